@@ -1,0 +1,3 @@
+#include "protocol/data.h"
+
+Data::Data(QObject *parent) : QObject(parent) {}

@@ -1,0 +1,93 @@
+#include "protocol/parser.h"
+
+#include <QTimer>
+
+Parser::Parser(QObject *parent, const ParserParam &p) : QObject(parent), param(p)
+{
+    timer = new QTimer(this);
+    timer->setTimerType(Qt::PreciseTimer);
+    timer->setInterval(param.timeout);
+    connect(timer, &QTimer::timeout, this, &Parser::slTimer);
+}
+
+void Parser::start()
+{
+    retryCount = 0;
+    timer->start();
+    send();
+}
+
+void Parser::send()
+{
+    resetMatcher();
+    emit sgRequest(param.request);
+}
+
+void Parser::slTimer()
+{
+    if (retryCount < 255)
+        ++retryCount;
+    if (retryCount >= param.countRepeat)
+        emit sgTimeout();
+    else
+        send();
+}
+
+void Parser::resetMatcher()
+{
+    isDone = false;
+    position = 0;
+    previousMask = '1';
+    terminator = 0;
+    fields.clear();
+}
+
+bool Parser::parse(const QByteArray &data, QByteArrayList &out)
+{
+    const int length = param.mask.size();
+    if (length == 0 || param.answer.size() < length)
+        return false;
+    for (const char byte : data) {
+        const char k = param.mask.at(position);
+        bool capture;
+        if (k == 'X') {
+            if (position + 1 < param.answer.size())
+                terminator = param.answer.at(position + 1);
+            capture = byte != terminator;
+        } else if (k == '0') {
+            capture = true;
+        } else if (byte == param.answer.at(position)) {
+            capture = false;
+        } else {
+            // The breaking byte is dropped, not tried as the start of a new match.
+            resetMatcher();
+            continue;
+        }
+
+        if (capture) {
+            if (previousMask == '1' || fields.isEmpty())
+                fields.append(QByteArray());
+            if (fields.last().size() >= MaxFieldLength) {
+                resetMatcher();
+                continue;
+            }
+            fields.last().append(byte);
+        }
+
+        previousMask = k;
+        if (k != 'X') {
+            ++position;
+        } else if (!capture) {
+            position += 2; // past the placeholder and its terminator
+            previousMask = '1';
+        }
+
+        if (position >= length) {
+            out = fields;
+            resetMatcher();
+            isDone = true;
+            return true;
+        }
+    }
+    return false;
+}

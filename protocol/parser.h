@@ -1,0 +1,61 @@
+#pragma once
+
+#include "protocol/parserparam.h"
+
+#include <QByteArrayList>
+#include <QObject>
+
+class QTimer;
+
+// One queued request. It asks for its request to be written, repeats it on its
+// own timer until the repeat budget is spent, and scans the received bytes for
+// the reply template, collecting the reply's fields. The scan state survives
+// between chunks, so a reply may arrive split in any way.
+class Parser : public QObject
+{
+    Q_OBJECT
+public:
+    // No real reply field comes near this length (the longest are the
+    // hardware and version texts); a longer one is noise and restarts the scan.
+    static constexpr int MaxFieldLength = 255;
+
+    Parser(QObject *parent, const ParserParam &param);
+
+    void start(); // retry count to 0, timer (re)started, request sent
+    void send();  // matcher reset, request asked for
+
+    // Feeds one received chunk. Returns true when a reply completed within it;
+    // `out` then holds its fields and the rest of the chunk is ignored.
+    bool parse(const QByteArray &data, QByteArrayList &out);
+
+    TypeParser type() const { return param.type; }
+    QByteArray request() const { return param.request; }
+    quint8 countRepeat() const { return param.countRepeat; }
+    quint16 timeout() const { return param.timeout; }
+    bool clearOnTimeout() const { return param.clearOnTimeout; }
+    bool keepAfterAnswer() const { return param.keepAfterAnswer; }
+    bool done() const { return isDone; }
+
+    void setRequest(const QByteArray &request) { param.request = request; }
+    void setAnswer(const QByteArray &answer) { param.answer = answer; }
+    void setMask(const QByteArray &mask) { param.mask = mask; }
+
+signals:
+    void sgRequest(QByteArray request);
+    void sgTimeout();
+
+private slots:
+    void slTimer();
+
+private:
+    void resetMatcher();
+
+    ParserParam param;
+    QByteArrayList fields;
+    bool isDone = false;
+    quint8 retryCount = 0;
+    QTimer *timer;
+    int position = 0; // index into both the template and the mask
+    char previousMask = '1';
+    char terminator = 0;
+};
