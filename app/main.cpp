@@ -9,7 +9,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Rlx"));
 
     QWidget window;
-    window.setWindowTitle(QStringLiteral("RLX Vela Конфигуратор v.%1").arg(QStringLiteral("2.5.16")));
+    window.setWindowTitle(
+        QStringLiteral("RLX Vela Конфигуратор v.%1").arg(QStringLiteral("2.5.16")));
     window.show();
     return app.exec();
 }

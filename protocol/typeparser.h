@@ -4,7 +4,8 @@
 
 // Request and reply kinds. The numeric values are fixed: the exchange engine
 // selects behaviour by value ranges and sets of values. 12, 20 and 30 are unused.
-enum TypeParser : int {
+enum TypeParser : int
+{
     EnterCommand = 0,
     SetS220 = 1,
     TestAddress = 2,

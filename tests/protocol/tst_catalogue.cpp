@@ -36,8 +36,7 @@ void TestCatalogue::everyKind_data()
     QTest::addColumn<int>("timeout");
 
     auto row = [](const char *name, TypeParser t, QByteArray arg, QByteArray req,
-                  QByteArray ans = "OK\r", QByteArray mask = "111", int count = 2,
-                  int ms = 1000) {
+                  QByteArray ans = "OK\r", QByteArray mask = "111", int count = 2, int ms = 1000) {
         QTest::newRow(name) << int(t) << arg << req << ans << mask << count << ms;
     };
     row("EnterCommand", EnterCommand, "", "+++");
@@ -60,12 +59,12 @@ void TestCatalogue::everyKind_data()
     row("ReadS202", ReadS202, "", "ATS202?\r", "S202=x\r", "1111101");
     row("ReadS214", ReadS214, "", "ATS214?\r", "S214=x\r", "11111X1");
     row("ReadS216", ReadS216, "", "ATS216?\r", "S216=x\r", "11111X1");
-    row("ReadInputs", ReadInputs, "", "$7", "an1=x,an2=x,d1=x,d2=x\r",
-        "1111X11111X1111X1111X1", 1, 500);
+    row("ReadInputs", ReadInputs, "", "$7", "an1=x,an2=x,d1=x,d2=x\r", "1111X11111X1111X1111X1", 1,
+        500);
     row("ReadIdentity", ReadIdentity, "", "$2", "firmware=x,pp=x\r", "111111111X1111X1");
     row("ReadModuleVersion", ReadModuleVersion, "", "AT/V\r", "x\r", "X1");
-    row("ReadAveraging", ReadAveraging, "", "$9", "a1=x,a2=x,l1=x,l2=x\r",
-        "111X1111X1111X1111X1", 1, 500);
+    row("ReadAveraging", ReadAveraging, "", "$9", "a1=x,a2=x,l1=x,l2=x\r", "111X1111X1111X1111X1",
+        1, 500);
     row("WriteAveraging of a fresh record", WriteAveraging, "", "$8=001,001,001,001\r");
 }
 

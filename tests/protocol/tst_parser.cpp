@@ -40,15 +40,14 @@ void TestParser::matching_data()
     using L = QByteArrayList;
     QTest::newRow("reply in three chunks")
         << int(ReadS206) << 0 << L{"S2", "06=", "3\r"} << true << L{"3"};
-    QTest::newRow("echo then reply") << int(ReadS206) << 0 << L{"ATS206?\rS206=3\r"} << true
-                                     << L{"3"};
+    QTest::newRow("echo then reply")
+        << int(ReadS206) << 0 << L{"ATS206?\rS206=3\r"} << true << L{"3"};
     QTest::newRow("one byte at a time")
-        << int(ReadIdentity) << 0
-        << L{"f", "i", "r", "m", "w", "a", "r", "e", "=", "0", "8", "1", "2", ",",
-             "p", "p", "=", "A", "D", "\r"}
+        << int(ReadIdentity) << 0 << L{"f", "i", "r", "m", "w", "a", "r", "e", "=", "0",
+                                       "8", "1", "2", ",", "p", "p", "=", "A", "D", "\r"}
         << true << L{"0812", "AD"};
-    QTest::newRow("breaking byte is dropped") << int(EnterCommand) << 0 << L{"OOK\r"} << false
-                                              << L{};
+    QTest::newRow("breaking byte is dropped")
+        << int(EnterCommand) << 0 << L{"OOK\r"} << false << L{};
     QTest::newRow("plain OK") << int(EnterCommand) << 0 << L{"garbage", "OK\r"} << true << L{};
     QTest::newRow("one-byte field rejects two digits")
         << int(ReadS201) << 0 << L{"S201=10\r"} << false << L{};
@@ -60,15 +59,15 @@ void TestParser::matching_data()
                               << L{"0812", "AD"};
     QTest::newRow("module version takes any line")
         << int(ReadModuleVersion) << 0 << L{"LE50-868 v3.2\r"} << true << L{"LE50-868 v3.2"};
-    QTest::newRow("module version echo") << int(ReadModuleVersion) << 0
-                                         << L{"AT/V\rLE50-868\r"} << true << L{"AT/V"};
-    QTest::newRow("inputs") << int(ReadInputs) << 0 << L{"an1=1023,an2=0,d1=1,", "d2=0\r"}
-                            << true << L{"1023", "0", "1", "0"};
-    QTest::newRow("averaging") << int(ReadAveraging) << 0 << L{"$9a1=5,a2=5,l1=5,l2=4\r"}
-                               << true << L{"5", "5", "5", "4"};
+    QTest::newRow("module version echo")
+        << int(ReadModuleVersion) << 0 << L{"AT/V\rLE50-868\r"} << true << L{"AT/V"};
+    QTest::newRow("inputs") << int(ReadInputs) << 0 << L{"an1=1023,an2=0,d1=1,", "d2=0\r"} << true
+                            << L{"1023", "0", "1", "0"};
+    QTest::newRow("averaging") << int(ReadAveraging) << 0 << L{"$9a1=5,a2=5,l1=5,l2=4\r"} << true
+                               << L{"5", "5", "5", "4"};
     QTest::newRow("config variant 0")
-        << int(ReadConfig) << 0 << L{"=255,4,010,", "010,0,060,000,1,0000,0000,0000,0005\r"}
-        << true << L{"255", "4", "010", "010", "0", "060", "000", "1", "0000,0000,0000,0005"};
+        << int(ReadConfig) << 0 << L{"=255,4,010,", "010,0,060,000,1,0000,0000,0000,0005\r"} << true
+        << L{"255", "4", "010", "010", "0", "060", "000", "1", "0000,0000,0000,0005"};
     QTest::newRow("config variant 2")
         << int(ReadConfig) << 2 << L{"=1,2,3,4,5,6,7,8,,10,11,12\r"} << true
         << L{"1", "2", "3", "4", "5", "6", "7", "8", "10", "11", "12"};
