@@ -1,0 +1,233 @@
+#include "app/settingsfile.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDataStream>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+// Byte fields travel as signed 8-bit integers holding the record's unsigned
+// byte bit for bit.
+void put(QDataStream &out, quint8 value)
+{
+    out << qint8(value);
+}
+
+void get(QDataStream &in, quint8 &value)
+{
+    qint8 v = 0;
+    in >> v;
+    value = quint8(v);
+}
+
+// Texts are a 32-bit byte count and UTF-16 code units, both big-endian; the
+// count 0xFFFFFFFF stands for a null text. The count is checked against the
+// bytes that are really there before anything is allocated for it.
+void get(QDataStream &in, QString &text)
+{
+    quint32 count = 0;
+    in >> count;
+    if (in.status() != QDataStream::Ok)
+        return;
+    if (count == 0xFFFFFFFFu) {
+        text = QString();
+        return;
+    }
+    if ((count & 1) || qint64(count) > in.device()->bytesAvailable()) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return;
+    }
+    QByteArray raw(int(count), Qt::Uninitialized);
+    if (in.readRawData(raw.data(), int(count)) != int(count)) {
+        in.setStatus(QDataStream::ReadPastEnd);
+        return;
+    }
+    QString result(int(count / 2), Qt::Uninitialized);
+    for (int i = 0; i < result.size(); ++i)
+        result[i] = QChar(ushort((uchar(raw[2 * i]) << 8) | uchar(raw[2 * i + 1])));
+    text = count == 0 ? QStringLiteral("") : result;
+}
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("SettingsFile", text);
+}
+
+} // namespace
+
+void SettingsFile::setVersion(QDataStream &stream)
+{
+    stream.setVersion(QDataStream::Qt_5_15);
+    stream.setByteOrder(QDataStream::BigEndian);
+}
+
+void SettingsFile::writeHead(QDataStream &out, const DeviceSettings &s)
+{
+    put(out, s.delTxRx);
+    put(out, s.power);
+    put(out, s.radioRate);
+    put(out, s.chanel);
+    put(out, s.parity);
+    put(out, s.stopBit);
+    put(out, s.subBand);
+    put(out, s.serialTimeout);
+    put(out, s.radioTransmitReset);
+    put(out, s.serialRate);
+    put(out, s.wdtReset);
+    put(out, s.testAdres);
+}
+
+void SettingsFile::writeTail(QDataStream &out, const DeviceSettings &s)
+{
+    out << s.portName;
+    put(out, s.averaging1);
+    put(out, s.averaging2);
+    put(out, s.diskret1);
+    put(out, s.diskret2);
+    put(out, s.spare);
+    put(out, s.flowControl);
+    put(out, s.outType);
+    put(out, s.delRxTx);
+    put(out, s.delRequest);
+    put(out, s.numOfDown);
+    put(out, s.radioModuleReset);
+    out << s.adreses;
+}
+
+void SettingsFile::readHead(QDataStream &in, DeviceSettings &s)
+{
+    get(in, s.delTxRx);
+    get(in, s.power);
+    get(in, s.radioRate);
+    get(in, s.chanel);
+    get(in, s.parity);
+    get(in, s.stopBit);
+    get(in, s.subBand);
+    get(in, s.serialTimeout);
+    get(in, s.radioTransmitReset);
+    get(in, s.serialRate);
+    get(in, s.wdtReset);
+    get(in, s.testAdres);
+}
+
+void SettingsFile::readTail(QDataStream &in, DeviceSettings &s)
+{
+    get(in, s.portName);
+    get(in, s.averaging1);
+    get(in, s.averaging2);
+    get(in, s.diskret1);
+    get(in, s.diskret2);
+    get(in, s.spare);
+    get(in, s.flowControl);
+    get(in, s.outType);
+    get(in, s.delRxTx);
+    get(in, s.delRequest);
+    get(in, s.numOfDown);
+    get(in, s.radioModuleReset);
+    get(in, s.adreses);
+}
+
+QByteArray SettingsFile::toBytes(const DeviceSettings &settings)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    setVersion(out);
+    writeHead(out, settings);
+    writeTail(out, settings);
+    return bytes;
+}
+
+bool SettingsFile::fromBytes(const QByteArray &bytes, DeviceSettings &settings)
+{
+    if (bytes.size() > MaxFileSize)
+        return false;
+    // The stream yields zeros and empty texts past the end and keeps going
+    // after an error, so read into a copy and look at the status once.
+    DeviceSettings loaded = settings;
+    QDataStream in(bytes);
+    setVersion(in);
+    readHead(in, loaded);
+    readTail(in, loaded);
+    if (in.status() != QDataStream::Ok)
+        return false;
+    settings = loaded;
+    return true;
+}
+
+bool SettingsFile::save(const QString &fileName, const DeviceSettings &settings, QString *error)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    QDataStream out(&file);
+    setVersion(out);
+    writeHead(out, settings);
+    writeTail(out, settings);
+    if (out.status() != QDataStream::Ok) {
+        if (error)
+            *error = file.errorString().isEmpty() ? tr("The file could not be written.")
+                                                  : file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool SettingsFile::load(const QString &fileName, DeviceSettings &settings, QString *error)
+{
+    const QFileInfo info(fileName);
+    auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (!info.exists())
+        return fail(tr("The file does not exist."));
+    // A FIFO or a device could block the program on open.
+    if (!info.isFile())
+        return fail(tr("This is not a regular file."));
+    if (info.size() > MaxFileSize)
+        return fail(tr("The file is too large to be a settings file."));
+
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (!fromBytes(bytes, settings))
+        return fail(tr("The file is damaged or incomplete."));
+    return true;
+}
+
+bool SettingsFile::startupCheck(const QString &fileName, DeviceSettings &settings)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QDataStream stream(&file);
+    setVersion(stream);
+    writeHead(stream, settings);
+    stream << settings.portName;
+    file.close();
+
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    stream.setDevice(&file);
+    DeviceSettings readBack = settings;
+    readHead(stream, readBack);
+    const bool ok = stream.status() == QDataStream::Ok;
+    file.close();
+    if (ok)
+        settings = readBack;
+    return ok;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "protocol/devicesettings.h"
+
+#include <QString>
+
+class QDataStream;
+
+// The settings file: one device settings record as a fixed sequence of bytes
+// and two texts in the toolkit's data stream format, with no header. Files are
+// exchanged between installations, so the stream version is pinned and the
+// bytes stay the same whatever toolkit version writes them.
+//
+// Layout: twelve bytes, the port text, eleven bytes, the address text.
+class SettingsFile
+{
+public:
+    // No real record comes near this size (two short texts and 23 bytes);
+    // anything larger is not a settings file and is refused unread.
+    static constexpr qint64 MaxFileSize = 8 * 1024;
+
+    // Writes the whole record atomically: on any failure the previous file is
+    // left as it was and `error` says why.
+    static bool save(const QString &fileName, const DeviceSettings &settings,
+                     QString *error = nullptr);
+    // Reads a whole record. On failure `settings` is left untouched and
+    // `error` says why.
+    static bool load(const QString &fileName, DeviceSettings &settings, QString *error = nullptr);
+
+    // Record <-> bytes, for the file operations above and for tests.
+    static QByteArray toBytes(const DeviceSettings &settings);
+    static bool fromBytes(const QByteArray &bytes, DeviceSettings &settings);
+
+    // Start-up check of the working directory: writes the twelve leading bytes
+    // and the port text to `fileName` and reads the twelve bytes back into the
+    // record. The record is only touched when the read-back succeeded.
+    static bool startupCheck(const QString &fileName, DeviceSettings &settings);
+
+private:
+    static void setVersion(QDataStream &stream);
+    static void writeHead(QDataStream &stream, const DeviceSettings &s);
+    static void writeTail(QDataStream &stream, const DeviceSettings &s);
+    static void readHead(QDataStream &stream, DeviceSettings &s);
+    static void readTail(QDataStream &stream, DeviceSettings &s);
+};
