@@ -2,243 +2,162 @@
 #include "editors/w_numofdown.h"
 #include "editors/w_rb.h"
 #include "editors/w_reset.h"
+#include "tests/editors/reportlog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QSpinBox>
-#include <QtTest>
-
-using Reports = QList<QPair<QString, int>>;
-
-// Reports under `name` only: the controls inside a reset timer are wired too
-// and report with an empty name, which nobody routes.
-static Reports reports(const QSignalSpy &spy, const QString &name)
-{
-    Reports out;
-    for (const QList<QVariant> &args : spy)
-        if (args.at(0).toString() == name)
-            out.append({name, args.at(1).toInt()});
-    return out;
-}
-
-static void clickCheck(QAbstractButton *button)
-{
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
 
 class TestResetEditors : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        freeze = new W_FreezProtection;
+        freeze->connectControls(); // as the main window does
+        QVERIFY(showAndWait(freeze));
+        log = new ReportLog(freeze);
+        QVERIFY(freeze->wdtReset() && freeze->wdtReset()->objectName() == "WDT Reset");
+        wdtCheck = freeze->wdtReset()->findChild<QCheckBox *>();
+        wdtSpin = freeze->wdtReset()->findChild<QSpinBox *>();
+    }
+    void cleanup()
+    {
+        delete log;
+        delete freeze;
+    }
 
-    void switchingOnRestoresTheDefault();
-    void setValueShowsDeviceValues();
-    void radioTransmitResetRange();
-    void outputGroupsByKind_data();
-    void outputGroupsByKind();
-    void retitledGroupReportsUnderItsNewTitle();
-    void prefixSetsBothDiscreteGroups();
+    void switchingOnRestoresTheDefault()
+    {
+        clickIndicator(wdtCheck);
+        QVERIFY(wdtSpin->isEnabled());
+        QCOMPARE(wdtSpin->value(), 90);
+        wdtSpin->setFocus();
+        QTest::keyClick(wdtSpin, Qt::Key_Up); // steps of 10 seconds
+        QCOMPARE(wdtSpin->value(), 100);
+        // Setting the default fires the spin box too: 9 may come twice.
+        QStringList on = log->take();
+        QCOMPARE(on.takeLast(), QString("WDT Reset=10"));
+        on.removeDuplicates();
+        QCOMPARE(on, QStringList({"WDT Reset=9"}));
+
+        clickIndicator(wdtCheck);
+        QVERIFY(!wdtSpin->isEnabled());
+        QCOMPARE(log->take(), QStringList({"WDT Reset=0"}));
+        clickIndicator(wdtCheck); // the default again, not the last 100
+        QCOMPARE(wdtSpin->value(), 90);
+        on = log->take();
+        on.removeDuplicates();
+        QCOMPARE(on, QStringList({"WDT Reset=9"}));
+
+        w_Reset *module = freeze->radioModuleReset();
+        freeze->setValue("Radio Module Reset", 20);
+        clickIndicator(module->findChild<QCheckBox *>());
+        log->take();
+        clickIndicator(module->findChild<QCheckBox *>());
+        QCOMPARE(log->take().last(), QString("Radio Module Reset=6"));
+    }
+
+    void setValueShowsDeviceValues()
+    {
+        freeze->setValue("WDT Reset", 9);
+        QVERIFY(wdtCheck->isChecked() && wdtSpin->isEnabled());
+        QCOMPARE(wdtSpin->value(), 90);
+        freeze->setValue("WDT Reset", 9); // already shown: silent
+        QCOMPARE(log->take(), QStringList({"WDT Reset=9"}));
+
+        freeze->setValue("WDT Reset", 0); // from 90 down to the minimum
+        QVERIFY(!wdtCheck->isChecked() && !wdtSpin->isEnabled());
+        QCOMPARE(wdtSpin->value(), 10);
+        freeze->setValue("WDT Reset", 0); // already at the minimum: silent
+        QCOMPARE(log->take(), QStringList({"WDT Reset=0"}));
+
+        freeze->setValue("WDT Reset", 1000);
+        QCOMPARE(wdtSpin->value(), 2500);
+        freeze->setValue("Radio Transmit Reset", 300);
+        freeze->setValue("Radio Transmit Reset", 5);
+        QCOMPARE(log->take(), QStringList({"WDT Reset=250", "Radio Transmit Reset=250",
+                                           "Radio Transmit Reset=10"}));
+        // The switch handler was only held off, not lost.
+        clickIndicator(wdtCheck);
+        QCOMPARE(log->take(), QStringList({"WDT Reset=0"}));
+    }
+
+    void outputGroupsByKind_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("shown"); // group titles, "note" for the note
+        QTest::newRow("none") << 0 << QStringList();
+        QTest::newRow("RS-485") << 1 << QStringList({"note"});
+        QTest::newRow("4-20") << 2 << QStringList({"Out 4-20"});
+        QTest::newRow("4-20-D") << 3 << QStringList({"Out 4-20", "Out D Discret"});
+        QTest::newRow("DD") << 4 << QStringList({"Out D1 Discret", "Out D2 Discret"});
+        QTest::newRow("unknown") << 5 << QStringList();
+    }
+    void outputGroupsByKind()
+    {
+        QFETCH(int, kind);
+        QFETCH(QStringList, shown);
+        w_NumOfDown outputs;
+        QVERIFY(showAndWait(&outputs));
+        outputs.setType(1);
+        outputs.setType(4);
+        outputs.setType(kind);
+        QStringList visible;
+        for (QGroupBox *box : outputs.findChildren<QGroupBox *>())
+            if (box->isVisible())
+                visible << box->title();
+        for (QLabel *label : outputs.findChildren<QLabel *>())
+            if (label->text().startsWith("The device will stop") && label->isVisible())
+                visible << "note";
+        QCOMPARE(visible, shown);
+        QVERIFY(outputs.findChild<QSpinBox *>("Num of down")->isVisible());
+    }
+
+    void outputGroupsReportAndSetByTitle()
+    {
+        w_NumOfDown outputs;
+        outputs.connectControls();
+        QVERIFY(showAndWait(&outputs));
+        ReportLog outputsLog(&outputs);
+        outputs.setType(3);
+        QGroupBox *second = group(outputs, "Out D Discret");
+        QVERIFY(second);
+        outputs.setType(4);
+        QCOMPARE(second->title(), QString("Out D2 Discret"));
+        clickIndicator(second->findChildren<W_Rb *>().at(1));
+        clickIndicator(second->findChild<QCheckBox *>("Out2 inversion"));
+        outputs.setValue("Num of down", 20);
+        QCOMPARE(outputsLog.take(),
+                 QStringList({"Out D2 Discret=1", "Out2 inversion=1", "Num of down=15"}));
+
+        // "Out D" is the beginning of both discrete groups' titles.
+        outputs.setValue("Out D", 0);
+        for (const char *title : {"Out D1 Discret", "Out D2 Discret"}) {
+            const QList<W_Rb *> buttons = group(outputs, title)->findChildren<W_Rb *>();
+            QVERIFY(buttons.at(0)->isChecked() && !buttons.at(1)->isChecked());
+        }
+        for (W_Rb *rb : group(outputs, "Out 4-20")->findChildren<W_Rb *>())
+            QVERIFY(!rb->isChecked());
+    }
 
 private:
-    W_FreezProtection *freeze = nullptr;
-    w_NumOfDown *outputs = nullptr;
-    w_Reset *wdt = nullptr;
-    QCheckBox *wdtCheck = nullptr;
-    QSpinBox *wdtSpin = nullptr;
-
-    QGroupBox *group(const QString &title) const
+    static QGroupBox *group(const QWidget &outputs, const QString &title)
     {
-        for (QGroupBox *box : outputs->findChildren<QGroupBox *>())
+        for (QGroupBox *box : outputs.findChildren<QGroupBox *>())
             if (box->title() == title)
                 return box;
         return nullptr;
     }
+
+    W_FreezProtection *freeze = nullptr;
+    ReportLog *log = nullptr;
+    QCheckBox *wdtCheck = nullptr;
+    QSpinBox *wdtSpin = nullptr;
 };
-
-void TestResetEditors::init()
-{
-    freeze = new W_FreezProtection;
-    freeze->connectControls();
-    freeze->show();
-    outputs = new w_NumOfDown;
-    outputs->connectControls();
-    outputs->show();
-    QVERIFY(QTest::qWaitForWindowExposed(freeze));
-    QVERIFY(QTest::qWaitForWindowExposed(outputs));
-    wdt = freeze->findChild<w_Reset *>("WDT Reset");
-    QVERIFY(wdt);
-    QCOMPARE(freeze->wdtReset(), wdt);
-    wdtCheck = wdt->findChild<QCheckBox *>();
-    wdtSpin = wdt->findChild<QSpinBox *>();
-    QVERIFY(wdtCheck && wdtSpin);
-}
-
-void TestResetEditors::cleanup()
-{
-    delete freeze;
-    delete outputs;
-}
-
-void TestResetEditors::switchingOnRestoresTheDefault()
-{
-    QCOMPARE(wdtCheck->text(), QString("WDT Reset"));
-    QCOMPARE(wdtSpin->singleStep(), 10);
-    QCOMPARE(wdtSpin->minimum(), 10);
-    QCOMPARE(wdtSpin->maximum(), 2500);
-
-    QSignalSpy spy(freeze, &W_QWidget::sgValueChange);
-    clickCheck(wdtCheck);
-    QVERIFY(wdtSpin->isEnabled());
-    QCOMPARE(wdtSpin->value(), 90);
-    QCOMPARE(reports(spy, "WDT Reset").last().second, 9);
-
-    wdtSpin->setFocus();
-    QTest::keyClick(wdtSpin, Qt::Key_Up);
-    QTest::keyClick(wdtSpin, Qt::Key_Up);
-    QCOMPARE(wdtSpin->value(), 110);
-    QCOMPARE(reports(spy, "WDT Reset").last().second, 11);
-
-    spy.clear();
-    clickCheck(wdtCheck);
-    QVERIFY(!wdtSpin->isEnabled());
-    QCOMPARE(reports(spy, "WDT Reset"), Reports({{"WDT Reset", 0}}));
-
-    spy.clear();
-    clickCheck(wdtCheck); // back on: the default, not the last 110
-    QCOMPARE(wdtSpin->value(), 90);
-    const Reports on = reports(spy, "WDT Reset");
-    QVERIFY(!on.isEmpty());
-    for (const auto &report : on)
-        QCOMPARE(report.second, 9);
-
-    // The other timer restores its own default whatever it showed.
-    auto module = freeze->findChild<w_Reset *>("Radio Module Reset");
-    QVERIFY(module);
-    freeze->setValue("Radio Module Reset", 20);
-    auto moduleCheck = module->findChild<QCheckBox *>();
-    clickCheck(moduleCheck);
-    spy.clear();
-    clickCheck(moduleCheck);
-    QCOMPARE(module->findChild<QSpinBox *>()->value(), 60);
-    QCOMPARE(reports(spy, "Radio Module Reset").last().second, 6);
-}
-
-void TestResetEditors::setValueShowsDeviceValues()
-{
-    QSignalSpy spy(freeze, &W_QWidget::sgValueChange);
-    freeze->setValue("WDT Reset", 9);
-    QVERIFY(wdtCheck->isChecked());
-    QVERIFY(wdtSpin->isEnabled());
-    QCOMPARE(wdtSpin->value(), 90);
-    QCOMPARE(reports(spy, "WDT Reset"), Reports({{"WDT Reset", 9}}));
-
-    spy.clear();
-    freeze->setValue("WDT Reset", 9); // already shown
-    QCOMPARE(reports(spy, "WDT Reset"), Reports());
-
-    freeze->setValue("WDT Reset", 0); // shows 90: falls to the minimum
-    QVERIFY(!wdtCheck->isChecked());
-    QVERIFY(!wdtSpin->isEnabled());
-    QCOMPARE(wdtSpin->value(), 10);
-    QCOMPARE(reports(spy, "WDT Reset"), Reports({{"WDT Reset", 0}}));
-
-    spy.clear();
-    freeze->setValue("WDT Reset", 0); // already at the minimum
-    QCOMPARE(reports(spy, "WDT Reset"), Reports());
-
-    // The switch handler did not run: no default restored, and a later
-    // switch by hand still works.
-    freeze->setValue("WDT Reset", 1000);
-    QCOMPARE(wdtSpin->value(), 2500);
-    QCOMPARE(reports(spy, "WDT Reset"), Reports({{"WDT Reset", 250}}));
-    spy.clear();
-    clickCheck(wdtCheck);
-    QCOMPARE(reports(spy, "WDT Reset"), Reports({{"WDT Reset", 0}}));
-}
-
-void TestResetEditors::radioTransmitResetRange()
-{
-    auto spin = freeze->findChild<QSpinBox *>("Radio Transmit Reset");
-    QVERIFY(spin);
-    QSignalSpy spy(freeze, &W_QWidget::sgValueChange);
-    freeze->setValue("Radio Transmit Reset", 5);
-    QCOMPARE(spin->value(), 10);
-    freeze->setValue("Radio Transmit Reset", 300);
-    QCOMPARE(spin->value(), 250);
-    QCOMPARE(reports(spy, "Radio Transmit Reset").last().second, 250);
-}
-
-void TestResetEditors::outputGroupsByKind_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QStringList>("shown"); // group titles, "note" for the note
-    QTest::newRow("none") << 0 << QStringList();
-    QTest::newRow("RS-485") << 1 << QStringList({"note"});
-    QTest::newRow("4-20") << 2 << QStringList({"Out 4-20"});
-    QTest::newRow("4-20-D") << 3 << QStringList({"Out 4-20", "Out D Discret"});
-    QTest::newRow("DD") << 4 << QStringList({"Out D1 Discret", "Out D2 Discret"});
-    QTest::newRow("unknown") << 5 << QStringList();
-}
-
-void TestResetEditors::outputGroupsByKind()
-{
-    QFETCH(int, kind);
-    QFETCH(QStringList, shown);
-    outputs->setType(1);
-    outputs->setType(4);
-    outputs->setType(kind);
-    QStringList visible;
-    for (QGroupBox *box : outputs->findChildren<QGroupBox *>())
-        if (box->isVisible())
-            visible << box->title();
-    for (QLabel *label : outputs->findChildren<QLabel *>())
-        if (label->text() == "The device will stop responding to the RS-485" && label->isVisible())
-            visible << "note";
-    QCOMPARE(visible, shown);
-    auto count = outputs->findChild<QSpinBox *>("Num of down");
-    QVERIFY(count && count->isVisible());
-    QCOMPARE(count->minimum(), 1);
-    QCOMPARE(count->maximum(), 15);
-}
-
-void TestResetEditors::retitledGroupReportsUnderItsNewTitle()
-{
-    outputs->setType(3);
-    QGroupBox *second = group("Out D Discret");
-    QVERIFY(second);
-    outputs->setType(4);
-    QCOMPARE(second->title(), QString("Out D2 Discret"));
-
-    QSignalSpy spy(outputs, &W_QWidget::sgValueChange);
-    W_Rb *high = second->findChildren<W_Rb *>().value(1);
-    QVERIFY(high && high->value() == 1);
-    clickCheck(high);
-    auto inversion = second->findChild<QCheckBox *>("Out2 inversion");
-    QVERIFY(inversion);
-    clickCheck(inversion);
-    QCOMPARE(reports(spy, "Out D2 Discret"), Reports({{"Out D2 Discret", 1}}));
-    QCOMPARE(reports(spy, "Out2 inversion"), Reports({{"Out2 inversion", 1}}));
-}
-
-void TestResetEditors::prefixSetsBothDiscreteGroups()
-{
-    outputs->setType(4);
-    outputs->setValue("Out D", 1);
-    for (const char *title : {"Out D1 Discret", "Out D2 Discret"}) {
-        QGroupBox *box = group(title);
-        QVERIFY(box);
-        const QList<W_Rb *> buttons = box->findChildren<W_Rb *>();
-        QCOMPARE(buttons.size(), 2);
-        QVERIFY(!buttons.at(0)->isChecked());
-        QVERIFY(buttons.at(1)->isChecked());
-    }
-    QVERIFY(!group("Out 4-20")->findChildren<W_Rb *>().at(1)->isChecked());
-}
 
 QTEST_MAIN(TestResetEditors)
 #include "tst_reseteditors.moc"

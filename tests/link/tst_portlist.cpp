@@ -4,109 +4,85 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+// A stand-in for the system's enumeration that counts how often it is asked.
+struct FakePorts
+{
+    QStringList present;
+    int calls = 0;
+    PortList::Source source()
+    {
+        return [this] {
+            ++calls;
+            return present;
+        };
+    }
+};
+
+static bool touch(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly);
+}
+
 class TestPortList : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void withoutWatchedFolderEveryCallEnumerates();
-    void enumeratesOnlyAfterAFolderChanged();
-    void folderAppearingLaterIsWatched();
-    void systemPortsByDefault();
+    void enumeratesOnlyAfterAFolderChanged()
+    {
+        QTemporaryDir dev;
+        FakePorts fake{{"ttyS0"}};
+        PortList list(fake.source(), {dev.path()});
+        list.present();
+        fake.present << "ttyUSB0"; // no folder changed: not looked at
+        for (int tick = 0; tick < 5; ++tick)
+            QCOMPARE(list.present(), QStringList({"ttyS0"}));
+        QCOMPARE(fake.calls, 1);
+
+        QVERIFY(touch(dev.filePath("ttyUSB0")));
+        QVERIFY(QTest::qWaitFor([&] { return list.present().size() == 2; }));
+        const int afterChange = fake.calls;
+        for (int tick = 0; tick < 5; ++tick)
+            list.present();
+        QCOMPARE(fake.calls, afterChange + 1); // one more look, then quiet
+
+        fake.present.removeFirst();
+        QVERIFY(QFile::remove(dev.filePath("ttyUSB0")));
+        QVERIFY(QTest::qWaitFor([&] { return list.present() == QStringList({"ttyUSB0"}); }));
+    }
+
+    // /dev/serial/by-id comes with the first USB serial adapter.
+    void folderAppearingLaterIsWatched()
+    {
+        QTemporaryDir dev;
+        const QString byId = dev.filePath("serial/by-id");
+        FakePorts fake;
+        PortList list(fake.source(), {dev.path(), byId});
+        list.present();
+        QVERIFY(QDir().mkpath(byId));
+        QVERIFY(QTest::qWaitFor([&] {
+            list.present();
+            return fake.calls > 1;
+        }));
+        list.present();
+        list.present();
+        const int settled = fake.calls;
+        QVERIFY(touch(byId + "/usb-adapter-port0")); // a change inside by-id only
+        QVERIFY(QTest::qWaitFor([&] {
+            list.present();
+            return fake.calls > settled;
+        }));
+    }
+
+    void systemPortsByDefault()
+    {
+        PortList list;
+        QCOMPARE(list.present(), PortList::systemPorts());
+        list.present();
+        QCOMPARE(list.enumerations(), 1);
+    }
 };
-
-void TestPortList::withoutWatchedFolderEveryCallEnumerates()
-{
-    QStringList present{"ttyS0"};
-    int calls = 0;
-    PortList list(
-        [&] {
-            ++calls;
-            return present;
-        },
-        {});
-    QCOMPARE(list.present(), QStringList({"ttyS0"}));
-    present << "ttyUSB0";
-    QCOMPARE(list.present(), QStringList({"ttyS0", "ttyUSB0"}));
-    QCOMPARE(calls, 2);
-    QCOMPARE(list.enumerations(), 2);
-}
-
-void TestPortList::enumeratesOnlyAfterAFolderChanged()
-{
-    QTemporaryDir dev;
-    QVERIFY(dev.isValid());
-    QStringList present{"ttyS0"};
-    int calls = 0;
-    PortList list(
-        [&] {
-            ++calls;
-            return present;
-        },
-        {dev.path()});
-
-    QCOMPARE(list.present(), QStringList({"ttyS0"}));
-    present << "ttyUSB0"; // not yet seen: no folder changed
-    for (int tick = 0; tick < 5; ++tick)
-        QCOMPARE(list.present(), QStringList({"ttyS0"}));
-    QCOMPARE(calls, 1);
-
-    QFile node(dev.filePath("ttyUSB0"));
-    QVERIFY(node.open(QIODevice::WriteOnly));
-    node.close();
-    // The change arrives as an event; until then the old list stands.
-    QVERIFY(QTest::qWaitFor([&] { return list.present().size() == 2; }));
-    const int afterChange = calls;
-    QVERIFY(afterChange >= 2);
-    list.present(); // once more to catch a device that was still settling
-    for (int tick = 0; tick < 5; ++tick)
-        list.present();
-    QCOMPARE(calls, afterChange + 1);
-
-    present.removeFirst();
-    QVERIFY(QFile::remove(dev.filePath("ttyUSB0")));
-    QVERIFY(QTest::qWaitFor([&] { return list.present() == QStringList({"ttyUSB0"}); }));
-}
-
-void TestPortList::folderAppearingLaterIsWatched()
-{
-    QTemporaryDir dev;
-    QVERIFY(dev.isValid());
-    const QString byId = dev.filePath("serial/by-id");
-    int calls = 0;
-    PortList list(
-        [&] {
-            ++calls;
-            return QStringList();
-        },
-        {dev.path(), byId});
-    list.present();
-    QVERIFY(QDir().mkpath(byId));
-    QVERIFY(QTest::qWaitFor([&] {
-        list.present();
-        return calls > 1;
-    }));
-    list.present();
-    list.present();
-    const int settled = calls;
-
-    // A change only inside the new folder is seen too.
-    QFile link(byId + "/usb-adapter-port0");
-    QVERIFY(link.open(QIODevice::WriteOnly));
-    link.close();
-    QVERIFY(QTest::qWaitFor([&] {
-        list.present();
-        return calls > settled;
-    }));
-}
-
-void TestPortList::systemPortsByDefault()
-{
-    PortList list;
-    const QStringList first = list.present();
-    QCOMPARE(first, PortList::systemPorts());
-    QCOMPARE(list.enumerations(), 1);
-}
 
 QTEST_GUILESS_MAIN(TestPortList)
 #include "tst_portlist.moc"
