@@ -1,0 +1,33 @@
+#include "editors/w_freezprotection.h"
+
+#include "editors/w_reset.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+W_FreezProtection::W_FreezProtection(QWidget *parent)
+    : W_QWidget(parent), group(new QGroupBox(QStringLiteral("Freeze Protection"), this)),
+      radioTransmitReset(new QSpinBox(this)),
+      wdt(new w_Reset(QStringLiteral("WDT Reset"), QStringLiteral("sec"), 10, 90, this)),
+      radioModule(
+          new w_Reset(QStringLiteral("Radio Module Reset"), QStringLiteral("sec"), 10, 60, this))
+{
+    radioTransmitReset->setObjectName(QStringLiteral("Radio Transmit Reset"));
+    radioTransmitReset->setRange(10, 250);
+    wdt->setObjectName(QStringLiteral("WDT Reset"));
+    radioModule->setObjectName(QStringLiteral("Radio Module Reset"));
+
+    auto row = new QHBoxLayout(group);
+    row->setContentsMargins(9, 5, 9, 5);
+    row->addWidget(new QLabel(QStringLiteral("Radio Transmit Reset"), this));
+    row->addWidget(radioTransmitReset);
+    row->addWidget(new QLabel(QStringLiteral("x100 ms"), this));
+    row->addWidget(wdt);
+    row->addWidget(radioModule);
+
+    auto layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+}

@@ -1,0 +1,28 @@
+#include "editors/w_power.h"
+
+#include <QDial>
+#include <QGridLayout>
+#include <QLabel>
+
+W_Power::W_Power(QWidget *parent) : QWidget(parent), dial(new QDial(this))
+{
+    dial->setRange(0, 7);
+    dial->setNotchesVisible(true);
+    dial->setNotchTarget(5);
+    dial->setMaximumWidth(75);
+    // Tracking stays on: every position passed while dragging is reported.
+    connect(dial, &QDial::valueChanged, this, &W_Power::sgSetPower);
+
+    auto layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Power"), this), 0, 0, 1, 3, Qt::AlignCenter);
+    layout->addWidget(new QLabel(QStringLiteral("Min"), this), 1, 0,
+                      Qt::AlignRight | Qt::AlignBottom);
+    layout->addWidget(dial, 1, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Max"), this), 1, 2,
+                      Qt::AlignLeft | Qt::AlignBottom);
+}
+
+void W_Power::setPower(quint8 power)
+{
+    dial->setValue(power);
+}

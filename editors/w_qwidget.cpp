@@ -1,0 +1,164 @@
+#include "editors/w_qwidget.h"
+
+#include "editors/w_power.h"
+#include "editors/w_rb.h"
+#include "editors/w_reset.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace {
+
+// Visits every descendant of `node` depth first, children in their stored
+// order; `node` itself is not visited.
+template <typename Visit> void walk(const QObject *node, Visit &&visit)
+{
+    for (QObject *child : node->children()) {
+        visit(child);
+        walk(child, visit);
+    }
+}
+
+// The parameter name of a control: a group box is named by its title.
+QString parameterName(const QObject *object)
+{
+    if (auto box = qobject_cast<const QGroupBox *>(object))
+        return box->title();
+    return object->objectName();
+}
+
+} // namespace
+
+W_QWidget::W_QWidget(QWidget *parent) : QWidget(parent) {}
+
+void W_QWidget::connectControls()
+{
+    walk(this, [this](QObject *child) {
+        if (auto spin = qobject_cast<QSpinBox *>(child)) {
+            spinBoxes.append(spin);
+            connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, &W_QWidget::slValueChange);
+        } else if (auto combo = qobject_cast<QComboBox *>(child)) {
+            comboBoxes.append(combo);
+            connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this,
+                    &W_QWidget::slValueChange);
+            connect(combo, &QComboBox::currentTextChanged, this, &W_QWidget::slTextChange);
+        } else if (auto rb = qobject_cast<W_Rb *>(child)) {
+            radioButtons.append(rb);
+            connect(rb, &W_Rb::pressed, this, &W_QWidget::slPressed);
+        } else if (auto check = qobject_cast<QCheckBox *>(child)) {
+            checkBoxes.append(check);
+            connect(check, &QCheckBox::stateChanged, this, &W_QWidget::slStateChanged);
+        } else if (auto button = qobject_cast<QPushButton *>(child)) {
+            pushButtons.append(button);
+            connect(button, &QPushButton::pressed, this, &W_QWidget::slPressed);
+        } else if (auto power = qobject_cast<W_Power *>(child)) {
+            powerDials.append(power);
+            connect(power, &W_Power::sgSetPower, this, &W_QWidget::slValueChange);
+        } else if (auto reset = qobject_cast<w_Reset *>(child)) {
+            resetEditors.append(reset);
+            connect(reset, &w_Reset::sgValueChange, this, &W_QWidget::slValueChange);
+        }
+    });
+}
+
+void W_QWidget::setValue(const QString &name, int value)
+{
+    // Setting a control reports the change synchronously, and whoever hears it
+    // may change the tree; so the matching controls are collected first and
+    // each is acted on only while it still exists.
+    QList<QPointer<QObject>> targets;
+    walk(this, [&](QObject *child) {
+        if (qobject_cast<QSpinBox *>(child) || qobject_cast<QCheckBox *>(child) ||
+            qobject_cast<QComboBox *>(child) || qobject_cast<QGroupBox *>(child) ||
+            qobject_cast<w_Reset *>(child) || qobject_cast<W_Power *>(child)) {
+            if (parameterName(child).startsWith(name))
+                targets.append(child);
+        }
+    });
+
+    for (const QPointer<QObject> &target : qAsConst(targets)) {
+        QObject *object = target.data();
+        if (!object)
+            continue;
+        if (auto spin = qobject_cast<QSpinBox *>(object)) {
+            spin->setValue(value);
+        } else if (auto check = qobject_cast<QCheckBox *>(object)) {
+            check->setChecked(value != 0);
+        } else if (auto combo = qobject_cast<QComboBox *>(object)) {
+            combo->setCurrentIndex(value);
+        } else if (auto box = qobject_cast<QGroupBox *>(object)) {
+            const QObjectList children = box->children();
+            for (QObject *child : children) {
+                auto rb = qobject_cast<W_Rb *>(child);
+                if (rb && rb->value() == value)
+                    rb->setChecked(true);
+            }
+        } else if (auto reset = qobject_cast<w_Reset *>(object)) {
+            reset->setValue(value);
+        } else if (auto power = qobject_cast<W_Power *>(object)) {
+            power->setPower(quint8(value));
+        }
+    }
+}
+
+QString W_QWidget::getText(const QString &name) const
+{
+    QComboBox *found = nullptr;
+    walk(this, [&](QObject *child) {
+        auto combo = qobject_cast<QComboBox *>(child);
+        if (!found && combo && combo->objectName().startsWith(name))
+            found = combo;
+    });
+    return found ? found->currentText() : QString();
+}
+
+void W_QWidget::setText(const QString &name, const QString &text)
+{
+    QList<QPointer<QWidget>> targets;
+    walk(this, [&](QObject *child) {
+        if ((qobject_cast<QPushButton *>(child) || qobject_cast<QLineEdit *>(child)) &&
+            child->objectName().startsWith(name))
+            targets.append(static_cast<QWidget *>(child));
+    });
+    for (const QPointer<QWidget> &target : qAsConst(targets)) {
+        if (auto button = qobject_cast<QPushButton *>(target.data()))
+            button->setText(text);
+        else if (auto edit = qobject_cast<QLineEdit *>(target.data()))
+            edit->setText(text);
+    }
+}
+
+void W_QWidget::slValueChange(int val)
+{
+    emit sgValueChange(sender() ? sender()->objectName() : QString(), val);
+}
+
+void W_QWidget::slTextChange(QString val)
+{
+    emit sgTextChange(sender() ? sender()->objectName() : QString(), val);
+}
+
+void W_QWidget::slPressed()
+{
+    QObject *source = sender();
+    if (auto rb = qobject_cast<W_Rb *>(source)) {
+        // A valued radio button speaks for its group; alone it has no name.
+        if (auto box = qobject_cast<QGroupBox *>(rb->parent()))
+            emit sgValueChange(box->title(), rb->value());
+        return;
+    }
+    // Pressed comes before a checkable button toggles: this is the old state.
+    if (auto button = qobject_cast<QPushButton *>(source))
+        emit sgValueChange(button->objectName(), button->isChecked() ? 1 : 0);
+}
+
+void W_QWidget::slStateChanged(int)
+{
+    if (auto check = qobject_cast<QCheckBox *>(sender()))
+        emit sgValueChange(check->objectName(), check->isChecked() ? 1 : 0);
+}

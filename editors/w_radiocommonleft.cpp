@@ -1,0 +1,78 @@
+#include "editors/w_radiocommonleft.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+
+namespace {
+
+constexpr int SerialTimeoutMax = 250;
+constexpr int FixedTestAddress = 255;
+
+// Smallest serial time-out of the radio module by serial data rate index.
+int serialTimeoutFloor(quint8 index)
+{
+    static const int floors[] = {17, 9, 5, 3, 2, 2, 2, 2};
+    return index < 8 ? floors[index] : 3;
+}
+
+} // namespace
+
+W_RadioCommonLeft::W_RadioCommonLeft(QWidget *parent)
+    : W_QWidget(parent), serialTimeout(new QSpinBox(this)), testAddress(new QSpinBox(this)),
+      flowControl(new QComboBox(this)), radioModule(new QLineEdit(this)),
+      firmWare(new QLineEdit(this))
+{
+    testAddress->setObjectName(QStringLiteral("Test address"));
+    // The address travels to the device as one byte.
+    testAddress->setRange(0, 255);
+
+    flowControl->setObjectName(QStringLiteral("Flow control"));
+    flowControl->addItem(QStringLiteral("None"));
+    flowControl->addItem(QStringLiteral("HardWare"));
+
+    serialTimeout->setObjectName(QStringLiteral("Serial Timeout"));
+    serialTimeout->setRange(serialTimeoutFloor(0), SerialTimeoutMax);
+
+    radioModule->setObjectName(QStringLiteral("Radio module"));
+    radioModule->setText(QStringLiteral("LE50-868"));
+    radioModule->setEnabled(false);
+
+    firmWare->setObjectName(QStringLiteral("FirmWare"));
+    firmWare->setText(QStringLiteral("x/x"));
+    firmWare->setEnabled(false);
+
+    auto layout = new QGridLayout(this);
+    layout->setSpacing(3);
+    layout->addWidget(new QLabel(QStringLiteral("Address"), this), 0, 0, 1, 2);
+    layout->addWidget(testAddress, 0, 2);
+    layout->addWidget(new QLabel(QStringLiteral("Flow control"), this), 1, 0, 1, 2);
+    layout->addWidget(flowControl, 1, 2);
+    layout->addWidget(new QLabel(QStringLiteral("Serial Timeout"), this), 2, 0, 1, 2);
+    layout->addWidget(serialTimeout, 2, 2);
+    layout->addWidget(new QLabel(QStringLiteral("Radio module"), this), 3, 0, 1, 2);
+    layout->addWidget(radioModule, 3, 2);
+    layout->addWidget(new QLabel(QStringLiteral("FirmWare"), this), 4, 0);
+    layout->addWidget(firmWare, 4, 1, 1, 2);
+}
+
+void W_RadioCommonLeft::setSerialRate(quint8 index)
+{
+    // A value below the new floor is raised, and the spin box reports it.
+    serialTimeout->setMinimum(serialTimeoutFloor(index));
+}
+
+void W_RadioCommonLeft::setTestAddressEnabled(bool enabled)
+{
+    if (enabled) {
+        testAddress->setRange(1, 64);
+        testAddress->setEnabled(true);
+        return;
+    }
+    testAddress->setRange(FixedTestAddress, FixedTestAddress);
+    testAddress->setValue(FixedTestAddress);
+    testAddress->setEnabled(false);
+    emit sgValueChange(testAddress->objectName(), FixedTestAddress);
+}
