@@ -18,7 +18,11 @@ namespace {
 constexpr double ByteMs = 10.0 * 1000.0 / 9600.0;
 // A command that stops half way is forgotten after this much silence.
 constexpr int PartialInputMs = 200;
-constexpr int LineNoiseTickMs = 20;
+// Line noise settings are looked at this often while the line is quiet.
+constexpr int LineNoiseIdleMs = 100;
+// After the last answer of a line that is about to go, time for the
+// computer to read it: a hang-up throws away what is still unread.
+constexpr int HangUpDrainMs = 50;
 constexpr int MaxRecords = 10000;
 
 QByteArray printable(const QByteArray &bytes)
@@ -52,7 +56,8 @@ PtyDevice::PtyDevice(DeviceModel *model, QObject *parent)
     idleTimer->setSingleShot(true);
     idleTimer->setInterval(PartialInputMs);
     connect(idleTimer, &QTimer::timeout, this, [this] { dev->dropPartialInput(); });
-    noiseTimer->setInterval(LineNoiseTickMs);
+    noiseTimer->setSingleShot(true);
+    noiseTimer->setTimerType(Qt::PreciseTimer);
     connect(noiseTimer, &QTimer::timeout, this, &PtyDevice::slLineNoise);
 }
 
@@ -94,7 +99,7 @@ bool PtyDevice::open()
     readNotifier = new QSocketNotifier(master, QSocketNotifier::Read, this);
     connect(readNotifier, &QSocketNotifier::activated, this, &PtyDevice::slReadable);
     clock.start();
-    noiseTimer->start();
+    noiseTimer->start(LineNoiseIdleMs);
     return true;
 }
 
@@ -180,7 +185,8 @@ void PtyDevice::slReadable()
 
 void PtyDevice::deliver(const QByteArray &data)
 {
-    if (!isOpen())
+    // A line about to go takes no more requests.
+    if (!isOpen() || hangUpPending)
         return;
     idleTimer->start();
     const QList<DeviceModel::Reply> replies = dev->feed(data, now());
@@ -230,7 +236,7 @@ void PtyDevice::serve(const DeviceModel::Reply &r)
         queueAnswer(reply, now() + delay);
     emit sgRequest(r.request);
     if (isOpen() && hangUpPending && out.isEmpty())
-        hangUp();
+        QTimer::singleShot(HangUpDrainMs, this, &PtyDevice::hangUp);
 }
 
 // ---------------------------------------------------------------- answering
@@ -311,7 +317,7 @@ void PtyDevice::slPump()
         out.removeFirst();
     }
     if (isOpen() && out.isEmpty() && hangUpPending)
-        hangUp();
+        QTimer::singleShot(HangUpDrainMs, this, &PtyDevice::hangUp);
 }
 
 void PtyDevice::writeRaw(const QByteArray &bytes, bool logged)
@@ -336,14 +342,20 @@ void PtyDevice::writeRaw(const QByteArray &bytes, bool logged)
     }
 }
 
+// Random bytes at random moments (a Poisson process at the set rate), sent
+// only while no answer is on the line.
 void PtyDevice::slLineNoise()
 {
-    if (f.lineNoise <= 0 || !out.isEmpty() || !isOpen())
+    if (!isOpen())
         return;
-    if (random.generateDouble() < f.lineNoise * LineNoiseTickMs / 1000.0) {
-        const QByteArray b(1, char(random.bounded(256)));
-        writeRaw(b);
+    if (f.lineNoise <= 0) {
+        noiseTimer->start(LineNoiseIdleMs);
+        return;
     }
+    if (out.isEmpty())
+        writeRaw(QByteArray(1, char(random.bounded(256))));
+    const double wait = -std::log(1.0 - random.generateDouble()) * 1000.0 / f.lineNoise;
+    noiseTimer->start(int(qMin(wait, 60000.0)));
 }
 
 void PtyDevice::hangUp()
