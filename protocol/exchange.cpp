@@ -384,8 +384,12 @@ void Exchange::testStep(Parser *h)
     }
     const bool stillHead = isHead(h);
     release(h);
-    if (!stillHead || testAdreses.isEmpty())
-        return; // stopped or replaced by a receiver
+    if (!stillHead || testAdreses.isEmpty()) {
+        // Stopped or replaced by a receiver.
+        if (parsers.isEmpty())
+            emit sgSetProgres(100);
+        return;
+    }
 
     ++testIndex;
     if (testIndex >= testAdreses.size())

@@ -408,8 +408,12 @@ void TestExchange::testCycle()
     }
     QVERIFY(s.progress.isEmpty());
 
-    // Stop: nothing more is sent. A test over no addresses does not start.
-    s.engine.clearParsers();
+    // Stopped as a step result comes in: the cycle ends there, nothing more
+    // is sent. A test over no addresses does not start.
+    auto stop = connect(&s.engine, &Exchange::sgOk, this, [&] { s.engine.clearParsers(); });
+    QTRY_COMPARE_WITH_TIMEOUT(s.engine.queueLength(), 0, 2000);
+    disconnect(stop);
+    QCOMPARE(s.progress, QList<quint8>{100});
     s.engine.startTest(QByteArray());
     QCOMPARE(s.engine.queueLength(), 0);
     const int sent = s.device.requestCount();
