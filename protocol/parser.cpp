@@ -17,6 +17,16 @@ void Parser::start()
     send();
 }
 
+void Parser::stop()
+{
+    timer->stop();
+}
+
+bool Parser::isRunning() const
+{
+    return timer->isActive();
+}
+
 void Parser::send()
 {
     resetMatcher();

@@ -23,6 +23,8 @@ public:
 
     void start(); // retry count to 0, timer (re)started, request sent
     void send();  // matcher reset, request asked for
+    void stop();  // timer stopped: no more sends or give-ups until the next start()
+    bool isRunning() const;
 
     // Feeds one received chunk. Returns true when a reply completed within it;
     // `out` then holds its fields and the rest of the chunk is ignored.

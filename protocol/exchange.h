@@ -1,0 +1,117 @@
+#pragma once
+
+#include "protocol/parserparam.h"
+#include "protocol/typeparser.h"
+
+#include <QByteArrayList>
+#include <QList>
+#include <QObject>
+#include <QSerialPort>
+#include <QSet>
+
+class Data;
+class Parser;
+
+// Talks to the device over the serial link: one request at a time from a
+// queue of parsers. Only the head of the queue runs; received bytes go to it;
+// when it matches a reply or gives up it leaves the queue and the next one
+// starts. Read replies go out through sgGetSetting, failed requests of the
+// reporting kinds through sgError, and the radio test cycle reports each step
+// through sgRequest / sgOk / sgTimeOut.
+class Exchange : public QObject
+{
+    Q_OBJECT
+public:
+    Exchange(QObject *parent, Data *data);
+    ~Exchange() override;
+
+    // The catalogue record for a request kind, with this engine's test
+    // addresses, firmware variant and settings record.
+    ParserParam makeParserParam(TypeParser type, const QByteArray &arg = QByteArray()) const;
+
+    // Opens the link (identity and full read queued) or, when it is open,
+    // closes it. Returns whether the port is open afterwards.
+    bool openPort(const QString &portName);
+    bool isOpen() const;
+
+    void readSettings();
+    void writeSettings();
+    void writeDefaults();
+    void sendCurrent(quint16 setPoint);
+    void sendRealCurrent(quint16 setPoint, quint16 measured);
+    void enterCalibration();
+    void exitCalibration();
+
+    void setTransmitter(int value) { transmitter = value; }
+    void setVariant(quint8 value) { variant = value; }
+    int isTransmitter() const { return transmitter; }
+    quint8 firmwareVariant() const { return variant; }
+
+    int queueLength() const { return parsers.size(); }
+    quint8 currentTestIndex() const { return testIndex; }
+    QByteArray currentTestAdreses() const { return testAdreses; }
+
+signals:
+    void sgRequest(quint8 countParsers, TypeParser typeParser, QByteArray request);
+    void sgTimeOut(quint8 countParsers, TypeParser typeParser, QByteArray request);
+    void sgOk(quint8 countParsers, TypeParser typeParser, QByteArray request);
+    void sgError(QByteArray request);
+    void sgGetSetting(TypeParser type, QByteArrayList param);
+    void sgSetProgres(quint8 percent);
+    // The link failed under the engine (adapter unplugged, device gone): the
+    // port has been closed and the queue dropped.
+    void sgPortLost(QString reason);
+
+public slots:
+    void getValue();
+    void slReadyRead();
+    void slRequest(QByteArray request);
+    void slTimeout();
+    QByteArray getTestRequest(quint8 index) const;
+
+    void startTest(const QByteArray &adreses);
+    void clearParsers();
+    void resetTestPosition();
+
+private slots:
+    void slPortError(QSerialPort::SerialPortError error);
+
+private:
+    Parser *head() const { return parsers.isEmpty() ? nullptr : parsers.first(); }
+    bool isHead(Parser *parser) const { return parser && head() == parser; }
+    Parser *addParser(TypeParser type, const QByteArray &arg = QByteArray());
+    Parser *appendParser(const ParserParam &param);
+    void detach(Parser *parser);
+    void hold(Parser *parser);
+    void release(Parser *parser);
+    void removeHead();
+    void startNext(bool first);
+    void startHead();
+    void finishStep();
+    void testStep(Parser *parser);
+    int expectedFieldCount(TypeParser type) const;
+    QByteArray configText(int rateDigit) const;
+    void queueWriteTail();
+
+    QSerialPort *port;
+    QList<Parser *> parsers;
+    QByteArray testAdreses;
+    quint8 testIndex = 100;
+    Data *data;
+    int transmitter = 1;
+    quint8 variant = 0;
+
+    // Parsers whose outcome is being handed out (a matched reply, a give-up
+    // the user is asked about, a test step). While the receivers run,
+    // possibly in a modal loop, such a parser is neither restarted nor fed,
+    // and if it leaves the queue meanwhile it is deleted only once its own
+    // emission is over (deferred deletes also run inside a modal loop).
+    QList<Parser *> held;
+    QSet<Parser *> doomed;
+    // Counts head starts, so that a start made by a receiver of sgSetProgres
+    // is not repeated when the signal returns.
+    quint32 headStarts = 0;
+
+    // Progress base, shared by the whole program.
+    static quint16 totalParsers;
+};

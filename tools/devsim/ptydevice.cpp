@@ -1,0 +1,370 @@
+#include "tools/devsim/ptydevice.h"
+
+#include <QFile>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// 9600 baud with a start bit, eight data bits and a stop bit.
+constexpr double ByteMs = 10.0 * 1000.0 / 9600.0;
+// A command that stops half way is forgotten after this much silence.
+constexpr int PartialInputMs = 200;
+// Line noise settings are looked at this often while the line is quiet.
+constexpr int LineNoiseIdleMs = 100;
+// After the last answer of a line that is about to go, time for the
+// computer to read it: a hang-up throws away what is still unread.
+constexpr int HangUpDrainMs = 50;
+constexpr int MaxRecords = 10000;
+
+QByteArray printable(const QByteArray &bytes)
+{
+    QByteArray t;
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\r')
+            t += "\\r";
+        else if (c == '\n')
+            t += "\\n";
+        else if (c == '\\')
+            t += "\\\\";
+        else if (u >= 0x20 && u < 0x7F)
+            t += c;
+        else
+            t += "\\x" + QByteArray::number(u, 16).rightJustified(2, '0');
+    }
+    return t;
+}
+
+} // namespace
+
+PtyDevice::PtyDevice(DeviceModel *model, QObject *parent)
+    : QObject(parent), dev(model), pumpTimer(new QTimer(this)), idleTimer(new QTimer(this)),
+      noiseTimer(new QTimer(this))
+{
+    pumpTimer->setSingleShot(true);
+    pumpTimer->setTimerType(Qt::PreciseTimer);
+    connect(pumpTimer, &QTimer::timeout, this, &PtyDevice::slPump);
+    idleTimer->setSingleShot(true);
+    idleTimer->setInterval(PartialInputMs);
+    connect(idleTimer, &QTimer::timeout, this, [this] { dev->dropPartialInput(); });
+    noiseTimer->setSingleShot(true);
+    noiseTimer->setTimerType(Qt::PreciseTimer);
+    connect(noiseTimer, &QTimer::timeout, this, &PtyDevice::slLineNoise);
+}
+
+PtyDevice::~PtyDevice()
+{
+    closeFds();
+}
+
+bool PtyDevice::open()
+{
+    if (isOpen())
+        return true;
+    master = posix_openpt(O_RDWR | O_NOCTTY);
+    char name[128] = {};
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0 ||
+        ptsname_r(master, name, sizeof name) != 0) {
+        error = QString::fromLocal8Bit(strerror(errno));
+        closeFds();
+        return false;
+    }
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    path = QString::fromLocal8Bit(name);
+
+    // The device keeps its own hold on the slave side, so that the line stays
+    // up while the configurator closes and opens the port, and puts it in
+    // raw mode for whoever opens it first.
+    slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
+    termios tio{};
+    if (slave < 0 || tcgetattr(slave, &tio) != 0) {
+        error = QString::fromLocal8Bit(strerror(errno));
+        closeFds();
+        return false;
+    }
+    cfmakeraw(&tio);
+    cfsetispeed(&tio, B9600);
+    cfsetospeed(&tio, B9600);
+    tcsetattr(slave, TCSANOW, &tio);
+
+    readNotifier = new QSocketNotifier(master, QSocketNotifier::Read, this);
+    connect(readNotifier, &QSocketNotifier::activated, this, &PtyDevice::slReadable);
+    clock.start();
+    noiseTimer->start(LineNoiseIdleMs);
+    return true;
+}
+
+void PtyDevice::closeFds()
+{
+    delete readNotifier;
+    readNotifier = nullptr;
+    if (slave >= 0)
+        ::close(slave);
+    if (master >= 0)
+        ::close(master);
+    slave = -1;
+    master = -1;
+    pumpTimer->stop();
+    idleTimer->stop();
+    noiseTimer->stop();
+}
+
+bool PtyDevice::setLogFile(const QString &fileName)
+{
+    delete logFile;
+    logFile = new QFile(this);
+    const bool ok =
+        fileName == QLatin1String("-")
+            ? logFile->open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered)
+            : (logFile->setFileName(fileName),
+               logFile->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered));
+    if (!ok) {
+        delete logFile;
+        logFile = nullptr;
+    }
+    return ok;
+}
+
+void PtyDevice::log(char direction, const QByteArray &bytes, const QString &note)
+{
+    if (!logFile)
+        return;
+    QByteArray line = QByteArray::number(double(now()) / 1000.0, 'f', 3) + ' ' + direction + ' ' +
+                      printable(bytes);
+    if (!note.isEmpty())
+        line += "  (" + note.toUtf8() + ')';
+    logFile->write(line + '\n');
+}
+
+QList<QByteArray> PtyDevice::requests() const
+{
+    QList<QByteArray> list;
+    for (const Record &r : history)
+        list.append(r.request);
+    return list;
+}
+
+// ---------------------------------------------------------------- receiving
+
+void PtyDevice::slReadable()
+{
+    QByteArray data;
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = ::read(master, buf, sizeof buf);
+        if (n > 0) {
+            data.append(buf, int(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        break; // EAGAIN: all read
+    }
+    if (data.isEmpty())
+        return;
+    if (!f.pace) {
+        deliver(data);
+        return;
+    }
+    // Paced: the bytes reach the device one by one at the line rate.
+    const double start = qMax(double(now()), inputFreeAt);
+    inputFreeAt = start + data.size() * ByteMs;
+    const qint64 due = qint64(std::ceil(inputFreeAt));
+    QTimer::singleShot(int(qMax<qint64>(0, due - now())), Qt::PreciseTimer, this,
+                       [this, data] { deliver(data); });
+}
+
+void PtyDevice::deliver(const QByteArray &data)
+{
+    // A line about to go takes no more requests.
+    if (!isOpen() || hangUpPending)
+        return;
+    idleTimer->start();
+    const QList<DeviceModel::Reply> replies = dev->feed(data, now());
+    for (const DeviceModel::Reply &r : replies) {
+        if (!isOpen())
+            return;
+        serve(r);
+    }
+}
+
+void PtyDevice::serve(const DeviceModel::Reply &r)
+{
+    ++served;
+    QByteArray reply = r.reply;
+    qint64 delay = f.replyDelayMs + r.delayMs;
+    QString note;
+    for (Rule &rule : f.rules) {
+        if (rule.count == 0 || !r.request.startsWith(rule.prefix))
+            continue;
+        if (rule.count > 0)
+            --rule.count;
+        if (rule.delayMs < 0) {
+            reply.clear();
+            note = QStringLiteral("left unanswered");
+        } else {
+            delay += rule.delayMs;
+            note = QStringLiteral("answer %1 ms late").arg(rule.delayMs);
+        }
+        break;
+    }
+    if (r.reply.isEmpty())
+        note = QStringLiteral("no answer");
+
+    Record rec;
+    rec.ms = now();
+    rec.request = r.request;
+    rec.reply = r.reply;
+    rec.answered = !reply.isEmpty();
+    if (history.size() >= MaxRecords)
+        history.removeFirst();
+    history.append(rec);
+    log('>', r.request, note);
+
+    if (f.hangUpAfter > 0 && served >= f.hangUpAfter)
+        hangUpPending = true;
+    if (!reply.isEmpty())
+        queueAnswer(reply, now() + delay);
+    emit sgRequest(r.request);
+    if (isOpen() && hangUpPending && out.isEmpty())
+        QTimer::singleShot(HangUpDrainMs, this, &PtyDevice::hangUp);
+}
+
+// ---------------------------------------------------------------- answering
+
+void PtyDevice::queueAnswer(const QByteArray &bytes, qint64 notBefore)
+{
+    QByteArray noisy;
+    for (const char c : bytes) {
+        if (f.noise > 0 && random.generateDouble() < f.noise)
+            noisy += char(random.bounded(256));
+        noisy += c;
+    }
+    const int size = f.chunkSize > 0 ? f.chunkSize : noisy.size();
+    for (int i = 0; i < noisy.size(); i += size) {
+        Piece p;
+        p.bytes = noisy.mid(i, size);
+        p.whole = p.bytes;
+        p.notBefore = i == 0 ? notBefore : 0;
+        p.gapMs = i == 0 ? 0 : f.chunkPauseMs;
+        out.append(p);
+    }
+    schedulePump(0);
+}
+
+void PtyDevice::inject(const QByteArray &bytes)
+{
+    Piece p;
+    p.bytes = bytes;
+    p.whole = bytes;
+    out.append(p);
+    schedulePump(0);
+}
+
+void PtyDevice::schedulePump(qint64 inMs)
+{
+    inMs = qMax<qint64>(0, inMs);
+    if (!pumpTimer->isActive() || pumpTimer->remainingTime() > inMs)
+        pumpTimer->start(int(inMs));
+}
+
+void PtyDevice::slPump()
+{
+    while (!out.isEmpty() && isOpen()) {
+        Piece &p = out.first();
+        const qint64 t = now();
+        const qint64 due = qMax(p.notBefore, lastFinish + p.gapMs);
+        if (due > t) {
+            schedulePump(due - t);
+            return;
+        }
+        if (!f.pace) {
+            writeRaw(p.bytes);
+            lastFinish = t;
+            out.removeFirst();
+            continue;
+        }
+        // A byte is written once it has fully crossed the line.
+        lineFreeAt = qMax(lineFreeAt, double(due));
+        const int ready = int((double(t) - lineFreeAt) / ByteMs);
+        if (ready <= 0) {
+            schedulePump(1);
+            return;
+        }
+        const int n = qMin(ready, p.bytes.size());
+        writeRaw(p.bytes.left(n), false);
+        p.bytes.remove(0, n);
+        lineFreeAt += n * ByteMs;
+        if (!p.bytes.isEmpty()) {
+            // The rest of the piece follows without a gap.
+            p.notBefore = 0;
+            p.gapMs = 0;
+            lastFinish = qint64(lineFreeAt);
+            schedulePump(1);
+            return;
+        }
+        lastFinish = qint64(std::ceil(lineFreeAt));
+        log('<', p.whole);
+        out.removeFirst();
+    }
+    if (isOpen() && out.isEmpty() && hangUpPending)
+        QTimer::singleShot(HangUpDrainMs, this, &PtyDevice::hangUp);
+}
+
+void PtyDevice::writeRaw(const QByteArray &bytes, bool logged)
+{
+    if (master < 0 || bytes.isEmpty())
+        return;
+    if (logged)
+        log('<', bytes);
+    int done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(master, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0) {
+            done += int(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            // Nobody reads the port and its buffer is full: like a UART with
+            // no listener, the rest is lost.
+            log('!', bytes.mid(done), QStringLiteral("line full, dropped"));
+            return;
+        }
+    }
+}
+
+// Random bytes at random moments (a Poisson process at the set rate), sent
+// only while no answer is on the line.
+void PtyDevice::slLineNoise()
+{
+    if (!isOpen())
+        return;
+    if (f.lineNoise <= 0) {
+        noiseTimer->start(LineNoiseIdleMs);
+        return;
+    }
+    if (out.isEmpty())
+        writeRaw(QByteArray(1, char(random.bounded(256))));
+    const double wait = -std::log(1.0 - random.generateDouble()) * 1000.0 / f.lineNoise;
+    noiseTimer->start(int(qMin(wait, 60000.0)));
+}
+
+void PtyDevice::hangUp()
+{
+    if (!isOpen())
+        return;
+    log('!', QByteArray(), QStringLiteral("hang up"));
+    closeFds();
+    out.clear();
+    hangUpPending = false;
+    emit sgHungUp();
+}
