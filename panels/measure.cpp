@@ -40,8 +40,8 @@ Measure::Measure(QWidget *parent)
     inner->setSpacing(0);
     inner->setContentsMargins(9, 3, 9, 3);
     inner->addWidget(start, 0, 0, 1, 2);
-    inner->addWidget(buildChannel(channel1, 1), 1, 0, 1, 2);
-    inner->addWidget(buildChannel(channel2, 2), 2, 0, 1, 2);
+    inner->addWidget(buildChannel(channel1, 1), 1, 0);
+    inner->addWidget(buildChannel(channel2, 2), 2, 0);
     setInputType(0);
     paintButton(Qt::lightGray);
 

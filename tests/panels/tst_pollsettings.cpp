@@ -17,32 +17,6 @@ class TestPollSettings : public QObject
     Q_OBJECT
 
 private slots:
-    void addressListLayout()
-    {
-        AdresArray list;
-        QCOMPARE(list.findChild<QGroupBox *>()->title(), QString("Remote Device Addresses"));
-        auto scroll = list.findChild<QScrollArea *>();
-        auto grid = qobject_cast<QGridLayout *>(scroll->widget()->layout());
-        for (int n = 1; n <= 64; ++n) {
-            auto box = qobject_cast<QCheckBox *>(
-                grid->itemAtPosition((n - 1) / 16, (n - 1) % 16)->widget());
-            QVERIFY(box);
-            QCOMPARE(box->text(), QString::number(n));
-            QVERIFY(box->objectName().isEmpty());
-        }
-        QCOMPARE(scroll->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QCOMPARE(scroll->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-        QCOMPARE(list.maximumHeight(), 110);
-        QCOMPARE(list.minimumWidth(), 670);
-        QCOMPARE(list.getAdreses(), QString("0000,0000,0000,0000"));
-
-        QVERIFY(showAndWait(&list));
-        list.setListHidden(true);
-        QVERIFY(!list.findChild<QGroupBox *>()->isVisible());
-        list.setListHidden(false);
-        QVERIFY(list.findChild<QGroupBox *>()->isVisible());
-    }
-
     void maskFromTicks_data()
     {
         QTest::addColumn<QList<int>>("ticked");
@@ -63,22 +37,27 @@ private slots:
         AdresArray list;
         list.resize(800, 400); // every box in sight, so that it can be clicked
         QVERIFY(showAndWait(&list));
-        const QList<QCheckBox *> boxes = list.findChildren<QCheckBox *>();
-        for (int n : ticked)
-            clickIndicator(boxes.at(n - 1));
+        QCOMPARE(list.getAdreses(), QString("0000,0000,0000,0000"));
+        auto grid =
+            qobject_cast<QGridLayout *>(list.findChild<QScrollArea *>()->widget()->layout());
+        auto box = [&](int n) {
+            return qobject_cast<QCheckBox *>(
+                grid->itemAtPosition((n - 1) / 16, (n - 1) % 16)->widget());
+        };
+        for (int n : ticked) {
+            QCOMPARE(box(n)->text(), QString::number(n));
+            clickIndicator(box(n));
+        }
         QCOMPARE(list.getAdreses(), mask);
 
         // The text goes back in with or without its commas, over other ticks.
         QString bare = mask;
         bare.remove(',');
         for (const QString &text : {mask, bare, bare.toUpper()}) {
-            AdresArray other;
-            other.setAdreses("0000,0000,0000,0002");
-            other.setAdreses(text);
-            QCOMPARE(other.getAdreses(), mask);
-            const QList<QCheckBox *> otherBoxes = other.findChildren<QCheckBox *>();
+            list.setAdreses("0000,0000,0000,0002");
+            list.setAdreses(text);
             for (int n = 1; n <= 64; ++n)
-                QCOMPARE(otherBoxes.at(n - 1)->isChecked(), ticked.contains(n));
+                QCOMPARE(box(n)->isChecked(), ticked.contains(n));
         }
     }
 
@@ -92,21 +71,18 @@ private slots:
                                    << "0000,0000,0000,0001";
         QTest::newRow("empty") << ""
                                << "0000,0000,0000,0000";
-        QTest::newRow("upper case") << "8000,0000,0000,00A0"
-                                    << "8000,0000,0000,00a0";
-        QTest::newRow("odd grouping") << "8,0000000000000,01"
-                                      << "8000,0000,0000,0001";
-        QTest::newRow("leading zeros beyond 16 digits") << "0000000000000000000000ff"
-                                                        << "0000,0000,0000,00ff";
+        QTest::newRow("mixed case") << "8000,0000,0000,00Ab"
+                                    << "8000,0000,0000,00ab";
+        QTest::newRow("zeros beyond 16 digits") << "00000000000000000000ff"
+                                                << "0000,0000,0000,00ff";
         QTest::newRow("not hexadecimal") << "00g1"
                                          << "0000,0000,0000,0000";
-        QTest::newRow("prefix") << "0x11"
-                                << "0000,0000,0000,0000";
         QTest::newRow("negative") << "-1"
                                   << "0000,0000,0000,0000";
         QTest::newRow("beyond 64 bits") << "1,0000,0000,0000,0000"
                                         << "0000,0000,0000,0000";
-        QTest::newRow("non-Latin digit") << QString::fromUtf8("１") << "0000,0000,0000,0000";
+        QTest::newRow("non-Latin digit")
+            << QString::fromUtf8("\xef\xbc\x91") << "0000,0000,0000,0000";
     }
     void maskFromText()
     {
@@ -118,21 +94,6 @@ private slots:
         QCOMPARE(list.getAdreses(), mask);
     }
 
-    void placeholderAlwaysReadsOne()
-    {
-        AdresArrayFake fake;
-        QVERIFY(showAndWait(&fake));
-        QCOMPARE(fake.findChild<QLabel *>()->text(), QString("Remote Device Address  "));
-        auto spin = fake.findChild<QSpinBox *>();
-        QCOMPARE(spin->value(), 1);
-        QVERIFY(!spin->isEnabled());
-        spin->setFocus();
-        QTest::keyClick(spin, Qt::Key_Up);
-        QTest::keyClicks(spin, "5");
-        spin->setValue(7); // even a program cannot move it
-        QCOMPARE(spin->value(), 1);
-    }
-
     void pollSettings()
     {
         ReqPeriod panel;
@@ -142,18 +103,20 @@ private slots:
         QCOMPARE(group->title(), QString("Radio Poll Settings"));
         auto grid = qobject_cast<QGridLayout *>(group->layout());
         auto period = qobject_cast<QSpinBox *>(grid->itemAtPosition(0, 1)->widget());
-        QVERIFY(period);
         QCOMPARE(period->objectName(), QString("Requests period"));
-        QCOMPARE(period->minimum(), 1);
-        QCOMPARE(period->maximum(), 250);
-        QCOMPARE(qobject_cast<QLabel *>(grid->itemAtPosition(0, 0)->widget())->text(),
-                 QString("Requests period"));
-        QCOMPARE(qobject_cast<QLabel *>(grid->itemAtPosition(0, 2)->widget())->text(),
-                 QString("sec"));
+        QCOMPARE(QList<int>({period->minimum(), period->maximum()}), QList<int>({1, 250}));
         auto fake = qobject_cast<AdresArrayFake *>(grid->itemAtPosition(0, 3)->widget());
-        QVERIFY(fake && fake->isVisible());
-        QCOMPARE(fake->maximumHeight(), 50);
         QCOMPARE(grid->itemAtPosition(1, 0)->widget(), panel.numOfDown());
+
+        // The placeholder always reads 1.
+        QCOMPARE(fake->findChild<QLabel *>()->text(), QString("Remote Device Address  "));
+        auto one = fake->findChild<QSpinBox *>();
+        QVERIFY(fake->isVisible() && !one->isEnabled());
+        QTest::keyClick(one, Qt::Key_Up);
+        one->setValue(7);
+        QCOMPARE(one->value(), 1);
+        panel.setAdresVisible(false);
+        QVERIFY(!fake->isVisible());
 
         // The outputs start hidden; their reports come out of the panel.
         for (QGroupBox *box : panel.numOfDown()->findChildren<QGroupBox *>())
@@ -162,10 +125,7 @@ private slots:
         numOfDown->setFocus();
         QTest::keyClick(numOfDown, Qt::Key_Up);
         panel.numOfDown()->setType(2);
-        for (QGroupBox *box : panel.numOfDown()->findChildren<QGroupBox *>())
-            if (box->title() == "Out 4-20")
-                clickIndicator(box->findChildren<W_Rb *>().at(1));
-
+        clickIndicator(panel.numOfDown()->findChildren<W_Rb *>().at(1));
         period->setFocus();
         QTest::keyClick(period, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(period, "30");
@@ -173,22 +133,22 @@ private slots:
                                           "Requests period=30"}));
 
         panel.setPeriodEnabled(false);
-        QCOMPARE(period->value(), 1);
         QVERIFY(!period->isEnabled());
         QCOMPARE(log.take(), QStringList({"Requests period=1"}));
         panel.setPeriodEnabled(true);
         QVERIFY(period->isEnabled());
         QCOMPARE(period->value(), 1);
-        QVERIFY(log.take().isEmpty());
         panel.setValue("Requests period", 250); // the main window sets it by name
         QCOMPARE(log.take(), QStringList({"Requests period=250"}));
 
-        panel.setAdresVisible(false);
-        QVERIFY(!fake->isVisible());
-        panel.setAdresVisible(true);
-        QVERIFY(fake->isVisible());
         panel.setTitle("Radio Poll and Out Settings");
         QCOMPARE(group->title(), QString("Radio Poll and Out Settings"));
+        AdresArray list;
+        QVERIFY(showAndWait(&list));
+        list.setListHidden(true);
+        QVERIFY(!list.findChild<QGroupBox *>()->isVisible());
+        list.setListHidden(false);
+        QVERIFY(list.findChild<QGroupBox *>()->isVisible());
     }
 };
 
