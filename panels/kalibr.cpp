@@ -24,8 +24,7 @@ Kalibr::Kalibr(QWidget *parent)
       curCurrent(new QSpinBox(this)),
       setCurCurrent(new QPushButton(QStringLiteral("Set current"), this)),
       realCurrent(new QSpinBox(this)),
-      // The caption starts with the Cyrillic capital IE, as the device's
-      // documentation writes it.
+      // The first letter is the Cyrillic capital IE (U+0415), not a Latin E.
       setRealCurrent(new QPushButton(QStringLiteral("\u0415nter value"), this)),
       group(new QGroupBox(QStringLiteral("Calibration"), this))
 {
