@@ -1,0 +1,95 @@
+#include "panels/adresarray.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QScrollArea>
+
+namespace {
+
+const int BoxesPerRow = 16;
+
+// The mask as one unsigned 64-bit hexadecimal number, commas ignored; an
+// empty text is 0. Anything else (other characters, more than 64 bits)
+// fails and gives 0.
+quint64 parseMask(const QString &text)
+{
+    quint64 mask = 0;
+    for (const QChar c : text.trimmed()) {
+        if (c == QLatin1Char(','))
+            continue;
+        const ushort u = c.toLower().unicode();
+        int digit = -1;
+        if (u >= '0' && u <= '9')
+            digit = u - '0';
+        else if (u >= 'a' && u <= 'f')
+            digit = u - 'a' + 10;
+        if (digit < 0 || (mask >> 60) != 0) // not a digit, or beyond 64 bits
+            return 0;
+        mask = (mask << 4) | quint64(digit);
+    }
+    return mask;
+}
+
+} // namespace
+
+AdresArray::AdresArray(QWidget *parent)
+    : W_QWidget(parent), group(new QGroupBox(QStringLiteral("Remote Device Addresses"), this)),
+      scroll(new QScrollArea(this))
+{
+    auto layout = new QGridLayout(this);
+    layout->setContentsMargins(9, 0, 9, 0);
+    layout->addWidget(group);
+    auto groupGrid = new QGridLayout(group);
+    groupGrid->setHorizontalSpacing(0);
+    groupGrid->setVerticalSpacing(0);
+    groupGrid->setContentsMargins(9, 0, 9, 0);
+
+    auto content = new QWidget;
+    auto grid = new QGridLayout(content);
+    grid->setSpacing(5);
+    grid->setContentsMargins(0, 5, 5, 5);
+    for (int n = 1; n <= AdresCount; ++n) {
+        auto box = new QCheckBox(QString::number(n), content);
+        boxes.append(box);
+        grid->addWidget(box, (n - 1) / BoxesPerRow, (n - 1) % BoxesPerRow);
+    }
+
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumHeight(24);
+    scroll->setStyleSheet(QStringLiteral("border: 0px"));
+    scroll->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
+    groupGrid->addWidget(scroll, 10, 0, 1, 2);
+
+    setMaximumHeight(110);
+    setMinimumWidth(670);
+}
+
+QString AdresArray::getAdreses() const
+{
+    quint64 mask = 0;
+    for (int i = 0; i < boxes.size(); ++i) {
+        if (boxes.at(i)->isChecked())
+            mask |= quint64(1) << i;
+    }
+    QString text = QStringLiteral("%1").arg(mask, 16, 16, QLatin1Char('0'));
+    text.insert(12, QLatin1Char(','));
+    text.insert(8, QLatin1Char(','));
+    text.insert(4, QLatin1Char(','));
+    return text;
+}
+
+void AdresArray::setAdreses(const QString &adreses)
+{
+    const quint64 mask = parseMask(adreses);
+    for (int i = 0; i < boxes.size(); ++i)
+        boxes.at(i)->setChecked((mask >> i) & 1);
+}
+
+void AdresArray::setListHidden(bool hidden)
+{
+    group->setHidden(hidden);
+}

@@ -1,0 +1,141 @@
+#include "panels/w_test.h"
+
+#include "panels/w_adres.h"
+
+#include <QDebug>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QScrollArea>
+
+W_Test::W_Test(QWidget *parent)
+    : W_QWidget(parent), testButton(new QPushButton(QStringLiteral("TEST"), this)),
+      cleanButton(new QPushButton(QStringLiteral("CLEAN TEST"), this)),
+      scroll(new QScrollArea(this))
+{
+    testButton->setCheckable(true);
+
+    auto group = new QGroupBox(QStringLiteral("Radio Stability Check"), this);
+    auto outer = new QGridLayout(this);
+    outer->setContentsMargins(9, 5, 9, 0);
+    outer->addWidget(group, 0, 0);
+    auto inner = new QGridLayout(group);
+    inner->setSpacing(5);
+    inner->setContentsMargins(9, 5, 9, 5);
+    inner->addWidget(testButton, 0, 0);
+    inner->addWidget(cleanButton, 0, 1);
+
+    // Addresses 1 to 5 down the first column, 6 to 10 down the second.
+    auto content = new QWidget;
+    content->setContentsMargins(0, 0, 0, 0);
+    auto grid = new QGridLayout(content);
+    grid->setSpacing(0);
+    grid->setContentsMargins(2, 0, 2, 0);
+    const int perColumn = RowCount / 2;
+    for (int i = 0; i < RowCount; ++i) {
+        auto row = new W_Adres(quint8(i + 1), content);
+        rows.append(row);
+        grid->addWidget(row, i % perColumn, i / perColumn);
+    }
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scroll->setMinimumHeight(35);
+    inner->addWidget(scroll, 10, 0, 1, 2);
+
+    connect(testButton, &QPushButton::toggled, this, &W_Test::slTestEn);
+    connect(cleanButton, &QPushButton::pressed, this, &W_Test::slClean);
+    setIdle(true);
+}
+
+void W_Test::addRect(const QByteArray &request)
+{
+    for (W_Adres *row : rowsOf(request))
+        row->addRect(false);
+}
+
+void W_Test::okRect(const QByteArray &request)
+{
+    qDebug() << "w_test"
+             << "okRect";
+    for (W_Adres *row : rowsOf(request))
+        row->setRectOk();
+}
+
+void W_Test::errRect(const QByteArray &request)
+{
+    qDebug() << "w_test"
+             << "errRect";
+    for (W_Adres *row : rowsOf(request))
+        row->setRectErr();
+}
+
+void W_Test::setIdle(bool idle)
+{
+    testButton->setText(idle ? QStringLiteral("TEST") : QStringLiteral("STOP"));
+    // Unchecking a running test stops it through slTestEn; checking it with
+    // no address ticked falls back to idle there, which settles the panel.
+    testButton->setChecked(!idle);
+    if (testButton->isChecked() == idle)
+        return;
+    for (W_Adres *row : qAsConst(rows))
+        row->setEnabled(idle);
+}
+
+void W_Test::setSingleAdres(bool single)
+{
+    this->single = single;
+    for (int i = 1; i < rows.size(); ++i)
+        rows.at(i)->setVisible(!single);
+}
+
+bool W_Test::isTestOn() const
+{
+    return testButton->isChecked();
+}
+
+void W_Test::slTestEn(bool on)
+{
+    if (!on) {
+        emit sgStopTest();
+        setIdle(true);
+        return;
+    }
+    QByteArray adreses;
+    for (int i = 0; i < rows.size(); ++i) {
+        if (takesPart(i))
+            adreses.append(char(rows.at(i)->adres()));
+    }
+    if (adreses.isEmpty())
+        testButton->setChecked(false); // nothing to poll: back to idle, through !on above
+    else
+        emit sgStartTest(adreses);
+    setIdle(!isTestOn());
+}
+
+void W_Test::slClean()
+{
+    for (W_Adres *row : qAsConst(rows))
+        row->clearRects();
+    emit sgClearTest();
+}
+
+bool W_Test::takesPart(int row) const
+{
+    // A row hidden for a single-address device is out of the engineer's
+    // sight and reach, so it is not polled even if it was ticked before.
+    return rows.at(row)->isChecked() && !(single && row > 0);
+}
+
+QList<W_Adres *> W_Test::rowsOf(const QByteArray &request) const
+{
+    // The address ends at "=", so "17=$..." is never taken for address 1 or
+    // 7. CR ends the match: the first poll of a run has no LF after it.
+    // Every row that polls the address shows the outcome, duplicates included.
+    QList<W_Adres *> found;
+    for (int i = 0; i < rows.size(); ++i) {
+        if (takesPart(i) && request.startsWith(QByteArray::number(rows.at(i)->adres()) + "=$\r"))
+            found.append(rows.at(i));
+    }
+    return found;
+}
