@@ -174,8 +174,12 @@ bool Exchange::openPort(const QString &portName)
         clearParsers();
         return false;
     }
+    lastOpenError = QSerialPort::NoError;
+    lastOpenErrorString.clear();
     if (!port->open(QIODevice::ReadWrite)) {
-        qDebug() << "openPort" << portName << port->errorString();
+        lastOpenError = port->error();
+        lastOpenErrorString = port->errorString();
+        qDebug() << "openPort" << portName << lastOpenErrorString;
         return false;
     }
     // Whatever the device or the adapter left in the line before the port

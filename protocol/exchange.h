@@ -33,6 +33,9 @@ public:
     // closes it. Returns whether the port is open afterwards.
     bool openPort(const QString &portName);
     bool isOpen() const;
+    // Why the last attempt to open the port failed (NoError after a success).
+    QSerialPort::SerialPortError openError() const { return lastOpenError; }
+    QString openErrorString() const { return lastOpenErrorString; }
 
     void readSettings();
     void writeSettings();
@@ -100,6 +103,8 @@ private:
     Data *data;
     int transmitter = 1;
     quint8 variant = 0;
+    QSerialPort::SerialPortError lastOpenError = QSerialPort::NoError;
+    QString lastOpenErrorString;
 
     // Parsers whose outcome is being handed out (a matched reply, a give-up
     // the user is asked about, a test step). While the receivers run,
