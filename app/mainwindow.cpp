@@ -9,6 +9,7 @@
 #include "editors/w_radio.h"
 #include "editors/w_reset.h"
 #include "editors/w_rs485.h"
+#include "link/virtualports.h"
 #include "link/w_comport.h"
 #include "panels/adresarray.h"
 #include "panels/kalibr.h"
@@ -513,7 +514,8 @@ void MainWindow::connectOrDisconnect()
 {
     const QString portName = comPort->getText(QStringLiteral("PortName"));
     const bool wasOpen = engine->isOpen();
-    engine->openPort(portName);
+    // A virtual device is listed under a name that says so; its port is the path.
+    engine->openPort(VirtualPorts::portOf(portName));
     const bool open = engine->isOpen();
     if (!open) {
         showPortClosed();

@@ -1,15 +1,19 @@
 #include "link/portlist.h"
 
+#include "link/virtualports.h"
+
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QSerialPortInfo>
 
 #include <utility>
 
-PortList::PortList(QObject *parent)
+PortList::PortList(QObject *parent, const QString &virtualFolder)
     : PortList(&PortList::systemPorts,
                {QStringLiteral("/dev"), QStringLiteral("/dev/serial/by-id")}, parent)
 {
+    virtualPorts = new VirtualPorts(
+        virtualFolder.isEmpty() ? VirtualPorts::defaultFolder() : virtualFolder, this);
 }
 
 PortList::PortList(Source source, const QStringList &folders, QObject *parent)
@@ -42,6 +46,8 @@ QStringList PortList::present()
         // serial adapter) is watched from now on.
         watchFolders();
     }
+    if (virtualPorts)
+        return ports + virtualPorts->names();
     return ports;
 }
 

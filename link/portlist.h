@@ -6,6 +6,7 @@
 #include <functional>
 
 class QFileSystemWatcher;
+class VirtualPorts;
 
 // The names of the serial ports present on the system, in the system's order.
 //
@@ -15,14 +16,19 @@ class QFileSystemWatcher;
 // watched, and the ports are enumerated again only after a folder changed
 // (plus once more on the next call, for a device whose driver was still
 // settling). Where no folder can be watched, every call enumerates.
+//
+// The system's list is followed by the virtual devices running on this
+// desktop (VirtualPorts), so that the configurator can be tried and learnt
+// without hardware; with none running the list is the system's alone.
 class PortList : public QObject
 {
     Q_OBJECT
 public:
     using Source = std::function<QStringList()>;
 
-    // The system's serial ports, watching /dev and /dev/serial/by-id.
-    explicit PortList(QObject *parent = nullptr);
+    // The system's serial ports, watching /dev and /dev/serial/by-id, then
+    // the virtual devices announced in `virtualFolder`.
+    explicit PortList(QObject *parent = nullptr, const QString &virtualFolder = QString());
     // Ports named by `source`, enumerated again after a change in one of the
     // existing `folders`; with no folder to watch, on every call.
     PortList(Source source, const QStringList &folders, QObject *parent = nullptr);
@@ -47,6 +53,7 @@ private:
     QStringList folders;
     QFileSystemWatcher *watcher;
     QStringList ports;
+    VirtualPorts *virtualPorts = nullptr;
     int pendingEnumerations = 1; // the first call always enumerates
     int enumerationCount = 0;
 };

@@ -4,6 +4,8 @@
 #include "editors/w_rb.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
+#include "tests/modals.h"
+#include "tests/windowdriver.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
 
@@ -19,55 +21,9 @@
 #include <QSpinBox>
 #include <QtTest>
 
+using namespace WindowDriver;
+
 namespace {
-
-// Answers the modal boxes and file dialogs the window opens, and remembers
-// the text of every message box it saw.
-class Modals : public QObject
-{
-public:
-    QStringList texts;
-    QStringList titles;
-    QMessageBox::StandardButton question = QMessageBox::Yes; // the failed-request question
-    QString fileName; // chosen in the next file dialog; empty cancels it
-    int fileDialogs = 0;
-
-    Modals()
-    {
-        connect(&timer, &QTimer::timeout, this, &Modals::poll);
-        timer.start(10);
-    }
-
-private:
-    // Acts through queued calls: a dialog's answer may open another modal
-    // box (the file dialog's overwrite question), and this timer cannot fire
-    // again while its own slot runs.
-    void poll()
-    {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w || w == handled)
-            return;
-        handled = w;
-        if (auto box = qobject_cast<QMessageBox *>(w)) {
-            texts << box->text();
-            titles << box->windowTitle();
-            QAbstractButton *button = box->button(question);
-            if (!button)
-                button = box->buttons().value(0);
-            QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
-        } else if (auto dialog = qobject_cast<QFileDialog *>(w)) {
-            ++fileDialogs;
-            if (fileName.isEmpty()) {
-                QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
-            } else {
-                dialog->selectFile(fileName);
-                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-            }
-        }
-    }
-    QPointer<QWidget> handled;
-    QTimer timer;
-};
 
 // A virtual device on its own pseudo-terminal.
 struct Device
@@ -84,53 +40,9 @@ struct Device
     }
 };
 
-template <typename T> T *child(QWidget *w, const QString &name)
-{
-    T *found = w->findChild<T *>(name);
-    if (!found)
-        qWarning() << "no control" << name;
-    return found;
-}
-
-QPushButton *button(QWidget *w, const QString &name)
-{
-    return child<QPushButton>(w, name);
-}
-
-int progressOf(MainWindow &w)
-{
-    return w.findChild<QProgressBar *>()->value();
-}
-
-// Chooses the port in the connection bar and presses "Connect", as a user.
-void pressConnect(MainWindow &w, const QString &port)
-{
-    auto *ports = child<QComboBox>(&w, "PortName");
-    if (ports->findText(port) < 0)
-        ports->addItem(port);
-    ports->setCurrentIndex(ports->findText(port));
-    QTest::mouseClick(button(&w, "pbOpen"), Qt::LeftButton);
-}
-
-bool waitIdle(MainWindow &w, int ms = 10000)
-{
-    return QTest::qWaitFor([&] { return w.exchange()->queueLength() == 0 && progressOf(w) == 100; },
-                           ms);
-}
-
 bool connectTo(MainWindow &w, Device &d)
 {
-    pressConnect(w, d.line.slavePath());
-    return w.exchange()->isOpen() && waitIdle(w);
-}
-
-bool visible(MainWindow &w, const char *className)
-{
-    for (QWidget *child : w.findChildren<QWidget *>())
-        if (QByteArray(child->metaObject()->className()) == className)
-            return child->isVisibleTo(&w);
-    qWarning() << "no panel" << className;
-    return false;
+    return WindowDriver::connectTo(w, d.line.slavePath());
 }
 
 } // namespace

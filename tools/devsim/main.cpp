@@ -2,6 +2,7 @@
 // of the port to open as its first line on standard output and answers until
 // it gets SIGINT or SIGTERM.
 
+#include "tools/devsim/announcement.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
 
@@ -167,13 +168,34 @@ int main(int argc, char *argv[])
         QStringLiteral("Write every request and answer with a time stamp to file (\"-\": "
                        "standard error)."),
         QStringLiteral("file"));
+    const QCommandLineOption config(
+        QStringLiteral("config"),
+        QStringLiteral("Stored configuration at power-up, in the form of the \"$1\" answer "
+                       "without \"=\" and in the layout of the variant, for example "
+                       "\"001,5,012,034,2,070,020,1,8000000000000005,030,181,009\"."),
+        QStringLiteral("fields"));
+    const QCommandLineOption registerValue(
+        QStringLiteral("register"),
+        QStringLiteral("Radio module register at power-up, for example 206=3. Repeatable."),
+        QStringLiteral("n=v"));
+    const QCommandLineOption averaging(
+        QStringLiteral("averaging"),
+        QStringLiteral("Input settings at power-up as the \"$8=\" request takes them: "
+                       "averaging of input 1 and 2, threshold of input 1 and 2."),
+        QStringLiteral("a1,a2,l1,l2"));
+    const QCommandLineOption noAnnounce(
+        QStringLiteral("no-announce"),
+        QStringLiteral("Do not list the device in configurators on this desktop (by default "
+                       "its port is announced in $XDG_RUNTIME_DIR/rlx-devsim/ while it runs)."));
     const QCommandLineOption seed(QStringLiteral("seed"),
                                   QStringLiteral("Seed of the random noise and poll losses."),
                                   QStringLiteral("n"), QStringLiteral("868"));
 
-    cli.addOptions({hardware,   firmware, variant,   moduleVersion, moduleRate, linkRate, reachable,
-                    pollDelay,  pollLoss, echo,      silent,        late,       delay,    chunk,
-                    chunkPause, noise,    lineNoise, pace,          hangUp,     logFile,  seed});
+    cli.addOptions({hardware, firmware,  variant,       moduleVersion, moduleRate,
+                    linkRate, reachable, pollDelay,     pollLoss,      echo,
+                    silent,   late,      delay,         chunk,         chunkPause,
+                    noise,    lineNoise, pace,          hangUp,        logFile,
+                    seed,     config,    registerValue, averaging,     noAnnounce});
     cli.process(app);
     if (!cli.positionalArguments().isEmpty())
         return fail(
@@ -217,6 +239,24 @@ int main(int argc, char *argv[])
     if (!ok)
         return fail(QStringLiteral("--seed takes a number"));
     model.setSeed(seedValue);
+    // The power-up state goes in through the device's own requests, so it is
+    // checked the way a configurator's write would be.
+    if (cli.isSet(config) &&
+        model.feed("$0=" + cli.value(config).toLatin1() + '\r', 0).value(0).reply != "OK\r")
+        return fail(QStringLiteral("--config does not fit the variant's layout: %1")
+                        .arg(cli.value(config)));
+    if (cli.isSet(averaging) &&
+        model.feed("$8=" + cli.value(averaging).toLatin1() + '\r', 0).value(0).reply != "OK\r")
+        return fail(QStringLiteral("--averaging takes four decimal bytes"));
+    for (const QString &r : cli.values(registerValue)) {
+        const QStringList parts = r.split(QLatin1Char('='));
+        int number = 0;
+        int value = 0;
+        if (parts.size() != 2 || !parseInt(parts.at(0), 0, 999, &number) || model.reg(number) < 0 ||
+            number == 210 || !parseInt(parts.at(1), 0, 255, &value))
+            return fail(QStringLiteral("bad --register %1 (S210 is --module-rate)").arg(r));
+        model.setReg(number, value);
+    }
 
     PtyDevice::Faults faults;
     for (const QString &r : cli.values(silent)) {
@@ -268,9 +308,15 @@ int main(int argc, char *argv[])
     // An unplugged adapter ends the device's life as well.
     QObject::connect(&device, &PtyDevice::sgHungUp, &app, &QCoreApplication::quit);
 
+    Announcement announcement;
+    if (!cli.isSet(noAnnounce) && !announcement.publish(device.slavePath(), model.hardware()))
+        fprintf(stderr, "rlx-devsim: cannot announce the port in %s\n",
+                qPrintable(Announcement::folder()));
+
     printf("%s\n", qPrintable(device.slavePath()));
     fflush(stdout);
     const int rc = app.exec();
+    announcement.withdraw();
     ::close(signalPipe[0]);
     ::close(signalPipe[1]);
     return rc;

@@ -1,0 +1,109 @@
+#include "link/virtualports.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+
+namespace {
+
+const QLatin1String Marker(" (virtual ");
+
+} // namespace
+
+VirtualPorts::VirtualPorts(const QString &folder, QObject *parent)
+    : QObject(parent), folder(folder), watcher(new QFileSystemWatcher(this))
+{
+    connect(watcher, &QFileSystemWatcher::directoryChanged, this, &VirtualPorts::slChanged);
+    watch();
+}
+
+QString VirtualPorts::defaultFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
+           QStringLiteral("/rlx-devsim");
+}
+
+QString VirtualPorts::nameFor(const QString &path, const QString &hardware)
+{
+    return path + Marker + hardware + QLatin1Char(')');
+}
+
+QString VirtualPorts::portOf(const QString &shown)
+{
+    const int at = shown.indexOf(Marker);
+    if (at <= 0 || !shown.endsWith(QLatin1Char(')')))
+        return shown;
+    return shown.left(at);
+}
+
+QStringList VirtualPorts::names()
+{
+    if (dirty) {
+        dirty = false;
+        scan();
+        watch();
+    }
+    QStringList out;
+    for (const Entry &entry : qAsConst(entries)) {
+        if (running(entry))
+            out.append(nameFor(entry.path, entry.hardware));
+    }
+    return out;
+}
+
+void VirtualPorts::slChanged()
+{
+    dirty = true;
+}
+
+void VirtualPorts::scan()
+{
+    ++scanCount;
+    entries.clear();
+    const QDir dir(folder);
+    if (!dir.exists())
+        return;
+    for (const QString &name : dir.entryList(QDir::Files)) {
+        bool ok = false;
+        const qint64 pid = name.toLongLong(&ok);
+        if (!ok || pid <= 0)
+            continue;
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        // Two short lines; anything longer is not an announcement.
+        const QByteArray text = file.read(4096);
+        const QList<QByteArray> lines = text.split('\n');
+        if (lines.size() < 2 || !lines.at(0).startsWith('/'))
+            continue;
+        entries.append({pid, QString::fromLocal8Bit(lines.at(0)),
+                        QString::fromLatin1(lines.at(1)).simplified()});
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry &a, const Entry &b) { return a.pid < b.pid; });
+}
+
+void VirtualPorts::watch()
+{
+    // The runtime folder tells when the announcement folder is made.
+    const QStringList watched = watcher->directories();
+    for (const QString &path : {QFileInfo(folder).path(), folder}) {
+        if (!watched.contains(path) && QFileInfo(path).isDir())
+            watcher->addPath(path);
+    }
+}
+
+bool VirtualPorts::running(const Entry &entry)
+{
+    // A device that was killed leaves its file; its process and its
+    // pseudo-terminal are gone.
+    if (::kill(pid_t(entry.pid), 0) != 0 && errno != EPERM)
+        return false;
+    return QFileInfo::exists(entry.path);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+// Drives a MainWindow through its controls, as a user: finds controls by
+// their parameter names, chooses a port and presses buttons.
+
+#include "app/mainwindow.h"
+#include "protocol/exchange.h"
+
+#include <QComboBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+namespace WindowDriver {
+
+template <typename T> T *child(QWidget *w, const QString &name)
+{
+    T *found = w->findChild<T *>(name);
+    if (!found)
+        qWarning() << "no control" << name;
+    return found;
+}
+
+inline QPushButton *button(QWidget *w, const QString &name)
+{
+    return child<QPushButton>(w, name);
+}
+
+inline int progressOf(MainWindow &w)
+{
+    return w.findChild<QProgressBar *>()->value();
+}
+
+// Chooses the port in the connection bar and presses "Connect".
+inline void pressConnect(MainWindow &w, const QString &port)
+{
+    auto *ports = child<QComboBox>(&w, "PortName");
+    if (ports->findText(port) < 0)
+        ports->addItem(port);
+    ports->setCurrentIndex(ports->findText(port));
+    QTest::mouseClick(button(&w, "pbOpen"), Qt::LeftButton);
+}
+
+// The queue has run dry and the progress bar is full.
+inline bool waitIdle(MainWindow &w, int ms = 10000)
+{
+    return QTest::qWaitFor([&] { return w.exchange()->queueLength() == 0 && progressOf(w) == 100; },
+                           ms);
+}
+
+inline bool connectTo(MainWindow &w, const QString &port, int ms = 10000)
+{
+    pressConnect(w, port);
+    return w.exchange()->isOpen() && waitIdle(w, ms);
+}
+
+// The first widget of the class is shown within the window.
+inline bool visible(MainWindow &w, const char *className)
+{
+    for (QWidget *child : w.findChildren<QWidget *>())
+        if (QByteArray(child->metaObject()->className()) == className)
+            return child->isVisibleTo(&w);
+    qWarning() << "no panel" << className;
+    return false;
+}
+
+template <typename T> T *panel(MainWindow &w)
+{
+    const QList<T *> found = w.findChildren<T *>();
+    return found.value(0);
+}
+
+} // namespace WindowDriver
