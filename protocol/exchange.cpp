@@ -251,7 +251,13 @@ void Exchange::slReadyRead()
     if (bytes.isEmpty())
         return;
     qDebug() << "baResive: " << bytes << hexForm(bytes);
-    if (held.contains(h))
+    receive(bytes);
+}
+
+void Exchange::receive(const QByteArray &bytes)
+{
+    Parser *h = head();
+    if (!h || held.contains(h))
         return; // the head's outcome is already being handed out
 
     QByteArrayList fields;
