@@ -4,6 +4,7 @@
 #include "editors/w_rb.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
+#include "tests/modals.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
 
@@ -20,54 +21,6 @@
 #include <QtTest>
 
 namespace {
-
-// Answers the modal boxes and file dialogs the window opens, and remembers
-// the text of every message box it saw.
-class Modals : public QObject
-{
-public:
-    QStringList texts;
-    QStringList titles;
-    QMessageBox::StandardButton question = QMessageBox::Yes; // the failed-request question
-    QString fileName; // chosen in the next file dialog; empty cancels it
-    int fileDialogs = 0;
-
-    Modals()
-    {
-        connect(&timer, &QTimer::timeout, this, &Modals::poll);
-        timer.start(10);
-    }
-
-private:
-    // Acts through queued calls: a dialog's answer may open another modal
-    // box (the file dialog's overwrite question), and this timer cannot fire
-    // again while its own slot runs.
-    void poll()
-    {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w || w == handled)
-            return;
-        handled = w;
-        if (auto box = qobject_cast<QMessageBox *>(w)) {
-            texts << box->text();
-            titles << box->windowTitle();
-            QAbstractButton *button = box->button(question);
-            if (!button)
-                button = box->buttons().value(0);
-            QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
-        } else if (auto dialog = qobject_cast<QFileDialog *>(w)) {
-            ++fileDialogs;
-            if (fileName.isEmpty()) {
-                QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
-            } else {
-                dialog->selectFile(fileName);
-                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-            }
-        }
-    }
-    QPointer<QWidget> handled;
-    QTimer timer;
-};
 
 // A virtual device on its own pseudo-terminal.
 struct Device
