@@ -36,6 +36,63 @@ bool reportsGiveUp(TypeParser type)
     }
 }
 
+// A field the receivers read as a number: decimal digits only. Byte fields
+// (registers, configuration, averaging) also fit in a byte.
+bool isNumber(const QByteArray &field, bool byteSized)
+{
+    if (field.isEmpty() || field.size() > (byteSized ? 3 : 9))
+        return false;
+    for (const char c : field)
+        if (c < '0' || c > '9')
+            return false;
+    return !byteSized || field.toUInt() <= 255;
+}
+
+// Whether a reply with the expected number of fields is what the device
+// sent. A byte lost or a noise byte caught inside a numeric field (a field
+// runs up to its terminator) gives text that would read as a wrong number;
+// such a reply is taken as damaged and the request is repeated instead. The
+// identity and module version texts must be printable; the address list is
+// taken as it is.
+bool plausible(TypeParser type, const QByteArrayList &fields)
+{
+    switch (type) {
+    case ReadConfig:
+        for (int i = 0; i < fields.size(); ++i)
+            if (i != 8 && !isNumber(fields.at(i), true))
+                return false;
+        return true;
+    case ReadS206:
+    case ReadS201:
+    case ReadS200:
+    case ReadS202:
+    case ReadS214:
+    case ReadS216:
+    case ReadAveraging:
+        for (const QByteArray &f : fields)
+            if (!isNumber(f, true))
+                return false;
+        return true;
+    case ReadInputs:
+        for (const QByteArray &f : fields)
+            if (!isNumber(f, false))
+                return false;
+        return true;
+    case ReadIdentity:
+    case ReadModuleVersion:
+        // Printable ASCII texts: a control or 8-bit byte in them came from
+        // the line, not from the device, and a wrong model or firmware date
+        // would set up the whole window wrongly.
+        for (const QByteArray &f : fields)
+            for (const char c : f)
+                if (uchar(c) < 0x20 || uchar(c) > 0x7E)
+                    return false;
+        return true;
+    default:
+        return true;
+    }
+}
+
 QByteArray hexForm(const QByteArray &bytes)
 {
     return bytes.toHex(' ');
@@ -251,7 +308,13 @@ void Exchange::slReadyRead()
     if (bytes.isEmpty())
         return;
     qDebug() << "baResive: " << bytes << hexForm(bytes);
-    if (held.contains(h))
+    receive(bytes);
+}
+
+void Exchange::receive(const QByteArray &bytes)
+{
+    Parser *h = head();
+    if (!h || held.contains(h))
         return; // the head's outcome is already being handed out
 
     QByteArrayList fields;
@@ -260,6 +323,12 @@ void Exchange::slReadyRead()
     qDebug() << "--------------------------------";
 
     const TypeParser type = h->type();
+    if (fields.size() == expectedFieldCount(type) && !plausible(type, fields)) {
+        // Damaged on the line: the head keeps waiting and its timer repeats
+        // the request (or gives up) as for no reply at all.
+        qDebug() << "damaged reply dropped";
+        return;
+    }
     if (fields.size() == expectedFieldCount(type)) {
         hold(h);
         emit sgGetSetting(type, fields);

@@ -50,6 +50,11 @@ public:
     int isTransmitter() const { return transmitter; }
     quint8 firmwareVariant() const { return variant; }
 
+    // What slReadyRead does with the bytes it read from the port: they go to
+    // the head of the queue. Also the way in for a harness that plays the
+    // line itself (the fuzzer).
+    void receive(const QByteArray &bytes);
+
     int queueLength() const { return parsers.size(); }
     quint8 currentTestIndex() const { return testIndex; }
     QByteArray currentTestAdreses() const { return testAdreses; }

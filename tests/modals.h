@@ -18,6 +18,9 @@ public:
     QMessageBox::StandardButton question = QMessageBox::Yes; // the failed-request question
     QString fileName; // chosen in the next file dialog; empty cancels it
     int fileDialogs = 0;
+    // While set, the failed-request question stays open; every other box is
+    // still answered.
+    bool holdQuestion = false;
 
     Modals()
     {
@@ -34,10 +37,23 @@ private:
         QWidget *w = QApplication::activeModalWidget();
         if (!w || w == handled)
             return;
+        auto box = qobject_cast<QMessageBox *>(w);
+        if (box && holdQuestion && box->text().startsWith(QStringLiteral("Ошибка"))) {
+            if (!held.contains(box)) {
+                held << box;
+                texts << box->text();
+                titles << box->windowTitle();
+            }
+            return;
+        }
         handled = w;
-        if (auto box = qobject_cast<QMessageBox *>(w)) {
-            texts << box->text();
-            titles << box->windowTitle();
+        if (box) {
+            if (held.contains(box))
+                held.removeAll(box);
+            else {
+                texts << box->text();
+                titles << box->windowTitle();
+            }
             QAbstractButton *button = box->button(question);
             if (!button)
                 button = box->buttons().value(0);
@@ -53,5 +69,6 @@ private:
         }
     }
     QPointer<QWidget> handled;
+    QList<QPointer<QMessageBox>> held;
     QTimer timer;
 };

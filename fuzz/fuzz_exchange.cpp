@@ -1,0 +1,189 @@
+// Feeds arbitrary bytes, cut into arbitrary chunks, to the receive path of the
+// exchange engine for every request kind, interleaved with give-ups, the
+// user's answer to the failed-request question and new operations started
+// from inside the engine's own signals. Two things are checked on every run:
+// the sanitizers find nothing, and whatever the engine hands out is something
+// the receivers can trust (field counts by kind, bounded field lengths,
+// progress within 0..100).
+#include "protocol/data.h"
+#include "protocol/exchange.h"
+#include "protocol/parser.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
+
+namespace {
+
+const TypeParser kinds[] = {
+    EnterCommand, SetS220,        TestAddress,   ModuleDefaults, WriteConfig,       WriteS206,
+    WriteS201,    WriteS200,      WriteS202,     WriteS214,      WriteS210,         SetLinkRate,
+    WriteS216,    ReadConfig,     ReadS206,      ReadS201,       ReadS200,          ReadS202,
+    ReadS214,     ReadS216,       ReadInputs,    ReadIdentity,   ReadModuleVersion, ExitCommand,
+    WriteS252,    WriteAveraging, ReadAveraging, SetCurrent,     CalibrationMode,
+};
+
+void check(bool condition, const char *what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "invariant broken: %s\n", what);
+        std::abort();
+    }
+}
+
+int expectedFields(TypeParser type, quint8 variant)
+{
+    switch (type) {
+    case ReadConfig:
+        return variant == 0 ? 9 : variant == 1 ? 10 : variant == 2 ? 12 : -1;
+    case ReadS206:
+    case ReadS201:
+    case ReadS200:
+    case ReadS202:
+    case ReadS214:
+    case ReadS216:
+    case ReadModuleVersion:
+        return 1;
+    case ReadInputs:
+    case ReadAveraging:
+        return 4;
+    case ReadIdentity:
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+void checkFields(const QByteArrayList &fields, int maskLength)
+{
+    check(fields.size() <= maskLength, "more fields than mask positions");
+    for (const QByteArray &f : fields)
+        check(!f.isEmpty() && f.size() <= Parser::MaxFieldLength, "field length");
+}
+
+// One parser per request kind, all fed the same chunks.
+void fuzzParsers(Exchange &engine, FuzzedDataProvider &in)
+{
+    QList<Parser *> parsers;
+    QList<int> maskLengths;
+    for (TypeParser kind : kinds) {
+        const ParserParam param = engine.makeParserParam(kind, in.ConsumeBytesAsString(3).c_str());
+        parsers << new Parser(&engine, param);
+        maskLengths << param.mask.size();
+    }
+    while (in.remaining_bytes() > 0) {
+        const std::string chunk = in.ConsumeRandomLengthString(64);
+        const QByteArray bytes(chunk.data(), int(chunk.size()));
+        for (int i = 0; i < parsers.size(); ++i) {
+            QByteArrayList out;
+            if (parsers[i]->parse(bytes, out)) {
+                checkFields(out, maskLengths[i]);
+                check(parsers[i]->done(), "completed without done");
+            }
+        }
+    }
+    qDeleteAll(parsers);
+}
+
+void fuzzEngine(Exchange &engine, FuzzedDataProvider &in)
+{
+    // Receivers that act the way the main window and the panels may: answer
+    // the question with No, or start another operation from inside a signal.
+    QObject::connect(&engine, &Exchange::sgGetSetting, [&](TypeParser type, QByteArrayList f) {
+        check(f.size() == expectedFields(type, engine.firmwareVariant()), "reported field count");
+        for (const QByteArray &field : f)
+            check(field.size() <= Parser::MaxFieldLength, "reported field length");
+        if (type == ReadIdentity && in.remaining_bytes() > 0)
+            engine.setVariant(in.ConsumeIntegralInRange<quint8>(0, 3));
+        if (in.remaining_bytes() > 0 && in.ConsumeIntegralInRange<int>(0, 15) == 0)
+            engine.getValue();
+    });
+    QObject::connect(&engine, &Exchange::sgError, [&](QByteArray) {
+        if (in.remaining_bytes() > 0 && in.ConsumeBool())
+            engine.clearParsers();
+    });
+    QObject::connect(&engine, &Exchange::sgSetProgres,
+                     [](quint8 percent) { check(percent <= 100, "progress above 100"); });
+
+    engine.setVariant(in.ConsumeIntegralInRange<quint8>(0, 3));
+    engine.setTransmitter(in.ConsumeBool());
+    // Every operation queues up to 60 parsers; a handful per run covers the
+    // interleavings, more would only make the runs slower.
+    int steps = 0;
+    int operations = 0;
+    while (in.remaining_bytes() > 0 && ++steps < 512) {
+        int action = in.ConsumeIntegralInRange<int>(0, 15);
+        if (action <= 6 && ++operations > 6)
+            action = 7;
+        switch (action) {
+        case 0:
+            engine.readSettings();
+            break;
+        case 1:
+            engine.writeSettings();
+            break;
+        case 2:
+            engine.writeDefaults();
+            break;
+        case 3:
+            engine.getValue();
+            break;
+        case 4:
+            engine.startTest(QByteArray::fromStdString(in.ConsumeRandomLengthString(12)));
+            break;
+        case 5: {
+            const quint16 setPoint = in.ConsumeIntegral<quint16>();
+            if (in.ConsumeBool())
+                engine.sendCurrent(setPoint);
+            else
+                engine.sendRealCurrent(setPoint, in.ConsumeIntegral<quint16>());
+            break;
+        }
+        case 6:
+            if (in.ConsumeBool())
+                engine.enterCalibration();
+            else
+                engine.exitCalibration();
+            break;
+        case 7:
+            // The head's repeat budget is spent.
+            engine.slTimeout();
+            break;
+        case 8:
+            engine.clearParsers();
+            break;
+        default: {
+            const std::string chunk = in.ConsumeRandomLengthString(96);
+            engine.receive(QByteArray(chunk.data(), int(chunk.size())));
+            break;
+        }
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    static QCoreApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
+{
+    FuzzedDataProvider in(bytes, size);
+    Data data;
+    {
+        Exchange engine(nullptr, &data);
+        if (in.ConsumeBool())
+            fuzzParsers(engine, in);
+        else
+            fuzzEngine(engine, in);
+    }
+    // Parsers that left the queue are deleted from the event loop.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return 0;
+}
