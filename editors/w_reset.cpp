@@ -38,7 +38,8 @@ void w_Reset::setValue(int v)
     // The spin box is disabled first: a change it reports now belongs to a
     // timer that is off, and is reported as 0.
     spinBox->setEnabled(on);
-    const qint64 shown = qBound<qint64>(spinBox->minimum(), qint64(v) * step, spinBox->maximum());
+    const qint64 shown =
+        qBound(qint64(spinBox->minimum()), qint64(v) * step, qint64(spinBox->maximum()));
     spinBox->setValue(int(shown));
     checkBox->setChecked(on);
     connectSwitch();
