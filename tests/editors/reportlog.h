@@ -34,9 +34,8 @@ inline bool showAndWait(QWidget *widget)
 // nobody routes them. step() acts on the editor as the user or the main
 // window would; a control is found by object name or group box title, and a
 // reset timer stands for its check box and spin box:
-//   "Name=7" sets by name         "Name!" clicks ("Group#3!": the button of value 3)
-//   "Name^Up" presses a key       "Name~12" types over the text
-//   "Name>" presses and drags off "Name?" records "Name?<state>"
+//   "Name=7" sets by name    "Name!" clicks ("Group#3!": the button of value 3)
+//   "Name^Up" presses a key  "Name?" records "Name?<state>"
 class ReportLog : public QObject
 {
 public:
@@ -56,35 +55,23 @@ public:
 
     void step(const QString &step)
     {
-        const int at = step.indexOf(QRegularExpression("[=!^~>?]"));
+        const int at = step.indexOf(QRegularExpression("[=!^?]"));
         const QString name = step.left(at), arg = step.mid(at + 1);
-        const QChar op = step.at(at);
-        if (op == '=')
+        if (step.at(at) == '=')
             return editor->setValue(name, arg.toInt());
-        QWidget *w = find(name.section('#', 0, 0));
-        if (auto reset = qobject_cast<w_Reset *>(w))
-            w = op == '!' ? static_cast<QWidget *>(reset->findChild<QCheckBox *>())
-                          : reset->findChild<QSpinBox *>();
-        for (W_Rb *rb : w ? w->findChildren<W_Rb *>() : QList<W_Rb *>())
-            if (name.contains('#') && rb->value() == name.section('#', 1).toInt())
-                w = rb;
+        QWidget *w = find(name);
         QVERIFY2(w, qPrintable(step));
-        if (op == '?')
+        if (step.at(at) == '?')
             return void(entries << name + '?' + state(w));
         w->setFocus();
-        if (op == '^') {
+        if (step.at(at) == '^')
             QTest::keyClick(w, Qt::Key(QKeySequence(arg)[0]));
-        } else if (op == '~') {
-            QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(w, arg);
-        } else if (op == '>') {
-            QTest::mousePress(w, Qt::LeftButton);
-            QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(-20, -20));
-        } else if (qobject_cast<QPushButton *>(w)) {
+        else if (auto reset = qobject_cast<w_Reset *>(w->parent()))
+            clickIndicator(reset->findChild<QCheckBox *>());
+        else if (qobject_cast<QPushButton *>(w))
             QTest::mouseClick(w, Qt::LeftButton);
-        } else {
+        else
             clickIndicator(qobject_cast<QAbstractButton *>(w));
-        }
     }
     // Runs '|'-separated steps, those starting with ':' through `call`, and
     // takes the log as '|'-separated text.
@@ -97,15 +84,21 @@ public:
 
     QWidget *find(const QString &name) const
     {
+        const QString base = name.section('#', 0, 0);
         for (QWidget *w : editor->findChildren<QWidget *>()) {
             auto box = qobject_cast<QGroupBox *>(w);
-            if (w->objectName() == name || (box && box->title() == name))
-                return w;
+            if (w->objectName() != base && !(box && box->title() == base))
+                continue;
+            for (W_Rb *rb : w->findChildren<W_Rb *>())
+                if (name.contains('#') && rb->value() == name.section('#', 1).toInt())
+                    return rb;
+            auto reset = qobject_cast<w_Reset *>(w);
+            return reset ? reset->findChild<QSpinBox *>() : w;
         }
         return nullptr;
     }
     // A spin box's value ("off" when disabled), a combo box's index, a group's
-    // checked value, a button's check state; otherwise whether it shows.
+    // checked value; otherwise whether it shows.
     static QString state(QWidget *w)
     {
         if (auto spin = qobject_cast<QSpinBox *>(w))
@@ -115,8 +108,6 @@ public:
         for (W_Rb *rb : w->findChildren<W_Rb *>())
             if (rb->isChecked())
                 return QString::number(rb->value());
-        if (auto button = qobject_cast<QAbstractButton *>(w))
-            return button->isChecked() ? "on" : "off";
         return w->isVisible() ? "shown" : "hidden";
     }
 
