@@ -62,6 +62,7 @@ void TestMainWindow::withoutDevice()
     for (QGroupBox *g : w.findChildren<QGroupBox *>())
         if (g->title() == "Serial Data Rate")
             rates = g->findChildren<W_Rb *>();
+    QCOMPARE(rates.size(), 8);
     for (auto [rate, timeout] : {std::pair{3, 3}, std::pair{7, 2}, std::pair{0, 17}}) {
         W_Rb *rb =
             *std::find_if(rates.begin(), rates.end(), [&](W_Rb *b) { return b->value() == rate; });

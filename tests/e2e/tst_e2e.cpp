@@ -41,18 +41,13 @@ public:
         process.start(QStringLiteral(RLX_DEVSIM), args);
         if (process.waitForStarted(5000) && QTest::qWaitFor([&] { return process.canReadLine(); }))
             path = QString::fromLocal8Bit(process.readLine()).trimmed();
-        else
-            qWarning() << "rlx-devsim did not start" << args << process.errorString();
     }
     ~Devsim() { stop(); }
 
-    bool stop()
+    void stop()
     {
-        if (process.state() != QProcess::NotRunning) {
-            process.terminate();
-            process.waitForFinished(5000);
-        }
-        return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+        process.terminate();
+        process.waitForFinished(5000);
     }
 
     // Every request the device received with its answer, as the log writes
@@ -95,44 +90,49 @@ const Model Models[] = {
 };
 const char *const Firmware[] = {"Aug  1 2021", "Mar 15 2022", "Aug  4 2022"};
 
-// A device that is not in its factory state, so that a read shows; its
-// configuration has the layout of the firmware variant.
-QStringList poweredUp(int variant)
+// A device of the model that is not in its factory state, so that a read
+// shows; its configuration has the layout of the firmware variant.
+QStringList options(int model, int variant)
 {
     const char *const tail[] = {"", ",030", ",030,181,009"};
-    return QStringLiteral("--config 017,5,012,034,2,070,020,1,8000000000000005%1 --register "
+    return QStringList{"--hardware", Models[model].hardware, "--firmware", Firmware[variant]} +
+           QStringLiteral("--config 017,5,012,034,2,070,020,1,8000000000000005%1 --register "
                           "206=6 --register 201=2 --register 200=4 --register 202=5 --register "
                           "214=9 --register 216=0 --averaging 133,67,7,9")
-        .arg(tail[variant])
-        .split(' ');
-}
-
-QStringList deviceOptions(const Model &m, int variant)
-{
-    return QStringList{"--hardware", m.hardware, "--firmware", Firmware[variant]} +
-           poweredUp(variant);
+               .arg(tail[variant])
+               .split(' ');
 }
 
 // What the editors of the window show, sorted, as "name=value": spin boxes,
 // lists, check boxes, texts and reset times by their names, a group of valued
-// buttons by its title, and the remote address list.
-QStringList editors(MainWindow &w)
+// buttons by its title, and the remote address list. The editors named in
+// `change` that a user can reach get their next value first.
+QStringList editors(MainWindow &w, const QStringList &change = {})
 {
     QStringList out{"addresses=" + panel<AdresArray>(w)->getAdreses()};
     for (QWidget *c : w.findChildren<QWidget *>()) {
+        const QString name = c->objectName();
+        const bool next = change.contains(name) && c->isVisibleTo(&w) && c->isEnabled();
         QString value;
-        if (auto spin = qobject_cast<QSpinBox *>(c))
+        if (auto spin = qobject_cast<QSpinBox *>(c)) {
+            if (next)
+                spin->setValue(spin->value() < spin->maximum() ? spin->value() + 1 : 0);
             value = QString::number(spin->value());
-        else if (auto combo = qobject_cast<QComboBox *>(c))
+        } else if (auto combo = qobject_cast<QComboBox *>(c)) {
+            if (next)
+                combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
             value = QString::number(combo->currentIndex());
-        else if (auto check = qobject_cast<QCheckBox *>(c))
+        } else if (auto check = qobject_cast<QCheckBox *>(c)) {
+            if (next)
+                check->toggle();
             value = check->isChecked() ? "on" : "off";
-        else if (auto line = qobject_cast<QLineEdit *>(c))
+        } else if (auto line = qobject_cast<QLineEdit *>(c)) {
             value = line->text();
-        else if (c->inherits("w_Reset"))
+        } else if (c->inherits("w_Reset")) {
             value = QStringLiteral("%1 %2")
                         .arg(c->findChild<QSpinBox *>()->value())
                         .arg(c->findChild<QCheckBox *>()->isChecked() ? "on" : "off");
+        }
         auto rb = qobject_cast<W_Rb *>(c);
         QWidget *group = c->parentWidget();
         while (rb && group && !qobject_cast<QGroupBox *>(group))
@@ -140,7 +140,6 @@ QStringList editors(MainWindow &w)
         if (rb && group && rb->isChecked())
             out << "group " + static_cast<QGroupBox *>(group)->title() + '=' +
                        QString::number(rb->value());
-        const QString name = c->objectName();
         if (!value.isNull() && !name.isEmpty() && !name.startsWith("qt_") && name != "PortName")
             out << name + '=' + value;
     }
@@ -158,43 +157,6 @@ QStringList only(const QStringList &list, QStringList names, bool keep = true)
         if (names.contains(e.section('=', 0, 0)) == keep)
             out << e;
     return out;
-}
-
-// Changes every editor a user can reach among some of the radio panel, the
-// serial line, the poll settings and the inputs, and the radio data rate.
-QStringList editSeveral(MainWindow &w)
-{
-    const QStringList names = QStringLiteral("Serial Timeout|Chanel|Flow control|Test address|"
-                                             "Delay Tx-Rx|Delay Rx-Tx|Parity|Requests period|Num "
-                                             "of down|Out1 inversion|TypeAveraging1|Averaging2")
-                                  .split('|');
-    QStringList edited;
-    for (QWidget *c : w.findChildren<QWidget *>()) {
-        if (!names.contains(c->objectName()) || !c->isVisibleTo(&w) || !c->isEnabled())
-            continue;
-        if (auto spin = qobject_cast<QSpinBox *>(c))
-            spin->setValue(spin->value() < spin->maximum() ? spin->value() + 1 : spin->minimum());
-        else if (auto combo = qobject_cast<QComboBox *>(c))
-            combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
-        else if (auto check = qobject_cast<QCheckBox *>(c))
-            check->toggle();
-        else
-            continue;
-        edited << c->objectName();
-    }
-    for (QGroupBox *group : w.findChildren<QGroupBox *>()) {
-        const QList<W_Rb *> rates = group->findChildren<W_Rb *>();
-        if (group->title() != "Radio Data Rate" || rates.isEmpty())
-            continue;
-        W_Rb *next = rates.first();
-        for (int i = 0; i + 1 < rates.size(); ++i)
-            if (rates[i]->isChecked())
-                next = rates[i + 1];
-        // Pressed on its indicator.
-        QTest::mouseClick(next, Qt::LeftButton, {}, QPoint(6, next->height() / 2));
-        edited << group->title();
-    }
-    return edited;
 }
 
 // A window of its own reads the device as it is now.
@@ -247,7 +209,7 @@ void TestEndToEnd::models()
     QFETCH(int, variant);
     const Model &m = Models[model];
     const bool polls = m.receiver || m.rs485;
-    Devsim device(deviceOptions(m, variant));
+    Devsim device(options(model, variant));
     Modals modals;
     MainWindow w;
     w.show();
@@ -270,34 +232,35 @@ void TestEndToEnd::models()
     QCOMPARE(child<QWidget>(&w, "Num of down")->isVisibleTo(&w), variant == 2 && polls);
 
     // Full read: the editors show the device's values (the serial time-out
-    // too, although below the floor of the serial rate shown before).
+    // too, although below the floor of the serial rate shown before). What
+    // the older layouts do not carry stays as the window had it.
+    const char *const byVariant[] = {
+        "Requests period=1|Num of down=10|Out1 inversion=off|Radio Module Reset=10 off",
+        "Requests period=30|Num of down=10|Out1 inversion=off|Radio Module Reset=10 off",
+        "Requests period=30|Num of down=5|Out1 inversion=on|Radio Module Reset=90 on"};
     QStringList expected =
-        QStringLiteral(
-            "group Sub-band=6|group Radio Data Rate=2|Chanel=4|Serial Timeout=9|Flow "
-            "control=1|group Serial Data Rate=5|Delay Rx-Tx=12|Delay Tx-Rx=34|Parity=2|"
-            "Stop bit=1|TypeAveraging1=2|Averaging1=5|TypeAveraging2=1|Averaging2=3|"
-            "Diskret1=7|Diskret2=9|FirmWare=LE50-868 V2.3.1|Test address=%1|addresses=%2")
+        QStringLiteral("group Sub-band=6|group Radio Data Rate=2|Chanel=4|Serial Timeout=9|Flow "
+                       "control=1|group Serial Data Rate=5|Delay Rx-Tx=12|Delay Tx-Rx=34|"
+                       "Parity=2|Stop bit=1|TypeAveraging1=2|Averaging1=5|TypeAveraging2=1|"
+                       "Averaging2=3|Diskret1=7|Diskret2=9|FirmWare=LE50-868 V2.3.1|Radio "
+                       "Transmit Reset=70|WDT Reset=200 on|Out2 inversion=off|Test "
+                       "address=%1|addresses=%2|%3")
             .arg(polls ? 255 : 17)
-            .arg(model < 2 ? "0000,0000,0000,0001" : "8000,0000,0000,0005")
+            .arg(model < 2 ? "0000,0000,0000,0001" : "8000,0000,0000,0005", byVariant[variant])
             .split('|');
-    if (variant >= 1)
-        expected << "Requests period=30";
-    if (variant == 2)
-        expected += QStringList{"Num of down=5", "Out1 inversion=on", "Out2 inversion=off"};
     expected.sort();
     QCOMPARE(only(editors(w), expected), expected);
-    const DeviceSettings &s = w.settingsData()->settings;
-    QCOMPARE(int(s.power), 5);
-    QCOMPARE(int(s.radioTransmitReset), 70);
-    QCOMPARE(int(s.wdtReset), 20);
-    QCOMPARE(int(s.radioModuleReset), variant == 2 ? 9 : 0); // not carried: as it was
-    QCOMPARE(int(s.delRequest), variant >= 1 ? 30 : 1);
-    QCOMPARE(int(s.numOfDown), variant == 2 ? 181 : 10);
+    QCOMPARE(int(w.settingsData()->settings.power), 5);
 
     // Edits, then WRITE: the device takes them and keeps what the editors show.
-    const QStringList edited = editSeveral(w);
-    QVERIFY2(edited.size() >= 4, qPrintable(edited.join(',')));
+    const QStringList read = editors(w);
+    editors(w, QStringLiteral("Serial Timeout|Chanel|Flow control|Test address|Delay Tx-Rx|Delay "
+                              "Rx-Tx|Parity|Requests period|Num of down|Out1 inversion|"
+                              "TypeAveraging1|Averaging2")
+                   .split('|'));
     const QStringList edits = editors(w);
+    QSet<QString> changed(edits.begin(), edits.end());
+    QVERIFY(changed.subtract(QSet<QString>(read.begin(), read.end())).size() >= 3);
     click(&w, "WRITE");
     QVERIFY(waitIdle(w, 20000));
     QCOMPARE(modals.texts.size(), variant == 0 ? 1 : 0);
@@ -313,7 +276,6 @@ void TestEndToEnd::models()
     QCOMPARE(button(&w, "pbOpen")->text(), QStringLiteral("Connect"));
     QVERIFY(!button(&w, "READ")->isEnabled());
     QCOMPARE(freshRead(device.path), edits);
-    QVERIFY(device.stop());
 }
 
 void TestEndToEnd::defaults_data()
@@ -334,8 +296,7 @@ void TestEndToEnd::defaults()
     QFETCH(int, model);
     QFETCH(int, variant);
     QFETCH(int, moduleRate);
-    Devsim device(deviceOptions(Models[model], variant)
-                  << "--module-rate" << QString::number(moduleRate));
+    Devsim device(options(model, variant) << "--module-rate" << QString::number(moduleRate));
     Modals modals;
     MainWindow w;
     w.show();
@@ -440,7 +401,6 @@ void TestEndToEnd::measurement()
     for (int i : {1, 3})
         QVERIFY2(QRegExp(" (High|Low)").exactMatch(fields[i]->text()),
                  qPrintable(fields[i]->text()));
-    QVERIFY(start->palette().color(start->backgroundRole()) != QColor(Qt::red)); // answered
 
     // READ ends the measurement.
     click(&w, "READ");
@@ -476,11 +436,9 @@ void TestEndToEnd::stabilityCheck()
     QPushButton *testButton = labelled(test, "TEST");
     QVERIFY(testButton);
     QTest::mouseClick(testButton, Qt::LeftButton);
-    QCOMPARE(testButton->text(), QStringLiteral("STOP"));
     QVERIFY(QTest::qWaitFor(
         [&] { return count(rows[0], Qt::green) >= 2 && count(rows[1], Qt::red) >= 2; }, 30000));
     QTest::mouseClick(testButton, Qt::LeftButton);
-    QCOMPARE(testButton->text(), QStringLiteral("TEST"));
     QVERIFY(waitIdle(w));
 
     // Reachable addresses only green, the unreachable one only red; rows
@@ -506,7 +464,7 @@ void TestEndToEnd::stabilityCheck()
 void TestEndToEnd::settingsFileBetweenDevices()
 {
     // Device A has the settings to copy; device B comes from the factory.
-    Devsim a(QStringList{"--hardware", "RLX-31868-Vela-485"} + poweredUp(2));
+    Devsim a(options(3, 2));
     Devsim b({"--hardware", "RLX-31868-Vela-485"});
     Modals modals;
     modals.fileName = QDir::current().filePath("site.rlx");
@@ -549,26 +507,22 @@ void TestEndToEnd::demoMode()
     auto device =
         std::make_unique<Devsim>(QStringList{"--hardware", "RLX-31868-DD receiver"}, true);
     const QString name = device->path + " (virtual RLX-31868-DD receiver)";
-    QVERIFY2(QTest::qWaitFor([&] { return listed().contains(name); }, 3000),
-             qPrintable(listed().join('|')));
-    QCOMPARE(listed().mid(0, before.size()), before);
+    QVERIFY(QTest::qWaitFor([&] { return listed() == before + QStringList(name); }, 3000));
     ports->setCurrentIndex(ports->findText(name));
     click(&w, "pbOpen");
     QVERIFY(w.exchange()->isOpen() && waitIdle(w));
     QCOMPARE(w.hardwareText(), QStringLiteral("RLX-31868-DD receiver"));
-    QCOMPARE(modals.texts, QStringList());
     click(&w, "pbOpen");
 
     // Stopped, it withdraws its announcement and leaves the list; one that
     // was killed leaves its file behind, and the list as well.
-    QVERIFY(device->stop());
+    device->stop();
     QVERIFY(folder.isEmpty());
     QVERIFY(QTest::qWaitFor([&] { return listed() == before; }, 3000));
     device = std::make_unique<Devsim>(QStringList(), true);
     QVERIFY(QTest::qWaitFor([&] { return listed().size() == before.size() + 1; }, 3000));
     device->process.kill();
-    device->process.waitForFinished(3000);
-    QVERIFY(!folder.isEmpty());
+    QVERIFY(device->process.waitForFinished(3000) && !folder.isEmpty());
     QVERIFY(QTest::qWaitFor([&] { return listed() == before; }, 3000));
 }
 

@@ -112,26 +112,8 @@ QString strangers(const Fields &now, const Fields &a, Fields b = {}, bool floor 
     return bad.join(", ");
 }
 
-} // namespace
-
-class TestFaults : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void noisyLine_data();
-    void noisyLine();
-    void silent_data();
-    void silent();
-    void unplugged_data();
-    void unplugged();
-
-private:
-    // On a clean line, a new connection (or READ) shows the device's values.
-    void readsCleanly(MainWindow &w, Modals &modals, Device &device, bool reconnect = true);
-};
-
-void TestFaults::readsCleanly(MainWindow &w, Modals &modals, Device &device, bool reconnect)
+// On a clean line, a new connection (or READ) shows the device's values.
+void readsCleanly(MainWindow &w, Modals &modals, Device &device, bool reconnect = true)
 {
     device.line.faults() = PtyDevice::Faults();
     modals.texts.clear();
@@ -145,6 +127,21 @@ void TestFaults::readsCleanly(MainWindow &w, Modals &modals, Device &device, boo
     QCOMPARE(modals.texts, QStringList());
     QCOMPARE(strangers(shown(w), stored(device)), QString());
 }
+
+} // namespace
+
+class TestFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void noisyLine_data();
+    void noisyLine();
+    void silent_data();
+    void silent();
+    void unplugged_data();
+    void unplugged();
+};
 
 void TestFaults::noisyLine_data()
 {
