@@ -136,16 +136,6 @@ void TestSettingsFile::saving()
     QFile file("device.rlx");
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), SettingsFile::toBytes(DeviceSettings()));
-
-    // The start-up check writes the leading bytes and the port text and reads
-    // the bytes back; where it cannot write, the record is left alone.
-    DeviceSettings record = distinctRecord();
-    QVERIFY(SettingsFile::startupCheck("test_rlx", record));
-    QVERIFY(!SettingsFile::startupCheck("no/such/folder/test_rlx", record));
-    QVERIFY(sameRecord(record, distinctRecord()));
-    QFile check("test_rlx");
-    QVERIFY(check.open(QIODevice::ReadOnly));
-    QCOMPARE(check.readAll(), SettingsFile::toBytes(record).left(12 + 4 + 24));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

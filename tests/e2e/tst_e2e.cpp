@@ -220,7 +220,6 @@ void TestEndToEnd::models()
     QCOMPARE(w.windowTitle(),
              QStringLiteral("RLX Vela Конфигуратор v.2.5.16  Hardware: %1  Firmware: v.%2")
                  .arg(m.hardware, Firmware[variant]));
-    QCOMPARE(int(w.firmwareVariant()), variant);
     QCOMPARE(int(w.exchange()->firmwareVariant()), variant);
     const QStringList warning{"Убедитесь в актуальности FirmWare"};
     QCOMPARE(modals.texts, variant ? QStringList() : warning);
@@ -273,7 +272,6 @@ void TestEndToEnd::models()
     QVERIFY(!w.exchange()->isOpen());
     QCOMPARE(w.windowTitle(), QStringLiteral("RLX Vela Конфигуратор v.2.5.16"));
     QCOMPARE(child<QLineEdit>(&w, "FirmWare")->text(), QStringLiteral("x/x"));
-    QCOMPARE(button(&w, "pbOpen")->text(), QStringLiteral("Connect"));
     QVERIFY(!button(&w, "READ")->isEnabled());
     QCOMPARE(freshRead(device.path), edits);
 }
@@ -381,7 +379,6 @@ void TestEndToEnd::measurement()
     QPushButton *start = labelled(measure, "Measurement mode");
     QVERIFY(start);
     QTest::mouseClick(start, Qt::LeftButton);
-    QCOMPARE(start->text(), QStringLiteral("Stop measurement"));
 
     // Values arrive about once a second and change: a current around 12 mA
     // in microamperes, a voltage around 5 V in millivolts.
@@ -398,9 +395,6 @@ void TestEndToEnd::measurement()
         QVERIFY2(v > 3000 && v < 21000, qPrintable(QString::number(v)));
     for (int v : voltage)
         QVERIFY2(v >= 0 && v <= 10000, qPrintable(QString::number(v)));
-    for (int i : {1, 3})
-        QVERIFY2(QRegExp(" (High|Low)").exactMatch(fields[i]->text()),
-                 qPrintable(fields[i]->text()));
 
     // READ ends the measurement.
     click(&w, "READ");
