@@ -11,7 +11,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QResource>
 #include <QTimer>
 
 namespace {
@@ -59,10 +58,10 @@ class TestPanels : public QObject
     Q_OBJECT
 
 private slots:
-    // Runs before any panel exists: the picture is registered at start.
+    // Runs before any panel exists: the picture is registered at start, and
+    // points down.
     void calibration()
     {
-        QVERIFY(QResource(":/pic/treugol").isValid());
         QCOMPARE(pointing(QImage("://pic/treugol")), QString("down"));
 
         Kalibr panel;
@@ -231,7 +230,6 @@ private slots:
         panel.okRect(poll(1));
         QTest::mouseClick(test, Qt::LeftButton);
         QVERIFY(!panel.isTestOn() && cleared.count() == 1 && stopped.count() == 3);
-        QVERIFY(rows.at(1)->isEnabled() && spin(1)->isEnabled());
         QCOMPARE(history(2), QString("G. .. .. .. .. .. .. .. .. .."));
 
         // The ten newest polls: odd ones answered, even ones timed out.
