@@ -269,7 +269,7 @@ void TestExchange::testCycle()
     QCOMPARE(s.engine.queueLength(), 0);
     const int sent = s.device.requestCount();
     const int seen = steps.size();
-    QTest::qWait(1300);
+    QTest::qWait(1100);
     QCOMPARE(s.device.requestCount(), sent);
     QCOMPARE(steps.size(), seen);
 }
