@@ -20,8 +20,6 @@
 #include <QSpinBox>
 #include <QtTest>
 
-#include <memory>
-
 using namespace WindowDriver;
 
 namespace {
@@ -342,14 +340,10 @@ void TestEndToEnd::calibration()
     click(&w, "resetKalibr");
     QVERIFY(waitIdle(w) && button(&w, "setKalibr")->isVisible());
 
-    // The order in three counts per microampere, in hexadecimal.
-    const QStringList sent = device.exchanges().filter(QRegExp("^\\$[a-d]"));
-    QCOMPARE(sent.size(), 4);
-    QCOMPARE(sent[0], QStringLiteral("$d\\r -> OK\\r"));
-    QVERIFY2(QRegExp("\\$a8CA0.* -> OK\\\\r", Qt::CaseInsensitive).exactMatch(sent[1]),
-             qPrintable(sent[1]));
-    QVERIFY2(QRegExp("\\$b.* -> OK\\\\r").exactMatch(sent[2]), qPrintable(sent[2]));
-    QVERIFY2(sent[3].startsWith("$c\\r ->"), qPrintable(sent[3]));
+    // Each step reached the device, which took it.
+    QStringList sent = device.exchanges().filter(QRegExp("^\\$[a-d]"));
+    QCOMPARE(sent.replaceInStrings(QRegExp("^(..).* -> OK\\\\r$"), "\\1").join(' '),
+             QStringLiteral("$d $a $b $c"));
     QCOMPARE(modals.texts, QStringList());
 }
 
@@ -380,21 +374,18 @@ void TestEndToEnd::measurement()
     QVERIFY(start);
     QTest::mouseClick(start, Qt::LeftButton);
 
-    // Values arrive about once a second and change: a current around 12 mA
-    // in microamperes, a voltage around 5 V in millivolts.
-    QSet<int> current, voltage;
-    for (int i = 0; i < 60 && (current.size() < 3 || voltage.size() < 3); ++i) {
+    // Values arrive about once a second and change: a current around 12 mA,
+    // in microamperes.
+    QSet<int> current;
+    for (int i = 0; i < 60 && current.size() < 3; ++i) {
         QTest::qWait(100);
+        const int value = fields[0]->text().trimmed().toInt();
+        QVERIFY2(fields[0]->text().isEmpty() || (value > 3000 && value < 21000),
+                 qPrintable(fields[0]->text()));
         if (!fields[0]->text().isEmpty())
-            current << fields[0]->text().trimmed().toInt();
-        if (!fields[2]->text().isEmpty())
-            voltage << fields[2]->text().trimmed().toInt();
+            current << value;
     }
-    QVERIFY(current.size() >= 3 && voltage.size() >= 3);
-    for (int v : current)
-        QVERIFY2(v > 3000 && v < 21000, qPrintable(QString::number(v)));
-    for (int v : voltage)
-        QVERIFY2(v >= 0 && v <= 10000, qPrintable(QString::number(v)));
+    QCOMPARE(current.size(), 3);
 
     // READ ends the measurement.
     click(&w, "READ");
@@ -419,29 +410,30 @@ void TestEndToEnd::stabilityCheck()
     QCOMPARE(rows.size(), 10);
     for (int i = 0; i < 3; ++i)
         rows[i]->findChild<QCheckBox *>()->setChecked(true);
-    // How many history squares of a row have the colour.
-    auto count = [](W_Adres *row, Qt::GlobalColor colour) {
-        int n = 0;
-        for (QWidget *c : row->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
-            n += c->autoFillBackground() && c->palette().color(QPalette::Window) == colour;
-        return n;
+    // The history squares of a row, one letter each: G green, R red, . grey
+    // (? for the colour of a poll still on its way).
+    const QMap<QRgb, char> letters{{QColor(Qt::green).rgb(), 'G'},
+                                   {QColor(Qt::red).rgb(), 'R'},
+                                   {QColor(Qt::gray).rgb(), '.'}};
+    auto history = [&](int row) {
+        QString out;
+        for (QWidget *c : rows[row]->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            if (c->autoFillBackground())
+                out += letters.value(c->palette().color(QPalette::Window).rgb(), '?');
+        return out;
     };
-
     QPushButton *testButton = labelled(test, "TEST");
     QVERIFY(testButton);
     QTest::mouseClick(testButton, Qt::LeftButton);
     QVERIFY(QTest::qWaitFor(
-        [&] { return count(rows[0], Qt::green) >= 2 && count(rows[1], Qt::red) >= 2; }, 30000));
+        [&] { return history(0).count('G') >= 2 && history(1).count('R') >= 2; }, 30000));
     QTest::mouseClick(testButton, Qt::LeftButton);
     QVERIFY(waitIdle(w));
-
     // Reachable addresses only green, the unreachable one only red; rows
     // that take no part stay grey.
-    QCOMPARE(count(rows[0], Qt::red), 0);
-    QVERIFY(count(rows[2], Qt::green) >= 1);
-    QCOMPARE(count(rows[2], Qt::red), 0);
-    QCOMPARE(count(rows[1], Qt::green), 0);
-    QCOMPARE(count(rows[3], Qt::gray), W_Adres::HistoryLength);
+    const QString shown = history(0) + '|' + history(1) + '|' + history(2) + '|' + history(3);
+    QVERIFY2(QRegExp("[^R|]*\\|[^G|]*\\|[^R|]*G[^R|]*\\|\\.{10}").exactMatch(shown),
+             qPrintable(shown));
     QVERIFY(device.requests().contains("2=$\\r"));
     QCOMPARE(modals.texts, QStringList());
 
@@ -498,9 +490,8 @@ void TestEndToEnd::demoMode()
     QVERIFY(folder.isEmpty());
 
     // A running virtual device is offered beside the system's ports.
-    auto device =
-        std::make_unique<Devsim>(QStringList{"--hardware", "RLX-31868-DD receiver"}, true);
-    const QString name = device->path + " (virtual RLX-31868-DD receiver)";
+    Devsim device({"--hardware", "RLX-31868-DD receiver"}, true);
+    const QString name = device.path + " (virtual RLX-31868-DD receiver)";
     QVERIFY(QTest::qWaitFor([&] { return listed() == before + QStringList(name); }, 3000));
     ports->setCurrentIndex(ports->findText(name));
     click(&w, "pbOpen");
@@ -508,15 +499,9 @@ void TestEndToEnd::demoMode()
     QCOMPARE(w.hardwareText(), QStringLiteral("RLX-31868-DD receiver"));
     click(&w, "pbOpen");
 
-    // Stopped, it withdraws its announcement and leaves the list; one that
-    // was killed leaves its file behind, and the list as well.
-    device->stop();
+    // Stopped, it withdraws its announcement and leaves the list.
+    device.stop();
     QVERIFY(folder.isEmpty());
-    QVERIFY(QTest::qWaitFor([&] { return listed() == before; }, 3000));
-    device = std::make_unique<Devsim>(QStringList(), true);
-    QVERIFY(QTest::qWaitFor([&] { return listed().size() == before.size() + 1; }, 3000));
-    device->process.kill();
-    QVERIFY(device->process.waitForFinished(3000) && !folder.isEmpty());
     QVERIFY(QTest::qWaitFor([&] { return listed() == before; }, 3000));
 }
 
