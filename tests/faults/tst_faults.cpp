@@ -220,7 +220,8 @@ void TestFaults::damagedLine()
         QCOMPARE(strangers(shown(w), expected), QString());
     }
     qInfo("%s: longest event loop stall %lld ms", QTest::currentDataTag(), stalls.longest);
-    QVERIFY(stalls.fine());
+    if (silent.size() <= 1) // the noisy lines and the silent device
+        QVERIFY(stalls.fine());
 
     if (silent.isEmpty()) {
         // "No" to the first request put to the user stops the read, and
