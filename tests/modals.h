@@ -13,14 +13,11 @@
 class Modals : public QObject
 {
 public:
-    QStringList texts;
-    QStringList titles;
+    QStringList texts, titles;
     QMessageBox::StandardButton question = QMessageBox::Yes; // the failed-request question
     QString fileName; // chosen in the next file dialog; empty cancels it
     int fileDialogs = 0;
-    // While set, the failed-request question stays open; every other box is
-    // still answered.
-    bool holdQuestion = false;
+    bool holdQuestion = false; // leaves the failed-request question open while set
 
     Modals()
     {
@@ -29,46 +26,35 @@ public:
     }
 
 private:
-    // Acts through queued calls: a dialog's answer may open another modal
-    // box (the file dialog's overwrite question), and this timer cannot fire
-    // again while its own slot runs.
+    // Answers through queued calls: an answer may open another modal box,
+    // and this timer cannot fire again while its own slot runs.
     void poll()
     {
         QWidget *w = QApplication::activeModalWidget();
         if (!w || w == handled)
             return;
         auto box = qobject_cast<QMessageBox *>(w);
-        if (box && holdQuestion && box->text().startsWith(QStringLiteral("Ошибка"))) {
-            if (!held.contains(box)) {
-                held << box;
-                texts << box->text();
-                titles << box->windowTitle();
-            }
-            return;
+        if (box && !seen.contains(box)) {
+            seen << box;
+            texts << box->text();
+            titles << box->windowTitle();
         }
+        if (box && holdQuestion && box->text().startsWith(QStringLiteral("Ошибка")))
+            return;
         handled = w;
         if (box) {
-            if (held.contains(box))
-                held.removeAll(box);
-            else {
-                texts << box->text();
-                titles << box->windowTitle();
-            }
             QAbstractButton *button = box->button(question);
-            if (!button)
-                button = box->buttons().value(0);
-            QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
+            QMetaObject::invokeMethod(button ? button : box->buttons().value(0), "click",
+                                      Qt::QueuedConnection);
         } else if (auto dialog = qobject_cast<QFileDialog *>(w)) {
             ++fileDialogs;
-            if (fileName.isEmpty()) {
-                QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
-            } else {
+            if (!fileName.isEmpty())
                 dialog->selectFile(fileName);
-                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-            }
+            QMetaObject::invokeMethod(dialog, fileName.isEmpty() ? "reject" : "accept",
+                                      Qt::QueuedConnection);
         }
     }
     QPointer<QWidget> handled;
-    QList<QPointer<QMessageBox>> held;
+    QList<QPointer<QMessageBox>> seen;
     QTimer timer;
 };

@@ -26,9 +26,9 @@ inline QPushButton *button(QWidget *w, const QString &name)
     return child<QPushButton>(w, name);
 }
 
-inline int progressOf(MainWindow &w)
+inline void click(QWidget *w, const QString &name)
 {
-    return w.findChild<QProgressBar *>()->value();
+    QTest::mouseClick(button(w, name), Qt::LeftButton);
 }
 
 // Chooses the port in the connection bar and presses "Connect".
@@ -38,14 +38,14 @@ inline void pressConnect(MainWindow &w, const QString &port)
     if (ports->findText(port) < 0)
         ports->addItem(port);
     ports->setCurrentIndex(ports->findText(port));
-    QTest::mouseClick(button(&w, "pbOpen"), Qt::LeftButton);
+    click(&w, "pbOpen");
 }
 
 // The queue has run dry and the progress bar is full.
 inline bool waitIdle(MainWindow &w, int ms = 10000)
 {
-    return QTest::qWaitFor([&] { return w.exchange()->queueLength() == 0 && progressOf(w) == 100; },
-                           ms);
+    auto *bar = w.findChild<QProgressBar *>();
+    return QTest::qWaitFor([&] { return !w.exchange()->queueLength() && bar->value() == 100; }, ms);
 }
 
 inline bool connectTo(MainWindow &w, const QString &port, int ms = 10000)
@@ -66,8 +66,7 @@ inline bool visible(MainWindow &w, const char *className)
 
 template <typename T> T *panel(MainWindow &w)
 {
-    const QList<T *> found = w.findChildren<T *>();
-    return found.value(0);
+    return w.findChildren<T *>().value(0);
 }
 
 } // namespace WindowDriver

@@ -1,36 +1,20 @@
 #pragma once
 
 #include "editors/w_qwidget.h"
+#include "editors/w_rb.h"
+#include "editors/w_reset.h"
 
-#include <QAbstractButton>
-#include <QStringList>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
 #include <QtTest>
 
+#include <functional>
 #include <utility>
-
-// Records an editor's reports in order as "name=value" and "name:text".
-// Reports with an empty name (controls inside a reset timer) are left out:
-// nobody routes them.
-class ReportLog : public QObject
-{
-public:
-    explicit ReportLog(W_QWidget *editor)
-    {
-        connect(editor, &W_QWidget::sgValueChange, this, [this](const QString &name, int val) {
-            if (!name.isEmpty())
-                entries << QString("%1=%2").arg(name).arg(val);
-        });
-        connect(editor, &W_QWidget::sgTextChange, this,
-                [this](const QString &name, const QString &val) {
-                    if (!name.isEmpty())
-                        entries << QString("%1:%2").arg(name, val);
-                });
-    }
-    QStringList take() { return std::exchange(entries, {}); }
-    QStringList named(const QString &name) const { return entries.filter(name + "="); }
-
-    QStringList entries;
-};
 
 // Clicks a radio button or check box on its indicator, where a user aims: the
 // middle of a button widened by its layout lies outside its text.
@@ -44,3 +28,90 @@ inline bool showAndWait(QWidget *widget)
     widget->show();
     return QTest::qWaitForWindowExposed(widget);
 }
+
+// Records an editor's reports in order as "name=value" and "name:text".
+// Reports with an empty name (controls inside a reset timer) are left out:
+// nobody routes them. step() acts on the editor as the user or the main
+// window would; a control is found by object name or group box title, and a
+// reset timer stands for its check box and spin box:
+//   "Name=7" sets by name    "Name!" clicks ("Group#3!": the button of value 3)
+//   "Name^Up" presses a key  "Name?" records "Name?<state>"
+class ReportLog : public QObject
+{
+public:
+    explicit ReportLog(W_QWidget *editor) : editor(editor)
+    {
+        connect(editor, &W_QWidget::sgValueChange, this, [this](const QString &name, int val) {
+            if (!name.isEmpty())
+                entries << QString("%1=%2").arg(name).arg(val);
+        });
+        connect(editor, &W_QWidget::sgTextChange, this,
+                [this](const QString &name, const QString &val) {
+                    if (!name.isEmpty())
+                        entries << QString("%1:%2").arg(name, val);
+                });
+    }
+    QStringList take() { return std::exchange(entries, {}); }
+
+    void step(const QString &step)
+    {
+        const int at = step.indexOf(QRegularExpression("[=!^?]"));
+        const QString name = step.left(at), arg = step.mid(at + 1);
+        if (step.at(at) == '=')
+            return editor->setValue(name, arg.toInt());
+        QWidget *w = find(name);
+        QVERIFY2(w, qPrintable(step));
+        if (step.at(at) == '?')
+            return void(entries << name + '?' + state(w));
+        w->setFocus();
+        if (step.at(at) == '^')
+            QTest::keyClick(w, Qt::Key(QKeySequence(arg)[0]));
+        else if (auto reset = qobject_cast<w_Reset *>(w->parent()))
+            clickIndicator(reset->findChild<QCheckBox *>());
+        else if (qobject_cast<QPushButton *>(w))
+            QTest::mouseClick(w, Qt::LeftButton);
+        else
+            clickIndicator(qobject_cast<QAbstractButton *>(w));
+    }
+    // Runs '|'-separated steps, those starting with ':' through `call`, and
+    // takes the log as '|'-separated text.
+    QString run(const QString &steps)
+    {
+        for (const QString &s : steps.split('|'))
+            s.startsWith(':') ? call(s) : step(s);
+        return take().join('|');
+    }
+
+    QWidget *find(const QString &name) const
+    {
+        const QString base = name.section('#', 0, 0);
+        for (QWidget *w : editor->findChildren<QWidget *>()) {
+            auto box = qobject_cast<QGroupBox *>(w);
+            if (w->objectName() != base && !(box && box->title() == base))
+                continue;
+            for (W_Rb *rb : w->findChildren<W_Rb *>())
+                if (name.contains('#') && rb->value() == name.section('#', 1).toInt())
+                    return rb;
+            auto reset = qobject_cast<w_Reset *>(w);
+            return reset ? reset->findChild<QSpinBox *>() : w;
+        }
+        return nullptr;
+    }
+    // A spin box's value ("off" when disabled), a combo box's index, a group's
+    // checked value; otherwise whether it shows.
+    static QString state(QWidget *w)
+    {
+        if (auto spin = qobject_cast<QSpinBox *>(w))
+            return QString::number(spin->value()) + (spin->isEnabled() ? "" : " off");
+        if (auto combo = qobject_cast<QComboBox *>(w))
+            return QString::number(combo->currentIndex());
+        for (W_Rb *rb : w->findChildren<W_Rb *>())
+            if (rb->isChecked())
+                return QString::number(rb->value());
+        return w->isVisible() ? "shown" : "hidden";
+    }
+
+    W_QWidget *editor;
+    QStringList entries;
+    std::function<void(const QString &)> call;
+};

@@ -1,0 +1,171 @@
+#include "editors/w_freezprotection.h"
+#include "editors/w_key.h"
+#include "editors/w_numofdown.h"
+#include "editors/w_radio.h"
+#include "editors/w_rs485.h"
+#include "tests/editors/reportlog.h"
+
+#include <QLabel>
+
+#include <memory>
+
+// What each editor reports to the main window for user changes and for
+// settings by name.
+class TestEditors : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Steps and reports are '|'-separated; steps starting with ':' call the
+    // editor's own setters, ":groups" records the output groups on show.
+    void reports_data()
+    {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("reports");
+        // The inner line editor wired itself as well; each change still comes
+        // out once. A combo box reports its index, then its text.
+        QTest::newRow("rs485 user")
+            << "rs485"
+            << "Serial Data Rate#6!|Serial Data Rate#6!|Parity^End|Stop bit^Down|Delay Tx-Rx^Up|"
+               "Delay Rx-Tx^PgUp"
+            << "Serial Data Rate=6|Serial Data Rate=6|Parity=3|Parity:9-bit data, no parity|"
+               "Stop bit=1|Stop bit:2|Delay Tx-Rx=1|Delay Rx-Tx=10";
+        // Names match by case-sensitive prefix; values clamp; radio buttons
+        // report presses only; a missing item leaves no current item.
+        QTest::newRow("rs485 by name")
+            << "rs485"
+            << "Serial Data Rate=3|Serial Data Rate=8|Serial Data Rate?|Delay=300|delay=5|"
+               "Parity=0|Parity=2|Parity=7|Parity?"
+            << "Serial Data Rate?3|Delay Tx-Rx=250|Delay Rx-Tx=250|Parity=2|"
+               "Parity:8-bit data, odd parity|Parity=-1|Parity:|Parity?-1";
+        // The serial time-out floor by serial data rate: a value under a new
+        // floor is raised and reported.
+        QString floors;
+        for (int rate = 0; rate < 10; ++rate)
+            floors += QString(":serial %1|Serial Timeout=0|").arg(rate);
+        QTest::newRow("radio timeout floor")
+            << "radio" << floors + ":serial 0"
+            << "Serial Timeout=9|Serial Timeout=5|Serial Timeout=3|Serial Timeout=2|"
+               "Serial Timeout=3|Serial Timeout=17";
+        // The test address is 1..64 while settable, else the fixed 255; the
+        // power dial takes the low 8 bits.
+        QTest::newRow("radio by name")
+            << "radio"
+            << ":test 1|Test address=100|Test address^Down|:test 0|Test address=5|Test address?|"
+               "Power=259|Radio Data Rate=1|Radio Data Rate?"
+            << "Test address=1|Test address=64|Test address=63|Test address=255|"
+               "Test address?255 off|Power=3|Radio Data Rate?1";
+        // Switching a timer on starts from its default, not the last value;
+        // switched off it reports 0, never the spin box's minimum.
+        QTest::newRow("reset user")
+            << "freeze"
+            << "WDT Reset!|WDT Reset?|WDT Reset^Up|WDT Reset!|WDT Reset?|WDT Reset!|WDT Reset?|"
+               "Radio Module Reset=20|Radio Module Reset!|Radio Module Reset!"
+            << "WDT Reset=9|WDT Reset=9|WDT Reset?90|WDT Reset=10|WDT Reset=0|WDT Reset?100 off|"
+               "WDT Reset=9|WDT Reset=9|WDT Reset?90|Radio Module Reset=20|"
+               "Radio Module Reset=0|Radio Module Reset=6|Radio Module Reset=6";
+        QTest::newRow("reset by name")
+            << "freeze"
+            << "WDT Reset=9|WDT Reset=9|WDT Reset?|WDT Reset=0|WDT Reset=0|WDT Reset?|"
+               "WDT Reset=1000|WDT Reset?|Radio Transmit Reset=300|Radio Transmit Reset=5|"
+               "WDT Reset!"
+            << "WDT Reset=9|WDT Reset?90|WDT Reset=0|WDT Reset?10 off|WDT Reset=250|"
+               "WDT Reset?2500|Radio Transmit Reset=250|Radio Transmit Reset=10|WDT Reset=0";
+        QTest::newRow("output groups by kind")
+            << "outputs"
+            << ":type 1|:groups|:type 3|:groups|:type 4|:groups|:type 5|:groups|:type 2|:groups|"
+               ":type 0|:groups"
+            << "note|Out 4-20,Out D Discret|Out D1 Discret,Out D2 Discret||Out 4-20|";
+        // "Out D" begins both discrete groups' titles.
+        QTest::newRow("outputs")
+            << "outputs"
+            << ":type 3|:type 4|Out D2 Discret#1!|Out2 inversion!|Out1 inversion=2|"
+               "Num of down=20|Out D=0|Out D1 Discret?|Out D2 Discret?|Out 4-20?"
+            << "Out D2 Discret=1|Out2 inversion=1|Out1 inversion=1|Num of down=15|"
+               "Out D1 Discret?0|Out D2 Discret?0|Out 4-20?hidden";
+        // The checkable button reports the state it is leaving.
+        QTest::newRow("command bar") << "key"
+                                     << "READ!|WRITE^Space|Freeze Protection!|Freeze Protection!"
+                                     << "READ=0|WRITE=0|Freeze Protection=0|Freeze Protection=1";
+    }
+    void reports()
+    {
+        QFETCH(QString, editor);
+        QFETCH(QString, steps);
+        std::unique_ptr<W_QWidget> w(editor == "rs485"    ? new W_Rs485
+                                     : editor == "radio"  ? new W_Radio
+                                     : editor == "freeze" ? new W_FreezProtection
+                                     : editor == "key"    ? new W_Key
+                                                       : static_cast<W_QWidget *>(new w_NumOfDown));
+        w->connectControls(); // as the main window does
+        QVERIFY(showAndWait(w.get()));
+        ReportLog log(w.get());
+        log.call = [&](const QString &step) {
+            const int arg = step.section(' ', 1).toInt();
+            if (step.startsWith(":serial"))
+                static_cast<W_Radio *>(w.get())->setSerialRate(quint8(arg));
+            else if (step.startsWith(":test"))
+                static_cast<W_Radio *>(w.get())->setTestAddressEnabled(arg);
+            else if (step.startsWith(":type"))
+                static_cast<w_NumOfDown *>(w.get())->setType(arg);
+            else
+                log.entries << visibleGroups(w.get());
+        };
+        QTEST(log.run(steps), "reports");
+    }
+
+    // The channel list follows the radio data rate, from the main window or
+    // from a press of a rate button, and the channel goes back to the first.
+    void channels()
+    {
+        W_Radio radio;
+        radio.connectControls();
+        QVERIFY(showAndWait(&radio));
+        ReportLog log(&radio);
+        auto chanel = radio.findChild<QComboBox *>("Chanel");
+        auto plan = [&] {
+            return QString("%1 %2..%3")
+                .arg(chanel->count())
+                .arg(chanel->itemText(0), chanel->itemText(chanel->count() - 1));
+        };
+        const QStringList plans = {"10 868.725 MHz..869.175 MHz", "10 868.725 MHz..869.175 MHz",
+                                   "5 868.75 MHz..869.15 MHz", "2 868.8 MHz..869 MHz",
+                                   "1 868.95 MHz..868.95 MHz"};
+        for (quint8 rate = 0; rate < 5; ++rate) {
+            radio.setSpeed(rate);
+            QCOMPARE(plan(), plans.at(rate));
+            QCOMPARE(log.take().filter("Chanel=").last(), QString("Chanel=0"));
+            radio.setSpeed(5); // no plan for this rate: the list stays
+            QCOMPARE(plan(), plans.at(rate));
+            QCOMPARE(log.take(), QStringList());
+
+            const QString press = QString("Radio Data Rate#%1!").arg(rate);
+            radio.setSpeed((rate + 2) % 5);
+            log.step(press);
+            QCOMPARE(plan(), plans.at(rate));
+            radio.setValue("Chanel", chanel->count() - 1);
+            log.take();
+            log.step(press); // the checked button again
+            QCOMPARE(log.entries.filter("Radio Data Rate=").size(), 1);
+            QCOMPARE(log.take().filter("Chanel=").last(), QString("Chanel=0"));
+            QCOMPARE(chanel->currentIndex(), 0);
+        }
+    }
+
+private:
+    static QString visibleGroups(QWidget *w)
+    {
+        QStringList titles;
+        for (QGroupBox *box : w->findChildren<QGroupBox *>())
+            if (box->isVisible())
+                titles << box->title();
+        for (QLabel *label : w->findChildren<QLabel *>())
+            if (label->text().startsWith("The device will stop") && label->isVisible())
+                titles << "note";
+        return titles.join(',');
+    }
+};
+
+QTEST_MAIN(TestEditors)
+#include "tst_editors.moc"

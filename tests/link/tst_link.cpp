@@ -1,0 +1,136 @@
+#include "link/portlist.h"
+#include "link/virtualports.h"
+#include "link/w_comport.h"
+#include "tests/editors/reportlog.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+bool write(const QString &path, const QByteArray &text = {})
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+} // namespace
+
+class TestLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Enumerating the ports is costly: only after a watched folder changed,
+    // then once more, then not until the next change.
+    void portListWatchesFolders()
+    {
+        QTemporaryDir dev;
+        const QString byId = dev.filePath("serial/by-id");
+        QStringList present{"ttyS0"};
+        int calls = 0;
+        PortList list([&] { return ++calls, present; }, {dev.path(), byId});
+        list.present();
+        present << "ttyUSB0"; // no folder changed: not looked at
+        for (int tick = 0; tick < 5; ++tick)
+            QCOMPARE(list.present(), QStringList({"ttyS0"}));
+        QCOMPARE(calls, 1);
+        QVERIFY(write(dev.filePath("ttyUSB0")));
+        QVERIFY(QTest::qWaitFor([&] { return list.present().size() == 2; }));
+        const int afterChange = calls;
+        for (int tick = 0; tick < 5; ++tick)
+            list.present();
+        QCOMPARE(calls, afterChange + 1);
+
+        // /dev/serial/by-id comes with the first USB serial adapter.
+        QVERIFY(QDir().mkpath(byId));
+        QVERIFY(QTest::qWaitFor([&] { return list.present(), calls > afterChange + 1; }));
+        list.present();
+        list.present();
+        const int settled = calls;
+        QVERIFY(write(byId + "/usb-adapter-port0")); // a change inside by-id only
+        QVERIFY(QTest::qWaitFor([&] { return list.present(), calls > settled; }));
+    }
+
+    void connectBar()
+    {
+        QStringList present = {"ttyS1", "ttyS0"};
+        int enumerations = 0;
+        W_ComPort bar(nullptr, new PortList([&] { return ++enumerations, present; }, {}));
+        bar.connectControls();
+        QVERIFY(showAndWait(&bar));
+        ReportLog log(&bar);
+        auto combo = bar.findChild<QComboBox *>("PortName");
+        auto items = [&] {
+            QStringList out;
+            for (int i = 0; i < combo->count(); ++i)
+                out << combo->itemText(i) + (i == combo->currentIndex() ? "*" : "");
+            return out.join(' ');
+        };
+        QCOMPARE(items(), QString("ttyS1* ttyS0"));
+        bar.slUpdatePortName();
+        QCOMPARE(enumerations, 2); // one look per refresh, however many ports
+
+        // New ports come at the end, gone ones leave; the user picks one.
+        present = QStringList{"ttyUSB0", "ttyS0"};
+        bar.slUpdatePortName();
+        QCOMPARE(items(), QString("ttyS0* ttyUSB0"));
+        log.take();
+        QCOMPARE(log.run("PortName^Down|pbOpen!|Open Settings!|Save Settings!"),
+                 QString("PortName=1|PortName:ttyUSB0|pbOpen=0|Open Settings=0|Save Settings=0"));
+
+        // Remembered only once connected; while connected the list holds
+        // still and a returning remembered port is listed but not chosen.
+        bar.setConnected(false); // the port did not open
+        QVERIFY(!QSettings().contains("PortName"));
+        bar.setConnected(true);
+        QCOMPARE(QSettings().value("PortName").toString(), QString("ttyUSB0"));
+        QSettings().setValue("PortName", "ttyACM0");
+        present = QStringList{"ttyS0", "ttyACM0"};
+        bar.slUpdatePortName();
+        QCOMPARE(items(), QString("ttyS0 ttyUSB0* ttyACM0"));
+        bar.setConnected(false);
+        bar.slUpdatePortName();
+        QCOMPARE(items(), QString("ttyS0 ttyACM0*"));
+
+        // The remembered port is chosen when it appears, by its beginning;
+        // the timer refreshes the list.
+        QSettings().setValue("PortName", "COM10");
+        present << "COM1";
+        QTRY_COMPARE_WITH_TIMEOUT(items(), QString("ttyS0 ttyACM0 COM1*"), 1500);
+    }
+
+    // Virtual devices announce themselves in a folder: a file per process
+    // with the port and the hardware text.
+    void virtualPorts()
+    {
+        QTemporaryDir runtime;
+        const QString folder = runtime.filePath("rlx-devsim");
+        const QString self = folder + '/' + QString::number(QCoreApplication::applicationPid());
+        VirtualPorts ports(folder); // the folder is not there yet
+        QCOMPARE(ports.names(), QStringList());
+        const int scans = ports.scans();
+        for (int i = 0; i < 5; ++i)
+            ports.names();
+        QCOMPARE(ports.scans(), scans); // nothing changed, nothing read
+
+        // A real device node stands in for the pseudo-terminal. Files that
+        // are no announcement, a process that is gone and a port that is gone
+        // are left out.
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(write(self, "/dev/null\nRLX-31868-Vela-485\n"));
+        QVERIFY(write(folder + "/999999999", "/dev/null\nghost\n"));
+        QVERIFY(write(folder + "/1", "/dev/rlx-no-such-pts\nunplugged\n"));
+        QVERIFY(write(folder + "/notes.txt"));
+        const QString name = VirtualPorts::nameFor("/dev/null", "RLX-31868-Vela-485");
+        QVERIFY(QTest::qWaitFor([&] { return ports.names() == QStringList{name}; }, 3000));
+        QCOMPARE(VirtualPorts::portOf(name), QString("/dev/null"));
+        QCOMPARE(VirtualPorts::portOf("ttyUSB0"), QString("ttyUSB0"));
+        QCOMPARE(VirtualPorts::portOf(" (virtual x)"), QString(" (virtual x)"));
+        QVERIFY(QFile::remove(self));
+        QVERIFY(QTest::qWaitFor([&] { return ports.names().isEmpty(); }, 3000));
+    }
+};
+
+QTEST_MAIN(TestLink)
+#include "tst_link.moc"

@@ -1,0 +1,297 @@
+#include "editors/w_numofdown.h"
+#include "panels/adresarray.h"
+#include "panels/adresarrayfake.h"
+#include "panels/kalibr.h"
+#include "panels/measure.h"
+#include "panels/reqperiod.h"
+#include "panels/w_adres.h"
+#include "panels/w_test.h"
+#include "protocol/catalogue.h"
+#include "tests/editors/reportlog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+// Where a triangle points: its opaque pixels gather towards its base.
+QString pointing(const QImage &image)
+{
+    double dx = 0, dy = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) == 255) {
+                dx += x - (image.width() - 1) / 2.0;
+                dy += y - (image.height() - 1) / 2.0;
+            }
+    return qAbs(dx) > qAbs(dy) ? (dx < 0 ? "right" : "left") : (dy < 0 ? "down" : "up");
+}
+
+// A solid colour, the same whether the window is active or not.
+QString colour(const QWidget *w)
+{
+    const QColor c = w->palette().color(w->backgroundRole());
+    return w->palette().color(QPalette::Inactive, w->backgroundRole()) != c ? "mixed"
+           : c == Qt::lightGray                                             ? "grey"
+           : c == Qt::gray                                                  ? "."
+           : c == Qt::yellow                                                ? "Y"
+           : c == Qt::green                                                 ? "green"
+           : c == Qt::red                                                   ? "red"
+                                                                            : c.name();
+}
+
+// The value and state fields of a measurement panel's two inputs.
+QString fields(const Measure &panel)
+{
+    QStringList texts;
+    for (QLineEdit *e : panel.findChildren<QLineEdit *>())
+        if (!e->parent()->inherits("QAbstractSpinBox"))
+            texts << e->text();
+    return texts.join('|');
+}
+
+} // namespace
+
+class TestPanels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Runs before any panel exists: the picture is registered at start, and
+    // points down.
+    void calibration()
+    {
+        QCOMPARE(pointing(QImage("://pic/treugol")), QString("down"));
+
+        Kalibr panel;
+        QVERIFY(showAndWait(&panel));
+        // The procedure as a loop of arrows, in the grid's order: down the
+        // left, up the right, and right from the set button to the meter.
+        QStringList arrows;
+        for (QLabel *label : panel.findChildren<QLabel *>())
+            if (!label->pixmap(Qt::ReturnByValue).isNull())
+                arrows << pointing(label->pixmap(Qt::ReturnByValue).toImage());
+        QCOMPARE(arrows.join(' '), QString("down up down up right"));
+        // The first letter is the Cyrillic capital IE.
+        QCOMPARE(panel.findChild<QPushButton *>("setRealCurrent")->text(),
+                 QString::fromUtf8("\xd0\x95nter value"));
+
+        // The mode buttons have swapped by the time a press is reported.
+        ReportLog log(&panel);
+        connect(&panel, &W_QWidget::sgValueChange, &log, [&] {
+            if (log.find("resetKalibr")->isVisible())
+                log.entries.last() += " on";
+        });
+        QCOMPARE(log.run("curCurrent?|setKalibr!|setCurCurrent!|curCurrent=15|setCurCurrent!|"
+                         "realCurrent=12|setRealCurrent!|resetKalibr!|setRealCurrent!|"
+                         "curCurrent=25000|realCurrent=30000"),
+                 QString("curCurrent?20000|setKalibr=0 on|setCurCurrent=0 on|curCurrent=15 on|"
+                         "setCurCurrent=0 on|realCurrent=12 on|setRealCurrent=0 on|resetKalibr=0|"
+                         "setRealCurrent=0|curCurrent=20000|realCurrent=21600"));
+    }
+
+    void measureSettings()
+    {
+        Measure panel;
+        ReportLog log(&panel);
+        panel.setInputType(1);
+        panel.setInputType(3); // unknown: the names and units stay
+        QStringList labels;
+        for (QLabel *label : panel.findChildren<QLabel *>())
+            if (QRegularExpression("^(In [AD]\\d|m?V|mk?A)$").match(label->text()).hasMatch())
+                labels << label->text();
+        QCOMPARE(labels.join(' '), QString("mA In A1 mkA V In D2 mV"));
+
+        // Kind in bits 7-6 and interval in bits 5-0: 200 is kind 3, which has
+        // no entry, and 8 s; 0x85 is kind 2 and 5 s. Intervals and thresholds
+        // clamp to 1..20; 0 shows 1, already shown, so silent.
+        panel.setSettings(200, 0x85, 0, 25);
+        panel.setSettings(0x40, 63, 7, 20);
+        QCOMPARE(log.take().join('|'),
+                 QString("TypeAveraging1=-1|TypeAveraging1:|Averaging1=8|TypeAveraging2=2|"
+                         "TypeAveraging2:Simple moving average|Averaging2=5|Diskret2=20|"
+                         "TypeAveraging1=1|TypeAveraging1:Median|Averaging1=1|Diskret1=7|"
+                         "TypeAveraging2=0|TypeAveraging2:Arithmetic mean|Averaging2=20"));
+
+        // Answers show also while idle (a late answer); bad numbers read 0.
+        panel.setValues({"4000", "012500", "1", "0"});
+        QCOMPARE(fields(panel), QString(" 4000| High| 12500| Low"));
+        panel.setValues({"abc", "-5", "1x", "7"});
+        QCOMPARE(fields(panel), QString(" 0| Low| 0| High"));
+        panel.setValues({"17"});
+        QCOMPARE(fields(panel), QString(" 17| Low| 0| Low"));
+        QCOMPARE(colour(panel.findChild<QPushButton *>()), QString("green"));
+    }
+
+    // The real 500 ms timer: a request every second while measuring, grey
+    // between requests, red from the third unanswered request on, green
+    // after an answer until the next grey phase.
+    void measurePolling()
+    {
+        Measure panel;
+        auto start = panel.findChild<QPushButton *>();
+        auto poll = panel.findChild<QTimer *>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(poll->interval(), 500);
+        QSignalSpy requests(&panel, &Measure::sgGetValue);
+        QStringList ticks;
+        int seen = 0;
+        // Connected after the panel's own slot: sees the outcome of each tick.
+        connect(poll, &QTimer::timeout, this, [&] {
+            const bool requested = requests.count() > seen;
+            seen = requests.count();
+            if (!requested && ticks.isEmpty())
+                return; // an earlier run's phase decides where the first request falls
+            ticks << QString(requested ? "R " : "- ") + colour(start);
+            if (ticks.size() == 6) { // two ticks after the first red
+                panel.setValues({"3999", "0", "0", "1"});
+                ticks << "answer " + colour(start);
+            }
+            if (requests.count() == 6)
+                panel.stopMeasurement();
+        });
+        QTest::mouseClick(start, Qt::LeftButton);
+        QCOMPARE(start->text(), QString("Stop measurement"));
+        QTRY_COMPARE_WITH_TIMEOUT(requests.count(), 6, 10000);
+        QCOMPARE(ticks.join('|'), QString("R grey|- grey|R grey|- grey|R red|- grey|answer green|"
+                                          "R green|- grey|R grey|- grey|R red"));
+        QCOMPARE(start->text(), QString("Measurement mode"));
+        QCOMPARE(colour(start), QString("grey"));
+        QCOMPARE(fields(panel), QString("|||"));
+
+        // The next run starts with a fresh countdown; the button stops it.
+        ticks.clear();
+        QTest::mouseClick(start, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(requests.count(), 8, 5000);
+        QCOMPARE(ticks.filter("R "), QStringList({"R grey", "R grey"}));
+        QTest::mouseClick(start, Qt::LeftButton);
+        QCOMPARE(start->text(), QString("Measurement mode"));
+    }
+
+    void stabilityCheck()
+    {
+        W_Test panel;
+        panel.connectControls(); // as the main window does; nobody listens
+        QVERIFY(showAndWait(&panel));
+        QPushButton *test = panel.findChildren<QPushButton *>().at(0);
+        QPushButton *clean = panel.findChildren<QPushButton *>().at(1);
+        const QList<W_Adres *> rows = panel.findChildren<W_Adres *>();
+        QSignalSpy started(&panel, &W_Test::sgStartTest);
+        QSignalSpy stopped(&panel, &W_Test::sgStopTest);
+        QSignalSpy cleared(&panel, &W_Test::sgClearTest);
+        auto tick = [&](int row) { clickIndicator(rows.at(row)->findChild<QCheckBox *>()); };
+        auto spin = [&](int row) { return rows.at(row)->findChild<QSpinBox *>(); };
+        auto adreses = [&] { return started.last().at(0).toByteArray().toHex(); };
+        // The n newest squares of every row as painted, one letter a square.
+        auto history = [&](int n) {
+            QStringList out;
+            for (const W_Adres *row : rows) {
+                QString letters;
+                for (QWidget *w :
+                     row->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+                    if (w->autoFillBackground() && letters.size() < n)
+                        letters += colour(w).at(0).toUpper();
+                out << letters;
+            }
+            return out.join(' ');
+        };
+        // The first poll of a run ends in CR alone, every later one in CR LF.
+        auto first = [](quint8 adres) { return Catalogue::testAddress(adres).request; };
+        auto poll = [](quint8 adres) { return Catalogue::testRequest(adres); };
+
+        QTest::mouseClick(test, Qt::LeftButton); // nothing ticked: stays idle
+        panel.setIdle(false);
+        QVERIFY(started.isEmpty() && stopped.count() == 2 && test->text() == "TEST");
+
+        // Rows 1, 2 and 7 (both address 7) and 10 (address 0) take part; row
+        // 3 was unticked again.
+        for (int row : {0, 1, 6, 9, 2, 2})
+            tick(row);
+        spin(1)->setValue(7);
+        spin(9)->setValue(0);
+        QTest::mouseClick(test, Qt::LeftButton);
+        QCOMPARE(adreses(), QByteArray("01070700"));
+        QVERIFY(panel.isTestOn() && test->text() == "STOP" && !rows.at(2)->isEnabled());
+        panel.addRect(first(1));
+        panel.okRect(first(1));
+        panel.addRect(poll(7));
+        panel.errRect(poll(7));
+        panel.addRect(poll(0));
+        panel.addRect(poll(1));
+        // 17 is neither 1 nor 7; 3 takes no part; the rest is no poll.
+        for (const QByteArray &other : {poll(17), first(17), poll(3), QByteArray("7$\r\n"), {}}) {
+            panel.addRect(other);
+            panel.okRect(other);
+        }
+        QCOMPARE(history(2), QString("YG R. .. .. .. .. R. .. .. Y."));
+        // Clean greys all and the test runs on; an answer on its way still
+        // colours the newest square. STOP keeps the history.
+        QTest::mouseClick(clean, Qt::LeftButton);
+        panel.okRect(poll(1));
+        QTest::mouseClick(test, Qt::LeftButton);
+        QVERIFY(!panel.isTestOn() && cleared.count() == 1 && stopped.count() == 3);
+        QCOMPARE(history(2), QString("G. .. .. .. .. .. .. .. .. .."));
+
+        // The ten newest polls: odd ones answered, even ones timed out.
+        QTest::mouseClick(test, Qt::LeftButton);
+        for (int i = 1; i <= 12; ++i) {
+            const QByteArray request = i == 1 ? first(1) : poll(1);
+            panel.addRect(request);
+            if (i < 12)
+                i % 2 ? panel.okRect(request) : panel.errRect(request);
+        }
+        QCOMPARE(history(10).left(10), QString("YGRGRGRGRG"));
+        panel.setIdle(true); // the port closed: the test stops, once
+        panel.setIdle(true);
+        QVERIFY(!panel.isTestOn() && rows.at(0)->isEnabled() && stopped.count() == 4);
+
+        // A single-address device shows only the first row; a hidden row is
+        // out of sight and reach, so it is not polled.
+        panel.setSingleAdres(true);
+        QVERIFY(rows.at(0)->isVisible() && rows.at(1)->isHidden() && rows.at(9)->isHidden());
+        QTest::mouseClick(test, Qt::LeftButton);
+        QCOMPARE(adreses(), QByteArray("01"));
+    }
+
+    void addressList()
+    {
+        AdresArray list;
+        list.resize(800, 400); // every box in sight, so that it can be clicked
+        QVERIFY(showAndWait(&list));
+        const QList<QCheckBox *> boxes = list.findChildren<QCheckBox *>();
+        for (int n : {1, 3, 16, 17, 33, 49, 64}) // box n is bit n-1
+            clickIndicator(boxes.at(n - 1));
+        QCOMPARE(list.getAdreses(), QString("8001,0001,0001,8005"));
+        // Text in, mask out without commas: the device's bare form goes in
+        // as well; text that is no 64-bit hexadecimal number unticks all.
+        for (const QString &c : QStringList{"00000001>1", "8000,0000,0000,00Ab>80000000000000ab",
+                                            "00000000000000000000ff>ff", ">0", "00g1>0", "-1>0",
+                                            "1,0000,0000,0000,0000>0", "\uff11>0"}) {
+            list.setAdreses("ffff,ffff,ffff,ffff");
+            list.setAdreses(c.section('>', 0, 0));
+            QCOMPARE(list.getAdreses().remove(','), c.section('>', 1).rightJustified(16, '0'));
+        }
+    }
+
+    void pollSettings()
+    {
+        ReqPeriod panel;
+        QVERIFY(showAndWait(&panel));
+        ReportLog log(&panel);
+        // The placeholder address of a receiver always reads 1.
+        auto one = panel.findChild<AdresArrayFake *>()->findChild<QSpinBox *>();
+        one->setValue(7);
+        QVERIFY(one->value() == 1 && !one->isEnabled());
+        // The outputs' reports come out of the panel.
+        panel.numOfDown()->setType(2);
+        QCOMPARE(log.run("Num of down^Up|Out 4-20#1!|Requests period^Up"),
+                 QString("Num of down=2|Out 4-20=1|Requests period=2"));
+        // Without a settable period the device polls once a second.
+        panel.setPeriodEnabled(false);
+        QCOMPARE(log.run("Requests period?|Requests period=250"),
+                 QString("Requests period=1|Requests period?1 off|Requests period=250"));
+    }
+};
+
+QTEST_MAIN(TestPanels)
+#include "tst_panels.moc"
