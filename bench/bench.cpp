@@ -24,9 +24,34 @@
 #include <QtTest/QTest>
 
 #include <cstdio>
+#include <functional>
 #include <sys/resource.h>
 
 namespace {
+
+// With RLX_BENCH_DETAIL set, every event of the configurator's thread that
+// takes 1 ms or more is printed with the line's time, its type and receiver.
+class App : public QApplication
+{
+public:
+    using QApplication::QApplication;
+    std::function<qint64()> clock;
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        if (!clock)
+            return QApplication::notify(receiver, event);
+        const int type = event->type();
+        QElapsedTimer t;
+        t.start();
+        const bool done = QApplication::notify(receiver, event);
+        const qint64 ns = t.nsecsElapsed();
+        if (ns >= 1000000)
+            std::printf("   event %d to %s %s took %.2f ms, ending at %.2f ms\n", type,
+                        receiver->metaObject()->className(), qPrintable(receiver->objectName()),
+                        ns / 1e6, clock() / 1e6);
+        return done;
+    }
+};
 
 qint64 cpuUs()
 {
@@ -132,6 +157,8 @@ int fullRead()
             done = handled.last();
     });
     const qint64 t0 = b.line->lineTimeNs();
+    if (qEnvironmentVariableIsSet("RLX_BENCH_DETAIL"))
+        static_cast<App *>(qApp)->clock = [&] { return b.line->lineTimeNs() - t0; };
     b.connect();
     if (!waitFor([&] { return done >= 0 && b.idle(); }, 60000))
         qFatal("the full read did not finish");
@@ -165,6 +192,7 @@ int fullRead()
         std::printf("   (no split: %d requests, %d progress reports)\n", n, int(handled.size()));
         return 0;
     }
+    static_cast<App *>(qApp)->clock = nullptr;
     auto ms = [](qint64 ns) { return ns / 1e6; };
     const double before = ms(records[0].ns - t0) - wireMs(records[0].request.size());
     double late = 0, handling = 0, sending = 0;
@@ -179,8 +207,8 @@ int fullRead()
     const double after = ms(done - records[n - 1].answeredNs);
     if (qEnvironmentVariableIsSet("RLX_BENCH_DETAIL"))
         for (int i = 0; i < n; ++i)
-            std::printf("   %-12s handled %.2f ms after its reply\n",
-                        records[i].request.trimmed().constData(),
+            std::printf("   %-12s reply on the line at %.2f ms, handled %.2f ms later\n",
+                        records[i].request.trimmed().constData(), ms(records[i].answeredNs - t0),
                         ms(handled[i + 1] - records[i].answeredNs));
     std::printf("   above the floor: %.1f ms = %.1f before the first request (opening the port) "
                 "+ %.1f configurator, reply's last byte on the line to reply handled (%.2f per "
@@ -274,7 +302,7 @@ int main(int argc, char **argv)
     qputenv("QT_LOGGING_RULES", "*.debug=false");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    App app(argc, argv);
     QApplication::setOrganizationName("Orbelinex");
     QApplication::setApplicationName("Rlx");
     const QString mode = argc > 1 ? QString(argv[1]) : QString();
