@@ -644,7 +644,13 @@ void MainWindow::slSetProgres(quint8 percent)
         progress->setValue(0);
         return;
     }
+    // The bar repaints itself at once when its text changes, and that paints
+    // every part of the window still waiting for it: after the panels were
+    // rearranged, the whole window, while the next request waits. It is
+    // painted with the rest of the window on the next pass instead.
+    progress->setUpdatesEnabled(false);
     progress->setValue(percent);
+    progress->setUpdatesEnabled(true);
     if (justConnected && firmwareWarning) {
         // Cleared before the box opens: progress keeps arriving while it is
         // open, and the warning is shown once.

@@ -18,13 +18,40 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
+#include <QVector>
 #include <QtTest/QTest>
 
 #include <cstdio>
+#include <functional>
 #include <sys/resource.h>
 
 namespace {
+
+// With RLX_BENCH_DETAIL set, every event of the configurator's thread that
+// takes 1 ms or more is printed with the line's time, its type and receiver.
+class App : public QApplication
+{
+public:
+    using QApplication::QApplication;
+    std::function<qint64()> clock;
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        if (!clock)
+            return QApplication::notify(receiver, event);
+        const int type = event->type();
+        QElapsedTimer t;
+        t.start();
+        const bool done = QApplication::notify(receiver, event);
+        const qint64 ns = t.nsecsElapsed();
+        if (ns >= 1000000)
+            std::printf("   event %d to %s %s took %.2f ms, ending at %.2f ms\n", type,
+                        receiver->metaObject()->className(), qPrintable(receiver->objectName()),
+                        ns / 1e6, clock() / 1e6);
+        return done;
+    }
+};
 
 qint64 cpuUs()
 {
@@ -54,19 +81,49 @@ template <typename F> bool waitFor(F done, int ms)
     return true;
 }
 
+// The virtual device runs on a thread of its own, as a real device runs on
+// its own hardware: its line keeps time while the configurator's thread is
+// busy (painting, a modal question), and the configurator's delays show as
+// its own.
 struct Bench
 {
     DeviceModel model;
-    PtyDevice line{&model};
+    QThread deviceThread;
+    PtyDevice *line;
     MainWindow w;
 
-    Bench()
+    explicit Bench(bool pace) : line(new PtyDevice(&model))
     {
         model.setHardware("RLX-31868-Vela-485");
         model.setFirmware("Aug  4 2022");
-        if (!line.open())
-            qFatal("pseudo-terminal: %s", qPrintable(line.errorString()));
+        line->faults().pace = pace;
+        line->moveToThread(&deviceThread);
+        deviceThread.start();
+        bool open = false;
+        QString error;
+        onDevice([&] {
+            open = line->open();
+            error = line->errorString();
+        });
+        if (!open)
+            qFatal("pseudo-terminal: %s", qPrintable(error));
         w.show();
+    }
+    ~Bench()
+    {
+        onDevice([this] { delete line; });
+        deviceThread.quit();
+        deviceThread.wait();
+    }
+    template <typename F> void onDevice(F f)
+    {
+        QMetaObject::invokeMethod(line, f, Qt::BlockingQueuedConnection);
+    }
+    QList<PtyDevice::Record> records()
+    {
+        QList<PtyDevice::Record> list;
+        onDevice([&] { list = line->records(); });
+        return list;
     }
     bool idle()
     {
@@ -75,59 +132,96 @@ struct Bench
     void connect()
     {
         auto *ports = w.findChild<QComboBox *>("PortName");
-        ports->addItem(line.slavePath());
-        ports->setCurrentIndex(ports->findText(line.slavePath()));
+        ports->addItem(line->slavePath());
+        ports->setCurrentIndex(ports->findText(line->slavePath()));
         w.findChild<QPushButton *>("pbOpen")->click();
     }
 };
 
+double wireMs(qint64 bytes)
+{
+    return bytes * 10 * 1000.0 / 9600;
+}
+
 int fullRead()
 {
-    Bench b;
-    b.line.faults().pace = true;
+    Bench b(true);
     waitMs(300);
-    QElapsedTimer t;
-    t.start();
+    // Every progress report on the line's clock: the configurator has handled
+    // a reply (or started the run) and is about to send the next request.
+    QVector<qint64> handled;
+    qint64 done = -1;
+    QObject::connect(b.w.exchange(), &Exchange::sgSetProgres, [&](quint8 percent) {
+        handled.append(b.line->lineTimeNs());
+        if (percent == 100 && b.w.exchange()->queueLength() == 0 && done < 0)
+            done = handled.last();
+    });
+    const qint64 t0 = b.line->lineTimeNs();
+    if (qEnvironmentVariableIsSet("RLX_BENCH_DETAIL"))
+        static_cast<App *>(qApp)->clock = [&] { return b.line->lineTimeNs() - t0; };
     b.connect();
-    if (!waitFor([&] { return b.idle(); }, 60000))
+    if (!waitFor([&] { return done >= 0 && b.idle(); }, 60000))
         qFatal("the full read did not finish");
-    const double took = t.nsecsElapsed() / 1e6;
+    const double took = (done - t0) / 1e6;
+
     // The floor: every byte of every request and reply at 10 bits and 9600
     // baud, plus the time the device itself takes before answering.
+    const QList<PtyDevice::Record> records = b.records();
     DeviceModel replay;
     replay.setHardware(b.model.hardware());
     replay.setFirmware(b.model.firmware());
     qint64 bytes = 0;
-    int delays = 0, requests = 0;
-    for (const PtyDevice::Record &r : b.line.records()) {
+    int delays = 0;
+    QVector<int> delay;
+    for (const PtyDevice::Record &r : records) {
         bytes += r.request.size() + r.reply.size();
-        ++requests;
-    }
-    for (const PtyDevice::Record &r : b.line.records())
+        int d = 0;
         for (const DeviceModel::Reply &reply : replay.feed(r.request, r.ms))
-            delays += reply.delayMs;
-    const double floor = bytes * 10 * 1000.0 / 9600 + delays;
-    // Where the time above the floor goes: before the first request arrives,
-    // between a reply's last byte and the next request's first, and after
-    // the last reply (request times are whole milliseconds).
-    const QList<PtyDevice::Record> records = b.line.records();
-    auto wire = [](int n) { return n * 10 * 1000.0 / 9600; };
-    double between = 0;
-    for (int i = 0; i + 1 < records.size(); ++i)
-        between += records[i + 1].ms - records[i].ms - wire(records[i].reply.size()) -
-                   wire(records[i + 1].request.size());
-    std::printf("   turnaround: %.1f ms in total between a reply and the next request "
-                "(%.1f ms each on average)\n",
-                between, records.size() > 1 ? between / (records.size() - 1) : 0.0);
-    std::printf("full read: %.1f ms, wire-time floor %.1f ms (%d requests, %lld bytes, %d ms "
+            d += reply.delayMs;
+        delay.append(d);
+        delays += d;
+    }
+    const double floor = wireMs(bytes) + delays;
+    std::printf("full read: %.1f ms, wire-time floor %.1f ms (%lld requests, %lld bytes, %d ms "
                 "device delays), ratio %.3f\n",
-                took, floor, requests, bytes, delays, took / floor);
+                took, floor, qint64(records.size()), bytes, delays, took / floor);
+
+    // Where the time above the floor goes (the parts add up to it).
+    const int n = records.size();
+    if (n == 0 || handled.size() != n + 1) {
+        std::printf("   (no split: %d requests, %d progress reports)\n", n, int(handled.size()));
+        return 0;
+    }
+    static_cast<App *>(qApp)->clock = nullptr;
+    auto ms = [](qint64 ns) { return ns / 1e6; };
+    const double before = ms(records[0].ns - t0) - wireMs(records[0].request.size());
+    double late = 0, handling = 0, sending = 0;
+    for (int i = 0; i < n; ++i) {
+        const PtyDevice::Record &r = records[i];
+        late += ms(r.answeredNs - r.ns) - wireMs(r.reply.size()) - delay[i];
+        handling += ms(handled[i + 1] - r.answeredNs);
+        if (i + 1 < n)
+            sending +=
+                ms(records[i + 1].ns - handled[i + 1]) - wireMs(records[i + 1].request.size());
+    }
+    const double after = ms(done - records[n - 1].answeredNs);
+    if (qEnvironmentVariableIsSet("RLX_BENCH_DETAIL"))
+        for (int i = 0; i < n; ++i)
+            std::printf("   %-12s reply on the line at %.2f ms, handled %.2f ms later\n",
+                        records[i].request.trimmed().constData(), ms(records[i].answeredNs - t0),
+                        ms(handled[i + 1] - records[i].answeredNs));
+    std::printf("   above the floor: %.1f ms = %.1f before the first request (opening the port) "
+                "+ %.1f configurator, reply's last byte on the line to reply handled (%.2f per "
+                "reply) + %.1f request sent to its first byte on the line (%.2f each) + %.1f "
+                "device pacing late + %.1f after the last reply handled\n",
+                took - floor, before, handling - after, (handling - after) / qMax(1, n - 1),
+                sending, sending / qMax(1, n - 1), late, after);
     return 0;
 }
 
 int idleCpu(int seconds)
 {
-    Bench b;
+    Bench b(false);
     waitMs(1000);
     qint64 c0 = cpuUs();
     QElapsedTimer t;
@@ -150,20 +244,24 @@ int idleCpu(int seconds)
 
 int flood()
 {
-    Bench b;
+    // Paced, so that the read lasts long enough to be flooded in the middle.
+    Bench b(true);
     b.connect();
     if (!waitFor([&] { return b.idle(); }, 20000))
-        qFatal("the full read did not finish");
+        qFatal("the first full read did not finish");
     QRandomGenerator random(77);
     QByteArray noise(1 << 20, Qt::Uninitialized);
     for (char &c : noise)
         c = char(random.bounded(256));
 
     // Questions about requests the noise spoiled are answered "Yes".
+    int questions = 0;
     QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [] {
-        if (auto box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            ++questions;
             QMetaObject::invokeMethod(box->button(QMessageBox::Yes), "click", Qt::QueuedConnection);
+        }
     });
     answer.start(20);
 
@@ -172,20 +270,28 @@ int flood()
     QTimer tick;
     tick.setTimerType(Qt::PreciseTimer);
     QObject::connect(&tick, &QTimer::timeout, [&] { longest = qMax(longest, gap.restart()); });
-    gap.start();
-    tick.start(1);
+
+    const int requestsBefore = b.records().size();
     QTest::mouseClick(b.w.findChild<QPushButton *>("READ"), Qt::LeftButton);
-    if (b.w.exchange()->queueLength() == 0)
-        qFatal("READ did not start a read");
-    waitMs(50);
     QElapsedTimer t;
     t.start();
-    b.line.inject(noise);
+    // In the middle of the read: once the device has had three of its requests.
+    if (!waitFor([&] { return b.records().size() >= requestsBefore + 3; }, 10000))
+        qFatal("READ did not start a read");
+    if (b.w.exchange()->queueLength() == 0)
+        qFatal("the read ended before the flood");
+    const qint64 injectedAt = t.elapsed();
+    gap.start();
+    tick.start(1);
+    // All of it gets through: what does not fit into the port's buffer
+    // follows as the configurator reads.
+    b.onDevice([&] { b.line->inject(noise, true); });
     if (!waitFor([&] { return b.idle(); }, 120000))
         qFatal("the read did not finish");
-    std::printf("noise flood (1 MB during a full read): longest event-loop stall %lld ms, read "
-                "done after %lld ms\n",
-                longest, t.elapsed());
+    std::printf("noise flood (1 MB injected %lld ms into a full read, 9600-baud pacing): longest "
+                "event-loop stall %lld ms; read done after %lld ms, %d failed-request questions "
+                "answered\n",
+                injectedAt, longest, t.elapsed(), questions);
     return 0;
 }
 
@@ -196,7 +302,7 @@ int main(int argc, char **argv)
     qputenv("QT_LOGGING_RULES", "*.debug=false");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    App app(argc, argv);
     QApplication::setOrganizationName("Orbelinex");
     QApplication::setApplicationName("Rlx");
     const QString mode = argc > 1 ? QString(argv[1]) : QString();

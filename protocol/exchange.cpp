@@ -266,6 +266,13 @@ void Exchange::slPortError(QSerialPort::SerialPortError error)
     }
     if (!port->isOpen())
         return;
+    if (writing) {
+        // Raised by the write of a request, deep inside the engine's own
+        // calls: the port is closed and the user told once those are over.
+        QMetaObject::invokeMethod(
+            this, [this, error] { slPortError(error); }, Qt::QueuedConnection);
+        return;
+    }
     // A hung-up line keeps reporting read errors for as long as the port
     // stays open, so the first one closes it.
     const QString reason = port->errorString();
@@ -297,6 +304,13 @@ void Exchange::slRequest(QByteArray request)
     }
     qDebug() << "Request: " << request << hexForm(request);
     port->write(request);
+    // Out on the line now rather than on the next pass of the event loop:
+    // the reply just handled may have left the window a lot of work (a new
+    // panel arrangement after identification), and the line would stand idle
+    // while it is done.
+    writing = true;
+    port->flush();
+    writing = false;
 }
 
 void Exchange::slReadyRead()

@@ -121,6 +121,9 @@ private:
     // Counts head starts, so that a start made by a receiver of sgSetProgres
     // is not repeated when the signal returns.
     quint32 headStarts = 0;
+    // Set while a request is pushed out from inside the engine; a port error
+    // raised by that write is handled from the event loop instead.
+    bool writing = false;
 
     // Progress base, shared by the whole program.
     static quint16 totalParsers;

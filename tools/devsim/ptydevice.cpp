@@ -9,13 +9,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/timerfd.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
 
-// 9600 baud with a start bit, eight data bits and a stop bit.
-constexpr double ByteMs = 10.0 * 1000.0 / 9600.0;
+constexpr qint64 MsNs = 1000000;
+// 9600 baud with a start bit, eight data bits and a stop bit: 1.0417 ms.
+constexpr double ByteNs = 10.0 * 1e9 / 9600.0;
 // A command that stops half way is forgotten after this much silence.
 constexpr int PartialInputMs = 200;
 // Line noise settings are looked at this often while the line is quiet.
@@ -47,12 +49,13 @@ QByteArray printable(const QByteArray &bytes)
 } // namespace
 
 PtyDevice::PtyDevice(DeviceModel *model, QObject *parent)
-    : QObject(parent), dev(model), pumpTimer(new QTimer(this)), idleTimer(new QTimer(this)),
-      noiseTimer(new QTimer(this))
+    : QObject(parent), dev(model), idleTimer(new QTimer(this)), noiseTimer(new QTimer(this))
 {
-    pumpTimer->setSingleShot(true);
-    pumpTimer->setTimerType(Qt::PreciseTimer);
-    connect(pumpTimer, &QTimer::timeout, this, &PtyDevice::slPump);
+    wakeFd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (wakeFd >= 0) {
+        wakeNotifier = new QSocketNotifier(wakeFd, QSocketNotifier::Read, this);
+        connect(wakeNotifier, &QSocketNotifier::activated, this, &PtyDevice::slWake);
+    }
     idleTimer->setSingleShot(true);
     idleTimer->setInterval(PartialInputMs);
     connect(idleTimer, &QTimer::timeout, this, [this] { dev->dropPartialInput(); });
@@ -64,12 +67,19 @@ PtyDevice::PtyDevice(DeviceModel *model, QObject *parent)
 PtyDevice::~PtyDevice()
 {
     closeFds();
+    delete wakeNotifier;
+    if (wakeFd >= 0)
+        ::close(wakeFd);
 }
 
 bool PtyDevice::open()
 {
     if (isOpen())
         return true;
+    if (wakeFd < 0) {
+        error = QStringLiteral("no timer for the line pacing");
+        return false;
+    }
     master = posix_openpt(O_RDWR | O_NOCTTY);
     char name[128] = {};
     if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0 ||
@@ -98,7 +108,16 @@ bool PtyDevice::open()
 
     readNotifier = new QSocketNotifier(master, QSocketNotifier::Read, this);
     connect(readNotifier, &QSocketNotifier::activated, this, &PtyDevice::slReadable);
+    roomNotifier = new QSocketNotifier(master, QSocketNotifier::Write, this);
+    roomNotifier->setEnabled(false);
+    connect(roomNotifier, &QSocketNotifier::activated, this, [this] {
+        roomNotifier->setEnabled(false);
+        schedulePumpAt(0);
+    });
     clock.start();
+    lineFreeAt = 0;
+    inputFreeAt = 0;
+    lastFinish = 0;
     noiseTimer->start(LineNoiseIdleMs);
     return true;
 }
@@ -107,13 +126,17 @@ void PtyDevice::closeFds()
 {
     delete readNotifier;
     readNotifier = nullptr;
+    delete roomNotifier;
+    roomNotifier = nullptr;
     if (slave >= 0)
         ::close(slave);
     if (master >= 0)
         ::close(master);
     slave = -1;
     master = -1;
-    pumpTimer->stop();
+    pumpDue = -1;
+    arrivals.clear();
+    arm();
     idleTimer->stop();
     noiseTimer->stop();
 }
@@ -172,32 +195,69 @@ void PtyDevice::slReadable()
     if (data.isEmpty())
         return;
     if (!f.pace) {
-        deliver(data);
+        deliver(data, nowNs());
         return;
     }
-    // Paced: the bytes reach the device one by one at the line rate.
-    const double start = qMax(double(now()), inputFreeAt);
-    inputFreeAt = start + data.size() * ByteMs;
-    const qint64 due = qint64(std::ceil(inputFreeAt));
-    QTimer::singleShot(int(qMax<qint64>(0, due - now())), Qt::PreciseTimer, this,
-                       [this, data] { deliver(data); });
+    // Paced: the bytes reach the device one by one at the line rate; the
+    // device has them once the last one has fully crossed the line.
+    const double start = qMax(double(nowNs()), inputFreeAt);
+    inputFreeAt = start + data.size() * ByteNs;
+    arrivals.append({qint64(std::ceil(inputFreeAt)), data});
+    arm();
 }
 
-void PtyDevice::deliver(const QByteArray &data)
+// The line's clock: paced request bytes reach the device and answer bytes
+// are written when they are due.
+void PtyDevice::slWake()
+{
+    quint64 expirations = 0;
+    if (::read(wakeFd, &expirations, sizeof expirations) < 0 && errno != EAGAIN)
+        return;
+    while (!arrivals.isEmpty() && arrivals.first().due <= nowNs()) {
+        const Arrival a = arrivals.takeFirst();
+        // Timed from when the device had the request, not from when this
+        // process got round to it.
+        deliver(a.bytes, a.due);
+    }
+    if (pumpDue >= 0 && pumpDue <= nowNs()) {
+        pumpDue = -1;
+        pump();
+    }
+    arm();
+}
+
+void PtyDevice::arm()
+{
+    if (wakeFd < 0)
+        return;
+    qint64 next = pumpDue;
+    if (!arrivals.isEmpty() && (next < 0 || arrivals.first().due < next))
+        next = arrivals.first().due;
+    itimerspec spec{};
+    if (next >= 0 && isOpen()) {
+        // Zero would disarm the timer: a due time already past fires at once.
+        const qint64 in = qMax<qint64>(1, next - nowNs());
+        spec.it_value.tv_sec = time_t(in / 1000000000);
+        spec.it_value.tv_nsec = long(in % 1000000000);
+    }
+    timerfd_settime(wakeFd, 0, &spec, nullptr);
+}
+
+void PtyDevice::deliver(const QByteArray &data, qint64 atNs)
 {
     // A line about to go takes no more requests.
     if (!isOpen() || hangUpPending)
         return;
     idleTimer->start();
-    const QList<DeviceModel::Reply> replies = dev->feed(data, now());
+    const QList<DeviceModel::Reply> replies = dev->feed(data, atNs / MsNs);
     for (const DeviceModel::Reply &r : replies) {
         if (!isOpen())
             return;
-        serve(r);
+        serve(r, atNs);
     }
 }
 
-void PtyDevice::serve(const DeviceModel::Reply &r)
+void PtyDevice::serve(const DeviceModel::Reply &r, qint64 atNs)
 {
     ++served;
     QByteArray reply = r.reply;
@@ -221,7 +281,9 @@ void PtyDevice::serve(const DeviceModel::Reply &r)
         note = QStringLiteral("no answer");
 
     Record rec;
-    rec.ms = now();
+    rec.ms = atNs / MsNs;
+    rec.ns = atNs;
+    rec.serial = ++lastSerial;
     rec.request = r.request;
     rec.reply = r.reply;
     rec.answered = !reply.isEmpty();
@@ -233,7 +295,7 @@ void PtyDevice::serve(const DeviceModel::Reply &r)
     if (f.hangUpAfter > 0 && served >= f.hangUpAfter)
         hangUpPending = true;
     if (!reply.isEmpty())
-        queueAnswer(reply, now() + delay);
+        queueAnswer(reply, atNs + delay * MsNs, rec.serial);
     emit sgRequest(r.request);
     if (isOpen() && hangUpPending && out.isEmpty())
         QTimer::singleShot(HangUpDrainMs, this, &PtyDevice::hangUp);
@@ -241,7 +303,7 @@ void PtyDevice::serve(const DeviceModel::Reply &r)
 
 // ---------------------------------------------------------------- answering
 
-void PtyDevice::queueAnswer(const QByteArray &bytes, qint64 notBefore)
+void PtyDevice::queueAnswer(const QByteArray &bytes, qint64 notBefore, quint64 serial)
 {
     QByteArray noisy;
     for (const char c : bytes) {
@@ -256,74 +318,101 @@ void PtyDevice::queueAnswer(const QByteArray &bytes, qint64 notBefore)
         p.whole = p.bytes;
         p.notBefore = i == 0 ? notBefore : 0;
         p.gapMs = i == 0 ? 0 : f.chunkPauseMs;
+        p.serial = i + size >= noisy.size() ? serial : 0;
         out.append(p);
     }
-    schedulePump(0);
+    schedulePumpAt(0);
 }
 
-void PtyDevice::inject(const QByteArray &bytes)
+void PtyDevice::inject(const QByteArray &bytes, bool waitForRoom)
 {
     Piece p;
     p.bytes = bytes;
     p.whole = bytes;
+    p.waitForRoom = waitForRoom;
     out.append(p);
-    schedulePump(0);
+    schedulePumpAt(0);
 }
 
-void PtyDevice::schedulePump(qint64 inMs)
+// The pump runs from the event loop, never from inside a call that queued
+// an answer.
+void PtyDevice::schedulePumpAt(qint64 atNs)
 {
-    inMs = qMax<qint64>(0, inMs);
-    if (!pumpTimer->isActive() || pumpTimer->remainingTime() > inMs)
-        pumpTimer->start(int(inMs));
+    if (pumpDue < 0 || atNs < pumpDue) {
+        pumpDue = atNs;
+        arm();
+    }
 }
 
-void PtyDevice::slPump()
+void PtyDevice::pump()
 {
     while (!out.isEmpty() && isOpen()) {
         Piece &p = out.first();
-        const qint64 t = now();
-        const qint64 due = qMax(p.notBefore, lastFinish + p.gapMs);
+        const qint64 t = nowNs();
+        const qint64 due = qMax(p.notBefore, lastFinish + p.gapMs * MsNs);
         if (due > t) {
-            schedulePump(due - t);
+            schedulePumpAt(due);
             return;
         }
         if (!f.pace) {
-            writeRaw(p.bytes);
+            const int written = writeRaw(p.bytes, p.bytes.size() == p.whole.size(), p.waitForRoom);
+            if (written < p.bytes.size() && p.waitForRoom) {
+                p.bytes.remove(0, written);
+                roomNotifier->setEnabled(true);
+                return;
+            }
             lastFinish = t;
+            markAnswered(p.serial);
             out.removeFirst();
             continue;
         }
-        // A byte is written once it has fully crossed the line.
+        // A byte is written once it has fully crossed the line. Times are
+        // kept unrounded, so that no rounding adds up over a long answer.
         lineFreeAt = qMax(lineFreeAt, double(due));
-        const int ready = int((double(t) - lineFreeAt) / ByteMs);
+        const int ready = int((double(t) - lineFreeAt) / ByteNs + 1e-9);
+        const qint64 nextByte = qint64(std::ceil(lineFreeAt + ByteNs));
         if (ready <= 0) {
-            schedulePump(1);
+            schedulePumpAt(nextByte);
             return;
         }
         const int n = qMin(ready, p.bytes.size());
         writeRaw(p.bytes.left(n), false);
         p.bytes.remove(0, n);
-        lineFreeAt += n * ByteMs;
+        lineFreeAt += n * ByteNs;
         if (!p.bytes.isEmpty()) {
             // The rest of the piece follows without a gap.
             p.notBefore = 0;
             p.gapMs = 0;
             lastFinish = qint64(lineFreeAt);
-            schedulePump(1);
+            schedulePumpAt(qint64(std::ceil(lineFreeAt + ByteNs)));
             return;
         }
         lastFinish = qint64(std::ceil(lineFreeAt));
         log('<', p.whole);
+        markAnswered(p.serial);
         out.removeFirst();
     }
     if (isOpen() && out.isEmpty() && hangUpPending)
         QTimer::singleShot(HangUpDrainMs, this, &PtyDevice::hangUp);
 }
 
-void PtyDevice::writeRaw(const QByteArray &bytes, bool logged)
+void PtyDevice::markAnswered(quint64 serial)
+{
+    if (serial == 0)
+        return;
+    for (int i = history.size() - 1; i >= 0; --i) {
+        if (history.at(i).serial == serial) {
+            history[i].answeredNs = nowNs();
+            return;
+        }
+    }
+}
+
+// Returns how many bytes went out.
+int PtyDevice::writeRaw(const QByteArray &bytes, bool logged, bool waitForRoom)
 {
     if (master < 0 || bytes.isEmpty())
-        return;
+        return 0;
     if (logged)
         log('<', bytes);
     int done = 0;
@@ -333,13 +422,16 @@ void PtyDevice::writeRaw(const QByteArray &bytes, bool logged)
             done += int(n);
         } else if (n < 0 && errno == EINTR) {
             continue;
+        } else if (waitForRoom) {
+            return done;
         } else {
             // Nobody reads the port and its buffer is full: like a UART with
             // no listener, the rest is lost.
             log('!', bytes.mid(done), QStringLiteral("line full, dropped"));
-            return;
+            return done;
         }
     }
+    return done;
 }
 
 // Random bytes at random moments (a Poisson process at the set rate), sent

@@ -45,7 +45,10 @@ public:
     // One request as the device received it, with what it answered.
     struct Record
     {
-        qint64 ms = 0; // time of arrival since the line was opened
+        qint64 ms = 0;          // time of arrival since the line was opened
+        qint64 ns = 0;          // the same in nanoseconds
+        qint64 answeredNs = -1; // when the answer's last byte was on the line (-1: not yet, none)
+        quint64 serial = 0;     // numbers the requests of the line from 1
         QByteArray request;
         QByteArray reply; // as the model gave it, before faults
         bool answered = false;
@@ -68,10 +71,15 @@ public:
     // ("-" for standard error). False if the file cannot be opened.
     bool setLogFile(const QString &fileName);
 
-    // Puts bytes on the line as they are, bypassing the model.
-    void inject(const QByteArray &bytes);
+    // Puts bytes on the line as they are, bypassing the model. What does not
+    // fit into the port's buffer is lost, unless `waitForRoom` is set: then
+    // the rest follows as the other side reads (a flood that gets through).
+    void inject(const QByteArray &bytes, bool waitForRoom = false);
     // Closes both sides, as an adapter pulled out of its socket.
     void hangUp();
+
+    // The line's clock: nanoseconds since open(), the time base of the records.
+    qint64 lineTimeNs() const { return nowNs(); }
 
     DeviceModel *model() const { return dev; }
     QList<Record> records() const { return history; }
@@ -85,7 +93,7 @@ signals:
 
 private slots:
     void slReadable();
-    void slPump();
+    void slWake();
     void slLineNoise();
 
 private:
@@ -93,16 +101,28 @@ private:
     {
         QByteArray bytes;     // still to be written
         QByteArray whole;     // the piece as queued, for the log
-        qint64 notBefore = 0; // earliest start, ms
+        qint64 notBefore = 0; // earliest start, ns
         int gapMs = 0;        // pause after the previous piece
+        quint64 serial = 0;   // the request the piece ends the answer of (0: none)
+        bool waitForRoom = false;
+    };
+    // Request bytes on their way to the device over a paced line.
+    struct Arrival
+    {
+        qint64 due = 0; // ns: when the last byte has crossed the line
+        QByteArray bytes;
     };
 
-    qint64 now() const { return clock.elapsed(); }
-    void deliver(const QByteArray &bytes);
-    void serve(const DeviceModel::Reply &reply);
-    void queueAnswer(const QByteArray &bytes, qint64 notBefore);
-    void writeRaw(const QByteArray &bytes, bool logged = true);
-    void schedulePump(qint64 inMs);
+    qint64 nowNs() const { return clock.nsecsElapsed(); }
+    qint64 now() const { return nowNs() / 1000000; }
+    void deliver(const QByteArray &bytes, qint64 atNs);
+    void serve(const DeviceModel::Reply &reply, qint64 atNs);
+    void queueAnswer(const QByteArray &bytes, qint64 notBefore, quint64 serial);
+    int writeRaw(const QByteArray &bytes, bool logged = true, bool waitForRoom = false);
+    void markAnswered(quint64 serial);
+    void pump();
+    void schedulePumpAt(qint64 atNs);
+    void arm();
     void scheduleLineNoise();
     void log(char direction, const QByteArray &bytes, const QString &note = QString());
     void closeFds();
@@ -114,7 +134,13 @@ private:
     QString path;
     QString error;
     QSocketNotifier *readNotifier = nullptr;
-    QTimer *pumpTimer;
+    QSocketNotifier *roomNotifier = nullptr;
+    // A timerfd: the line is paced to the microsecond, which the event
+    // loop's millisecond timers cannot do.
+    int wakeFd = -1;
+    QSocketNotifier *wakeNotifier = nullptr;
+    qint64 pumpDue = -1; // ns, -1: no pump pending
+    QList<Arrival> arrivals;
     QTimer *idleTimer;
     QTimer *noiseTimer;
     QElapsedTimer clock;
@@ -122,10 +148,11 @@ private:
     QFile *logFile = nullptr;
 
     QList<Piece> out;
-    double lineFreeAt = 0; // pacing: when the line is free for the next byte, ms
+    double lineFreeAt = 0; // pacing: when the line is free for the next byte, ns
     double inputFreeAt = 0;
-    qint64 lastFinish = 0; // when the last piece was written, ms
+    qint64 lastFinish = 0; // when the last piece was written, ns
     int served = 0;
+    quint64 lastSerial = 0;
     bool hangUpPending = false;
     QList<Record> history;
 };
