@@ -194,12 +194,12 @@ void TestFaults::damagedLine()
         QByteArray garbage(1 << 20, Qt::Uninitialized);
         for (char &c : garbage)
             c = char(random.bounded(256));
-        device.line.inject(garbage);
+        device.line.inject(garbage, true);
         QTest::qWait(1500);
         QCOMPARE(strangers(shown(w), before), QString());
         click(&w, "READ");
         QTest::qWait(100);
-        device.line.inject(garbage);
+        device.line.inject(garbage, true);
     } else {
         pressConnect(w, device.line.slavePath());
     }
