@@ -5,6 +5,7 @@
 #include "protocol/parser.h"
 
 #include <QDebug>
+#include <QTimer>
 
 quint16 Exchange::totalParsers = 0;
 
@@ -318,11 +319,20 @@ void Exchange::slReadyRead()
     Parser *h = head();
     if (!h || !port->isOpen())
         return; // kept in the port; read together with the next reply
-    const QByteArray bytes = port->readAll();
+    const QByteArray bytes = port->read(ReadSlice);
     if (bytes.isEmpty())
         return;
     qDebug() << "baResive: " << bytes << hexForm(bytes);
     receive(bytes);
+    // The port signals only new bytes; what is left of a flood is read on
+    // the next pass.
+    if (port->isOpen() && port->bytesAvailable() > 0 && !slicePending) {
+        slicePending = true;
+        QTimer::singleShot(0, this, [this] {
+            slicePending = false;
+            slReadyRead();
+        });
+    }
 }
 
 void Exchange::receive(const QByteArray &bytes)

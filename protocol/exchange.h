@@ -124,6 +124,11 @@ private:
     // Set while a request is pushed out from inside the engine; a port error
     // raised by that write is handled from the event loop instead.
     bool writing = false;
+    // A pass of the event loop takes at most this much from the port (a
+    // reply is under a hundred bytes); the rest of a noise flood is taken on
+    // the following passes, so the window stays responsive meanwhile.
+    static constexpr qint64 ReadSlice = 4096;
+    bool slicePending = false;
 
     // Progress base, shared by the whole program.
     static quint16 totalParsers;
