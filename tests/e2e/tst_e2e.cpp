@@ -261,7 +261,6 @@ private slots:
     void models_data();
     void models();
     void settingsFileBetweenDevices();
-    void demoMode();
 };
 
 void TestEndToEnd::models_data()
@@ -379,21 +378,31 @@ void TestEndToEnd::models()
     }
 }
 
+// Settings saved from device A are opened and written to device B, a
+// virtual device that the connection bar offers while it runs.
 void TestEndToEnd::settingsFileBetweenDevices()
 {
-    // Device A has the settings to copy; device B comes from the factory.
-    Devsim a(options(3, 2));
-    Devsim b({"--hardware", "RLX-31868-Vela-485"});
     Modals modals;
     modals.fileName = QDir::current().filePath("site.rlx");
     MainWindow w;
     w.show();
+    auto *ports = child<QComboBox>(&w, "PortName");
+    const int systemPorts = ports->count();
+    const QDir folder(VirtualPorts::defaultFolder());
+    QVERIFY(folder.isEmpty());
+    Devsim a(options(3, 2));
     QVERIFY(connectTo(w, a.path));
     const QStringList fromA = editors(w);
     click(&w, "Save Settings");
     click(&w, "pbOpen");
 
-    QVERIFY(connectTo(w, b.path));
+    // B comes from the factory and is chosen by its name in the list.
+    Devsim b({"--hardware", "RLX-31868-Vela-485"}, true);
+    const QString name = b.path + " (virtual RLX-31868-Vela-485)";
+    QVERIFY(QTest::qWaitFor([&] { return ports->findText(name) >= systemPorts; }, 3000));
+    QCOMPARE(ports->count(), systemPorts + 1);
+    QVERIFY(connectTo(w, name));
+    QCOMPARE(w.hardwareText(), QStringLiteral("RLX-31868-Vela-485"));
     QVERIFY(editors(w) != fromA);
     click(&w, "Open Settings");
     QCOMPARE(editors(w), fromA);
@@ -402,31 +411,9 @@ void TestEndToEnd::settingsFileBetweenDevices()
     QCOMPARE(modals.texts, QStringList());
     click(&w, "pbOpen");
     QCOMPARE(freshRead(b.path), fromA);
-}
 
-void TestEndToEnd::demoMode()
-{
-    Modals modals;
-    MainWindow w;
-    w.show();
-    auto *ports = child<QComboBox>(&w, "PortName");
-    const int systemPorts = ports->count();
-    const QDir folder(VirtualPorts::defaultFolder());
-    QVERIFY(folder.isEmpty());
-
-    // A running virtual device is offered beside the system's ports.
-    Devsim device({"--hardware", "RLX-31868-DD receiver"}, true);
-    const QString name = device.path + " (virtual RLX-31868-DD receiver)";
-    QVERIFY(QTest::qWaitFor([&] { return ports->findText(name) >= systemPorts; }, 3000));
-    QCOMPARE(ports->count(), systemPorts + 1);
-    ports->setCurrentIndex(ports->findText(name));
-    click(&w, "pbOpen");
-    QVERIFY(w.exchange()->isOpen() && waitIdle(w));
-    QCOMPARE(w.hardwareText(), QStringLiteral("RLX-31868-DD receiver"));
-    click(&w, "pbOpen");
-
-    // Stopped, it withdraws its announcement and leaves the list.
-    device.stop();
+    // Stopped, B withdraws its announcement and leaves the list.
+    b.stop();
     QVERIFY(folder.isEmpty());
     QVERIFY(QTest::qWaitFor([&] { return ports->count() == systemPorts; }, 3000));
     QCOMPARE(ports->findText(name), -1);
