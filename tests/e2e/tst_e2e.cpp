@@ -25,9 +25,8 @@ using namespace WindowDriver;
 namespace {
 
 // rlx-devsim as a separate process, with its log in the working directory.
-class Devsim
+struct Devsim
 {
-public:
     explicit Devsim(QStringList args, bool announce = false)
     {
         static int count = 0;
@@ -41,7 +40,6 @@ public:
             path = QString::fromLocal8Bit(process.readLine()).trimmed();
     }
     ~Devsim() { stop(); }
-
     void stop()
     {
         process.terminate();
@@ -67,11 +65,8 @@ public:
     }
     QStringList requests() const { return exchanges().replaceInStrings(QRegExp(" ->.*"), ""); }
 
-    QString path;
+    QString path, logName;
     QProcess process;
-
-private:
-    QString logName;
 };
 
 struct Model
