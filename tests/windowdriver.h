@@ -48,6 +48,13 @@ inline bool waitIdle(MainWindow &w, int ms = 10000)
     return QTest::qWaitFor([&] { return !w.exchange()->queueLength() && bar->value() == 100; }, ms);
 }
 
+// Presses the button and waits for what it started to end.
+inline bool press(MainWindow &w, const QString &name, int ms = 10000)
+{
+    click(&w, name);
+    return waitIdle(w, ms);
+}
+
 inline bool connectTo(MainWindow &w, const QString &port, int ms = 10000)
 {
     pressConnect(w, port);

@@ -16,7 +16,6 @@
 #include <QSerialPort>
 #include <QSpinBox>
 #include <QtTest>
-#include <algorithm>
 
 using namespace WindowDriver;
 
@@ -66,8 +65,8 @@ void TestMainWindow::withoutDevice()
             rates = g->findChildren<W_Rb *>();
     QCOMPARE(rates.size(), 8);
     for (auto [rate, timeout] : {std::pair{3, 3}, std::pair{7, 2}, std::pair{0, 17}}) {
-        W_Rb *rb =
-            *std::find_if(rates.begin(), rates.end(), [&](W_Rb *b) { return b->value() == rate; });
+        W_Rb *rb = rates[rate];
+        QCOMPARE(int(rb->value()), rate);
         // On the indicator: a wide button takes clicks only there and on its text.
         QTest::mouseClick(rb, Qt::LeftButton, {}, QPoint(6, rb->height() / 2));
         QCOMPARE(int(s.serialRate), rate);

@@ -1,5 +1,4 @@
 #include "editors/w_freezprotection.h"
-#include "editors/w_key.h"
 #include "editors/w_numofdown.h"
 #include "editors/w_radio.h"
 #include "editors/w_rs485.h"
@@ -84,20 +83,16 @@ private slots:
                "Num of down=20|Out D=0|Out D1 Discret?|Out D2 Discret?|Out 4-20?"
             << "Out D2 Discret=1|Out2 inversion=1|Out1 inversion=1|Num of down=15|"
                "Out D1 Discret?0|Out D2 Discret?0|Out 4-20?hidden";
-        // The checkable button reports the state it is leaving.
-        QTest::newRow("command bar") << "key"
-                                     << "READ!|WRITE^Space|Freeze Protection!|Freeze Protection!"
-                                     << "READ=0|WRITE=0|Freeze Protection=0|Freeze Protection=1";
     }
     void reports()
     {
         QFETCH(QString, editor);
         QFETCH(QString, steps);
-        std::unique_ptr<W_QWidget> w(editor == "rs485"    ? new W_Rs485
-                                     : editor == "radio"  ? new W_Radio
-                                     : editor == "freeze" ? new W_FreezProtection
-                                     : editor == "key"    ? new W_Key
-                                                       : static_cast<W_QWidget *>(new w_NumOfDown));
+        std::unique_ptr<W_QWidget> w(editor == "rs485"   ? new W_Rs485
+                                     : editor == "radio" ? new W_Radio
+                                     : editor == "freeze"
+                                         ? new W_FreezProtection
+                                         : static_cast<W_QWidget *>(new w_NumOfDown));
         w->connectControls(); // as the main window does
         QVERIFY(showAndWait(w.get()));
         ReportLog log(w.get());

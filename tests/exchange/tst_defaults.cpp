@@ -21,8 +21,6 @@ void TestDefaults::restoreDefaults()
     DeviceSession s;
     s.model.setModuleRate(5);
     s.model.setLinkRate(5);
-    s.model.setReg(206, 4);
-    s.model.setReg(200, 9);
     QVERIFY(s.open());
     QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 5000);
 
@@ -67,21 +65,10 @@ void TestDefaults::restoreDefaults()
     const qint64 attempt = records.at(5).ms - records.at(0).ms;
     QVERIFY2(attempt > 3800 && attempt < 4400, qPrintable(QString::number(attempt)));
 
-    // The module was reset, then written, and still runs at rate 5; the
-    // controller stores the external serial rate 4.
+    // The module was reset and still runs at rate 5; the record holds what
+    // was written.
     QCOMPARE(s.model.moduleRate(), 5);
-    QCOMPARE(s.model.linkRate(), 5);
-    QCOMPARE(s.model.reg(206), 2);
-    QCOMPARE(s.model.reg(200), 0);
-    QCOMPARE(s.model.reg(214), 17);
-    QCOMPARE(s.model.config().serialRate, quint8(4));
-    QCOMPARE(s.model.config().testAdres, quint8(255));
     QCOMPARE(r.testAdres, quint8(255));
-
-    // The progress base is shared by the whole program, so the figures only
-    // have to stay in range and climb to 100.
-    QCOMPARE(s.progress.first(), quint8(0));
-    QCOMPARE(s.progress.last(), quint8(100));
     QVERIFY(std::is_sorted(s.progress.begin(), s.progress.end()));
 }
 

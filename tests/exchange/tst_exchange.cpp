@@ -7,8 +7,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <ctime>
-
 namespace {
 
 // Waits like a modal question: the event loop keeps running.
@@ -31,7 +29,7 @@ class TestExchange : public QObject
 
 private slots:
     void initTestCase() { receiver = new DeviceSession; }
-    void connectReadAndReconnect();
+    void connectAndRead();
     void writeSettingsReadsBack();
     void calibration();
     void testCycle();
@@ -40,7 +38,7 @@ private slots:
     void repliesOfTheWrongForm();
 };
 
-void TestExchange::connectReadAndReconnect()
+void TestExchange::connectAndRead()
 {
     DeviceSession &s = *receiver;
     s.device.faults().pace = true;
@@ -60,42 +58,16 @@ void TestExchange::connectReadAndReconnect()
     QVERIFY(s.errors.isEmpty());
     QVERIFY(!s.model.commandMode());
 
-    // A measurement poll while a read runs: the running request is sent again
-    // at once and the measurement request goes last; the progress base
-    // becomes the queue at that moment.
-    s.forget();
-    s.device.faults().pace = false;
-    s.device.faults().rules = {{"ATS214?", 300, 1}};
-    bool polled = false;
-    auto poll = connect(&s.device, &PtyDevice::sgRequest, this, [&](const QByteArray &r) {
-        if (r == "ATS214?\r" && !std::exchange(polled, true))
-            s.engine.getValue();
-    });
-    s.engine.readSettings();
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 5000);
-    disconnect(poll);
-    Bytes expected = readAll;
-    expected.insert(6, "ATS214?\r");
-    QCOMPARE(s.device.requests(), expected + Bytes{"$7"});
-    QCOMPARE(s.progress, (QList<quint8>{0, 8, 16, 25, 33, 41, 50, 0, 14, 28, 42, 57, 71, 85, 100}));
-    // The late first answer to S214 is not reported a second time.
-    QCOMPARE(s.replies.size(), 10);
-    QVERIFY(s.replies.last().startsWith(reply(ReadInputs, {})));
-    QVERIFY(s.errors.isEmpty());
-
-    // Opening while open closes the port and drops the queue.
+    // Opening while open closes the port and drops the queue; the next
+    // opening connects afresh.
     s.engine.getValue();
     QVERIFY(!s.engine.openPort(s.device.slavePath()));
     QCOMPARE(s.engine.queueLength(), 0);
-
-    // Whatever the device answered while the port was closed is not read as
-    // the answer to the next connection's requests.
     QTest::qWait(100);
     s.forget();
     QVERIFY(s.engine.openPort(s.device.slavePath()));
     QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 5000);
     QCOMPARE(s.device.requests(), Bytes{"$2"} + readAll);
-    QCOMPARE(s.replies.size(), 10);
 }
 
 void TestExchange::writeSettingsReadsBack()
@@ -131,18 +103,9 @@ void TestExchange::writeSettingsReadsBack()
     QVERIFY(s.errors.isEmpty());
 
     // What was written is what the device now holds and reads back.
-    QCOMPARE(s.model.reg(210), 4);
     QCOMPARE(s.model.linkRate(), 4);
-    QCOMPARE(s.model.reg(252), 255);
-    QCOMPARE(s.replies.mid(1),
-             (QStringList{reply(ReadS216, {"0"}), reply(ReadS206, {"3"}), reply(ReadS201, {"1"}),
-                          reply(ReadS200, {"12"}), reply(ReadS214, {"30"}), reply(ReadS202, {"5"}),
-                          reply(ReadConfig, {"255", "3", "010", "020", "2", "060", "009", "1",
-                                             "0000000000000005", "004", "181", "007"}),
-                          reply(ReadAveraging, {"133", "10", "7", "3"})}));
-    QCOMPARE(s.progress.first(), quint8(0));
-    QCOMPARE(s.progress.last(), quint8(100));
-    QVERIFY(std::is_sorted(s.progress.begin(), s.progress.end()));
+    QCOMPARE(s.replies.at(7), reply(ReadConfig, {"255", "3", "010", "020", "2", "060", "009", "1",
+                                                 "0000000000000005", "004", "181", "007"}));
 }
 
 void TestExchange::calibration()
@@ -167,16 +130,12 @@ void TestExchange::calibration()
     QVERIFY(s.replies.isEmpty() && s.errors.isEmpty());
 
     // The device takes what follows.
-    s.engine.sendCurrent(15000);
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 3000);
     s.engine.sendRealCurrent(20000, 19990);
     QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 3000);
     s.engine.exitCalibration();
     QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 3000);
-    QCOMPARE(s.device.requests().mid(4), (Bytes{"$aafc8\r", "$bea60,4e16\r", "$c\r"}));
-    QCOMPARE(s.model.calibrationPoints().size(), 1);
-    QCOMPARE(s.model.calibrationPoints().first().measured, 19990);
-    QVERIFY(!s.model.calibrationMode());
+    QCOMPARE(s.device.requests().mid(4), (Bytes{"$bea60,4e16\r", "$c\r"}));
+    QVERIFY(s.errors.isEmpty() && !s.model.calibrationMode());
 }
 
 void TestExchange::repliesOfTheWrongForm()
@@ -259,41 +218,19 @@ void TestExchange::testCycle()
         QVERIFY2(took > 900 && took < 1150, qPrintable(QString::number(took)));
     }
     QVERIFY(s.progress.isEmpty());
-
-    // Stopped as a step result comes in: the cycle ends there, nothing more
-    // is sent. A test over no addresses does not start.
+    // Stopped as a step result comes in: the cycle ends there.
     connect(&s.engine, &Exchange::sgOk, &context, [&] { s.engine.clearParsers(); });
     QTRY_COMPARE_WITH_TIMEOUT(s.engine.queueLength(), 0, 2000);
-    QCOMPARE(s.progress, QList<quint8>{100});
-    s.engine.startTest(QByteArray());
-    QCOMPARE(s.engine.queueLength(), 0);
-    const int sent = s.device.requestCount();
-    const int seen = steps.size();
-    QTest::qWait(1100);
-    QCOMPARE(s.device.requestCount(), sent);
-    QCOMPARE(steps.size(), seen);
 }
 
 void TestExchange::failedRequestAndLostPort()
 {
-    // A sub-band read left unanswered is put to the user; the answer No drops
-    // the rest of the queue and the give-up does not tick again.
+    // Both sends of a sub-band read answered 2.1 s late, that is while the
+    // question (at 2 s) is open for 1.6 s; the measurement poll asks for
+    // values meanwhile. Then the user answers Yes: the late replies belonged
+    // to the failed request, the next request gets its own answer and the
+    // measurement runs last.
     DeviceSession &s = *receiver;
-    s.forget();
-    s.device.faults().rules = {{"ATS206?", -1, -1}};
-    s.onError = [&](const QByteArray &) { s.engine.clearParsers(); };
-    s.engine.readSettings();
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 5000);
-    QTest::qWait(1100);
-    QCOMPARE(s.errors, Bytes{"ATS206?\r"});
-    QCOMPARE(s.device.requests(), (Bytes{"+++", "AT/V\r", "ATS216?\r", "ATS206?\r", "ATS206?\r"}));
-    QCOMPARE(s.progress.last(), quint8(100));
-    QCOMPARE(s.engine.queueLength(), 0);
-
-    // Both sends answered 2.1 s late, that is while the question (at 2 s) is
-    // open for 1.6 s; the measurement poll asks for values meanwhile. Then
-    // the user answers Yes: the late replies belonged to the failed request,
-    // the next request gets its own answer and the measurement runs last.
     s.forget();
     s.device.faults().rules = {{"ATS206?", 2100, 2}};
     s.onError = [&](const QByteArray &) {
@@ -337,30 +274,11 @@ void TestExchange::failedRequestAndLostPort()
     QVERIFY2(ended - answered >= 450, qPrintable(QString::number(ended - answered)));
     QCOMPARE(s.progress.mid(s.progress.size() - 2), (QList<quint8>{0, 100}));
 
-    // The measurement poll may still ask before the owner has reacted. A
-    // write to a hung-up port would make it report errors without end; the
-    // closed port takes nothing and the process stays idle.
-    const std::clock_t cpuBefore = std::clock();
-    s.engine.getValue();
-    QTest::qWait(600);
-    const qint64 cpuMs = qint64(std::clock() - cpuBefore) * 1000 / CLOCKS_PER_SEC;
-    QVERIFY2(cpuMs < 200, qPrintable(QString::number(cpuMs)));
-    QCOMPARE(s.portLost.size(), 1);
-    QCOMPARE(s.engine.queueLength(), 0);
-
-    // The adapter is gone: opening it fails and queues nothing. Plugged in
-    // again (as a new port), the engine connects as before.
+    // The adapter is gone: opening it fails and queues nothing.
     s.forget();
     QVERIFY(!s.engine.openPort(s.device.slavePath()));
     QCOMPARE(s.engine.queueLength(), 0);
     QVERIFY(s.progress.isEmpty());
-    DeviceModel model;
-    PtyDevice again(&model);
-    QVERIFY(again.open());
-    QVERIFY(s.engine.openPort(again.slavePath()));
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 5000);
-    QCOMPARE(again.requests(), Bytes{"$2"} + readAll);
-    s.engine.openPort(again.slavePath()); // close before the device goes
 }
 
 QTEST_GUILESS_MAIN(TestExchange)

@@ -26,21 +26,13 @@ const QString Question = QStringLiteral("Ошибка выполнения ко�
 // Under Valgrind the program runs on a simulated processor many times
 // slower: the timing figures are left out there, the behaviour is not.
 const bool Timed = !qEnvironmentVariableIsSet("RLX_MEMCHECK");
-
-// The longest time the event loop went without serving a 5 ms timer.
-struct StallMeter : QTimer
-{
-    StallMeter()
-    {
-        connect(this, &QTimer::timeout, [this] { longest = qMax(longest, clock.restart()); });
-        setTimerType(Qt::PreciseTimer);
-        start(5);
-        clock.start();
-    }
-    bool fine() const { return !Timed || longest < 250; }
-    qint64 longest = 0;
-    QElapsedTimer clock;
-};
+// The sanitizers slow it several times over: their build allows three times
+// the time figures.
+#ifdef RLX_SANITIZED_BUILD
+const int Slowdown = 3;
+#else
+const int Slowdown = 1;
+#endif
 
 // A device whose every setting differs from what the window starts with.
 struct Device
@@ -182,12 +174,19 @@ void TestFaults::damagedLine()
         QVERIFY(connectTo(w, device.line.slavePath()));
     const Fields before = shown(w);
     QFETCH(double, noise);
-    device.line.faults().noise = noise;
     QFETCH(int, chunk);
+    device.line.faults().noise = noise;
     device.line.faults().chunkSize = chunk;
     if (silent != "-")
         device.line.faults().rules = {{silent, -1, -1}};
-    StallMeter stalls;
+    // The longest time the event loop went without serving a 5 ms timer.
+    QElapsedTimer clock;
+    qint64 stall = 0;
+    QTimer meter;
+    meter.setTimerType(Qt::PreciseTimer);
+    connect(&meter, &QTimer::timeout, this, [&] { stall = qMax(stall, clock.restart()); });
+    meter.start(5);
+    clock.start();
 
     if (flood) {
         QRandomGenerator random(77);
@@ -219,9 +218,9 @@ void TestFaults::damagedLine()
             expected[Names.indexOf("testAdres")] = 255;
         QCOMPARE(strangers(shown(w), expected), QString());
     }
-    qInfo("%s: longest event loop stall %lld ms", QTest::currentDataTag(), stalls.longest);
-    if (silent.size() <= 1) // the noisy lines and the silent device
-        QVERIFY(stalls.fine());
+    // On the noisy lines and with the silent device the loop keeps serving.
+    QVERIFY2(!Timed || silent.size() > 1 || stall < 250 * Slowdown,
+             qPrintable(QString::number(stall)));
 
     if (silent.isEmpty()) {
         // "No" to the first request put to the user stops the read, and
@@ -263,12 +262,11 @@ void TestFaults::unplugged()
     QElapsedTimer sinceHangUp;
     connect(&device.line, &PtyDevice::sgHungUp, this, [&] { sinceHangUp.start(); });
     qint64 closedAfter = -1;
-    QTimer watch;
-    connect(&watch, &QTimer::timeout, this, [&] {
-        if (closedAfter < 0 && sinceHangUp.isValid() && !port->isOpen())
+    QObject watch; // ends the watch before the window closes the port again
+    connect(port, &QIODevice::aboutToClose, &watch, [&] {
+        if (closedAfter < 0 && sinceHangUp.isValid())
             closedAfter = sinceHangUp.elapsed();
     });
-    watch.start(1);
 
     if (when == "read") {
         device.line.faults().hangUpAfter = 5;
@@ -306,14 +304,7 @@ void TestFaults::unplugged()
     wall.start();
     QTest::qWait(5000);
     const double cpuShare = 1e5 * double(std::clock() - cpu) / CLOCKS_PER_SEC / wall.elapsed();
-    qInfo("unplugged %s: closed after %lld ms, %d errors, CPU %.2f %% over 5 s", qPrintable(when),
-          closedAfter, errors, cpuShare);
-#ifdef RLX_SANITIZED_BUILD
-    const int closeLimitMs = 300; // the sanitizers slow the program several times over
-#else
-    const int closeLimitMs = 100;
-#endif
-    QVERIFY2(!Timed || closedAfter <= closeLimitMs, qPrintable(QString::number(closedAfter)));
+    QVERIFY2(!Timed || closedAfter <= 100 * Slowdown, qPrintable(QString::number(closedAfter)));
     QVERIFY2(!Timed || cpuShare < 5.0, qPrintable(QString::number(cpuShare)));
     QVERIFY2(errors <= 10, qPrintable(QString::number(errors)));
     QCOMPARE(modals.texts.filter(QStringLiteral("lost")).size(), 1);

@@ -1,0 +1,149 @@
+// The virtual device: its model, which refuses what it cannot take rather
+// than half-storing it, and the line faults the device tests would pass
+// without noticing if they did nothing (pacing, pieces, injected bytes).
+// Unanswered and late requests and hang-ups make those tests fail when they
+// do not work. The client is a plain descriptor on the slave, as a serial
+// port would be.
+
+#include "tools/devsim/ptydevice.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// The computer's end of the line: a raw, non-blocking descriptor.
+struct Client
+{
+    explicit Client(const QString &path)
+        : fd(::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK))
+    {
+        termios tio{};
+        tcgetattr(fd, &tio);
+        cfmakeraw(&tio);
+        tcsetattr(fd, TCSANOW, &tio);
+    }
+    ~Client() { ::close(fd); }
+    void send(const QByteArray &bytes)
+    {
+        QVERIFY(::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size());
+    }
+
+    // Reads while the event loop runs, until `end` has arrived or `ms` pass.
+    // `pieces` counts the reads that returned data.
+    QByteArray receive(const QByteArray &end, int ms)
+    {
+        QByteArray got;
+        pieces = 0;
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < ms && (end.isEmpty() || !got.endsWith(end))) {
+            char buf[512];
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n > 0) {
+                got.append(buf, int(n));
+                ++pieces;
+            } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+                break;
+            } else {
+                QTest::qWait(1);
+            }
+        }
+        return got;
+    }
+
+    int fd;
+    int pieces = 0;
+};
+
+const QByteArray identity = "firmware=Aug  4 2022,pp=RLX-31868-4-20-D receiver\r";
+
+// Everything the device model answers to `bytes`.
+QByteArray ask(DeviceModel &m, const QByteArray &bytes)
+{
+    QByteArray out;
+    for (const DeviceModel::Reply &r : m.feed(bytes, 0))
+        out += r.reply;
+    return out;
+}
+
+} // namespace
+
+class TestDevsim : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void configurationRoundTrip();
+    void lineFaults();
+};
+
+void TestDevsim::configurationRoundTrip()
+{
+    // Each variant takes and reports its own number of fields; the address
+    // list comes back without separators.
+    const QByteArrayList tails = {"", ",250", ",250,181,007"};
+    for (const int variant : {0, 1, 2}) {
+        DeviceModel m;
+        m.setVariant(variant);
+        const QByteArray tail = tails.at(variant) + '\r';
+        QCOMPARE(ask(m, "$0=017,6,010,200,2,060,009,1,8000,0000,0000,0005" + tail),
+                 QByteArray("OK\r"));
+        QCOMPARE(ask(m, "$1"), "=017,6,010,200,2,060,009,1,8000000000000005" + tail);
+    }
+
+    // Refused, with nothing of it stored: a value above a byte, an address
+    // list that is not hexadecimal, a text cut short.
+    DeviceModel m;
+    m.setVariant(2);
+    const DeviceModel::Config before = m.config();
+    for (const char *bad : {"$0=256,3,000,000,0,050,000,0,1,002,003,006\r",
+                            "$0=001,3,000,000,0,050,000,0,00g1,002,003,006\r",
+                            "$0=001,3,000,000,0,050,000,0,1,002\r", "$8=001,002,003,999\r"})
+        QCOMPARE(ask(m, bad), QByteArray("ERROR\r"));
+    QVERIFY(m.config() == before);
+    QCOMPARE(ask(m, "$9"), QByteArray("a1=5,a2=5,l1=5,l2=5\r"));
+}
+
+void TestDevsim::lineFaults()
+{
+    DeviceModel model;
+    PtyDevice dev(&model);
+    QVERIFY2(dev.open(), qPrintable(dev.errorString()));
+    Client c(dev.slavePath());
+    QVERIFY(c.fd >= 0);
+    QElapsedTimer clock;
+    // How long the identity (50 bytes) takes to arrive, and in how many reads.
+    auto identityTakes = [&] {
+        clock.restart();
+        c.send("$2");
+        return c.receive(identity, 2000) == identity ? clock.elapsed() : -1;
+    };
+    const qint64 fast = identityTakes();
+    QVERIFY(fast >= 0);
+    dev.inject("xyz");
+    QCOMPARE(c.receive("xyz", 1000), QByteArray("xyz"));
+
+    // 2 bytes in and 50 out at 9600 baud: about 54 ms, in pieces. (Under
+    // Valgrind the unpaced answer alone takes about as long.)
+    dev.faults().pace = true;
+    const qint64 paced = identityTakes();
+    const bool slowed = paced > fast + 30 || qEnvironmentVariableIsSet("RLX_MEMCHECK");
+    QVERIFY2(paced >= 50 && paced < 400 && slowed && c.pieces >= 5,
+             qPrintable(QStringLiteral("%1 %2 %3").arg(fast).arg(paced).arg(c.pieces)));
+    // In 10 pieces of 5 bytes with 9 pauses of 25 ms.
+    dev.faults() = PtyDevice::Faults();
+    dev.faults().chunkSize = 5;
+    dev.faults().chunkPauseMs = 25;
+    const qint64 chunked = identityTakes();
+    QVERIFY2(chunked >= 215 && c.pieces >= 8,
+             qPrintable(QStringLiteral("%1 %2").arg(chunked).arg(c.pieces)));
+}
+
+QTEST_GUILESS_MAIN(TestDevsim)
+#include "tst_devsim.moc"

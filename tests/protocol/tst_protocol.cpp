@@ -1,0 +1,275 @@
+// The request catalogue (request bytes, reply templates, repeat budgets) and
+// the reply parser that matches the device's answers against them.
+
+#include "protocol/catalogue.h"
+#include "protocol/data.h"
+#include "protocol/parser.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <tuple>
+
+namespace {
+
+ParserParam make(TypeParser type, const QByteArray &arg = QByteArray(), quint8 variant = 0,
+                 const QByteArray &addresses = QByteArray("\x07", 1), quint8 index = 100)
+{
+    return Catalogue::makeParserParam(type, arg, DeviceSettings(), variant, addresses, index);
+}
+
+// The reply template, mask, sends, interval and give-up flags of a request.
+QString shape(const ParserParam &p)
+{
+    return QStringLiteral("%1 %2 %3x%4ms%5%6")
+        .arg(QString::fromLatin1(p.answer), QString::fromLatin1(p.mask))
+        .arg(p.countRepeat)
+        .arg(p.timeout)
+        .arg(p.clearOnTimeout ? " clear" : "", p.keepAfterAnswer ? " keep" : "");
+}
+
+} // namespace
+
+class TestProtocol : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void requests();
+    void configurationText();
+    void testAddress();
+    void matching_data();
+    void matching();
+    void scanState();
+    void retryTiming();
+};
+
+void TestProtocol::requests()
+{
+    // Kinds answered by a plain "OK", sent twice 1000 ms apart.
+    const QList<std::tuple<TypeParser, QByteArray, QByteArray>> plain = {
+        {EnterCommand, "", "+++"},
+        {SetS220, "", "ATS220=9\r"},
+        {ModuleDefaults, "", "ATR\r"},
+        {WriteConfig, "=255,4,x\r", "$0=255,4,x\r"},
+        {WriteS206, "3", "ATS206=3\r"},
+        {WriteS201, "1", "ATS201=1\r"},
+        {WriteS200, "17", "ATS200=17\r"},
+        {WriteS202, "4", "ATS202=4\r"},
+        {WriteS214, "30", "ATS214=30\r"},
+        {WriteS210, "4", "ATS210=4\r"},
+        {SetLinkRate, "4", "$34"},
+        {WriteS216, "2", "ATS216=2\r"},
+        {WriteS252, "255", "ATS252=255\r"},
+        {ExitCommand, "ignored", "ATO\r"},
+        {WriteAveraging, "", "$8=001,001,001,001\r"}};
+    for (const auto &[type, arg, request] : plain) {
+        const ParserParam p = make(type, arg);
+        QCOMPARE(int(p.type), int(type));
+        QCOMPARE(p.request, request);
+        QCOMPARE(shape(p), QStringLiteral("OK\r 111 2x1000ms"));
+    }
+    const QList<std::tuple<TypeParser, QByteArray, QString>> reads = {
+        {ReadS206, "ATS206?\r", "S206=x\r 1111101 2x1000ms"},
+        {ReadS201, "ATS201?\r", "S201=x\r 1111101 2x1000ms"},
+        {ReadS200, "ATS200?\r", "S200=x\r 11111X1 2x1000ms"},
+        {ReadS202, "ATS202?\r", "S202=x\r 1111101 2x1000ms"},
+        {ReadS214, "ATS214?\r", "S214=x\r 11111X1 2x1000ms"},
+        {ReadS216, "ATS216?\r", "S216=x\r 11111X1 2x1000ms"},
+        {ReadInputs, "$7", "an1=x,an2=x,d1=x,d2=x\r 1111X11111X1111X1111X1 1x500ms"},
+        {ReadIdentity, "$2", "firmware=x,pp=x\r 111111111X1111X1 2x1000ms"},
+        {ReadModuleVersion, "AT/V\r", "x\r X1 2x1000ms"},
+        {ReadAveraging, "$9", "a1=x,a2=x,l1=x,l2=x\r 111X1111X1111X1111X1 1x500ms"},
+        {ReadConfig, "$1", "=x,x,x,x,x,x,x,x,x\r 1X1X1X1X1X1X1X1X1X1 2x1000ms"}};
+    for (const auto &[type, request, expected] : reads) {
+        const ParserParam p = make(type);
+        QCOMPARE(int(p.type), int(type));
+        QCOMPARE(p.request, request);
+        QCOMPARE(shape(p), expected);
+    }
+
+    // The configuration read's layout follows the firmware variant, also
+    // when it is applied again for another one.
+    const QList<QPair<int, QString>> layouts = {
+        {1, "=x,x,x,x,x,x,x,x,x,x\r 1X1X1X1X1X1X1X1X1X1X1"},
+        {2, "=x,x,x,x,x,x,x,x,x,x,x,x\r 1X1X1X1X1X1X1X1X1X1X1X1X1"},
+        {5, "OK\r 111"}};
+    for (const auto &[variant, layout] : layouts) {
+        QCOMPARE(shape(make(ReadConfig, "", quint8(variant))), layout + " 2x1000ms");
+        ParserParam q = make(ReadConfig, "", 2);
+        Catalogue::applyReadConfigLayout(q, quint8(variant));
+        QCOMPARE(shape(q), layout + " 2x1000ms");
+    }
+
+    // Calibration: a give-up drops the whole queue. "$a" keeps all digits of
+    // the tripled set point in hexadecimal; "$b" always carries four, so
+    // the tripled set point wraps at 65536.
+    QCOMPARE(shape(Catalogue::setCurrent(20000)), QStringLiteral("OK\r 111 2x1000ms clear"));
+    QCOMPARE(shape(Catalogue::setRealCurrent(4000, 0)), QStringLiteral("OK\r 111 2x1000ms clear"));
+    QCOMPARE(shape(Catalogue::calibrationMode(false)), QStringLiteral("OK\r 111 2x1000ms clear"));
+    QCOMPARE(Catalogue::setCurrent(1).request, QByteArray("$a0003\r"));
+    QCOMPARE(Catalogue::setCurrent(30000).request, QByteArray("$a15f90\r"));
+    QCOMPARE(Catalogue::setRealCurrent(4000, 0).request, QByteArray("$b2ee0,0000\r"));
+    QCOMPARE(Catalogue::setRealCurrent(30000, 21600).request, QByteArray("$b5f90,5460\r"));
+}
+
+void TestProtocol::configurationText()
+{
+    // The field order is pinned by the write against the virtual device;
+    // here the tail of each firmware variant (an unknown one: none).
+    DeviceSettings s;
+    s.testAdres = 7;
+    s.adreses = QStringLiteral("0000,0000,0000,0005");
+    const QByteArray common = "=007,3,000,000,0,000,000,0,0000,0000,0000,0005";
+    QCOMPARE(Catalogue::configText(s, 0, 3), common + "\r");
+    QCOMPARE(Catalogue::configText(s, 1, 3), common + ",002\r");
+    QCOMPARE(Catalogue::configText(s, 2, 3), common + ",002,003,000\r");
+    QCOMPARE(Catalogue::configText(s, 7, 3), common + "\r");
+    // A rate wider than one digit keeps all its digits; an empty address
+    // list leaves its place empty.
+    s.adreses.clear();
+    QCOMPARE(Catalogue::configText(s, 0, 12), QByteArray("=007,12,000,000,0,000,000,0,\r"));
+}
+
+void TestProtocol::testAddress()
+{
+    // The first poll of the address at the engine's position (past the list:
+    // the first one) ends in CR; it stays at the head after its answer.
+    const QByteArray addresses("\x0c\x07\xc8", 3); // 12, 7, 200
+    const QList<std::tuple<int, QByteArray, QString>> polls = {
+        {0, "12=$\r", "12=0,0,0,0\r 111X1X1X1X1 1x1000ms keep"},
+        {1, "7=$\r", "7=0,0,0,0\r 11X1X1X1X1 1x1000ms keep"},
+        {2, "200=$\r", "200=0,0,0,0\r 1111X1X1X1X1 1x1000ms keep"},
+        {100, "12=$\r", "12=0,0,0,0\r 111X1X1X1X1 1x1000ms keep"}};
+    for (const auto &[index, request, expected] : polls) {
+        const ParserParam p = make(TestAddress, "", 0, addresses, quint8(index));
+        QCOMPARE(p.request, request);
+        QCOMPARE(shape(p), expected);
+    }
+    // Every later poll ends in CR LF.
+    QCOMPARE(Catalogue::testRequest(7), QByteArray("7=$\r\n"));
+}
+
+void TestProtocol::matching_data()
+{
+    // Chunks and fields are written with "|" between them; "-": no reply.
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QByteArray>("chunks");
+    QTest::addColumn<QByteArray>("fields");
+    QTest::addColumn<int>("variant");
+    auto row = [](const char *name, TypeParser type, const char *chunks, const char *fields,
+                  int variant = 0) {
+        QTest::newRow(name) << int(type) << QByteArray(chunks) << QByteArray(fields) << variant;
+    };
+    row("three chunks", ReadS206, "S2|06=|3\r", "3");
+    row("echo then reply", ReadS206, "ATS206?\rS206=3\r", "3");
+    row("one byte at a time", ReadIdentity, "f|i|r|m|w|a|r|e|=|0|8|1|2|,|p|p|=|A|D|\r", "0812|AD");
+    row("breaking byte is dropped", EnterCommand, "OOK\r", "-");
+    row("noise, then OK", EnterCommand, "garbage|OK\r", "");
+    row("one-byte field rejects two digits", ReadS201, "S201=10\r", "-");
+    row("variable field", ReadS200, "S200=10\r", "10");
+    row("empty variable field", ReadS200, "S200=\r", "");
+    row("module version takes any line", ReadModuleVersion, "LE50-868 v3.2\r", "LE50-868 v3.2");
+    row("module version echo", ReadModuleVersion, "AT/V\rLE50-868\r", "AT/V");
+    row("inputs", ReadInputs, "an1=1023,an2=0,d1=1,|d2=0\r", "1023|0|1|0");
+    row("averaging after an echo", ReadAveraging, "$9a1=5,a2=5,l1=5,l2=4\r", "5|5|5|4");
+    row("config variant 0", ReadConfig, "=255,4,010,|010,0,060,000,1,0000,0000,0000,0005\r",
+        "255|4|010|010|0|060|000|1|0000,0000,0000,0005");
+    row("config variant 2, an empty field", ReadConfig, "=1,2,3,4,5,6,7,8,,10,11,12\r",
+        "1|2|3|4|5|6|7|8|10|11|12", 2);
+    row("config variant 1 cut short", ReadConfig, "=1,2,3,4,5,6,7,8,9\r", "-", 1);
+    row("test address", TestAddress, "\n7=12,0,|1,0\r", "12|0|1|0");
+}
+
+void TestProtocol::matching()
+{
+    QFETCH(int, type);
+    QFETCH(QByteArray, chunks);
+    QFETCH(QByteArray, fields);
+    QFETCH(int, variant);
+    const QByteArrayList pieces = chunks.split('|');
+    const bool complete = fields != "-";
+    Parser parser(nullptr, make(TypeParser(type), "", quint8(variant)));
+    QByteArrayList out{"-"}; // left alone unless a reply completes
+    for (int i = 0; i < pieces.size(); ++i)
+        QCOMPARE(parser.parse(pieces.at(i), out), complete && i == pieces.size() - 1);
+    QCOMPARE(parser.done(), complete);
+    QCOMPARE(out.join('|'), fields);
+}
+
+void TestProtocol::scanState()
+{
+    // The fields of the reply completed by `bytes`, with "|" between them,
+    // or "-".
+    auto read = [](Parser &parser, const QByteArray &bytes) {
+        QByteArrayList out;
+        return parser.parse(bytes, out) ? out.join('|') : QByteArray("-");
+    };
+    // Only the first reply of a chunk counts; the matcher then starts afresh.
+    Parser s200(nullptr, make(ReadS200));
+    QCOMPARE(read(s200, "S200=1\rS200=2\r"), QByteArray("1"));
+    QCOMPARE(read(s200, "S200=3\r"), QByteArray("3"));
+    // A noisy line that never sends the terminator must not grow a field
+    // without bound, and a good reply after it must still be read.
+    QCOMPARE(read(s200, "S200=" + QByteArray(100000, 'A')), QByteArray("-"));
+    QCOMPARE(read(s200, "S200=5\r"), QByteArray("5"));
+    Parser version(nullptr, make(ReadModuleVersion));
+    QCOMPARE(read(version, QByteArray(100000, 'Z')), QByteArray("-"));
+    const QByteArray tail = read(version, "v1\r");
+    QVERIFY(tail.endsWith("v1") && tail.size() <= Parser::MaxFieldLength);
+    const QByteArray longest(Parser::MaxFieldLength, 'h');
+    QCOMPARE(read(version, longest + '\r'), longest);
+
+    // Sending again restarts the scan: a reply begun before is dropped.
+    Parser s206(nullptr, make(ReadS206));
+    QSignalSpy requests(&s206, &Parser::sgRequest);
+    QCOMPARE(read(s206, "S206"), QByteArray("-"));
+    s206.send();
+    QCOMPARE(requests.count(), 1);
+    QCOMPARE(requests.at(0).at(0).toByteArray(), QByteArray("ATS206?\r"));
+    QCOMPARE(read(s206, "=3\r"), QByteArray("-"));
+    QCOMPARE(read(s206, "S206=4\r"), QByteArray("4"));
+
+    // A completed test reply stays done until a later byte breaks the match.
+    Parser test(nullptr, make(TestAddress));
+    QCOMPARE(read(test, "7=0,0,0,0\r\n"), QByteArray("0|0|0|0"));
+    QVERIFY(test.done());
+    QCOMPARE(read(test, "\n"), QByteArray("-"));
+    QVERIFY(!test.done());
+}
+
+void TestProtocol::retryTiming()
+{
+    // The common budget (two sends, 1000 ms apart) and the measurement budget
+    // (one send, 500 ms) run side by side.
+    Parser common(nullptr, make(ReadS206));
+    Parser single(nullptr, make(ReadInputs));
+    QElapsedTimer clock;
+    QList<qint64> commonSends, singleSends, commonGiveUps, singleGiveUps;
+    connect(&common, &Parser::sgRequest, this, [&] { commonSends << clock.elapsed(); });
+    connect(&single, &Parser::sgRequest, this, [&] { singleSends << clock.elapsed(); });
+    connect(&common, &Parser::sgTimeout, this, [&] { commonGiveUps << clock.elapsed(); });
+    connect(&single, &Parser::sgTimeout, this, [&] { singleGiveUps << clock.elapsed(); });
+    // An empty text when `ms` is within 100 ms of `target`, else `ms`.
+    auto near = [](qint64 ms, qint64 target) {
+        return qAbs(ms - target) < 100 ? QString() : QString::number(ms);
+    };
+
+    clock.start();
+    common.start();
+    single.start();
+    QTRY_COMPARE_WITH_TIMEOUT(commonGiveUps.size(), 1, 3000);
+    QCOMPARE(commonSends.size(), 2);
+    QCOMPARE(near(commonSends.at(0), 0), QString());
+    QCOMPARE(near(commonSends.at(1), 1000), QString());
+    QCOMPARE(near(commonGiveUps.at(0), 2000), QString());
+    // The one-send parser gave up at 500 ms and, still alive, at every later
+    // tick, without sending again.
+    QCOMPARE(singleSends.size(), 1);
+    QVERIFY(singleGiveUps.size() >= 3);
+    QCOMPARE(near(singleGiveUps.at(0), 500), QString());
+}
+
+QTEST_GUILESS_MAIN(TestProtocol)
+#include "tst_protocol.moc"
