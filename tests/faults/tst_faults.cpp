@@ -26,8 +26,8 @@ const QString Question = QStringLiteral("Ошибка выполнения ко�
 // Under Valgrind the program runs on a simulated processor many times
 // slower: the timing figures are left out there, the behaviour is not.
 const bool Timed = !qEnvironmentVariableIsSet("RLX_MEMCHECK");
-// The sanitizers slow it several times over: their build allows three times
-// the time figures.
+// The sanitizers slow closing the port several times over: their build
+// allows three times that figure.
 #ifdef RLX_SANITIZED_BUILD
 const int Slowdown = 3;
 #else
@@ -219,8 +219,8 @@ void TestFaults::damagedLine()
         QCOMPARE(strangers(shown(w), expected), QString());
     }
     // On the noisy lines and with the silent device the loop keeps serving.
-    QVERIFY2(!Timed || silent.size() > 1 || stall < 250 * Slowdown,
-             qPrintable(QString::number(stall)));
+    qInfo("%s: longest event-loop stall %lld ms", QTest::currentDataTag(), qint64(stall));
+    QVERIFY2(!Timed || silent.size() > 1 || stall < 250, qPrintable(QString::number(stall)));
 
     if (silent.isEmpty()) {
         // "No" to the first request put to the user stops the read, and
@@ -304,6 +304,8 @@ void TestFaults::unplugged()
     wall.start();
     QTest::qWait(5000);
     const double cpuShare = 1e5 * double(std::clock() - cpu) / CLOCKS_PER_SEC / wall.elapsed();
+    qInfo("%s: port closed after %lld ms, %d errors, CPU %.2f %%", QTest::currentDataTag(),
+          qint64(closedAfter), int(errors), cpuShare);
     QVERIFY2(!Timed || closedAfter <= 100 * Slowdown, qPrintable(QString::number(closedAfter)));
     QVERIFY2(!Timed || cpuShare < 5.0, qPrintable(QString::number(cpuShare)));
     QVERIFY2(errors <= 10, qPrintable(QString::number(errors)));
