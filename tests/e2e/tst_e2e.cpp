@@ -63,7 +63,10 @@ struct Devsim
         }
         return out;
     }
-    QStringList requests() const { return exchanges().replaceInStrings(QRegExp(" ->.*"), ""); }
+    QStringList requests() const
+    {
+        return exchanges().replaceInStrings(QRegularExpression(" ->.*"), "");
+    }
 
     QString path, logName;
     QProcess process;
@@ -166,8 +169,8 @@ void calibration(MainWindow &w, const Devsim &device)
     child<QSpinBox>(&w, "realCurrent")->setValue(11985);
     QVERIFY(press(w, "setRealCurrent"));
     QVERIFY(press(w, "resetKalibr"));
-    QStringList sent = device.exchanges().filter(QRegExp("^\\$[a-d]"));
-    QCOMPARE(sent.replaceInStrings(QRegExp("^(..).* -> OK\\\\r$"), "\\1").join(' '),
+    QStringList sent = device.exchanges().filter(QRegularExpression("^\\$[a-d]"));
+    QCOMPARE(sent.replaceInStrings(QRegularExpression("^(..).* -> OK\\\\r$"), "\\1").join(' '),
              QStringLiteral("$d $a $b $c"));
 }
 
@@ -233,7 +236,10 @@ void stabilityCheck(MainWindow &w, const Devsim &device)
     // Reachable addresses only green, the unreachable one only red; rows
     // that take no part stay grey.
     const QString shown = history(0) + '|' + history(1) + '|' + history(2) + '|' + history(3);
-    QVERIFY2(QRegExp("[^R|]*\\|[^G|]*\\|[^R|]*G[^R|]*\\|\\.{10}").exactMatch(shown),
+    QVERIFY2(QRegularExpression(
+                 QRegularExpression::anchoredPattern("[^R|]*\\|[^G|]*\\|[^R|]*G[^R|]*\\|\\.{10}"))
+                 .match(shown)
+                 .hasMatch(),
              qPrintable(shown));
     QVERIFY(device.requests().contains("2=$\\r"));
 
@@ -331,9 +337,9 @@ void TestEndToEnd::models()
         // and the device takes the defaults.
         QVERIFY(press(w, "DEFAULT", 60000));
         QCOMPARE(modals.texts, variant ? QStringList() : warning);
-        QCOMPARE(device.requests().filter(QRegExp("^\\$3")).last(),
+        QCOMPARE(device.requests().filter(QRegularExpression("^\\$3")).last(),
                  QStringLiteral("$3%1").arg(m.moduleRate));
-        const QRegExp taken("^\\$0.* -> OK\\\\r$");
+        const QRegularExpression taken("^\\$0.* -> OK\\\\r$");
         QCOMPARE(device.exchanges().filter(taken).size(), 1);
         const DeviceSettings &s = w.settingsData()->settings;
         QCOMPARE(QList<int>() << s.subBand << s.radioRate << s.chanel << s.power

@@ -65,7 +65,7 @@ public:
             return void(entries << name + '?' + state(w));
         w->setFocus();
         if (step.at(at) == '^')
-            QTest::keyClick(w, Qt::Key(QKeySequence(arg)[0]));
+            QTest::keySequence(w, QKeySequence(arg));
         else if (auto reset = qobject_cast<w_Reset *>(w->parent()))
             clickIndicator(reset->findChild<QCheckBox *>());
         else if (qobject_cast<QPushButton *>(w))
