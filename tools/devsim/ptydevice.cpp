@@ -233,14 +233,14 @@ void PtyDevice::arm()
     qint64 next = pumpDue;
     if (!arrivals.isEmpty() && (next < 0 || arrivals.first().due < next))
         next = arrivals.first().due;
-    itimerspec spec{};
+    itimerspec wake{};
     if (next >= 0 && isOpen()) {
         // Zero would disarm the timer: a due time already past fires at once.
         const qint64 in = qMax<qint64>(1, next - nowNs());
-        spec.it_value.tv_sec = time_t(in / 1000000000);
-        spec.it_value.tv_nsec = long(in % 1000000000);
+        wake.it_value.tv_sec = time_t(in / 1000000000);
+        wake.it_value.tv_nsec = long(in % 1000000000);
     }
-    timerfd_settime(wakeFd, 0, &spec, nullptr);
+    timerfd_settime(wakeFd, 0, &wake, nullptr);
 }
 
 void PtyDevice::deliver(const QByteArray &data, qint64 atNs)
