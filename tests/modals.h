@@ -48,6 +48,11 @@ private:
                                       Qt::QueuedConnection);
         } else if (auto dialog = qobject_cast<QFileDialog *>(w)) {
             ++fileDialogs;
+            // Once the dialog is the active window its name field has the
+            // focus, and selectFile() then leaves the field as it is: accept()
+            // would find nothing chosen and keep the dialog open.
+            if (QWidget *focus = dialog->focusWidget())
+                focus->clearFocus();
             if (!fileName.isEmpty())
                 dialog->selectFile(fileName);
             QMetaObject::invokeMethod(dialog, fileName.isEmpty() ? "reject" : "accept",
