@@ -107,8 +107,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     setPanelsEnabled(engine->isOpen());
     showSettings();
 
-    if (!SettingsFile::startupCheck(QStringLiteral("test_rlx"), data->settings))
-        qDebug() << "test_rlx: the working directory cannot be written";
+    QString skipped;
+    if (!SettingsFile::startupCheck(QStringLiteral("test_rlx"), data->settings, &skipped))
+        qDebug() << "test_rlx: start-up file check skipped:" << skipped;
 
     resizeTimer->start(1);
     setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);

@@ -7,6 +7,13 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // Byte fields travel as signed 8-bit integers holding the record's unsigned
@@ -159,28 +166,30 @@ bool SettingsFile::fromBytes(const QByteArray &bytes, DeviceSettings &settings)
 
 bool SettingsFile::save(const QString &fileName, const DeviceSettings &settings, QString *error)
 {
+    auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    // A FIFO would hold the program until someone reads it, and a device
+    // node or a folder is nothing a settings file may replace.
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile())
+        return fail(tr("This is not a regular file; it was left as it was."));
+
+    const QByteArray bytes = toBytes(settings);
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    QDataStream out(&file);
-    setVersion(out);
-    writeHead(out, settings);
-    writeTail(out, settings);
-    if (out.status() != QDataStream::Ok) {
-        if (error)
-            *error = file.errorString().isEmpty() ? tr("The file could not be written.")
-                                                  : file.errorString();
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    // A full disk or a file-size limit shows only when the buffered bytes go
+    // out, so they must all be out before the old file is replaced.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString why = file.errorString();
         file.cancelWriting();
-        return false;
+        return fail(why.isEmpty() ? tr("The file could not be written.") : why);
     }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    if (!file.commit())
+        return fail(file.errorString());
     return true;
 }
 
@@ -209,25 +218,59 @@ bool SettingsFile::load(const QString &fileName, DeviceSettings &settings, QStri
     return true;
 }
 
-bool SettingsFile::startupCheck(const QString &fileName, DeviceSettings &settings)
+bool SettingsFile::startupCheck(const QString &fileName, DeviceSettings &settings, QString *why)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    auto skip = [why](const QString &reason) {
+        if (why)
+            *why = reason;
         return false;
-    QDataStream stream(&file);
-    setVersion(stream);
-    writeHead(stream, settings);
-    stream << settings.portName;
-    file.close();
+    };
+    QByteArray written;
+    {
+        QDataStream out(&written, QIODevice::WriteOnly);
+        setVersion(out);
+        writeHead(out, settings);
+        out << settings.portName;
+    }
 
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    stream.setDevice(&file);
-    DeviceSettings readBack = settings;
-    readHead(stream, readBack);
-    const bool ok = stream.status() == QDataStream::Ok;
+    // Whatever stands under this name in the working directory was put there
+    // by someone else: a link is not followed (O_NOFOLLOW), a FIFO cannot hold
+    // the start-up (O_NONBLOCK), and nothing is truncated before it is known
+    // to be a plain file of its own.
+    const QByteArray path = QFile::encodeName(fileName);
+    const int fd =
+        ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return skip(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1) {
+        ::close(fd);
+        return skip(tr("This is not a regular file of its own."));
+    }
+    if (::ftruncate(fd, 0) != 0) {
+        const int e = errno;
+        ::close(fd);
+        return skip(QString::fromLocal8Bit(std::strerror(e)));
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return skip(file.errorString());
+    }
+    if (file.write(written) != written.size() || !file.flush() || !file.seek(0))
+        return skip(file.errorString());
+    const QByteArray back = file.read(written.size() + 1);
     file.close();
-    if (ok)
-        settings = readBack;
-    return ok;
+    // Only a faithful round trip says anything about the record.
+    if (back != written)
+        return skip(tr("The bytes read back differ from the bytes written."));
+
+    DeviceSettings readBack = settings;
+    QDataStream in(back);
+    setVersion(in);
+    readHead(in, readBack);
+    if (in.status() != QDataStream::Ok)
+        return skip(tr("The bytes read back could not be read."));
+    settings = readBack;
+    return true;
 }

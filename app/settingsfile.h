@@ -19,8 +19,10 @@ public:
     // anything larger is not a settings file and is refused unread.
     static constexpr qint64 MaxFileSize = 8 * 1024;
 
-    // Writes the whole record atomically: on any failure the previous file is
-    // left as it was and `error` says why.
+    // Writes the whole record atomically: on any failure (a full disk among
+    // them) the previous file is left byte for byte as it was and `error`
+    // says why. A name that stands for anything but a regular file is
+    // refused and left alone.
     static bool save(const QString &fileName, const DeviceSettings &settings,
                      QString *error = nullptr);
     // Reads a whole record. On failure `settings` is left untouched and
@@ -33,8 +35,11 @@ public:
 
     // Start-up check of the working directory: writes the twelve leading bytes
     // and the port text to `fileName` and reads the twelve bytes back into the
-    // record. The record is only touched when the read-back succeeded.
-    static bool startupCheck(const QString &fileName, DeviceSettings &settings);
+    // record. Only a plain file of its own is written (never a link, a FIFO or
+    // a device), and the record is only touched when the bytes read back are
+    // the bytes written. Otherwise the check is skipped and `why` says why.
+    static bool startupCheck(const QString &fileName, DeviceSettings &settings,
+                             QString *why = nullptr);
 
 private:
     static void setVersion(QDataStream &stream);

@@ -4,7 +4,11 @@
 #include <QFile>
 #include <QtTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,6 +33,42 @@ DeviceSettings distinctRecord()
     return s;
 }
 
+QByteArray contents(const QString &name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// Every write of this process past `bytes` fails as on a full disk (EFBIG,
+// with the signal that would otherwise end the process ignored).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+
+private:
+    rlimit saved{};
+    void (*oldHandler)(int) = nullptr;
+};
+
 bool sameRecord(const DeviceSettings &a, const DeviceSettings &b)
 {
     return SettingsFile::toBytes(a) == SettingsFile::toBytes(b) &&
@@ -46,6 +86,9 @@ private slots:
     void refused_data();
     void refused();
     void saving();
+    void savingOnFullDiskKeepsThePreviousFile();
+    void savingOntoFifoIsRefused();
+    void startupCheckLeavesLinksFifosAndStrangersAlone();
 };
 
 void TestSettingsFile::layoutAndRoundTrip()
@@ -136,6 +179,90 @@ void TestSettingsFile::saving()
     QFile file("device.rlx");
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), SettingsFile::toBytes(DeviceSettings()));
+}
+
+void TestSettingsFile::savingOnFullDiskKeepsThePreviousFile()
+{
+    QVERIFY(QDir().mkdir("full"));
+    const DeviceSettings before = distinctRecord();
+    QVERIFY(SettingsFile::save("full/device.rlx", before));
+    const QByteArray old = contents("full/device.rlx");
+    QCOMPARE(old, SettingsFile::toBytes(before));
+
+    // A limit below the file's size (and one of zero) fails the writes
+    // only when the buffered bytes go out.
+    for (const rlim_t limit : {rlim_t(0), rlim_t(20)}) {
+        QString error;
+        bool saved;
+        {
+            FileSizeLimit full(limit);
+            saved = SettingsFile::save("full/device.rlx", DeviceSettings(), &error);
+        }
+        QVERIFY2(!saved, qPrintable(QString::number(limit)));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(contents("full/device.rlx"), old);
+    }
+    // Nothing half-written is left beside it.
+    QCOMPARE(QDir("full").entryList(QDir::Files | QDir::Hidden), QStringList{"device.rlx"});
+}
+
+void TestSettingsFile::savingOntoFifoIsRefused()
+{
+    QCOMPARE(mkfifo("pipe.rlx", 0600), 0);
+    QString error;
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!SettingsFile::save("pipe.rlx", distinctRecord(), &error));
+    QVERIFY(clock.elapsed() < 1000);
+    QVERIFY(!error.isEmpty());
+    struct stat st;
+    QCOMPARE(lstat("pipe.rlx", &st), 0);
+    QVERIFY(S_ISFIFO(st.st_mode));
+}
+
+void TestSettingsFile::startupCheckLeavesLinksFifosAndStrangersAlone()
+{
+    const DeviceSettings start = distinctRecord();
+    const QByteArray expected = SettingsFile::toBytes(start).left(12 + 4 + 24);
+    auto check = [&start](const char *name, bool expectDone) {
+        DeviceSettings record = start;
+        QString why;
+        QElapsedTimer clock;
+        clock.start();
+        const bool done = SettingsFile::startupCheck(name, record, &why);
+        QVERIFY2(clock.elapsed() < 1000, name);
+        QVERIFY2(done == expectDone, qPrintable(QString("%1: %2").arg(name, why)));
+        QVERIFY2(sameRecord(record, start), name);
+        QVERIFY2(done || !why.isEmpty(), name);
+    };
+
+    // A plain file is replaced whole.
+    writeFile("plain", QByteArray(100, 'x'));
+    check("plain", true);
+    QCOMPARE(contents("plain"), expected);
+
+    // A link is not followed: its target keeps its bytes.
+    writeFile("precious.rlx", "keep me");
+    QCOMPARE(symlink("precious.rlx", "to-file"), 0);
+    check("to-file", false);
+    QCOMPARE(contents("precious.rlx"), QByteArray("keep me"));
+
+    // A link to an endless source of zeros leaves the record as it was.
+    QCOMPARE(symlink("/dev/zero", "to-zero"), 0);
+    check("to-zero", false);
+
+    // A FIFO neither blocks the start nor is written.
+    QCOMPARE(mkfifo("fifo", 0600), 0);
+    check("fifo", false);
+
+    // A second name of another file is not this program's to replace.
+    writeFile("original", "other program's data");
+    QCOMPARE(link("original", "hard-link"), 0);
+    check("hard-link", false);
+    QCOMPARE(contents("original"), QByteArray("other program's data"));
+
+    QVERIFY(QDir().mkdir("folder"));
+    check("folder", false);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
