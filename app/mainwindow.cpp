@@ -18,6 +18,7 @@
 #include "panels/w_test.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
+#include "protocol/replydecoder.h"
 
 #include <QDebug>
 #include <QFileDialog>
@@ -36,21 +37,6 @@ quint8 minSerialTimeout(int serialRate)
     return serialRate >= 0 && serialRate < 8 ? floor[serialRate] : 3;
 }
 
-// A reply field as an unsigned decimal byte; text that is not a number is 0.
-quint8 decimal(const QByteArray &field)
-{
-    bool ok = false;
-    const uint value = field.toUInt(&ok);
-    return ok ? quint8(value) : 0;
-}
-
-// A reply field as text, up to its first zero byte.
-QString text(const QByteArray &field)
-{
-    const int end = field.indexOf('\0');
-    return QString::fromLatin1(end < 0 ? field : field.left(end));
-}
-
 } // namespace
 
 QString MainWindow::baseTitle()
@@ -66,7 +52,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     resizeTimer->setInterval(1);
 
     central = new W_QWidget(this);
-    auto *grid = new QGridLayout();
+    // The layout knows the style's margins only once it is installed.
+    auto *grid = new QGridLayout(central);
     grid->setSpacing(0);
     int left, top, right, bottom;
     grid->getContentsMargins(&left, &top, &right, &bottom);
@@ -87,7 +74,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     grid->addWidget(progress, 10, 0, 1, 4);
 
     setCentralWidget(central);
-    central->setLayout(grid);
 
     data = new Data();
     engine = new Exchange(this, data);
@@ -265,15 +251,18 @@ void MainWindow::slValueChange(QString name, int val)
         s.flowControl = val == 0 ? 2 : 0;
     if (is("WRITE")) {
         measure->stopMeasurement();
+        forgetReadSerialTimeout();
         s.adreses = adresArray->getAdreses();
         engine->writeSettings();
     }
     if (is("READ")) {
         measure->stopMeasurement();
+        forgetReadSerialTimeout();
         engine->readSettings();
     }
     if (is("DEFAULT")) {
         measure->stopMeasurement();
+        forgetReadSerialTimeout();
         startDefault();
     }
     if (is("Open Settings"))
@@ -312,59 +301,45 @@ void MainWindow::slTextChange(QString, QString) {}
 void MainWindow::slSetSettings(TypeParser type, QByteArrayList param)
 {
     DeviceSettings &s = data->settings;
+    ReplyDecoder::apply(type, param, variant, hardware, s);
     switch (type) {
     case ReadConfig:
-        applyConfiguration(param);
+        showConfiguration();
         break;
     case ReadS206:
-        s.subBand = decimal(param.value(0));
         radio->setValue(QStringLiteral("Sub-band"), s.subBand);
         break;
     case ReadS201:
-        s.radioRate = decimal(param.value(0));
         radio->setValue(QStringLiteral("Radio Data Rate"), s.radioRate);
         radio->setSpeed(s.radioRate);
         break;
     case ReadS200:
-        s.chanel = decimal(param.value(0));
         radio->setValue(QStringLiteral("Chanel"), s.chanel);
         break;
     case ReadS202:
-        s.power = decimal(param.value(0));
         radio->setValue(QStringLiteral("Power"), s.power);
         break;
     case ReadS214:
         // The editor's floor still belongs to the serial rate shown before
         // this read; the device's rate comes with its configuration, and the
         // time-out is shown again then.
-        s.serialTimeout = decimal(param.value(0));
         readSerialTimeout = s.serialTimeout;
         hasReadSerialTimeout = true;
         radio->setValue(QStringLiteral("Serial Timeout"), s.serialTimeout);
         break;
     case ReadS216:
-        if (decimal(param.value(0)) != 0) {
-            s.flowControl = 2;
-            radio->setValue(QStringLiteral("Flow control"), 0);
-        } else {
-            s.flowControl = 0;
-            radio->setValue(QStringLiteral("Flow control"), 1);
-        }
+        radio->setValue(QStringLiteral("Flow control"), s.flowControl == 0 ? 1 : 0);
         break;
     case ReadInputs:
         measure->setValues(param);
         break;
     case ReadIdentity:
-        identify(text(param.value(0)), text(param.value(1)));
+        identify(ReplyDecoder::text(param.value(0)), ReplyDecoder::text(param.value(1)));
         break;
     case ReadModuleVersion:
-        radio->setText(QStringLiteral("FirmWare"), text(param.value(0)));
+        radio->setText(QStringLiteral("FirmWare"), ReplyDecoder::text(param.value(0)));
         break;
     case ReadAveraging:
-        s.averaging1 = decimal(param.value(0));
-        s.averaging2 = decimal(param.value(1));
-        s.diskret1 = decimal(param.value(2));
-        s.diskret2 = decimal(param.value(3));
         measure->setSettings(s.averaging1, s.averaging2, s.diskret1, s.diskret2);
         break;
     default:
@@ -372,29 +347,9 @@ void MainWindow::slSetSettings(TypeParser type, QByteArrayList param)
     }
 }
 
-void MainWindow::applyConfiguration(const QByteArrayList &f)
+void MainWindow::showConfiguration()
 {
     DeviceSettings &s = data->settings;
-    s.testAdres = decimal(f.value(0));
-    s.serialRate = decimal(f.value(1));
-    s.delRxTx = decimal(f.value(2));
-    s.delTxRx = decimal(f.value(3));
-    s.parity = decimal(f.value(4));
-    s.radioTransmitReset = decimal(f.value(5));
-    s.wdtReset = decimal(f.value(6));
-    s.stopBit = decimal(f.value(7));
-    // Every 4-20 model polls the one remote device at address 1.
-    if (hardware.contains(QLatin1String("RLX-31868-4-20")))
-        s.adreses = QStringLiteral("00000001");
-    else
-        s.adreses = text(f.value(8));
-    if (variant == 1 || variant == 2)
-        s.delRequest = decimal(f.value(9));
-    if (variant == 2) {
-        s.numOfDown = decimal(f.value(10));
-        s.radioModuleReset = decimal(f.value(11));
-    }
-
     // The editors echo what they are given back into the record, so show the
     // values from a copy that the echoes cannot change.
     const DeviceSettings shown = s;
@@ -415,6 +370,13 @@ void MainWindow::applyConfiguration(const QByteArrayList &f)
     }
     adresArray->setAdreses(shown.adreses);
     showPollSettings();
+}
+
+void MainWindow::forgetReadSerialTimeout()
+{
+    // A time-out read before belongs to an earlier read, perhaps of another
+    // device; it must not land over what the user has set since.
+    hasReadSerialTimeout = false;
 }
 
 void MainWindow::showPollSettings()
@@ -515,6 +477,7 @@ void MainWindow::connectOrDisconnect()
 {
     const QString portName = comPort->getText(QStringLiteral("PortName"));
     const bool wasOpen = engine->isOpen();
+    forgetReadSerialTimeout();
     // A virtual device is listed under a name that says so; its port is the path.
     engine->openPort(VirtualPorts::portOf(portName));
     const bool open = engine->isOpen();

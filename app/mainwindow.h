@@ -75,7 +75,8 @@ private:
     void identify(const QString &firmware, const QString &hardwareText);
     void arrange(const Identification &id);
     void applyVariant(quint8 newVariant);
-    void applyConfiguration(const QByteArrayList &fields);
+    void showConfiguration();
+    void forgetReadSerialTimeout();
     void showPollSettings();
     void setOutputBit(quint8 mask, int val);
     void shrink();

@@ -7,15 +7,20 @@
 #include "editors/w_rb.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
+#include "tests/filesizelimit.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QSerialPort>
 #include <QSpinBox>
+#include <QStyle>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace WindowDriver;
 
@@ -26,6 +31,10 @@ class TestMainWindow : public QObject
 private slots:
     void withoutDevice();
     void portProblems();
+    void gridMarginsWereReadBeforeTheLayoutWasInstalled();
+    void savingOnFullDiskSaidNothingAndEmptiedTheFile();
+    void startupFileFifoHeldTheWindow();
+    void serialTimeoutOfAnEarlierReadLandedOverTheUsersEdit();
 };
 
 void TestMainWindow::withoutDevice()
@@ -118,6 +127,102 @@ void TestMainWindow::portProblems()
     QVERIFY(!w.exchange()->isOpen());
     QCOMPARE(modals.texts.size(), 2);
     QVERIFY2(modals.texts.at(1).contains("in use"), qPrintable(modals.texts.at(1)));
+}
+
+void TestMainWindow::gridMarginsWereReadBeforeTheLayoutWasInstalled()
+{
+    MainWindow w;
+    QWidget *central = w.centralWidget();
+    QStyle *style = central->style();
+    auto metric = [&](QStyle::PixelMetric m) { return style->pixelMetric(m, nullptr, central); };
+    QVERIFY(metric(QStyle::PM_LayoutLeftMargin) > 0);
+    QCOMPARE(central->layout()->contentsMargins(),
+             QMargins(metric(QStyle::PM_LayoutLeftMargin), 0, metric(QStyle::PM_LayoutRightMargin),
+                      metric(QStyle::PM_LayoutBottomMargin)));
+}
+
+void TestMainWindow::savingOnFullDiskSaidNothingAndEmptiedTheFile()
+{
+    Modals modals;
+    MainWindow w;
+    w.show();
+    DeviceSettings &s = w.settingsData()->settings;
+    s.chanel = 7;
+    modals.fileName = QDir::current().filePath("kept.rlx");
+    click(&w, "Save Settings");
+    QTRY_COMPARE(modals.fileDialogs, 1);
+    QFile file("kept.rlx");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    file.close();
+    QCOMPARE(saved, SettingsFile::toBytes(s));
+    QVERIFY(modals.texts.isEmpty());
+
+    s.chanel = 9;
+    QVERIFY(SettingsFile::toBytes(s) != saved);
+    {
+        FileSizeLimit full(0);
+        click(&w, "Save Settings");
+        QTRY_COMPARE(modals.fileDialogs, 2);
+    }
+    // The dialog's own question about replacing the file, then the failure.
+    QCOMPARE(modals.texts.size(), 2);
+    QVERIFY2(modals.texts.last().contains("could not be saved") &&
+                 modals.texts.last().contains("kept.rlx"),
+             qPrintable(modals.texts.last()));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), saved);
+}
+
+void TestMainWindow::startupFileFifoHeldTheWindow()
+{
+    // Somebody left a FIFO under the start-up file's name: the window still
+    // comes up, and the FIFO is left as it was.
+    QVERIFY(QDir().mkdir("fifo-here"));
+    const QString home = QDir::currentPath();
+    QVERIFY(QDir::setCurrent("fifo-here"));
+    QCOMPARE(mkfifo("test_rlx", 0600), 0);
+    QElapsedTimer clock;
+    clock.start();
+    {
+        MainWindow w;
+        w.show();
+        QVERIFY(w.isVisible());
+    }
+    QVERIFY(clock.elapsed() < 5000);
+    struct stat st;
+    QCOMPARE(lstat("test_rlx", &st), 0);
+    QVERIFY(S_ISFIFO(st.st_mode));
+    QVERIFY(QDir::setCurrent(home));
+}
+
+void TestMainWindow::serialTimeoutOfAnEarlierReadLandedOverTheUsersEdit()
+{
+    Modals modals;
+    MainWindow w;
+    w.show();
+    DeviceSettings &s = w.settingsData()->settings;
+    auto *timeout = child<QSpinBox>(&w, "Serial Timeout");
+    // At 9600 baud (rate 3) the module takes time-outs from 3 up.
+    for (QGroupBox *g : w.findChildren<QGroupBox *>())
+        if (g->title() == "Serial Data Rate")
+            QTest::mouseClick(g->findChildren<W_Rb *>().at(3), Qt::LeftButton, {}, QPoint(6, 5));
+    QCOMPARE(int(s.serialRate), 3);
+    // A read whose time-out came in but whose configuration did not.
+    emit w.exchange()->sgGetSetting(ReadS214, {"9"});
+    QCOMPARE(int(s.serialTimeout), 9);
+    w.exchange()->clearParsers();
+
+    // The user sets another time-out, then reads again; this time the
+    // time-out is not answered, the configuration is.
+    timeout->setValue(12);
+    QCOMPARE(int(s.serialTimeout), 12);
+    click(&w, "READ");
+    w.exchange()->clearParsers();
+    emit w.exchange()->sgGetSetting(
+        ReadConfig, {"1", QByteArray::number(s.serialRate), "0", "0", "0", "50", "0", "0", ""});
+    QCOMPARE(int(s.serialTimeout), 12);
+    QCOMPARE(timeout->value(), 12);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,12 +1,10 @@
 #include "app/settingsfile.h"
+#include "tests/filesizelimit.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QtTest>
 
-#include <csignal>
-
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,30 +42,6 @@ void writeFile(const QString &name, const QByteArray &bytes)
     QFile file(name);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
-
-// Every write of this process past `bytes` fails as on a full disk (EFBIG,
-// with the signal that would otherwise end the process ignored).
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
-    }
-
-private:
-    rlimit saved{};
-    void (*oldHandler)(int) = nullptr;
-};
 
 bool sameRecord(const DeviceSettings &a, const DeviceSettings &b)
 {
