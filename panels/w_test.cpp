@@ -50,7 +50,7 @@ W_Test::W_Test(QWidget *parent)
 
 void W_Test::addRect(const QByteArray &request)
 {
-    for (W_Adres *row : rowsOf(request))
+    if (W_Adres *row = rowOf(request))
         row->addRect(false);
 }
 
@@ -58,7 +58,7 @@ void W_Test::okRect(const QByteArray &request)
 {
     qDebug() << "w_test"
              << "okRect";
-    for (W_Adres *row : rowsOf(request))
+    if (W_Adres *row = rowOf(request))
         row->setRectOk();
 }
 
@@ -66,7 +66,7 @@ void W_Test::errRect(const QByteArray &request)
 {
     qDebug() << "w_test"
              << "errRect";
-    for (W_Adres *row : rowsOf(request))
+    if (W_Adres *row = rowOf(request))
         row->setRectErr();
 }
 
@@ -76,15 +76,12 @@ void W_Test::setIdle(bool idle)
     // Unchecking a running test stops it through slTestEn; checking it with
     // no address ticked falls back to idle there, which settles the panel.
     testButton->setChecked(!idle);
-    if (testButton->isChecked() == idle)
-        return;
     for (W_Adres *row : qAsConst(rows))
         row->setEnabled(idle);
 }
 
 void W_Test::setSingleAdres(bool single)
 {
-    this->single = single;
     for (int i = 1; i < rows.size(); ++i)
         rows.at(i)->setVisible(!single);
 }
@@ -103,7 +100,7 @@ void W_Test::slTestEn(bool on)
     }
     QByteArray adreses;
     for (int i = 0; i < rows.size(); ++i) {
-        if (takesPart(i))
+        if (rows.at(i)->isChecked())
             adreses.append(char(rows.at(i)->adres()));
     }
     if (adreses.isEmpty())
@@ -120,22 +117,14 @@ void W_Test::slClean()
     emit sgClearTest();
 }
 
-bool W_Test::takesPart(int row) const
-{
-    // A row hidden for a single-address device is out of the engineer's
-    // sight and reach, so it is not polled even if it was ticked before.
-    return rows.at(row)->isChecked() && !(single && row > 0);
-}
-
-QList<W_Adres *> W_Test::rowsOf(const QByteArray &request) const
+W_Adres *W_Test::rowOf(const QByteArray &request) const
 {
     // The address ends at "=", so "17=$..." is never taken for address 1 or
-    // 7. CR ends the match: the first poll of a run has no LF after it.
-    // Every row that polls the address shows the outcome, duplicates included.
-    QList<W_Adres *> found;
-    for (int i = 0; i < rows.size(); ++i) {
-        if (takesPart(i) && request.startsWith(QByteArray::number(rows.at(i)->adres()) + "=$\r"))
-            found.append(rows.at(i));
-    }
-    return found;
+    // 7. CR ends the match: the first poll of a run has no LF after it. Rows
+    // are told apart by address alone, ticked or not; of two rows with the
+    // same address the first one shows the outcome.
+    for (W_Adres *row : rows)
+        if (request.startsWith(QByteArray::number(row->adres()) + "=$\r"))
+            return row;
+    return nullptr;
 }

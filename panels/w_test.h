@@ -31,7 +31,8 @@ public:
     // Idle: "TEST", rows editable. Running: "STOP", rows locked. Going idle
     // while a test runs stops it (sgStopTest).
     void setIdle(bool idle);
-    // Devices with one remote address show only the first row.
+    // Devices with one remote address show only the first row. A hidden row
+    // that was ticked before still takes part in the next test.
     void setSingleAdres(bool single);
     bool isTestOn() const;
 
@@ -45,12 +46,10 @@ private slots:
     void slClean();
 
 private:
-    bool takesPart(int row) const;
-    QList<W_Adres *> rowsOf(const QByteArray &request) const;
+    W_Adres *rowOf(const QByteArray &request) const;
 
     QPushButton *testButton;
     QPushButton *cleanButton;
     QList<W_Adres *> rows;
     QScrollArea *scroll;
-    bool single = false;
 };

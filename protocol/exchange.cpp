@@ -83,11 +83,15 @@ bool plausible(TypeParser type, const QByteArrayList &fields)
     case ReadModuleVersion:
         // Printable ASCII texts: a control or 8-bit byte in them came from
         // the line, not from the device, and a wrong model or firmware date
-        // would set up the whole window wrongly.
+        // would set up the whole window wrongly. A text ends at its first
+        // zero byte; a device that sends its whole buffer pads it with them.
         for (const QByteArray &f : fields)
-            for (const char c : f)
+            for (const char c : f) {
+                if (c == '\0')
+                    break;
                 if (uchar(c) < 0x20 || uchar(c) > 0x7E)
                     return false;
+            }
         return true;
     default:
         return true;
@@ -456,10 +460,9 @@ void Exchange::startTest(const QByteArray &adreses)
     testAdreses = adreses.left(255);
     if (testAdreses.isEmpty())
         return; // nothing to poll
-    // A position left over from a longer list (or the initial one) starts the
-    // run at the first address, so the second step goes to the second.
-    if (testIndex >= testAdreses.size())
-        testIndex = 0;
+    // The run starts where the previous one stopped. A position past the end
+    // of the list (at first it is 100) sends the first poll to the first
+    // address, and the step after it wraps to the first address again.
     addParser(TestAddress);
     startHead();
 }

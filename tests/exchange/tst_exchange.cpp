@@ -32,10 +32,11 @@ private slots:
     void connectAndRead();
     void writeSettingsReadsBack();
     void calibration();
-    void testCycle();
+    void testCycleStartIndexWasReset();
     void failedRequestAndLostPort();
     void cleanupTestCase() { delete receiver; }
     void repliesOfTheWrongForm();
+    void identityPaddedWithZerosWasRefused();
 };
 
 void TestExchange::connectAndRead()
@@ -182,7 +183,36 @@ void TestExchange::repliesOfTheWrongForm()
     QVERIFY(s.errors.isEmpty());
 }
 
-void TestExchange::testCycle()
+void TestExchange::identityPaddedWithZerosWasRefused()
+{
+    // A device that sends its whole text buffers pads the identity with zero
+    // bytes: the texts end at the first of them, and the device is identified.
+    DeviceSession s;
+    s.model.setIdentityPadding(32);
+    QVERIFY(s.open());
+    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 5000);
+    QCOMPARE(s.replies.value(0).section('|', 0, 0), QString("23:Aug  4 2022"));
+    QCOMPARE(s.engine.firmwareVariant(), quint8(2));
+    QCOMPARE(s.replies.size(), 10);
+
+    // Within the text itself, before its end, a control or 8-bit byte still
+    // marks a reply damaged on the line; past its end nothing is looked at.
+    DeviceSession quiet;
+    quiet.device.faults().rules = {{"", -1, -1}};
+    QVERIFY(quiet.open());
+    const int queued = quiet.engine.queueLength();
+    const QByteArray zeros(3, '\0');
+    for (const QByteArray &damaged : {"firmware=Au\x01g" + zeros + ",pp=RLX" + zeros + "\r",
+                                      "firmware=Aug" + zeros + ",pp=R\xB5X" + zeros + "\r"}) {
+        quiet.engine.receive(damaged);
+        QVERIFY2(quiet.engine.queueLength() == queued, damaged.toHex().constData());
+    }
+    quiet.engine.receive("firmware=Aug" + zeros + "\x01\xFF,pp=RLX" + zeros + "\r");
+    QCOMPARE(quiet.engine.queueLength(), queued - 1);
+    QCOMPARE(quiet.replies.size(), 1);
+}
+
+void TestExchange::testCycleStartIndexWasReset()
 {
     DeviceSession &s = *receiver;
     s.model.setReachable({3});
@@ -205,13 +235,16 @@ void TestExchange::testCycle()
     connect(&s.engine, &Exchange::sgRequest, &context, record("R"));
     connect(&s.engine, &Exchange::sgOk, &context, record("O"));
     connect(&s.engine, &Exchange::sgTimeOut, &context, record("T"));
+    // The position starts past the end of the list: the first poll goes to
+    // the first address, and the step after it wraps to the first address.
+    QCOMPARE(s.engine.currentTestIndex(), quint8(100));
     s.engine.startTest(QByteArray("\x03\x05", 2));
     QTRY_COMPARE_WITH_TIMEOUT(steps.size(), 5, 4000);
-    // Back to the first address: the step after the running one (to 3) goes
-    // to 3 again.
+    // Back to the first address: the step after the running one (to 5) goes
+    // to 3.
     s.engine.resetTestPosition();
     QTRY_COMPARE_WITH_TIMEOUT(steps.size(), 11, 5000);
-    QCOMPARE(steps, (QStringList{"R3=$\r", "O3=$\r", "R5=$\r\n", "T5=$\r\n", "R3=$\r\n", "O3=$\r\n",
+    QCOMPARE(steps, (QStringList{"R3=$\r", "O3=$\r", "R3=$\r\n", "O3=$\r\n", "R5=$\r\n", "T5=$\r\n",
                                  "R3=$\r\n", "O3=$\r\n", "R5=$\r\n", "T5=$\r\n", "R3=$\r\n"}));
     for (int i = 1; i < times.size(); i += 2) {
         const qint64 took = times.at(i) - times.at(i - 1);

@@ -171,8 +171,12 @@ private slots:
         auto poll = [](quint8 adres) { return Catalogue::testRequest(adres); };
 
         QTest::mouseClick(test, Qt::LeftButton); // nothing ticked: stays idle
+        QVERIFY(started.isEmpty() && stopped.count() == 1 && test->text() == "TEST");
+        // Asked to run with nothing ticked, it falls back as a press does.
         panel.setIdle(false);
         QVERIFY(started.isEmpty() && stopped.count() == 2 && test->text() == "TEST");
+        panel.setIdle(true);
+        QVERIFY(rows.at(0)->isEnabled() && stopped.count() == 2);
 
         // Rows 1, 2 and 7 (both address 7) and 10 (address 0) take part; row
         // 3 was unticked again.
@@ -189,12 +193,14 @@ private slots:
         panel.errRect(poll(7));
         panel.addRect(poll(0));
         panel.addRect(poll(1));
-        // 17 is neither 1 nor 7; 3 takes no part; the rest is no poll.
+        // 17 is neither 1 nor 7; the rest is no poll. Rows are found by
+        // address alone: unticked row 3 shows its poll, and of the two rows
+        // with address 7 only the first.
         for (const QByteArray &other : {poll(17), first(17), poll(3), QByteArray("7$\r\n"), {}}) {
             panel.addRect(other);
             panel.okRect(other);
         }
-        QCOMPARE(history(2), QString("YG R. .. .. .. .. R. .. .. Y."));
+        QCOMPARE(history(2), QString("YG R. G. .. .. .. .. .. .. Y."));
         // Clean greys all and the test runs on; an answer on its way still
         // colours the newest square. STOP keeps the history.
         QTest::mouseClick(clean, Qt::LeftButton);
@@ -216,12 +222,44 @@ private slots:
         panel.setIdle(true);
         QVERIFY(!panel.isTestOn() && rows.at(0)->isEnabled() && stopped.count() == 4);
 
-        // A single-address device shows only the first row; a hidden row is
-        // out of sight and reach, so it is not polled.
+        // A single-address device shows only the first row; rows ticked
+        // before they were hidden still take part.
         panel.setSingleAdres(true);
         QVERIFY(rows.at(0)->isVisible() && rows.at(1)->isHidden() && rows.at(9)->isHidden());
         QTest::mouseClick(test, Qt::LeftButton);
-        QCOMPARE(adreses(), QByteArray("01"));
+        QCOMPARE(adreses(), QByteArray("01070700"));
+    }
+
+    void stabilityRowsFollowedTicksNotAddresses()
+    {
+        W_Test panel;
+        const QList<W_Adres *> rows = panel.findChildren<W_Adres *>();
+        auto newest = [&](int row) {
+            for (QWidget *w :
+                 rows.at(row)->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+                if (w->autoFillBackground())
+                    return colour(w);
+            return QString();
+        };
+        QSignalSpy started(&panel, &W_Test::sgStartTest);
+        // Rows 1 and 4 both poll address 9; row 6 keeps address 6 unticked;
+        // row 2 is ticked, then hidden for a single-address device.
+        for (int row : {0, 1, 3})
+            rows.at(row)->findChild<QCheckBox *>()->setChecked(true);
+        rows.at(0)->setAdres(9);
+        rows.at(3)->setAdres(9);
+        panel.setSingleAdres(true);
+        panel.findChild<QPushButton *>()->click();
+        QCOMPARE(started.last().at(0).toByteArray().toHex(), QByteArray("090209"));
+
+        const QByteArray poll9 = Catalogue::testRequest(9);
+        panel.addRect(poll9);
+        panel.errRect(poll9);
+        panel.addRect(Catalogue::testRequest(6));
+        panel.okRect(Catalogue::testRequest(6));
+        QCOMPARE(newest(0), QString("red"));
+        QCOMPARE(newest(3), QString("."));
+        QCOMPARE(newest(5), QString("green"));
     }
 
     void addressList()

@@ -343,8 +343,14 @@ QByteArray DeviceModel::answerPoll(const QByteArray &request, qint64 nowMs, int 
 QByteArray DeviceModel::answerController(const QByteArray &request, qint64 nowMs)
 {
     switch (request.at(1)) {
-    case '2':
-        return "firmware=" + fw + ",pp=" + hw + '\r';
+    case '2': {
+        auto padded = [this](QByteArray text) {
+            if (text.size() < identityPadding)
+                text.append(QByteArray(identityPadding - text.size(), '\0'));
+            return text;
+        };
+        return "firmware=" + padded(fw) + ",pp=" + padded(hw) + '\r';
+    }
     case '1':
         return configReply();
     case '0':

@@ -68,6 +68,9 @@ public:
     void setVariant(int variant); // 0, 1 or 2; -1: from the firmware date
     int variant() const;
     void setModuleVersion(const QByteArray &text) { moduleVersion = text; }
+    // Some controllers send their whole text buffers: each identity text is
+    // then followed by zero bytes up to `bytes` (0: no padding).
+    void setIdentityPadding(int bytes) { identityPadding = bytes; }
     int outputKind() const; // 0 two current inputs, 1 current + voltage, 2 two voltage
     bool hasCurrentOutput() const;
 
@@ -140,6 +143,7 @@ private:
     QMap<int, int> registers;
     bool inCommandMode = false;
     bool echo = false;
+    int identityPadding = 0;
     Config cfg;
     Averaging avg;
     QSet<int> reachable{1};

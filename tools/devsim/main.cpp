@@ -187,15 +187,20 @@ int main(int argc, char *argv[])
         QStringLiteral("no-announce"),
         QStringLiteral("Do not list the device in configurators on this desktop (by default "
                        "its port is announced in $XDG_RUNTIME_DIR/rlx-devsim/ while it runs)."));
+    const QCommandLineOption padIdentity(
+        QStringLiteral("pad-identity"),
+        QStringLiteral("Pad the firmware and hardware texts of the \"$2\" answer with zero "
+                       "bytes to n bytes each, as a controller that sends its whole buffers."),
+        QStringLiteral("n"), QStringLiteral("0"));
     const QCommandLineOption seed(QStringLiteral("seed"),
                                   QStringLiteral("Seed of the random noise and poll losses."),
                                   QStringLiteral("n"), QStringLiteral("868"));
 
-    cli.addOptions({hardware, firmware,  variant,       moduleVersion, moduleRate,
-                    linkRate, reachable, pollDelay,     pollLoss,      echo,
-                    silent,   late,      delay,         chunk,         chunkPause,
-                    noise,    lineNoise, pace,          hangUp,        logFile,
-                    seed,     config,    registerValue, averaging,     noAnnounce});
+    cli.addOptions({hardware,   firmware,   variant,    moduleVersion, moduleRate,    linkRate,
+                    reachable,  pollDelay,  pollLoss,   echo,          silent,        late,
+                    delay,      chunk,      chunkPause, noise,         lineNoise,     pace,
+                    hangUp,     logFile,    seed,       config,        registerValue, averaging,
+                    noAnnounce, padIdentity});
     cli.process(app);
     if (!cli.positionalArguments().isEmpty())
         return fail(
@@ -234,6 +239,9 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("--poll-loss takes 0 to 100"));
     model.setPollLossPercent(n);
     model.setEcho(cli.isSet(echo));
+    if (!parseInt(cli.value(padIdentity), 0, 200, &n))
+        return fail(QStringLiteral("--pad-identity takes 0 to 200 bytes"));
+    model.setIdentityPadding(n);
     bool ok = false;
     const quint32 seedValue = cli.value(seed).toUInt(&ok);
     if (!ok)
