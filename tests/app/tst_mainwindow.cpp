@@ -13,6 +13,7 @@
 #include "tools/devsim/ptydevice.h"
 
 #include <QGroupBox>
+#include <QProcess>
 #include <QSerialPort>
 #include <QSpinBox>
 #include <QtTest>
@@ -26,6 +27,7 @@ class TestMainWindow : public QObject
 private slots:
     void withoutDevice();
     void portProblems();
+    void startupWarnsOfUnsetRuntimeDir();
 };
 
 void TestMainWindow::withoutDevice()
@@ -118,6 +120,29 @@ void TestMainWindow::portProblems()
     QVERIFY(!w.exchange()->isOpen());
     QCOMPARE(modals.texts.size(), 2);
     QVERIFY2(modals.texts.at(1).contains("in use"), qPrintable(modals.texts.at(1)));
+}
+
+// Started without XDG_RUNTIME_DIR, the program says nothing about it: it
+// does not look for virtual devices then, and the toolkit's own look into
+// that folder while the application starts is not passed on.
+void TestMainWindow::startupWarnsOfUnsetRuntimeDir()
+{
+    QTemporaryDir work;
+    QProcess app;
+    app.setWorkingDirectory(work.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("XDG_RUNTIME_DIR");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    app.setProcessEnvironment(env);
+    app.start(RLX_CONFIGURATOR, QStringList());
+    QVERIFY(app.waitForStarted());
+    // The window writes its start-up file once it is built, port list and all.
+    QVERIFY(QTest::qWaitFor([&] { return QFile::exists(work.filePath("test_rlx")); }, 20000));
+    QTest::qWait(300);
+    app.terminate();
+    QVERIFY(app.waitForFinished(5000));
+    const QString errors = QString::fromLocal8Bit(app.readAllStandardError());
+    QVERIFY2(!errors.contains("XDG_RUNTIME_DIR"), qPrintable(errors));
 }
 
 QTEST_MAIN(TestMainWindow)
