@@ -8,6 +8,7 @@
 #include "protocol/data.h"
 #include "protocol/exchange.h"
 #include "tests/modals.h"
+#include "tests/systemerrors.h"
 #include "tests/windowdriver.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
@@ -27,6 +28,7 @@ class TestMainWindow : public QObject
 private slots:
     void withoutDevice();
     void portProblems();
+    void notSerialPortReportedAsIoctlError();
     void startupWarnsOfUnsetRuntimeDir();
 };
 
@@ -120,6 +122,29 @@ void TestMainWindow::portProblems()
     QVERIFY(!w.exchange()->isOpen());
     QCOMPARE(modals.texts.size(), 2);
     QVERIFY2(modals.texts.at(1).contains("in use"), qPrintable(modals.texts.at(1)));
+}
+
+// A path that is there but is no serial port is called so, not by the error
+// the system gave when the port's settings were applied to it.
+void TestMainWindow::notSerialPortReportedAsIoctlError()
+{
+    Modals modals;
+    MainWindow w;
+    w.show();
+    QTemporaryDir dir;
+    QFile file(dir.filePath("settings.rlx"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("RLX") == 3);
+    file.close();
+    for (const QString &path : {QStringLiteral("/dev/null"), file.fileName(), dir.path()}) {
+        modals.texts.clear();
+        pressConnect(w, path);
+        QVERIFY(!w.exchange()->isOpen());
+        QCOMPARE(modals.texts.size(), 1);
+        const QString text = modals.texts.at(0);
+        QVERIFY2(text.contains(path) && text.contains("not a serial port"), qPrintable(text));
+        QVERIFY2(systemErrorIn(text).isEmpty(), qPrintable(text));
+        QCOMPARE(button(&w, "pbOpen")->text(), QStringLiteral("Connect"));
+    }
 }
 
 // Started without XDG_RUNTIME_DIR, the program says nothing about it: it
