@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/settingsfile.h"
 #include "editors/w_rb.h"
+#include "link/virtualports.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
 #include "tests/modals.h"
@@ -29,6 +30,7 @@ private slots:
     void withoutDevice();
     void portProblems();
     void notSerialPortReportedAsIoctlError();
+    void virtualEntryInUseReportedAsNotFound();
     void startupWarnsOfUnsetRuntimeDir();
 };
 
@@ -145,6 +147,25 @@ void TestMainWindow::notSerialPortReportedAsIoctlError()
         QVERIFY2(systemErrorIn(text).isEmpty(), qPrintable(text));
         QCOMPARE(button(&w, "pbOpen")->text(), QStringLiteral("Connect"));
     }
+}
+
+// A virtual device is listed under a name that says so; what stops its port
+// from opening is reported for its port, not as a port that is not there.
+void TestMainWindow::virtualEntryInUseReportedAsNotFound()
+{
+    Modals modals;
+    MainWindow w;
+    w.show();
+    DeviceModel model;
+    PtyDevice device(&model);
+    QVERIFY(device.open());
+    QSerialPort other(device.slavePath());
+    QVERIFY(other.open(QIODevice::ReadWrite));
+    const QString shown = VirtualPorts::nameFor(device.slavePath(), "RLX-31868-DD receiver");
+    pressConnect(w, shown);
+    QVERIFY(!w.exchange()->isOpen());
+    QCOMPARE(modals.texts.size(), 1);
+    QVERIFY2(modals.texts.at(0).contains(shown + " is in use"), qPrintable(modals.texts.at(0)));
 }
 
 // Started without XDG_RUNTIME_DIR, the program says nothing about it: it
