@@ -507,12 +507,14 @@ void MainWindow::showPortClosed()
 
 void MainWindow::slPortLost(QString reason)
 {
+    // The system's reason is a stale error number; the engine has written it
+    // to the debug log. The user is told which port was lost and what to do.
+    Q_UNUSED(reason)
+    const QString portName = comPort->connectedPort();
     showPortClosed();
     justConnected = 0;
     firmwareWarning = 0;
-    tell(tr("Connection lost"), tr("The connection to the device was lost (%1).\n"
-                                   "Check the cable and the adapter, then connect again.")
-                                    .arg(reason));
+    tell(tr("Connection lost"), PortProblem::lost(portName));
 }
 
 void MainWindow::identify(const QString &firmware, const QString &hardwareText)

@@ -3,10 +3,13 @@
 #include <QSerialPort>
 #include <QString>
 
-// Puts a failed port open into words a service engineer can act on.
+// Puts a port that failed into words a service engineer can act on.
 class PortProblem
 {
 public:
+    // Why the port, as the port list shows it, could not be opened.
     static QString describe(const QString &portName, QSerialPort::SerialPortError error,
                             const QString &errorString);
+    // The open port failed under the program: the adapter is gone or broken.
+    static QString lost(const QString &portName);
 };

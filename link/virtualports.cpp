@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <cerrno>
@@ -25,8 +24,14 @@ VirtualPorts::VirtualPorts(const QString &folder, QObject *parent)
 
 QString VirtualPorts::defaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
-           QStringLiteral("/rlx-devsim");
+    // Only where XDG_RUNTIME_DIR points, as the virtual device announces. A
+    // desktop session without it has no runtime folder to share; the
+    // toolkit's own lookup would warn about that at every start and fall
+    // back to a folder no device writes to.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!QDir::isAbsolutePath(runtime))
+        return QString();
+    return runtime + QStringLiteral("/rlx-devsim");
 }
 
 QString VirtualPorts::nameFor(const QString &path, const QString &hardware)
@@ -66,6 +71,8 @@ void VirtualPorts::scan()
 {
     ++scanCount;
     entries.clear();
+    if (folder.isEmpty())
+        return; // nowhere to look
     const QDir dir(folder);
     if (!dir.exists())
         return;
@@ -91,6 +98,8 @@ void VirtualPorts::scan()
 
 void VirtualPorts::watch()
 {
+    if (folder.isEmpty())
+        return;
     // The runtime folder tells when the announcement folder is made.
     const QStringList watched = watcher->directories();
     for (const QString &path : {QFileInfo(folder).path(), folder}) {

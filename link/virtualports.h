@@ -27,7 +27,8 @@ public:
     // How many times the folder was read so far.
     int scans() const { return scanCount; }
 
-    // The folder the virtual devices announce themselves in.
+    // The folder the virtual devices announce themselves in; empty, and no
+    // virtual device listed, when XDG_RUNTIME_DIR is not set.
     static QString defaultFolder();
     // The name the port list shows for a virtual device.
     static QString nameFor(const QString &path, const QString &hardware);

@@ -56,8 +56,9 @@ void W_ComPort::setConnected(bool connected)
 {
     this->connected = connected;
     open->setText(connected ? QStringLiteral("Disconnect") : QStringLiteral("Connect"));
+    connectedName = connected ? portName->currentText() : QString();
     if (connected)
-        QSettings().setValue(QLatin1String(PortNameKey), portName->currentText());
+        QSettings().setValue(QLatin1String(PortNameKey), connectedName);
 }
 
 void W_ComPort::slUpdatePortName()

@@ -22,6 +22,9 @@ public:
     // The main window tells whether the port is open after each connect or
     // disconnect. Entering the connected state remembers the port.
     void setConnected(bool connected);
+    // The entry of the port list the open connection goes through, as the
+    // list shows it; empty while disconnected.
+    QString connectedPort() const { return connectedName; }
 
 public slots:
     // Brings the port list in step with the present ports: new ports are
@@ -37,4 +40,5 @@ private:
     PortList *ports;
     QTimer *timer;
     bool connected = false;
+    QString connectedName;
 };

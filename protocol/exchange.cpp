@@ -244,6 +244,7 @@ bool Exchange::openPort(const QString &portName)
         qDebug() << "openPort" << portName << lastOpenErrorString;
         return false;
     }
+    portLost = false;
     // Whatever the device or the adapter left in the line before the port
     // was opened belongs to no request of ours.
     port->clear(QSerialPort::Input);
@@ -282,6 +283,7 @@ void Exchange::slPortError(QSerialPort::SerialPortError error)
     // stays open, so the first one closes it.
     const QString reason = port->errorString();
     qDebug() << "port lost:" << reason;
+    portLost = true;
     port->close();
     clearParsers();
     emit sgPortLost(reason);
@@ -433,8 +435,9 @@ void Exchange::slTimeout()
         release(h);
         if (!stillHead) {
             // The queue was dropped (the answer No, a lost port) or replaced
-            // by an operation that is already running.
-            if (parsers.isEmpty())
+            // by an operation that is already running. A run cut short by
+            // the lost port did not complete and is not shown as complete.
+            if (parsers.isEmpty() && !portLost)
                 emit sgSetProgres(100);
             return;
         }
@@ -485,8 +488,8 @@ void Exchange::testStep(Parser *h)
     const bool stillHead = isHead(h);
     release(h);
     if (!stillHead || testAdreses.isEmpty()) {
-        // Stopped or replaced by a receiver.
-        if (parsers.isEmpty())
+        // Stopped or replaced by a receiver (or the port was lost meanwhile).
+        if (parsers.isEmpty() && !portLost)
             emit sgSetProgres(100);
         return;
     }

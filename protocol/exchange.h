@@ -124,6 +124,9 @@ private:
     // Set while a request is pushed out from inside the engine; a port error
     // raised by that write is handled from the event loop instead.
     bool writing = false;
+    // Set from the loss of the port until it is opened again: an outcome
+    // handed out while the port went (a question left open) ends no run.
+    bool portLost = false;
     // A pass of the event loop takes at most this much from the port (a
     // reply is under a hundred bytes); the rest of a noise flood is taken on
     // the following passes, so the window stays responsive meanwhile.

@@ -5,16 +5,19 @@
 #include "app/mainwindow.h"
 #include "app/settingsfile.h"
 #include "editors/w_rb.h"
+#include "link/virtualports.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
 #include "tests/filesizelimit.h"
 #include "tests/modals.h"
+#include "tests/systemerrors.h"
 #include "tests/windowdriver.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QProcess>
 #include <QSerialPort>
 #include <QSpinBox>
 #include <QStyle>
@@ -35,6 +38,9 @@ private slots:
     void savingOnFullDiskSaidNothingAndEmptiedTheFile();
     void startupFileFifoHeldTheWindow();
     void serialTimeoutOfAnEarlierReadLandedOverTheUsersEdit();
+    void notSerialPortReportedAsIoctlError();
+    void virtualEntryInUseReportedAsNotFound();
+    void startupWarnsOfUnsetRuntimeDir();
 };
 
 void TestMainWindow::withoutDevice()
@@ -142,6 +148,9 @@ void TestMainWindow::gridMarginsWereReadBeforeTheLayoutWasInstalled()
 }
 
 void TestMainWindow::savingOnFullDiskSaidNothingAndEmptiedTheFile()
+// A path that is there but is no serial port is called so, not by the error
+// the system gave when the port's settings were applied to it.
+void TestMainWindow::notSerialPortReportedAsIoctlError()
 {
     Modals modals;
     MainWindow w;
@@ -197,6 +206,25 @@ void TestMainWindow::startupFileFifoHeldTheWindow()
 }
 
 void TestMainWindow::serialTimeoutOfAnEarlierReadLandedOverTheUsersEdit()
+    QTemporaryDir dir;
+    QFile file(dir.filePath("settings.rlx"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("RLX") == 3);
+    file.close();
+    for (const QString &path : {QStringLiteral("/dev/null"), file.fileName(), dir.path()}) {
+        modals.texts.clear();
+        pressConnect(w, path);
+        QVERIFY(!w.exchange()->isOpen());
+        QCOMPARE(modals.texts.size(), 1);
+        const QString text = modals.texts.at(0);
+        QVERIFY2(text.contains(path) && text.contains("not a serial port"), qPrintable(text));
+        QVERIFY2(systemErrorIn(text).isEmpty(), qPrintable(text));
+        QCOMPARE(button(&w, "pbOpen")->text(), QStringLiteral("Connect"));
+    }
+}
+
+// A virtual device is listed under a name that says so; what stops its port
+// from opening is reported for its port, not as a port that is not there.
+void TestMainWindow::virtualEntryInUseReportedAsNotFound()
 {
     Modals modals;
     MainWindow w;
@@ -223,6 +251,39 @@ void TestMainWindow::serialTimeoutOfAnEarlierReadLandedOverTheUsersEdit()
         ReadConfig, {"1", QByteArray::number(s.serialRate), "0", "0", "0", "50", "0", "0", ""});
     QCOMPARE(int(s.serialTimeout), 12);
     QCOMPARE(timeout->value(), 12);
+    DeviceModel model;
+    PtyDevice device(&model);
+    QVERIFY(device.open());
+    QSerialPort other(device.slavePath());
+    QVERIFY(other.open(QIODevice::ReadWrite));
+    const QString shown = VirtualPorts::nameFor(device.slavePath(), "RLX-31868-DD receiver");
+    pressConnect(w, shown);
+    QVERIFY(!w.exchange()->isOpen());
+    QCOMPARE(modals.texts.size(), 1);
+    QVERIFY2(modals.texts.at(0).contains(shown + " is in use"), qPrintable(modals.texts.at(0)));
+}
+
+// Started without XDG_RUNTIME_DIR, the program says nothing about it: it
+// does not look for virtual devices then, and the toolkit's own look into
+// that folder while the application starts is not passed on.
+void TestMainWindow::startupWarnsOfUnsetRuntimeDir()
+{
+    QTemporaryDir work;
+    QProcess app;
+    app.setWorkingDirectory(work.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("XDG_RUNTIME_DIR");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    app.setProcessEnvironment(env);
+    app.start(RLX_CONFIGURATOR, QStringList());
+    QVERIFY(app.waitForStarted());
+    // The window writes its start-up file once it is built, port list and all.
+    QVERIFY(QTest::qWaitFor([&] { return QFile::exists(work.filePath("test_rlx")); }, 20000));
+    QTest::qWait(300);
+    app.terminate();
+    QVERIFY(app.waitForFinished(5000));
+    const QString errors = QString::fromLocal8Bit(app.readAllStandardError());
+    QVERIFY2(!errors.contains("XDG_RUNTIME_DIR"), qPrintable(errors));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -3,9 +3,11 @@
 // values that came from the device (or were there before), and the user ends
 // up where a user would expect.
 #include "app/mainwindow.h"
+#include "link/virtualports.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
 #include "tests/modals.h"
+#include "tests/systemerrors.h"
 #include "tests/windowdriver.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
@@ -127,6 +129,8 @@ private slots:
     void damagedLine();
     void unplugged_data();
     void unplugged();
+    void lostConnectionShowsErrnoOrFillsProgress_data();
+    void lostConnectionShowsErrnoOrFillsProgress();
 };
 
 void TestFaults::damagedLine_data()
@@ -321,6 +325,61 @@ void TestFaults::unplugged()
 
     Device fresh(99); // connects without restarting anything
     readsCleanly(w, modals, fresh);
+}
+
+void TestFaults::lostConnectionShowsErrnoOrFillsProgress_data()
+{
+    QTest::addColumn<bool>("question");
+    QTest::newRow("during the read") << false;
+    QTest::newRow("while the question is open") << true;
+}
+
+// The user is told which port was lost, as the port list shows it, and what
+// to do, in words rather than the system's error text; and the run the loss
+// cut short does not show as complete, not even once the failed-request
+// question that was open meanwhile has been answered.
+void TestFaults::lostConnectionShowsErrnoOrFillsProgress()
+{
+    QFETCH(bool, question);
+    Modals modals;
+    Device device;
+    MainWindow w;
+    w.show();
+    auto *bar = w.findChild<QProgressBar *>();
+    const QString shown = VirtualPorts::nameFor(device.line.slavePath(), "RLX-31868-Vela-485");
+    bool pulled = false;
+    connect(&device.line, &PtyDevice::sgHungUp, this, [&] { pulled = true; });
+    auto told = [&] { return modals.titles.contains(QStringLiteral("Connection lost")); };
+
+    if (question) {
+        QVERIFY(connectTo(w, shown));
+        modals.holdQuestion = true;
+        device.line.faults().rules = {{"ATS202?", -1, -1}};
+        QTimer unplug;
+        connect(&unplug, &QTimer::timeout, this, [&] {
+            if (!pulled && modals.texts.size() == 1)
+                device.line.hangUp();
+            else if (told())
+                modals.holdQuestion = false;
+        });
+        unplug.start(10);
+        click(&w, "READ");
+        QVERIFY(QTest::qWaitFor([&] { return !modals.holdQuestion; }, 10000));
+    } else {
+        device.line.faults().hangUpAfter = 5;
+        pressConnect(w, shown);
+        QVERIFY(QTest::qWaitFor(told, 10000));
+    }
+    QVERIFY(QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }, 5000));
+    QTest::qWait(300);
+    QVERIFY(pulled);
+    QVERIFY(!w.exchange()->isOpen());
+
+    QCOMPARE(modals.titles.count(QStringLiteral("Connection lost")), 1);
+    const QString text = modals.texts.at(modals.titles.indexOf(QStringLiteral("Connection lost")));
+    QVERIFY2(text.contains(shown), qPrintable(text));
+    QVERIFY2(systemErrorIn(text).isEmpty(), qPrintable(text));
+    QVERIFY2(bar->value() < 100, qPrintable(QString::number(bar->value())));
 }
 
 QTEST_MAIN(TestFaults)

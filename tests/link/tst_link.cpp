@@ -2,11 +2,21 @@
 #include "link/virtualports.h"
 #include "link/w_comport.h"
 #include "tests/editors/reportlog.h"
+#include "tools/devsim/announcement.h"
 
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 
 namespace {
+
+QStringList warnings;
+
+void keepWarning(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        warnings << text;
+}
 
 bool write(const QString &path, const QByteArray &text = {})
 {
@@ -129,6 +139,51 @@ private slots:
         QCOMPARE(VirtualPorts::portOf(" (virtual x)"), QString(" (virtual x)"));
         QVERIFY(QFile::remove(self));
         QVERIFY(QTest::qWaitFor([&] { return ports.names().isEmpty(); }, 3000));
+    }
+
+    // Without XDG_RUNTIME_DIR (or with it empty) virtual devices have nowhere
+    // to announce themselves: the port list does not look for them and a
+    // device does not announce, and nothing makes the toolkit warn about the
+    // missing variable. Where it points, a device announced there is listed.
+    void runtimeDirUnsetProvokesToolkitWarning()
+    {
+        const bool wasSet = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        warnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(keepWarning);
+        const auto restore = qScopeGuard([&] {
+            qInstallMessageHandler(previous);
+            if (wasSet)
+                qputenv("XDG_RUNTIME_DIR", saved);
+            else
+                qunsetenv("XDG_RUNTIME_DIR");
+        });
+        const QString hardware = "RLX-31868-Vela-485";
+        const QString listed = VirtualPorts::nameFor("/dev/null", hardware);
+
+        for (const bool empty : {false, true}) {
+            if (empty)
+                qputenv("XDG_RUNTIME_DIR", QByteArray());
+            else
+                qunsetenv("XDG_RUNTIME_DIR");
+            PortList list;
+            QVERIFY(!list.present().contains(listed));
+            QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
+            Announcement announcement;
+            QVERIFY(!announcement.publish("/dev/null", hardware.toLatin1()));
+            QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
+        }
+
+        QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        PortList list;
+        Announcement announcement;
+        QVERIFY(announcement.publish("/dev/null", hardware.toLatin1()));
+        QVERIFY(announcement.fileName().startsWith(runtime.path() + '/'));
+        QVERIFY(QTest::qWaitFor([&] { return list.present().contains(listed); }, 3000));
+        announcement.withdraw();
+        QVERIFY(QTest::qWaitFor([&] { return !list.present().contains(listed); }, 3000));
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
     }
 };
 

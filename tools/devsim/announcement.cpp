@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 Announcement::~Announcement()
 {
@@ -13,15 +12,20 @@ Announcement::~Announcement()
 
 QString Announcement::folder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
-           QStringLiteral("/rlx-devsim");
+    // Only where XDG_RUNTIME_DIR points: that is where configurators of this
+    // desktop session look. Without it there is no such place (and the
+    // toolkit's own lookup would warn and make up a folder nobody reads).
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!QDir::isAbsolutePath(runtime))
+        return QString();
+    return runtime + QStringLiteral("/rlx-devsim");
 }
 
 bool Announcement::publish(const QString &portPath, const QByteArray &hardware)
 {
     withdraw();
     const QString dir = folder();
-    if (!QDir().mkpath(dir))
+    if (dir.isEmpty() || !QDir().mkpath(dir))
         return false;
     const QString name =
         dir + QLatin1Char('/') + QString::number(QCoreApplication::applicationPid());

@@ -16,14 +16,16 @@ public:
     Announcement(const Announcement &) = delete;
     Announcement &operator=(const Announcement &) = delete;
 
-    // Writes the file. False (and no file) when the folder cannot be made.
+    // Writes the file. False (and no file) when XDG_RUNTIME_DIR is not set
+    // or the folder cannot be made.
     bool publish(const QString &portPath, const QByteArray &hardware);
     // Removes the file, if any.
     void withdraw();
 
     QString fileName() const { return file; }
 
-    // The folder every announcement goes to.
+    // The folder every announcement goes to; empty when XDG_RUNTIME_DIR is
+    // not set.
     static QString folder();
 
 private:

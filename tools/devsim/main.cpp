@@ -317,9 +317,14 @@ int main(int argc, char *argv[])
     QObject::connect(&device, &PtyDevice::sgHungUp, &app, &QCoreApplication::quit);
 
     Announcement announcement;
-    if (!cli.isSet(noAnnounce) && !announcement.publish(device.slavePath(), model.hardware()))
-        fprintf(stderr, "rlx-devsim: cannot announce the port in %s\n",
-                qPrintable(Announcement::folder()));
+    if (!cli.isSet(noAnnounce) && !announcement.publish(device.slavePath(), model.hardware())) {
+        if (Announcement::folder().isEmpty())
+            fprintf(stderr, "rlx-devsim: XDG_RUNTIME_DIR is not set, so configurators do not "
+                            "list this device; open the port by its path\n");
+        else
+            fprintf(stderr, "rlx-devsim: cannot announce the port in %s\n",
+                    qPrintable(Announcement::folder()));
+    }
 
     printf("%s\n", qPrintable(device.slavePath()));
     fflush(stdout);
