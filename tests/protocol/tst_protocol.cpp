@@ -4,6 +4,8 @@
 #include "protocol/catalogue.h"
 #include "protocol/data.h"
 #include "protocol/parser.h"
+#include "protocol/replydecoder.h"
+#include "protocol/settingsfields.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -43,6 +45,8 @@ private slots:
     void matching();
     void scanState();
     void retryTiming();
+    void replyFieldsLandInTheirRecordFields();
+    void writtenAndHeldCompared();
 };
 
 void TestProtocol::requests()
@@ -272,4 +276,84 @@ void TestProtocol::retryTiming()
 }
 
 QTEST_GUILESS_MAIN(TestProtocol)
+void TestProtocol::replyFieldsLandInTheirRecordFields()
+{
+    const QByteArrayList config = {
+        "17", "3",   "10", "11", "2", "70", "9", "1", QByteArray("8000000000000005\0\0", 18),
+        "4",  "181", "7"};
+    for (quint8 variant : {0, 1, 2}) {
+        DeviceSettings s;
+        s.delRequest = 99;
+        s.numOfDown = 99;
+        s.radioModuleReset = 99;
+        QVERIFY(ReplyDecoder::apply(ReadConfig, config.mid(0, 9 + variant + (variant == 2)),
+                                    variant, "RLX-31868-Vela-485", s));
+        QCOMPARE(QList<int>({s.testAdres, s.serialRate, s.delRxTx, s.delTxRx, s.parity,
+                             s.radioTransmitReset, s.wdtReset, s.stopBit}),
+                 QList<int>({17, 3, 10, 11, 2, 70, 9, 1}));
+        QCOMPARE(s.adreses, QString("8000000000000005")); // up to the first zero byte
+        QCOMPARE(int(s.delRequest), variant >= 1 ? 4 : 99);
+        QCOMPARE(int(s.numOfDown), variant == 2 ? 181 : 99);
+        QCOMPARE(int(s.radioModuleReset), variant == 2 ? 7 : 99);
+    }
+    // Every 4-20 model polls address 1, whatever its reply says.
+    DeviceSettings s;
+    ReplyDecoder::apply(ReadConfig, config.mid(0, 9), 0, "RLX-31868-4-20-D receiver", s);
+    QCOMPARE(s.adreses, QString("00000001"));
+    // Flow control as the configuration write sends it; text that is no
+    // number reads as 0.
+    ReplyDecoder::apply(ReadS216, {"1"}, 0, QString(), s);
+    QCOMPARE(int(s.flowControl), 2);
+    ReplyDecoder::apply(ReadS216, {"0"}, 0, QString(), s);
+    QCOMPARE(int(s.flowControl), 0);
+    ReplyDecoder::apply(ReadS200, {"x1"}, 0, QString(), s);
+    QCOMPARE(int(s.chanel), 0);
+    ReplyDecoder::apply(ReadAveraging, {"133", "5", "7", "3"}, 0, QString(), s);
+    QCOMPARE(QList<int>({s.averaging1, s.averaging2, s.diskret1, s.diskret2}),
+             QList<int>({133, 5, 7, 3}));
+    // Identity and inputs carry no settings and leave the record alone.
+    const DeviceSettings before = s;
+    QVERIFY(!ReplyDecoder::apply(ReadIdentity, {"Aug  4 2022", "x"}, 2, QString(), s));
+    QVERIFY(!ReplyDecoder::apply(ReadInputs, {"1", "2", "3", "4"}, 2, QString(), s));
+    QCOMPARE(s.subBand, before.subBand);
+}
+
+void TestProtocol::writtenAndHeldCompared()
+{
+    DeviceSettings written;
+    written.adreses = "8000,0000,0000,0005";
+    written.delTxRx = 21;
+    written.numOfDown = 0xB5;
+    written.spare = 4;
+    DeviceSettings held = written;
+    held.adreses = "8000000000000005"; // the device's notation of the same list
+    held.delTxRx = 0;
+    held.numOfDown = 3;
+    held.spare = 0;
+
+    QList<const SettingsField *> unverifiable;
+    QList<SettingsDifference> d =
+        SettingsFields::compare(written, held, 1, "RLX-31868-Vela-485", &unverifiable);
+    QCOMPARE(d.size(), 1);
+    QCOMPARE(QString(d.at(0).field->label), QString("Delay Tx-Rx"));
+    QCOMPARE(d.at(0).written.toInt(), 21);
+    QCOMPARE(d.at(0).held.toInt(), 0);
+    QStringList names;
+    for (const SettingsField *f : unverifiable)
+        names << f->name;
+    QCOMPARE(names, QStringList({"numOfDown", "radioModuleReset"}));
+
+    // With variant 2 the poll settings come back too.
+    d = SettingsFields::compare(written, held, 2, "RLX-31868-Vela-485");
+    QCOMPARE(d.size(), 2);
+    QCOMPARE(QString(d.at(1).field->name), QString("numOfDown"));
+    // A different address list is a difference.
+    held.adreses = "0000000000000005";
+    QCOMPARE(SettingsFields::compare(written, held, 0, "RLX-31868-Vela-485").size(), 2);
+    // The names are the record's and unique; the order is the file's.
+    QCOMPARE(SettingsFields::all().size(), 25);
+    QCOMPARE(SettingsFields::byName("adreses")->label, "Addresses");
+    QVERIFY(!SettingsFields::byName("nothing"));
+}
+
 #include "tst_protocol.moc"
