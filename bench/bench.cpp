@@ -5,6 +5,11 @@
 //   rlx-bench idle [seconds]  CPU share while idle, disconnected and connected
 //   rlx-bench flood           longest event-loop stall while 1 MB of noise
 //                             arrives during a full read
+//   rlx-bench noise-memory idle|read [seconds] [rate]
+//                             resident memory under continuous line noise
+//                             (default 600 s at the device's line-noise rate
+//                             1000), connected and idle or reading again and
+//                             again
 #include "app/mainwindow.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
@@ -15,6 +20,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -24,6 +30,7 @@
 #include <QtTest/QTest>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <sys/resource.h>
 
@@ -295,6 +302,86 @@ int flood()
     return 0;
 }
 
+// The resident set of this process, in kB (0 if it cannot be read).
+long rssKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+int noiseMemory(bool reading, int seconds, double rate)
+{
+    // Paced while reading, so that a read takes as long as on a real line and
+    // the noise falls between its answers.
+    Bench b(reading);
+    b.connect();
+    if (!waitFor([&] { return b.idle(); }, 20000))
+        qFatal("the full read did not finish");
+    waitMs(1000);
+
+    // Questions about requests the noise spoiled are answered "Yes"; while
+    // reading, READ is pressed again whenever the last read is over.
+    int questions = 0;
+    int reads = 0;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        if (auto box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            ++questions;
+            QMetaObject::invokeMethod(box->button(QMessageBox::Yes), "click", Qt::QueuedConnection);
+        } else if (reading && b.idle()) {
+            ++reads;
+            b.w.findChild<QPushButton *>("READ")->click();
+        }
+    });
+    driver.start(20);
+
+    quint64 sent0 = 0;
+    b.onDevice([&] {
+        sent0 = b.line->sentBytes();
+        b.line->faults().lineNoise = rate;
+    });
+    const long start = rssKb();
+    long most = start;
+    QElapsedTimer t;
+    t.start();
+    std::printf("noise-memory %s: %d s, line-noise rate %g; RSS at start %ld kB\n",
+                reading ? "read" : "idle", seconds, rate, start);
+    std::fflush(stdout);
+    QTimer sample;
+    QObject::connect(&sample, &QTimer::timeout, [&] {
+        const long now = rssKb();
+        most = qMax(most, now);
+        if (t.elapsed() / 1000 % 60 < 5) {
+            std::printf("   %4lld s: RSS %ld kB\n", t.elapsed() / 1000, now);
+            std::fflush(stdout);
+        }
+    });
+    sample.start(5000);
+    waitMs(seconds * 1000);
+    driver.stop();
+    sample.stop();
+    const long end = rssKb();
+    most = qMax(most, end);
+    quint64 sent = 0;
+    b.onDevice([&] {
+        b.line->faults().lineNoise = 0;
+        sent = b.line->sentBytes();
+    });
+    std::printf("noise-memory %s over %lld s: RSS start %ld kB, max %ld kB, end %ld kB (end - "
+                "start %+ld kB); the device sent %llu bytes (%.0f per second), %d reads started, "
+                "%d failed-request questions answered\n",
+                reading ? "read" : "idle", t.elapsed() / 1000, start, most, end, end - start,
+                static_cast<unsigned long long>(sent - sent0),
+                double(sent - sent0) * 1000.0 / double(qMax<qint64>(1, t.elapsed())), reads,
+                questions);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -312,6 +399,11 @@ int main(int argc, char **argv)
         return idleCpu(argc > 2 ? atoi(argv[2]) : 30);
     if (mode == "flood")
         return flood();
-    std::fprintf(stderr, "usage: rlx-bench fullread | idle [seconds] | flood\n");
+    if (mode == "noise-memory" && argc > 2 &&
+        (QByteArray(argv[2]) == "idle" || QByteArray(argv[2]) == "read"))
+        return noiseMemory(QByteArray(argv[2]) == "read", argc > 3 ? atoi(argv[3]) : 600,
+                           argc > 4 ? atof(argv[4]) : 1000.0);
+    std::fprintf(stderr, "usage: rlx-bench fullread | idle [seconds] | flood | noise-memory "
+                         "idle|read [seconds] [rate]\n");
     return 2;
 }

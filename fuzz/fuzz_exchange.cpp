@@ -4,7 +4,9 @@
 // from inside the engine's own signals. Two things are checked on every run:
 // the sanitizers find nothing, and whatever the engine hands out is something
 // the receivers can trust (field counts by kind, bounded field lengths,
-// progress within 0..100).
+// progress within 0..100). Bytes also come through the port's read path,
+// which keeps at most a few KiB while the queue is empty: the kept bytes never
+// exceed that bound, and a waiting request takes them all.
 #include "protocol/data.h"
 #include "protocol/exchange.h"
 #include "protocol/parser.h"
@@ -64,6 +66,29 @@ void checkFields(const QByteArrayList &fields, int maskLength)
         check(!f.isEmpty() && f.size() <= Parser::MaxFieldLength, "field length");
 }
 
+// A chunk as the port's read path hands it over, up to several times the
+// bound of what is kept while nothing is queued.
+void takeFromPort(Exchange &engine, FuzzedDataProvider &in)
+{
+    const bool waiting = engine.queueLength() > 0;
+    const QByteArray before = engine.keptBytes();
+    std::string chunk = in.ConsumeRandomLengthString(96);
+    // Now and then a long one: the chunk repeated to past the bound.
+    if (!chunk.empty() && in.remaining_bytes() > 0 && in.ConsumeIntegralInRange<int>(0, 7) == 0)
+        while (chunk.size() <= size_t(2 * Exchange::KeptLimit))
+            chunk += chunk;
+    const QByteArray bytes(chunk.data(), int(chunk.size()));
+    engine.takeReceived(bytes);
+    check(engine.keptBytes().size() <= Exchange::KeptLimit, "kept bytes above the bound");
+    if (bytes.isEmpty())
+        check(engine.keptBytes() == before, "nothing read, yet the kept bytes changed");
+    else if (waiting)
+        check(engine.keptBytes().isEmpty(), "a waiting request left bytes kept");
+    else
+        check(engine.keptBytes() == (before + bytes).right(Exchange::KeptLimit),
+              "not the newest bytes kept");
+}
+
 // One parser per request kind, all fed the same chunks.
 void fuzzParsers(Exchange &engine, FuzzedDataProvider &in)
 {
@@ -102,6 +127,10 @@ void fuzzEngine(Exchange &engine, FuzzedDataProvider &in)
             engine.getValue();
     });
     QObject::connect(&engine, &Exchange::sgError, [&](QByteArray) {
+        // Bytes arriving while the question is open go to a request that
+        // has already failed.
+        if (in.remaining_bytes() > 0 && in.ConsumeBool())
+            takeFromPort(engine, in);
         if (in.remaining_bytes() > 0 && in.ConsumeBool())
             engine.clearParsers();
     });
@@ -155,12 +184,18 @@ void fuzzEngine(Exchange &engine, FuzzedDataProvider &in)
         case 8:
             engine.clearParsers();
             break;
+        case 9:
+        case 10:
+        case 11:
+            takeFromPort(engine, in);
+            break;
         default: {
             const std::string chunk = in.ConsumeRandomLengthString(96);
             engine.receive(QByteArray(chunk.data(), int(chunk.size())));
             break;
         }
         }
+        check(engine.keptBytes().size() <= Exchange::KeptLimit, "kept bytes above the bound");
     }
 }
 

@@ -224,6 +224,8 @@ void Exchange::finishStep()
 bool Exchange::openPort(const QString &portName)
 {
     clearParsers();
+    // What was kept from the line belongs to the connection that ends here.
+    kept.clear();
     port->setPortName(portName);
     port->setBaudRate(QSerialPort::Baud9600, QSerialPort::AllDirections);
     port->setDataBits(QSerialPort::Data8);
@@ -286,6 +288,7 @@ void Exchange::slPortError(QSerialPort::SerialPortError error)
     portLost = true;
     port->close();
     clearParsers();
+    kept.clear();
     emit sgPortLost(reason);
 }
 
@@ -322,16 +325,24 @@ void Exchange::slRequest(QByteArray request)
 
 void Exchange::slReadyRead()
 {
-    Parser *h = head();
-    if (!h || !port->isOpen())
-        return; // kept in the port; read together with the next reply
+    if (!port->isOpen())
+        return;
+    if (!head()) {
+        // Nobody waits for a reply: the port is emptied at once, so that a
+        // noisy line cannot pile up in its buffer, and only the newest bytes
+        // are kept for the next reply.
+        const qint64 surplus = port->bytesAvailable() - KeptLimit;
+        if (surplus > 0)
+            port->skip(surplus);
+        takeReceived(port->read(KeptLimit));
+        return;
+    }
     const QByteArray bytes = port->read(ReadSlice);
     if (bytes.isEmpty())
         return;
-    qDebug() << "baResive: " << bytes << hexForm(bytes);
-    receive(bytes);
+    takeReceived(bytes);
     // The port signals only new bytes; what is left of a flood is read on
-    // the next pass.
+    // the next pass (or thrown away there, if the queue has run empty).
     if (port->isOpen() && port->bytesAvailable() > 0 && !slicePending) {
         slicePending = true;
         QTimer::singleShot(0, this, [this] {
@@ -339,6 +350,29 @@ void Exchange::slReadyRead()
             slReadyRead();
         });
     }
+}
+
+void Exchange::takeReceived(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    if (!head()) {
+        if (bytes.size() >= KeptLimit) {
+            kept = bytes.right(KeptLimit);
+        } else {
+            kept.append(bytes);
+            if (kept.size() > KeptLimit)
+                kept.remove(0, kept.size() - KeptLimit);
+        }
+        return;
+    }
+    QByteArray all = bytes;
+    if (!kept.isEmpty()) {
+        all.prepend(kept);
+        kept.clear();
+    }
+    qDebug() << "baResive: " << all << hexForm(all);
+    receive(all);
 }
 
 void Exchange::receive(const QByteArray &bytes)

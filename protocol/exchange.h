@@ -50,10 +50,20 @@ public:
     int isTransmitter() const { return transmitter; }
     quint8 firmwareVariant() const { return variant; }
 
-    // What slReadyRead does with the bytes it read from the port: they go to
-    // the head of the queue. Also the way in for a harness that plays the
-    // line itself (the fuzzer).
+    // Bytes just read from the port. With a request waiting they go to the
+    // head of the queue, after whatever was kept while nobody waited. With
+    // the queue empty they may be the start of the reply to the next request
+    // (or noise): only the newest KeptLimit bytes are kept, to go with the
+    // first bytes read after the next request. Also the way in for a harness
+    // that plays the line itself (the fuzzer).
+    void takeReceived(const QByteArray &bytes);
+    // Hands bytes straight to the head of the queue, bypassing what is kept.
     void receive(const QByteArray &bytes);
+    // The bytes kept from the line while the queue was empty.
+    QByteArray keptBytes() const { return kept; }
+    // A reply is under a hundred bytes; what the line brings beyond this while
+    // nobody waits is noise.
+    static constexpr int KeptLimit = 4096;
 
     int queueLength() const { return parsers.size(); }
     quint8 currentTestIndex() const { return testIndex; }
@@ -132,6 +142,8 @@ private:
     // the following passes, so the window stays responsive meanwhile.
     static constexpr qint64 ReadSlice = 4096;
     bool slicePending = false;
+    // Bytes that arrived while the queue was empty, at most KeptLimit.
+    QByteArray kept;
 
     // Progress base, shared by the whole program.
     static quint16 totalParsers;

@@ -4,6 +4,8 @@
 #include "devicesession.h"
 
 #include <QEventLoop>
+#include <QRandomGenerator>
+#include <QSerialPort>
 #include <QTimer>
 #include <QtTest>
 
@@ -15,6 +17,20 @@ void modalWait(int ms)
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// Random bytes without an "a": whatever part of them reaches a waiting
+// measurement request cannot start its reply ("an1=...").
+QByteArray noise(int size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &c : bytes) {
+        c = char(random.bounded(256));
+        if (c == 'a')
+            c = 'b';
+    }
+    return bytes;
 }
 
 } // namespace
@@ -37,6 +53,8 @@ private slots:
     void cleanupTestCase() { delete receiver; }
     void repliesOfTheWrongForm();
     void identityPaddedWithZerosWasRefused();
+    void idleNoiseGrowsUnbounded();
+    void idleNoiseGrowsUnboundedWithoutPort();
 };
 
 void TestExchange::connectAndRead()
@@ -314,6 +332,96 @@ void TestExchange::failedRequestAndLostPort()
     QVERIFY(!s.engine.openPort(QDir::current().filePath("ttyGone")));
     QCOMPARE(s.engine.queueLength(), 0);
     QVERIFY(s.progress.isEmpty());
+}
+
+void TestExchange::idleNoiseGrowsUnbounded()
+{
+    // Megabytes of noise reach the connected engine while nothing is queued.
+    // Only the newest few KiB wait for the next reply, in the engine or in
+    // its port; they end in the start of a reply that the device's first
+    // bytes after the next request complete.
+    DeviceSession s;
+    QVERIFY(s.open());
+    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 5000);
+    auto *port = s.engine.findChild<QSerialPort *>();
+    QVERIFY(port);
+    const QByteArray start = "\ran1=4000,an2=";
+    const int pieces = 64;
+    const int pieceSize = 64 * 1024;
+    const quint64 sentBefore = s.device.sentBytes();
+    for (int i = 0; i < pieces; ++i)
+        s.device.inject(noise(pieceSize, quint32(i)), true);
+    s.device.inject(start, true);
+    const quint64 flood = quint64(pieces) * pieceSize + quint64(start.size());
+    QTRY_COMPARE_WITH_TIMEOUT(s.device.sentBytes() - sentBefore, flood, 60000);
+    QTest::qWait(100);
+    const qint64 waiting = port->bytesAvailable() + s.engine.keptBytes().size();
+    QVERIFY2(waiting <= Exchange::KeptLimit, qPrintable(QString::number(waiting)));
+    const QByteArray tail = (noise(pieceSize, pieces - 1) + start).right(Exchange::KeptLimit);
+    QTRY_COMPARE_WITH_TIMEOUT(s.engine.keptBytes(), tail, 2000);
+
+    // The device leaves the first measurement request to the rest of the
+    // reply, sent just after it; the second one it answers itself.
+    s.forget();
+    s.device.faults().rules = {{"$7", -1, 1}};
+    QObject context;
+    connect(&s.device, &PtyDevice::sgRequest, &context, [&](const QByteArray &r) {
+        if (r == "$7" && s.device.requests().size() == 1)
+            s.device.inject("5000,d1=1,d2=0\r");
+    });
+    s.engine.getValue();
+    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 2000);
+    QCOMPARE(s.replies, QStringList{reply(ReadInputs, {"4000", "5000", "1", "0"})});
+    QVERIFY(s.engine.keptBytes().isEmpty());
+    s.engine.getValue();
+    QTRY_COMPARE_WITH_TIMEOUT(s.replies.size(), 2, 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 2000);
+    const QByteArray answer = s.device.records().last().reply;
+    QByteArrayList fields;
+    for (const QByteArray &f : answer.trimmed().split(','))
+        fields << f.mid(f.indexOf('=') + 1);
+    QCOMPARE(s.replies.at(1), reply(ReadInputs, fields));
+    QCOMPARE(s.device.requests(), (Bytes{"$7", "$7"}));
+    QVERIFY(s.errors.isEmpty());
+
+    // What was kept goes with the connection.
+    s.device.inject(noise(100, 99));
+    QTRY_COMPARE_WITH_TIMEOUT(s.engine.keptBytes().size(), 100, 2000);
+    QVERIFY(!s.engine.openPort(s.device.slavePath()));
+    QVERIFY(s.engine.keptBytes().isEmpty());
+}
+
+void TestExchange::idleNoiseGrowsUnboundedWithoutPort()
+{
+    // The line played straight into the engine, in pieces of every size.
+    Data data;
+    Exchange engine(nullptr, &data);
+    QStringList replies;
+    QObject context;
+    connect(&engine, &Exchange::sgGetSetting, &context,
+            [&](TypeParser t, const QByteArrayList &f) { replies << reply(t, f); });
+    const QByteArray line = noise(10000, 7) + "\ran1=4000,an2=";
+    for (int at = 0; at < line.size(); at += 999)
+        engine.takeReceived(line.mid(at, 999));
+    QCOMPARE(engine.keptBytes(), line.right(Exchange::KeptLimit));
+    const QByteArray big = noise(3 * Exchange::KeptLimit, 8);
+    engine.takeReceived(big);
+    QCOMPARE(engine.keptBytes(), big.right(Exchange::KeptLimit));
+    engine.takeReceived("x");
+    QCOMPARE(engine.keptBytes(), (big + "x").right(Exchange::KeptLimit));
+    engine.takeReceived("\ran1=4000,an2=");
+
+    // A request does not take the kept bytes by itself; the first bytes read
+    // after it do, and the reply may end in a later piece.
+    engine.getValue();
+    QCOMPARE(engine.keptBytes().size(), Exchange::KeptLimit);
+    engine.takeReceived("5000,d1=1");
+    QVERIFY(engine.keptBytes().isEmpty());
+    QCOMPARE(engine.queueLength(), 1);
+    engine.takeReceived(",d2=0\r");
+    QCOMPARE(replies, QStringList{reply(ReadInputs, {"4000", "5000", "1", "0"})});
+    QCOMPARE(engine.queueLength(), 0);
+    QVERIFY(engine.keptBytes().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestExchange)

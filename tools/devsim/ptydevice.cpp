@@ -420,6 +420,7 @@ int PtyDevice::writeRaw(const QByteArray &bytes, bool logged, bool waitForRoom)
         const ssize_t n = ::write(master, bytes.constData() + done, size_t(bytes.size() - done));
         if (n > 0) {
             done += int(n);
+            sent += quint64(n);
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (waitForRoom) {

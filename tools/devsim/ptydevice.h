@@ -85,6 +85,8 @@ public:
     QList<Record> records() const { return history; }
     QList<QByteArray> requests() const;
     int requestCount() const { return served; }
+    // Every byte this device has put on the line: answers, injected bytes, noise.
+    quint64 sentBytes() const { return sent; }
     void clearRecords() { history.clear(); }
 
 signals:
@@ -152,6 +154,7 @@ private:
     double inputFreeAt = 0;
     qint64 lastFinish = 0; // when the last piece was written, ns
     int served = 0;
+    quint64 sent = 0;
     quint64 lastSerial = 0;
     bool hangUpPending = false;
     QList<Record> history;
