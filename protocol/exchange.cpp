@@ -7,8 +7,6 @@
 #include <QDebug>
 #include <QTimer>
 
-quint16 Exchange::totalParsers = 0;
-
 namespace {
 
 // The kinds whose give-up is put to the user: the register writes and reads
@@ -313,6 +311,7 @@ void Exchange::slRequest(QByteArray request)
         return;
     }
     qDebug() << "Request: " << request << hexForm(request);
+    emit sgTraffic(h->attempt() == 0 ? Traffic::Sent : Traffic::Repeated, request);
     port->write(request);
     // Out on the line now rather than on the next pass of the event loop:
     // the reply just handled may have left the window a lot of work (a new
@@ -372,6 +371,7 @@ void Exchange::takeReceived(const QByteArray &bytes)
         kept.clear();
     }
     qDebug() << "baResive: " << all << hexForm(all);
+    emit sgTraffic(Traffic::Received, all);
     receive(all);
 }
 
@@ -448,11 +448,19 @@ void Exchange::slTimeout()
         return;
     qDebug() << "slTimeout";
 
+    const TypeParser type = h->type();
+    if (type != TestAddress) {
+        hold(h);
+        emit sgTraffic(Traffic::GaveUp, h->request());
+        emit sgGaveUp(type, h->request());
+        release(h);
+        if (!isHead(h))
+            return;
+    }
     if (h->clearOnTimeout()) {
         clearParsers();
         return;
     }
-    const TypeParser type = h->type();
     if (type == TestAddress) {
         testStep(h);
         return;

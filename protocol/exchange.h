@@ -22,6 +22,15 @@ class Exchange : public QObject
 {
     Q_OBJECT
 public:
+    enum class Traffic
+    {
+        Sent,
+        Repeated,
+        Received,
+        GaveUp
+    };
+    Q_ENUM(Traffic)
+
     Exchange(QObject *parent, Data *data);
     ~Exchange() override;
 
@@ -79,6 +88,13 @@ signals:
     // The link failed under the engine (adapter unplugged, device gone): the
     // port has been closed and the queue dropped.
     void sgPortLost(QString reason);
+    // Every request that gave up, whatever its kind does next (silence, the
+    // question, a cleared queue); test steps excepted. Receivers record it and
+    // must not change the queue from here.
+    void sgGaveUp(TypeParser type, QByteArray request);
+    // What crosses the line, for a traffic log: requests as written (first
+    // sends and repeats), bytes as received, and give-ups.
+    void sgTraffic(Exchange::Traffic what, QByteArray bytes);
 
 public slots:
     void getValue();
@@ -145,6 +161,7 @@ private:
     // Bytes that arrived while the queue was empty, at most KeptLimit.
     QByteArray kept;
 
-    // Progress base, shared by the whole program.
-    static quint16 totalParsers;
+    // Progress base: the queue length when the current run started. Each
+    // engine has its own, so that several devices can be served at once.
+    quint16 totalParsers = 0;
 };

@@ -37,6 +37,8 @@ public:
     bool clearOnTimeout() const { return param.clearOnTimeout; }
     bool keepAfterAnswer() const { return param.keepAfterAnswer; }
     bool done() const { return isDone; }
+    // 0 while the request goes out for the first time, then the repeat number.
+    quint8 attempt() const { return retryCount; }
 
     void setRequest(const QByteArray &request) { param.request = request; }
     void setAnswer(const QByteArray &answer) { param.answer = answer; }

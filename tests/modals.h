@@ -47,6 +47,11 @@ private:
             QMetaObject::invokeMethod(button ? button : box->buttons().value(0), "click",
                                       Qt::QueuedConnection);
         } else if (auto dialog = qobject_cast<QFileDialog *>(w)) {
+            // A dialog whose own question (replace the file?) was just
+            // answered is active again until its answer is taken.
+            if (dialogs.contains(dialog))
+                return;
+            dialogs << dialog;
             ++fileDialogs;
             // Once the dialog is the active window its name field has the
             // focus, and selectFile() then leaves the field as it is: accept()
@@ -61,5 +66,6 @@ private:
     }
     QPointer<QWidget> handled;
     QList<QPointer<QMessageBox>> seen;
+    QList<QPointer<QFileDialog>> dialogs;
     QTimer timer;
 };

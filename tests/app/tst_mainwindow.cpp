@@ -148,9 +148,6 @@ void TestMainWindow::gridMarginsWereReadBeforeTheLayoutWasInstalled()
 }
 
 void TestMainWindow::savingOnFullDiskSaidNothingAndEmptiedTheFile()
-// A path that is there but is no serial port is called so, not by the error
-// the system gave when the port's settings were applied to it.
-void TestMainWindow::notSerialPortReportedAsIoctlError()
 {
     Modals modals;
     MainWindow w;
@@ -206,25 +203,6 @@ void TestMainWindow::startupFileFifoHeldTheWindow()
 }
 
 void TestMainWindow::serialTimeoutOfAnEarlierReadLandedOverTheUsersEdit()
-    QTemporaryDir dir;
-    QFile file(dir.filePath("settings.rlx"));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("RLX") == 3);
-    file.close();
-    for (const QString &path : {QStringLiteral("/dev/null"), file.fileName(), dir.path()}) {
-        modals.texts.clear();
-        pressConnect(w, path);
-        QVERIFY(!w.exchange()->isOpen());
-        QCOMPARE(modals.texts.size(), 1);
-        const QString text = modals.texts.at(0);
-        QVERIFY2(text.contains(path) && text.contains("not a serial port"), qPrintable(text));
-        QVERIFY2(systemErrorIn(text).isEmpty(), qPrintable(text));
-        QCOMPARE(button(&w, "pbOpen")->text(), QStringLiteral("Connect"));
-    }
-}
-
-// A virtual device is listed under a name that says so; what stops its port
-// from opening is reported for its port, not as a port that is not there.
-void TestMainWindow::virtualEntryInUseReportedAsNotFound()
 {
     Modals modals;
     MainWindow w;
@@ -251,6 +229,38 @@ void TestMainWindow::virtualEntryInUseReportedAsNotFound()
         ReadConfig, {"1", QByteArray::number(s.serialRate), "0", "0", "0", "50", "0", "0", ""});
     QCOMPARE(int(s.serialTimeout), 12);
     QCOMPARE(timeout->value(), 12);
+}
+
+// A path that is there but is no serial port is called so, not by the error
+// the system gave when the port's settings were applied to it.
+void TestMainWindow::notSerialPortReportedAsIoctlError()
+{
+    Modals modals;
+    MainWindow w;
+    w.show();
+    QTemporaryDir dir;
+    QFile file(dir.filePath("settings.rlx"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("RLX") == 3);
+    file.close();
+    for (const QString &path : {QStringLiteral("/dev/null"), file.fileName(), dir.path()}) {
+        modals.texts.clear();
+        pressConnect(w, path);
+        QVERIFY(!w.exchange()->isOpen());
+        QCOMPARE(modals.texts.size(), 1);
+        const QString text = modals.texts.at(0);
+        QVERIFY2(text.contains(path) && text.contains("not a serial port"), qPrintable(text));
+        QVERIFY2(systemErrorIn(text).isEmpty(), qPrintable(text));
+        QCOMPARE(button(&w, "pbOpen")->text(), QStringLiteral("Connect"));
+    }
+}
+
+// A virtual device is listed under a name that says so; what stops its port
+// from opening is reported for its port, not as a port that is not there.
+void TestMainWindow::virtualEntryInUseReportedAsNotFound()
+{
+    Modals modals;
+    MainWindow w;
+    w.show();
     DeviceModel model;
     PtyDevice device(&model);
     QVERIFY(device.open());

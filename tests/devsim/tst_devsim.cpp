@@ -108,6 +108,18 @@ void TestDevsim::configurationRoundTrip()
         QCOMPARE(ask(m, bad), QByteArray("ERROR\r"));
     QVERIFY(m.config() == before);
     QCOMPARE(ask(m, "$9"), QByteArray("a1=5,a2=5,l1=5,l2=5\r"));
+
+    // A stuck setting is acknowledged and not stored; the rest is.
+    DeviceModel stuck;
+    stuck.setVariant(0);
+    QVERIFY(stuck.setStuck("delTxRx") && stuck.setStuck("S206"));
+    QVERIFY(!stuck.setStuck("nothing") && !stuck.setStuck("S999"));
+    QCOMPARE(ask(stuck, "$0=017,6,010,200,2,060,009,1,5\r"), QByteArray("OK\r"));
+    QCOMPARE(ask(stuck, "$1"), QByteArray("=017,6,010,000,2,060,009,1,0000000000000005\r"));
+    stuck.setCommandMode(true);
+    const QByteArray held = ask(stuck, "ATS206?\r");
+    QCOMPARE(ask(stuck, "ATS206=7\r"), QByteArray("OK\r"));
+    QCOMPARE(ask(stuck, "ATS206?\r"), held);
 }
 
 void TestDevsim::lineFaults()

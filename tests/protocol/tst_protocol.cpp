@@ -6,6 +6,7 @@
 #include "protocol/parser.h"
 #include "protocol/replydecoder.h"
 #include "protocol/settingsfields.h"
+#include "protocol/stabilitytally.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -47,6 +48,7 @@ private slots:
     void retryTiming();
     void replyFieldsLandInTheirRecordFields();
     void writtenAndHeldCompared();
+    void stabilityCountedPerAddress();
 };
 
 void TestProtocol::requests()
@@ -354,6 +356,38 @@ void TestProtocol::writtenAndHeldCompared()
     QCOMPARE(SettingsFields::all().size(), 25);
     QCOMPARE(SettingsFields::byName("adreses")->label, "Addresses");
     QVERIFY(!SettingsFields::byName("nothing"));
+}
+
+void TestProtocol::stabilityCountedPerAddress()
+{
+    QCOMPARE(StabilityTally::addressOf("3=$\r"), 3);
+    QCOMPARE(StabilityTally::addressOf("17=$\r\n"), 17);
+    for (const QByteArray &none :
+         {QByteArray("=$\r\n"), QByteArray("a=$\r\n"), QByteArray("1234=$\r\n"),
+          QByteArray("+1=$\r"), QByteArray("3=0,0\r")})
+        QCOMPARE(StabilityTally::addressOf(none), -1);
+
+    // Address 3 answers, misses twice, answers, misses three times; address
+    // 5 never answers.
+    StabilityTally t;
+    const QByteArray p3 = Catalogue::testRequest(3), p5 = Catalogue::testRequest(5);
+    const QString outcomes3 = "AMMAMMM";
+    for (int i = 0; i < outcomes3.size(); ++i) {
+        t.sent(i == 0 ? QByteArray("3=$\r") : p3);
+        outcomes3.at(i) == 'A' ? t.answered(p3) : t.missed(p3);
+        t.sent(p5);
+        t.missed(p5);
+    }
+    t.sent("junk");
+    QCOMPARE(t.rows().size(), 2);
+    const StabilityTally::Row r3 = t.row(3), r5 = t.row(5);
+    QCOMPARE(QList<int>({r3.address, r3.sent, r3.answered, r3.longestMissRun}),
+             QList<int>({3, 7, 2, 3}));
+    QCOMPARE(QList<int>({r5.sent, r5.answered, r5.longestMissRun}), QList<int>({7, 0, 7}));
+    QVERIFY(qAbs(r3.share() - 2.0 / 7) < 1e-9);
+    QCOMPARE(t.row(9).sent, 0);
+    t.clear();
+    QVERIFY(t.rows().isEmpty());
 }
 
 #include "tst_protocol.moc"

@@ -311,7 +311,8 @@ QByteArray DeviceModel::answerAt(const QByteArray &line)
     // the serial rates.
     if ((n == 201 || n == 202 || n == 206 || n == 210) && value > 9)
         return "ERROR\r";
-    registers[n] = value; // a new S210 rate applies right after this answer
+    if (!stuck.contains("S" + number))
+        registers[n] = value; // a new S210 rate applies right after this answer
     return "OK\r";
 }
 
@@ -447,7 +448,38 @@ bool DeviceModel::writeConfig(const QByteArray &text)
         c.numOfDown = quint8(values[9]);
         c.radioModuleReset = quint8(values[10]);
     }
+    // Fields that are stuck keep what they held, though the write is answered
+    // as if it had been stored.
+    auto keep = [this, &c](const char *name, auto Config::*member) {
+        if (stuck.contains(name))
+            c.*member = cfg.*member;
+    };
+    keep("testAdres", &Config::testAdres);
+    keep("serialRate", &Config::serialRate);
+    keep("delRxTx", &Config::delRxTx);
+    keep("delTxRx", &Config::delTxRx);
+    keep("parity", &Config::parity);
+    keep("radioTransmitReset", &Config::radioTransmitReset);
+    keep("wdtReset", &Config::wdtReset);
+    keep("stopBit", &Config::stopBit);
+    keep("adreses", &Config::adreses);
+    keep("delRequest", &Config::delRequest);
+    keep("numOfDown", &Config::numOfDown);
+    keep("radioModuleReset", &Config::radioModuleReset);
     cfg = c;
+    return true;
+}
+
+bool DeviceModel::setStuck(const QByteArray &name)
+{
+    static const QSet<QByteArray> known = {
+        "testAdres", "serialRate", "delRxTx", "delTxRx",    "parity",    "radioTransmitReset",
+        "wdtReset",  "stopBit",    "adreses", "delRequest", "numOfDown", "radioModuleReset"};
+    const bool isRegister =
+        name.size() > 1 && name.startsWith('S') && registers.contains(name.mid(1).toInt());
+    if (!known.contains(name) && !isRegister)
+        return false;
+    stuck.insert(name);
     return true;
 }
 

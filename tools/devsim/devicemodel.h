@@ -68,6 +68,13 @@ public:
     void setVariant(int variant); // 0, 1 or 2; -1: from the firmware date
     int variant() const;
     void setModuleVersion(const QByteArray &text) { moduleVersion = text; }
+    // A setting the device acknowledges but does not store: a configuration
+    // field by its name in the "$1" layout (testAdres, serialRate, delRxTx,
+    // delTxRx, parity, radioTransmitReset, wdtReset, stopBit, adreses,
+    // delRequest, numOfDown, radioModuleReset) or a register as "S206".
+    // Returns false for a name it does not know.
+    bool setStuck(const QByteArray &name);
+
     // Some controllers send their whole text buffers: each identity text is
     // then followed by zero bytes up to `bytes` (0: no padding).
     void setIdentityPadding(int bytes) { identityPadding = bytes; }
@@ -144,6 +151,7 @@ private:
     bool inCommandMode = false;
     bool echo = false;
     int identityPadding = 0;
+    QSet<QByteArray> stuck;
     Config cfg;
     Averaging avg;
     QSet<int> reachable{1};

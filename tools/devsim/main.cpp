@@ -187,6 +187,11 @@ int main(int argc, char *argv[])
         QStringLiteral("no-announce"),
         QStringLiteral("Do not list the device in configurators on this desktop (by default "
                        "its port is announced in $XDG_RUNTIME_DIR/rlx-devsim/ while it runs)."));
+    const QCommandLineOption stuck(
+        QStringLiteral("stuck"),
+        QStringLiteral("A setting the device acknowledges but does not store: a configuration "
+                       "field (delTxRx, testAdres, ...) or a register (S206). Repeatable."),
+        QStringLiteral("name"));
     const QCommandLineOption padIdentity(
         QStringLiteral("pad-identity"),
         QStringLiteral("Pad the firmware and hardware texts of the \"$2\" answer with zero "
@@ -242,6 +247,11 @@ int main(int argc, char *argv[])
     if (!parseInt(cli.value(padIdentity), 0, 200, &n))
         return fail(QStringLiteral("--pad-identity takes 0 to 200 bytes"));
     model.setIdentityPadding(n);
+    for (const QString &name : cli.values(stuck))
+        if (!model.setStuck(name.toLatin1()))
+            return fail(QStringLiteral("--stuck takes a configuration field or a register, "
+                                       "not %1")
+                            .arg(name));
     bool ok = false;
     const quint32 seedValue = cli.value(seed).toUInt(&ok);
     if (!ok)
