@@ -334,6 +334,9 @@ int noiseMemory(bool reading, int seconds, double rate)
             ++questions;
             QMetaObject::invokeMethod(box->button(QMessageBox::Yes), "click", Qt::QueuedConnection);
         } else if (reading && b.idle()) {
+            // The device's own request history (up to 10,000 records) lives in
+            // this process too and is not the configurator's memory.
+            b.onDevice([&] { b.line->clearRecords(); });
             ++reads;
             b.w.findChild<QPushButton *>("READ")->click();
         }

@@ -386,7 +386,7 @@ void TestExchange::idleNoiseGrowsUnbounded()
 
     // What was kept goes with the connection.
     s.device.inject(noise(100, 99));
-    QTRY_COMPARE_WITH_TIMEOUT(s.engine.keptBytes().size(), 100, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(int(s.engine.keptBytes().size()), 100, 2000);
     QVERIFY(!s.engine.openPort(s.device.slavePath()));
     QVERIFY(s.engine.keptBytes().isEmpty());
 }
@@ -414,7 +414,7 @@ void TestExchange::idleNoiseGrowsUnboundedWithoutPort()
     // A request does not take the kept bytes by itself; the first bytes read
     // after it do, and the reply may end in a later piece.
     engine.getValue();
-    QCOMPARE(engine.keptBytes().size(), Exchange::KeptLimit);
+    QCOMPARE(int(engine.keptBytes().size()), Exchange::KeptLimit);
     engine.takeReceived("5000,d1=1");
     QVERIFY(engine.keptBytes().isEmpty());
     QCOMPARE(engine.queueLength(), 1);
