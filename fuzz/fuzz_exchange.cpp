@@ -3,13 +3,15 @@
 // user's answer to the failed-request question and new operations started
 // from inside the engine's own signals. Two things are checked on every run:
 // the sanitizers find nothing, and whatever the engine hands out is something
-// the receivers can trust (field counts by kind, bounded field lengths,
-// progress within 0..100). Bytes also come through the port's read path,
-// which keeps at most a few KiB while the queue is empty: the kept bytes never
-// exceed that bound, and a waiting request takes them all.
+// the receivers can trust (field counts and field contents as the request
+// table gives them by kind, bounded field lengths, progress within 0..100).
+// Bytes also come through the port's read path, which keeps at most a few KiB
+// while the queue is empty: the kept bytes never exceed that bound, and a
+// waiting request takes them all.
 #include "protocol/data.h"
 #include "protocol/exchange.h"
 #include "protocol/parser.h"
+#include "protocol/requestkinds.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -20,42 +22,11 @@
 
 namespace {
 
-const TypeParser kinds[] = {
-    EnterCommand, SetS220,        TestAddress,   ModuleDefaults, WriteConfig,       WriteS206,
-    WriteS201,    WriteS200,      WriteS202,     WriteS214,      WriteS210,         SetLinkRate,
-    WriteS216,    ReadConfig,     ReadS206,      ReadS201,       ReadS200,          ReadS202,
-    ReadS214,     ReadS216,       ReadInputs,    ReadIdentity,   ReadModuleVersion, ExitCommand,
-    WriteS252,    WriteAveraging, ReadAveraging, SetCurrent,     CalibrationMode,
-};
-
 void check(bool condition, const char *what)
 {
     if (!condition) {
         std::fprintf(stderr, "invariant broken: %s\n", what);
         std::abort();
-    }
-}
-
-int expectedFields(TypeParser type, quint8 variant)
-{
-    switch (type) {
-    case ReadConfig:
-        return variant == 0 ? 9 : variant == 1 ? 10 : variant == 2 ? 12 : -1;
-    case ReadS206:
-    case ReadS201:
-    case ReadS200:
-    case ReadS202:
-    case ReadS214:
-    case ReadS216:
-    case ReadModuleVersion:
-        return 1;
-    case ReadInputs:
-    case ReadAveraging:
-        return 4;
-    case ReadIdentity:
-        return 2;
-    default:
-        return -1;
     }
 }
 
@@ -94,8 +65,11 @@ void fuzzParsers(Exchange &engine, FuzzedDataProvider &in)
 {
     QList<Parser *> parsers;
     QList<int> maskLengths;
-    for (TypeParser kind : kinds) {
-        const ParserParam param = engine.makeParserParam(kind, in.ConsumeBytesAsString(3).c_str());
+    for (const RequestKinds::Row &row : RequestKinds::all()) {
+        if (!row.name)
+            continue; // a value that names no kind
+        const ParserParam param =
+            engine.makeParserParam(row.type, in.ConsumeBytesAsString(3).c_str());
         parsers << new Parser(&engine, param);
         maskLengths << param.mask.size();
     }
@@ -118,7 +92,9 @@ void fuzzEngine(Exchange &engine, FuzzedDataProvider &in)
     // Receivers that act the way the main window and the panels may: answer
     // the question with No, or start another operation from inside a signal.
     QObject::connect(&engine, &Exchange::sgGetSetting, [&](TypeParser type, QByteArrayList f) {
-        check(f.size() == expectedFields(type, engine.firmwareVariant()), "reported field count");
+        check(f.size() == RequestKinds::expectedFields(type, engine.firmwareVariant()),
+              "reported field count");
+        check(RequestKinds::plausible(type, f), "reported a field its kind does not allow");
         for (const QByteArray &field : f)
             check(field.size() <= Parser::MaxFieldLength, "reported field length");
         if (type == ReadIdentity && in.remaining_bytes() > 0)

@@ -1,5 +1,7 @@
 #include "protocol/catalogue.h"
 
+#include "protocol/requestkinds.h"
+
 namespace {
 
 QByteArray digits(int value, int width)
@@ -25,114 +27,50 @@ ParserParam Catalogue::base(TypeParser type)
     return p;
 }
 
+ParserParam Catalogue::fromRow(TypeParser type)
+{
+    const RequestKinds::Row &r = RequestKinds::row(type);
+    ParserParam p = base(type);
+    if (r.answer) {
+        p.answer = r.answer;
+        p.mask = r.mask;
+    }
+    p.countRepeat = r.countRepeat;
+    p.timeout = r.timeout;
+    p.clearOnTimeout = r.clearOnTimeout();
+    p.keepAfterAnswer = r.keepAfterAnswer;
+    return p;
+}
+
+QByteArray Catalogue::request(TypeParser type, const QByteArray &arg)
+{
+    return QByteArray(RequestKinds::row(type).request).replace("%1", arg);
+}
+
 ParserParam Catalogue::makeParserParam(TypeParser type, const QByteArray &arg,
                                        const DeviceSettings &settings, quint8 variant,
                                        const QByteArray &testAdreses, quint8 testIndex)
 {
-    ParserParam p = base(type);
-    auto registerRead = [&p](const char *request, const char *answer, const char *mask) {
-        p.request = request;
-        p.answer = answer;
-        p.mask = mask;
-    };
-    switch (type) {
-    case EnterCommand:
-        p.request = "+++";
-        break;
-    case SetS220:
-        p.request = "ATS220=9\r";
-        break;
-    case TestAddress:
+    const RequestKinds::Row &r = RequestKinds::row(type);
+    if (type == TestAddress) {
         if (!testAdreses.isEmpty()) {
             const int index = testIndex < testAdreses.size() ? testIndex : 0;
-            p = testAddress(quint8(testAdreses.at(index)));
-        } else {
-            p.countRepeat = 1;
-            p.keepAfterAnswer = true;
+            return testAddress(quint8(testAdreses.at(index)));
         }
-        break;
-    case ModuleDefaults:
-        p.request = "ATR\r";
-        break;
-    case WriteConfig:
-        p.request = "$0" + arg;
-        break;
-    case WriteS206:
-        p.request = "ATS206=" + arg + '\r';
-        break;
-    case WriteS201:
-        p.request = "ATS201=" + arg + '\r';
-        break;
-    case WriteS200:
-        p.request = "ATS200=" + arg + '\r';
-        break;
-    case WriteS202:
-        p.request = "ATS202=" + arg + '\r';
-        break;
-    case WriteS214:
-        p.request = "ATS214=" + arg + '\r';
-        break;
-    case WriteS210:
-        p.request = "ATS210=" + arg + '\r';
-        break;
-    case SetLinkRate:
-        p.request = "$3" + arg;
-        break;
-    case WriteS216:
-        p.request = "ATS216=" + arg + '\r';
-        break;
-    case ReadConfig:
-        p.request = "$1";
-        applyReadConfigLayout(p, variant);
-        break;
-    case ReadS206:
-        registerRead("ATS206?\r", "S206=x\r", "1111101");
-        break;
-    case ReadS201:
-        registerRead("ATS201?\r", "S201=x\r", "1111101");
-        break;
-    case ReadS200:
-        registerRead("ATS200?\r", "S200=x\r", "11111X1");
-        break;
-    case ReadS202:
-        registerRead("ATS202?\r", "S202=x\r", "1111101");
-        break;
-    case ReadS214:
-        registerRead("ATS214?\r", "S214=x\r", "11111X1");
-        break;
-    case ReadS216:
-        registerRead("ATS216?\r", "S216=x\r", "11111X1");
-        break;
-    case ReadInputs:
-        registerRead("$7", "an1=x,an2=x,d1=x,d2=x\r", "1111X11111X1111X1111X1");
-        p.countRepeat = 1;
-        p.timeout = 500;
-        break;
-    case ReadIdentity:
-        registerRead("$2", "firmware=x,pp=x\r", "111111111X1111X1");
-        break;
-    case ReadModuleVersion:
-        registerRead("AT/V\r", "x\r", "X1");
-        break;
-    case ExitCommand:
-        p.request = "ATO\r";
-        break;
-    case WriteS252:
-        p.request = "ATS252=" + arg + '\r';
-        break;
-    case WriteAveraging:
-        p.request = averagingRequest(settings);
-        break;
-    case ReadAveraging:
-        registerRead("$9", "a1=x,a2=x,l1=x,l2=x\r", "111X1111X1111X1111X1");
-        p.countRepeat = 1;
-        p.timeout = 500;
-        break;
-    default:
-        // Calibration records are built by their own operations; anything
-        // else is not a request the catalogue knows.
-        break;
+        // Nothing to poll: no request, with the step's budget.
+        ParserParam p = base(type);
+        p.countRepeat = r.countRepeat;
+        p.keepAfterAnswer = r.keepAfterAnswer;
+        return p;
     }
+    // Not a kind, or a calibration record, which its own operation builds.
+    if (!r.request)
+        return base(type);
+
+    ParserParam p = fromRow(type);
+    p.request = request(type, type == WriteAveraging ? averagingNumbers(settings) : arg);
+    if (type == ReadConfig)
+        applyReadConfigLayout(p, variant);
     return p;
 }
 
@@ -144,28 +82,16 @@ void Catalogue::applyReadConfigLayout(ParserParam &param, quint8 variant)
         param.mask = "111";
         return;
     }
-    param.answer.clear();
-    param.mask.clear();
-    for (int i = 0; i < fields; ++i) {
-        param.answer += i == 0 ? "=x" : ",x";
-        param.mask += "1X";
-    }
-    param.answer += '\r';
-    param.mask += '1';
+    // The table holds the longest layout; each field takes two places of it
+    // ("=x" or ",x", "1X"), and the closing CR follows.
+    const RequestKinds::Row &r = RequestKinds::row(ReadConfig);
+    param.answer = QByteArray(r.answer, 2 * fields) + '\r';
+    param.mask = QByteArray(r.mask, 2 * fields) + '1';
 }
 
 int Catalogue::readConfigFieldCount(quint8 variant)
 {
-    switch (variant) {
-    case 0:
-        return 9;
-    case 1:
-        return 10;
-    case 2:
-        return 12;
-    default:
-        return 0;
-    }
+    return qMax(0, RequestKinds::expectedFields(ReadConfig, variant));
 }
 
 QByteArray Catalogue::configText(const DeviceSettings &s, quint8 variant, int rateDigit)
@@ -190,21 +116,23 @@ QByteArray Catalogue::configText(const DeviceSettings &s, quint8 variant, int ra
     return t;
 }
 
+QByteArray Catalogue::averagingNumbers(const DeviceSettings &s)
+{
+    return digits(s.averaging1, 3) + ',' + digits(s.averaging2, 3) + ',' + digits(s.diskret1, 3) +
+           ',' + digits(s.diskret2, 3);
+}
+
 QByteArray Catalogue::averagingRequest(const DeviceSettings &s)
 {
-    return "$8=" + digits(s.averaging1, 3) + ',' + digits(s.averaging2, 3) + ',' +
-           digits(s.diskret1, 3) + ',' + digits(s.diskret2, 3) + '\r';
+    return request(WriteAveraging, averagingNumbers(s));
 }
 
 ParserParam Catalogue::testAddress(quint8 address)
 {
-    ParserParam p = base(TestAddress);
+    ParserParam p = fromRow(TestAddress);
     p.request = QByteArray::number(address) + "=$\r";
     p.answer = testAnswer(address);
     p.mask = testMask(address);
-    p.countRepeat = 1;
-    p.timeout = 1000;
-    p.keepAfterAnswer = true;
     return p;
 }
 
@@ -225,24 +153,21 @@ QByteArray Catalogue::testMask(quint8 address)
 
 ParserParam Catalogue::setCurrent(quint16 setPoint)
 {
-    ParserParam p = base(SetCurrent);
+    ParserParam p = fromRow(SetCurrent);
     p.request = "$a" + hex4(int(setPoint) * 3) + '\r';
-    p.clearOnTimeout = true;
     return p;
 }
 
 ParserParam Catalogue::setRealCurrent(quint16 setPoint, quint16 measured)
 {
-    ParserParam p = base(SetCurrent);
+    ParserParam p = fromRow(SetCurrent);
     p.request = "$b" + hex4((int(setPoint) * 3) & 0xFFFF) + ',' + hex4(measured) + '\r';
-    p.clearOnTimeout = true;
     return p;
 }
 
 ParserParam Catalogue::calibrationMode(bool enter)
 {
-    ParserParam p = base(CalibrationMode);
+    ParserParam p = fromRow(CalibrationMode);
     p.request = enter ? "$d\r" : "$c\r";
-    p.clearOnTimeout = true;
     return p;
 }

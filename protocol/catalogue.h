@@ -7,9 +7,10 @@
 
 // Everything the configurator says to a device: turns a request kind and its
 // argument into the bytes to send, the reply template and mask, the repeat
-// budget and the give-up flags. Some kinds read the exchange engine's state
-// (test addresses, firmware variant) and the settings record, which are passed
-// in, so the catalogue itself holds no state.
+// budget and the give-up flags, from the kind's row in RequestKinds. Some
+// kinds read the exchange engine's state (test addresses, firmware variant)
+// and the settings record, which are passed in, so the catalogue itself holds
+// no state.
 class Catalogue
 {
 public:
@@ -45,5 +46,11 @@ public:
     static ParserParam calibrationMode(bool enter);
 
 private:
+    // The record a kind starts from: "OK\r", sent twice a second apart.
     static ParserParam base(TypeParser type);
+    // The record as the kind's row gives it, request aside.
+    static ParserParam fromRow(TypeParser type);
+    // The kind's request with "%1" replaced by `arg`.
+    static QByteArray request(TypeParser type, const QByteArray &arg);
+    static QByteArray averagingNumbers(const DeviceSettings &settings);
 };

@@ -3,98 +3,12 @@
 #include "protocol/catalogue.h"
 #include "protocol/data.h"
 #include "protocol/parser.h"
+#include "protocol/requestkinds.h"
 
 #include <QDebug>
 #include <QTimer>
 
 namespace {
-
-// The kinds whose give-up is put to the user: the register writes and reads
-// except S210, S216 and S252, the module version, and the averaging write and
-// read. Everything else below 29 gives up silently (the rate search of the
-// restore-defaults sequence relies on "+++", "$3" and "ATR" doing so).
-bool reportsGiveUp(TypeParser type)
-{
-    switch (type) {
-    case WriteS206:
-    case WriteS201:
-    case WriteS200:
-    case WriteS202:
-    case WriteS214:
-    case ReadS206:
-    case ReadS201:
-    case ReadS200:
-    case ReadS202:
-    case ReadS214:
-    case ReadModuleVersion:
-    case WriteAveraging:
-    case ReadAveraging:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// A field the receivers read as a number: decimal digits only. Byte fields
-// (registers, configuration, averaging) also fit in a byte.
-bool isNumber(const QByteArray &field, bool byteSized)
-{
-    if (field.isEmpty() || field.size() > (byteSized ? 3 : 9))
-        return false;
-    for (const char c : field)
-        if (c < '0' || c > '9')
-            return false;
-    return !byteSized || field.toUInt() <= 255;
-}
-
-// Whether a reply with the expected number of fields is what the device
-// sent. A byte lost or a noise byte caught inside a numeric field (a field
-// runs up to its terminator) gives text that would read as a wrong number;
-// such a reply is taken as damaged and the request is repeated instead. The
-// identity and module version texts must be printable; the address list is
-// taken as it is.
-bool plausible(TypeParser type, const QByteArrayList &fields)
-{
-    switch (type) {
-    case ReadConfig:
-        for (int i = 0; i < fields.size(); ++i)
-            if (i != 8 && !isNumber(fields.at(i), true))
-                return false;
-        return true;
-    case ReadS206:
-    case ReadS201:
-    case ReadS200:
-    case ReadS202:
-    case ReadS214:
-    case ReadS216:
-    case ReadAveraging:
-        for (const QByteArray &f : fields)
-            if (!isNumber(f, true))
-                return false;
-        return true;
-    case ReadInputs:
-        for (const QByteArray &f : fields)
-            if (!isNumber(f, false))
-                return false;
-        return true;
-    case ReadIdentity:
-    case ReadModuleVersion:
-        // Printable ASCII texts: a control or 8-bit byte in them came from
-        // the line, not from the device, and a wrong model or firmware date
-        // would set up the whole window wrongly. A text ends at its first
-        // zero byte; a device that sends its whole buffer pads it with them.
-        for (const QByteArray &f : fields)
-            for (const char c : f) {
-                if (c == '\0')
-                    break;
-                if (uchar(c) < 0x20 || uchar(c) > 0x7E)
-                    return false;
-            }
-        return true;
-    default:
-        return true;
-    }
-}
 
 QByteArray hexForm(const QByteArray &bytes)
 {
@@ -387,13 +301,15 @@ void Exchange::receive(const QByteArray &bytes)
     qDebug() << "--------------------------------";
 
     const TypeParser type = h->type();
-    if (fields.size() == expectedFieldCount(type) && !plausible(type, fields)) {
-        // Damaged on the line: the head keeps waiting and its timer repeats
-        // the request (or gives up) as for no reply at all.
+    const bool handedOut = fields.size() == RequestKinds::expectedFields(type, variant);
+    if (handedOut && !RequestKinds::plausible(type, fields)) {
+        // Damaged on the line (a byte lost, or noise caught inside a field):
+        // the head keeps waiting and its timer repeats the request (or gives
+        // up) as for no reply at all.
         qDebug() << "damaged reply dropped";
         return;
     }
-    if (fields.size() == expectedFieldCount(type)) {
+    if (handedOut) {
         hold(h);
         emit sgGetSetting(type, fields);
         const bool stillHead = isHead(h);
@@ -415,31 +331,6 @@ void Exchange::receive(const QByteArray &bytes)
     finishStep();
 }
 
-int Exchange::expectedFieldCount(TypeParser type) const
-{
-    switch (type) {
-    case ReadConfig: {
-        const int n = Catalogue::readConfigFieldCount(variant);
-        return n > 0 ? n : -1;
-    }
-    case ReadS206:
-    case ReadS201:
-    case ReadS200:
-    case ReadS202:
-    case ReadS214:
-    case ReadS216:
-    case ReadModuleVersion:
-        return 1;
-    case ReadInputs:
-    case ReadAveraging:
-        return 4;
-    case ReadIdentity:
-        return 2;
-    default:
-        return -1; // never reported
-    }
-}
-
 void Exchange::slTimeout()
 {
     Parser *h = head();
@@ -449,23 +340,22 @@ void Exchange::slTimeout()
     qDebug() << "slTimeout";
 
     const TypeParser type = h->type();
-    if (type != TestAddress) {
-        hold(h);
-        emit sgTraffic(Traffic::GaveUp, h->request());
-        emit sgGaveUp(type, h->request());
-        release(h);
-        if (!isHead(h))
-            return;
-    }
-    if (h->clearOnTimeout()) {
-        clearParsers();
-        return;
-    }
-    if (type == TestAddress) {
+    const RequestKinds::GiveUp giveUp = RequestKinds::row(type).giveUp;
+    if (giveUp == RequestKinds::GiveUp::TestStep) {
         testStep(h);
         return;
     }
-    if (reportsGiveUp(type)) {
+    hold(h);
+    emit sgTraffic(Traffic::GaveUp, h->request());
+    emit sgGaveUp(type, h->request());
+    release(h);
+    if (!isHead(h))
+        return;
+    if (giveUp == RequestKinds::GiveUp::ClearQueue) {
+        clearParsers();
+        return;
+    }
+    if (giveUp == RequestKinds::GiveUp::Ask) {
         // The receiver asks the user and may hold a modal question open
         // while replies, timer ticks and new requests keep arriving. The
         // failed parser is held still until the answer: it is not resent, not

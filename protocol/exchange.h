@@ -123,7 +123,6 @@ private:
     void startHead();
     void finishStep();
     void testStep(Parser *parser);
-    int expectedFieldCount(TypeParser type) const;
     QByteArray configText(int rateDigit) const;
     void queueWriteTail();
 

@@ -5,6 +5,7 @@
 #include "protocol/data.h"
 #include "protocol/parser.h"
 #include "protocol/replydecoder.h"
+#include "protocol/requestkinds.h"
 #include "protocol/settingsfields.h"
 #include "protocol/stabilitytally.h"
 
@@ -49,6 +50,10 @@ private slots:
     void replyFieldsLandInTheirRecordFields();
     void writtenAndHeldCompared();
     void stabilityCountedPerAddress();
+    void unusedValueTakenForAKind();
+    void giveUpOfTheWrongKind();
+    void replyHandedOutWithTheWrongFieldCount();
+    void damagedConfigurationTailTakenForValues();
 };
 
 void TestProtocol::requests()
@@ -388,6 +393,99 @@ void TestProtocol::stabilityCountedPerAddress()
     QCOMPARE(t.row(9).sent, 0);
     t.clear();
     QVERIFY(t.rows().isEmpty());
+}
+
+// The request table: the kinds with their values.
+void TestProtocol::unusedValueTakenForAKind()
+{
+    const QList<int> unused = {12, 20, 30};
+    for (int value = 0; value <= 31; ++value) {
+        const RequestKinds::Row &row = RequestKinds::row(TypeParser(value));
+        QCOMPARE(int(row.type), value);
+        QCOMPARE(row.name == nullptr, unused.contains(value));
+    }
+    QCOMPARE(QString(RequestKinds::row(ReadModuleVersion).name), QString("ReadModuleVersion"));
+    QCOMPARE(int(std::distance(RequestKinds::all().begin(), RequestKinds::all().end())), 32);
+    // An unused value or one past the last kind sends nothing and hands
+    // nothing out; the catalogue gives the starting record, as it does for
+    // the calibration kinds, whose records their own operations build.
+    for (int value : {12, 20, 30, 29, 31, 40}) {
+        const ParserParam p = make(TypeParser(value), "3");
+        QVERIFY2(p.request.isEmpty(), qPrintable(QString::number(value)));
+        QCOMPARE(shape(p), QStringLiteral("OK\r 111 2x1000ms"));
+    }
+    QVERIFY(!RequestKinds::row(TypeParser(40)).request);
+    QCOMPARE(int(RequestKinds::row(TypeParser(40)).giveUp), int(RequestKinds::GiveUp::Silent));
+}
+
+void TestProtocol::giveUpOfTheWrongKind()
+{
+    using G = RequestKinds::GiveUp;
+    // The rate search of the restore-defaults sequence relies on "+++", "$3"
+    // and "ATR" failing silently; register traffic failing silently would
+    // hide a device that does not take its settings.
+    QMap<G, QList<int>> byGiveUp;
+    for (const RequestKinds::Row &row : RequestKinds::all())
+        if (row.name)
+            byGiveUp[row.giveUp] << int(row.type);
+    QCOMPARE(byGiveUp.value(G::Silent),
+             QList<int>({0, 1, 3, 4, 10, 11, 13, 14, 21, 22, 23, 25, 26}));
+    QCOMPARE(byGiveUp.value(G::Ask), QList<int>({5, 6, 7, 8, 9, 15, 16, 17, 18, 19, 24, 27, 28}));
+    QCOMPARE(byGiveUp.value(G::TestStep), QList<int>({2}));
+    QCOMPARE(byGiveUp.value(G::ClearQueue), QList<int>({29, 31}));
+    // Only the calibration records drop the queue, and only a test poll
+    // stays at the head after its answer.
+    for (const RequestKinds::Row &row : RequestKinds::all()) {
+        QCOMPARE(row.clearOnTimeout(), row.type == SetCurrent || row.type == CalibrationMode);
+        QCOMPARE(row.keepAfterAnswer, row.type == TestAddress);
+    }
+}
+
+void TestProtocol::replyHandedOutWithTheWrongFieldCount()
+{
+    // Fields handed to the window per firmware variant 0, 1, 2 and two
+    // unknown ones; -1: never handed out. An unknown variant changes only the
+    // configuration read, which then expects a plain "OK".
+    const QMap<TypeParser, QList<int>> handedOut = {
+        {ReadConfig, {9, 10, 12, -1, -1}}, {ReadS206, {1, 1, 1, 1, 1}},
+        {ReadS201, {1, 1, 1, 1, 1}},       {ReadS200, {1, 1, 1, 1, 1}},
+        {ReadS202, {1, 1, 1, 1, 1}},       {ReadS214, {1, 1, 1, 1, 1}},
+        {ReadS216, {1, 1, 1, 1, 1}},       {ReadModuleVersion, {1, 1, 1, 1, 1}},
+        {ReadInputs, {4, 4, 4, 4, 4}},     {ReadAveraging, {4, 4, 4, 4, 4}},
+        {ReadIdentity, {2, 2, 2, 2, 2}}};
+    for (int value = 0; value <= 40; ++value) {
+        const TypeParser type = TypeParser(value);
+        QList<int> counts;
+        for (quint8 variant : {0, 1, 2, 3, 255})
+            counts << RequestKinds::expectedFields(type, variant);
+        // The test poll's reply has four values, but only its arrival counts.
+        QVERIFY2(counts == handedOut.value(type, {-1, -1, -1, -1, -1}),
+                 qPrintable(QString::number(value)));
+    }
+    for (quint8 variant : {0, 1, 2, 3})
+        QCOMPARE(Catalogue::readConfigFieldCount(variant),
+                 qMax(0, RequestKinds::expectedFields(ReadConfig, variant)));
+}
+
+void TestProtocol::damagedConfigurationTailTakenForValues()
+{
+    // The poll settings that only variant 2 sends are bytes like the rest;
+    // the address list is taken as the device wrote it.
+    QByteArrayList config = {"1", "2", "3",           "4", "5",   "6",
+                             "7", "8", "8\x01 g\xB5", "9", "255", "0"};
+    QVERIFY(RequestKinds::plausible(ReadConfig, config));
+    for (int i : {9, 10, 11}) {
+        for (const QByteArray &damaged : {QByteArray("256"), QByteArray("1a"), QByteArray("-1")}) {
+            QByteArrayList f = config;
+            f[i] = damaged;
+            QVERIFY2(!RequestKinds::plausible(ReadConfig, f), damaged.constData());
+        }
+    }
+    using F = RequestKinds::Field;
+    QVERIFY(RequestKinds::fits(F::Number, "123456789"));
+    QVERIFY(!RequestKinds::fits(F::Byte, "1000"));
+    QVERIFY(RequestKinds::fits(F::Text, QByteArray("RLX\0\x01", 5)));
+    QVERIFY(!RequestKinds::fits(F::Text, "RLX\x7F"));
 }
 
 #include "tst_protocol.moc"
