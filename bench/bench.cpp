@@ -504,6 +504,14 @@ double median(QVector<double> v)
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+QString listed(const QVector<double> &values)
+{
+    QStringList texts;
+    for (double v : values)
+        texts << QString::number(v, 'f', 1);
+    return texts.join(QStringLiteral(", "));
+}
+
 int parallelRead(int devices, int runs)
 {
     QVector<double> one, many;
@@ -513,15 +521,14 @@ int parallelRead(int devices, int runs)
     for (int run = 0; run < runs; ++run) {
         one.append(readTogether(1, &floorOne));
         many.append(readTogether(devices, &floorMany));
-        std::printf("   run %d: 1 device %.1f ms, %d devices %.1f ms\n", run + 1, one.last(),
-                    devices, many.last());
-        std::fflush(stdout);
     }
     const double a = median(one), b = median(many);
     std::printf("parallel read (identity and full read, 9600-baud pacing, one engine per device "
                 "on one thread; median of %d): 1 device %.1f ms, %d devices %.1f ms (wire-time "
-                "floor per device %.1f ms); ratio %.3f\n",
-                runs, a, devices, b, qMax(floorOne, floorMany), b / a);
+                "floor per device %.1f ms); ratio %.3f\n   runs, 1 device: %s ms\n   runs, %d "
+                "devices: %s ms\n",
+                runs, a, devices, b, qMax(floorOne, floorMany), b / a, qPrintable(listed(one)),
+                devices, qPrintable(listed(many)));
     return 0;
 }
 
