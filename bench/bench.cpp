@@ -10,6 +10,11 @@
 //                             (default 600 s at the device's line-noise rate
 //                             1000), connected and idle or reading again and
 //                             again
+//   rlx-bench parallel-read [--devices N] [--runs R]
+//                             identity and full read of one paced device
+//                             against N at once, one exchange engine per
+//                             device, all on the one main thread
+#include "app/identification.h"
 #include "app/mainwindow.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
@@ -29,9 +34,11 @@
 #include <QVector>
 #include <QtTest/QTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <sys/resource.h>
 
 namespace {
@@ -385,6 +392,149 @@ int noiseMemory(bool reading, int seconds, double rate)
     return 0;
 }
 
+// A paced virtual device on a thread of its own, and an engine on the main
+// thread that reads it as a command-line configurator does: identity, then the
+// full read, with the firmware variant and the transmitter flag taken from
+// the identity reply.
+struct ReadSession
+{
+    DeviceModel model;
+    QThread thread;
+    PtyDevice *line;
+    Data data;
+    Exchange engine{nullptr, &data};
+    qint64 doneNs = -1;
+    int gaveUp = 0;
+
+    explicit ReadSession(const QElapsedTimer &clock) : line(new PtyDevice(&model))
+    {
+        model.setHardware("RLX-31868-Vela-485");
+        model.setFirmware("Aug  4 2022");
+        line->faults().pace = true;
+        line->moveToThread(&thread);
+        thread.start();
+        bool open = false;
+        QString error;
+        QMetaObject::invokeMethod(
+            line,
+            [&] {
+                open = line->open();
+                error = line->errorString();
+            },
+            Qt::BlockingQueuedConnection);
+        if (!open)
+            qFatal("pseudo-terminal: %s", qPrintable(error));
+        QObject::connect(&engine, &Exchange::sgGetSetting,
+                         [this](TypeParser type, const QByteArrayList &fields) {
+                             if (type != ReadIdentity || fields.size() != 2)
+                                 return;
+                             const QString hardware = QString::fromLatin1(fields.at(1));
+                             engine.setVariant(Identification::firmwareVariant(
+                                 QString::fromLatin1(fields.at(0))));
+                             engine.setTransmitter(Identification(hardware).isTransmitter());
+                         });
+        QObject::connect(&engine, &Exchange::sgSetProgres, [this, &clock](quint8 percent) {
+            if (percent == 100 && engine.queueLength() == 0 && doneNs < 0)
+                doneNs = clock.nsecsElapsed();
+        });
+        QObject::connect(&engine, &Exchange::sgGaveUp, [this] { ++gaveUp; });
+    }
+    ~ReadSession()
+    {
+        QMetaObject::invokeMethod(
+            line, [this] { delete line; }, Qt::BlockingQueuedConnection);
+        thread.quit();
+        thread.wait();
+    }
+    // The wire-time floor of what crossed this line: every byte at 10 bits
+    // and 9600 baud plus the device's own reply delays.
+    double floorMs()
+    {
+        QList<PtyDevice::Record> records;
+        QMetaObject::invokeMethod(
+            line, [&] { records = line->records(); }, Qt::BlockingQueuedConnection);
+        DeviceModel replay;
+        replay.setHardware(model.hardware());
+        replay.setFirmware(model.firmware());
+        qint64 bytes = 0;
+        int delays = 0;
+        for (const PtyDevice::Record &r : records) {
+            bytes += r.request.size() + r.reply.size();
+            for (const DeviceModel::Reply &reply : replay.feed(r.request, r.ms))
+                delays += reply.delayMs;
+        }
+        return wireMs(bytes) + delays;
+    }
+};
+
+// Milliseconds from the first engine told to open its port to the last one
+// at progress 100; also the slowest device's wire-time floor.
+double readTogether(int devices, double *floor)
+{
+    QElapsedTimer clock;
+    std::vector<std::unique_ptr<ReadSession>> sessions;
+    for (int i = 0; i < devices; ++i)
+        sessions.push_back(std::make_unique<ReadSession>(clock));
+    waitMs(200);
+    clock.start();
+    for (auto &s : sessions)
+        if (!s->engine.openPort(s->line->slavePath()))
+            qFatal("%s: %s", qPrintable(s->line->slavePath()),
+                   qPrintable(s->engine.openErrorString()));
+    const bool finished = waitFor(
+        [&] {
+            return std::all_of(sessions.begin(), sessions.end(),
+                               [](const auto &s) { return s->doneNs >= 0; });
+        },
+        30000);
+    if (!finished)
+        qFatal("not every read finished");
+    qint64 last = 0;
+    *floor = 0;
+    for (auto &s : sessions) {
+        if (s->gaveUp)
+            qFatal("%d requests gave up on %s", s->gaveUp, qPrintable(s->line->slavePath()));
+        last = qMax(last, s->doneNs);
+        *floor = qMax(*floor, s->floorMs());
+    }
+    return last / 1e6;
+}
+
+double median(QVector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const int n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+QString listed(const QVector<double> &values)
+{
+    QStringList texts;
+    for (double v : values)
+        texts << QString::number(v, 'f', 1);
+    return texts.join(QStringLiteral(", "));
+}
+
+int parallelRead(int devices, int runs)
+{
+    QVector<double> one, many;
+    double floorOne = 0, floorMany = 0;
+    // Alternating, so that a disturbance of the machine does not fall on
+    // one side only.
+    for (int run = 0; run < runs; ++run) {
+        one.append(readTogether(1, &floorOne));
+        many.append(readTogether(devices, &floorMany));
+    }
+    const double a = median(one), b = median(many);
+    std::printf("parallel read (identity and full read, 9600-baud pacing, one engine per device "
+                "on one thread; median of %d): 1 device %.1f ms, %d devices %.1f ms (wire-time "
+                "floor per device %.1f ms); ratio %.3f\n   runs, 1 device: %s ms\n   runs, %d "
+                "devices: %s ms\n",
+                runs, a, devices, b, qMax(floorOne, floorMany), b / a, qPrintable(listed(one)),
+                devices, qPrintable(listed(many)));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -406,7 +556,21 @@ int main(int argc, char **argv)
         (QByteArray(argv[2]) == "idle" || QByteArray(argv[2]) == "read"))
         return noiseMemory(QByteArray(argv[2]) == "read", argc > 3 ? atoi(argv[3]) : 600,
                            argc > 4 ? atof(argv[4]) : 1000.0);
+    if (mode == "parallel-read") {
+        int devices = 8, runs = 5;
+        bool known = argc % 2 == 0;
+        for (int i = 2; known && i + 1 < argc; i += 2) {
+            if (QByteArray(argv[i]) == "--devices")
+                devices = atoi(argv[i + 1]);
+            else if (QByteArray(argv[i]) == "--runs")
+                runs = atoi(argv[i + 1]);
+            else
+                known = false;
+        }
+        if (known && devices > 0 && runs > 0)
+            return parallelRead(devices, runs);
+    }
     std::fprintf(stderr, "usage: rlx-bench fullread | idle [seconds] | flood | noise-memory "
-                         "idle|read [seconds] [rate]\n");
+                         "idle|read [seconds] [rate] | parallel-read [--devices N] [--runs R]\n");
     return 2;
 }

@@ -1,0 +1,191 @@
+#include "cli/commissioningreport.h"
+
+#include "protocol/settingsfields.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextDocument>
+
+namespace {
+
+QString escaped(const QString &text)
+{
+    return text.toHtmlEscaped();
+}
+
+// "2026-12-06 14:40:05 (UTC+01:00)": the clock the engineer read, with its
+// offset, so that reports from different sites compare.
+QString dateText(const QDateTime &when)
+{
+    if (!when.isValid())
+        return QStringLiteral("unknown");
+    const int offset = when.offsetFromUtc();
+    QString zone = QStringLiteral("UTC");
+    if (offset != 0) {
+        const int minutes = qAbs(offset) / 60;
+        zone += QStringLiteral("%1%2:%3")
+                    .arg(offset < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+                    .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+                    .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    }
+    return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral(" (") + zone +
+           QLatin1Char(')');
+}
+
+// The port text and the spare byte are the configurator's own (the settings
+// file carries them); the device never holds them.
+bool configuratorsOwn(const SettingsField &f)
+{
+    return f.text == &DeviceSettings::portName || f.byte == &DeviceSettings::spare;
+}
+
+QString row(const QStringList &cells, const char *tag = "td")
+{
+    QString html = QStringLiteral("<tr>");
+    for (const QString &c : cells)
+        html += QStringLiteral("<%1>%2</%1>").arg(QLatin1String(tag), c);
+    return html + QStringLiteral("</tr>\n");
+}
+
+QString table(const char *width)
+{
+    return QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
+                          "width=\"%1\" style=\"border-collapse: collapse\">\n")
+        .arg(QLatin1String(width));
+}
+
+QString percent(const StabilityTally::Row &r)
+{
+    return r.sent ? QString::number(100.0 * r.share(), 'f', 1) + QStringLiteral(" %")
+                  : QStringLiteral("-");
+}
+
+bool refuse(QString *error, const QString &reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+QByteArray pdf(const QString &html, const QString &title)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("rlx-cli " RLX_VERSION));
+        writer.setResolution(300);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
+        QTextDocument document;
+        document.setDocumentMargin(0);
+        document.setHtml(html);
+        document.print(&writer);
+    }
+    return buffer.data();
+}
+
+} // namespace
+
+QString CommissioningReport::toHtml() const
+{
+    const QString title = QStringLiteral("Commissioning report");
+    QString html;
+    html += QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n<title>") +
+            title + QStringLiteral(" - ") + escaped(hardware) +
+            QStringLiteral("</title>\n<style>\n"
+                           "body { font-family: sans-serif; font-size: 9pt; }\n"
+                           "th { text-align: left; background-color: #e8e8e8; }\n"
+                           "td.note { color: #606060; }\n"
+                           "</style></head>\n<body>\n");
+    html += QStringLiteral("<h1>") + title + QStringLiteral("</h1>\n");
+
+    html += table("70%");
+    html += row({QStringLiteral("Date"), escaped(dateText(when))});
+    html += row({QStringLiteral("Port"), escaped(port)});
+    html += row({QStringLiteral("Hardware"), escaped(hardware)});
+    // Device texts as sent ("Aug  4 2022"), spaces and all.
+    html +=
+        row({QStringLiteral("Firmware"), QStringLiteral("<span style=\"white-space: pre-wrap\">") +
+                                             escaped(firmware) + QStringLiteral("</span>")});
+    html += row({QStringLiteral("Firmware variant"), QString::number(variant)});
+    html += row({QStringLiteral("Configurator"), QStringLiteral("rlx-cli " RLX_VERSION)});
+    html += QStringLiteral("</table>\n");
+
+    html += QStringLiteral("<h2>Settings</h2>\n");
+    html += table("100%");
+    html += QStringLiteral("<tr><th width=\"36%\">Setting</th><th width=\"34%\">Value</th>"
+                           "<th width=\"30%\">Note</th></tr>\n");
+    for (const SettingsField &f : SettingsFields::all()) {
+        if (configuratorsOwn(f))
+            continue;
+        QString value = escaped(f.value(settings).toString());
+        QString note;
+        if (f.readBack != SettingsField::Never && !f.verifiable(variant, hardware)) {
+            value = QStringLiteral("-");
+            note = QStringLiteral("not reported by this device");
+        } else if (f.readBack == SettingsField::Never) {
+            note = QStringLiteral("from the identification");
+        }
+        html += QStringLiteral("<tr><td>%1</td><td>%2</td><td class=\"note\">%3</td></tr>\n")
+                    .arg(escaped(QLatin1String(f.label)), value, note);
+    }
+    html += QStringLiteral("</table>\n");
+
+    if (!test.isEmpty()) {
+        html += QStringLiteral("<h2>Radio stability check</h2>\n");
+        html += table("100%");
+        html += row({QStringLiteral("Address"), QStringLiteral("Polls sent"),
+                     QStringLiteral("Answered"), QStringLiteral("Share answered"),
+                     QStringLiteral("Longest run of misses")},
+                    "th");
+        for (const StabilityTally::Row &r : test)
+            html +=
+                row({QString::number(r.address), QString::number(r.sent),
+                     QString::number(r.answered), percent(r), QString::number(r.longestMissRun)});
+        html += QStringLiteral("</table>\n");
+    }
+    html += QStringLiteral("</body></html>\n");
+    return html;
+}
+
+bool CommissioningReport::write(const QString &fileName, QString *error) const
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    const bool isPdf = suffix == QLatin1String("pdf");
+    if (!isPdf && suffix != QLatin1String("html") && suffix != QLatin1String("htm"))
+        return refuse(error, QStringLiteral("%1: a report is written as PDF or HTML; give a "
+                                            "file name ending in .pdf or .html")
+                                 .arg(fileName));
+    if (isPdf && !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return refuse(error, QStringLiteral("%1: a PDF report needs the graphical toolkit, which "
+                                            "was not started")
+                                 .arg(fileName));
+
+    const QString html = toHtml();
+    QByteArray bytes;
+    if (isPdf) {
+        bytes = pdf(html, QStringLiteral("Commissioning report - ") + hardware);
+        if (bytes.isEmpty())
+            return refuse(error, QStringLiteral("%1: the PDF could not be made").arg(fileName));
+    } else {
+        bytes = html.toUtf8();
+    }
+
+    // Written aside and renamed into place: an interrupted or failed write
+    // leaves neither a partial report nor a damaged earlier one.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return refuse(error, QStringLiteral("%1: %2").arg(fileName, file.errorString()));
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return refuse(error, QStringLiteral("%1: %2").arg(fileName, file.errorString()));
+    return true;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "protocol/devicesettings.h"
+#include "protocol/stabilitytally.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// The document an engineer hands over after commissioning a device: when and
+// on which port it was read, what the device says it is, every setting under
+// the label the configurator's window gives it, and, when a stability check
+// was run, its table per remote address.
+//
+// Settings kept only by the configurator and its settings files (the port
+// text and the spare byte) are left out. Settings the device's firmware or
+// model does not report back are listed with a dash instead of a value, since
+// the record then holds the configurator's default, not the device's.
+struct CommissioningReport
+{
+    QDateTime when;
+    QString port, hardware, firmware;
+    quint8 variant = 0;
+    DeviceSettings settings;
+    QList<StabilityTally::Row> test; // empty: no stability table
+
+    QString toHtml() const;
+    // Writes the report as PDF or HTML, chosen by the file name's suffix
+    // (.pdf, .html or .htm, in any case); any other name is refused. Nothing
+    // is left behind when it fails, and an existing file is replaced only by
+    // a complete report. The PDF needs a QGuiApplication.
+    bool write(const QString &fileName, QString *error) const;
+};

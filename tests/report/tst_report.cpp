@@ -1,0 +1,223 @@
+// The commissioning report: what an engineer reads in the PDF and HTML files,
+// escaping of the device's own texts, and files that are refused.
+
+#include "cli/commissioningreport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A Vela-485 with the latest firmware as a read brings it back, after a
+// stability check of two addresses.
+CommissioningReport sample()
+{
+    CommissioningReport r;
+    r.when = QDateTime::fromString(QStringLiteral("2026-12-06T14:40:05+01:00"), Qt::ISODate);
+    r.port = QStringLiteral("/dev/ttyUSB3");
+    r.hardware = QStringLiteral("RLX-31868-Vela-485");
+    r.firmware = QStringLiteral("Aug  4 2022");
+    r.variant = 2;
+    DeviceSettings &s = r.settings;
+    s.chanel = 17;
+    s.power = 5;
+    s.subBand = 3;
+    s.delRequest = 42;
+    s.radioModuleReset = 9;
+    s.serialTimeout = 31;
+    s.adreses = QStringLiteral("0000,0000,0000,0015");
+    s.portName = QStringLiteral("COM9"); // the configurator's, not the device's
+    s.spare = 77;
+
+    StabilityTally::Row answering;
+    answering.address = 3;
+    answering.sent = 40;
+    answering.answered = 37;
+    answering.longestMissRun = 2;
+    StabilityTally::Row silent;
+    silent.address = 5;
+    silent.sent = 41;
+    silent.answered = 0;
+    silent.longestMissRun = 41;
+    r.test = {answering, silent};
+    return r;
+}
+
+// pdftotext -layout keeps each table row on one line.
+QString pdfText(const QString &file)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return QStringLiteral("pdftotext failed (package poppler-utils): ") + p.errorString() +
+               QString::fromLocal8Bit(p.readAllStandardError());
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Whether some line of the text holds the cells in this order, apart only
+// by white space.
+bool hasRow(const QString &text, const QStringList &cells)
+{
+    QStringList quoted;
+    for (const QString &c : cells)
+        quoted << QRegularExpression::escape(c);
+    const QRegularExpression line(QStringLiteral("(^|\\s)") + quoted.join(QStringLiteral("\\s+")) +
+                                      QStringLiteral("(\\s|$)"),
+                                  QRegularExpression::MultilineOption);
+    return line.match(text).hasMatch();
+}
+
+} // namespace
+
+class TestReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pdfNamesDeviceSettingsAndTable();
+    void htmlFileAndFieldsByVariant();
+    void deviceTextsEscaped();
+    void refusedFilesLeaveNothing();
+};
+
+void TestReport::pdfNamesDeviceSettingsAndTable()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("commissioning.pdf"));
+    QString error;
+    QVERIFY2(sample().write(file, &error), qPrintable(error));
+    QFile pdf(file);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+
+    const QString text = pdfText(file);
+    QVERIFY2(text.contains(QStringLiteral("Commissioning report")), qPrintable(text));
+    QVERIFY2(hasRow(text, {"Hardware", "RLX-31868-Vela-485"}), qPrintable(text));
+    QVERIFY2(hasRow(text, {"Port", "/dev/ttyUSB3"}), qPrintable(text));
+    QVERIFY2(hasRow(text, {"Firmware", "Aug 4 2022"}) || hasRow(text, {"Firmware", "Aug  4 2022"}),
+             qPrintable(text));
+    QVERIFY2(hasRow(text, {"Date", "2026-12-06", "14:40:05", "(UTC+01:00)"}), qPrintable(text));
+    // Settings by the window's labels.
+    QVERIFY2(hasRow(text, {"Chanel", "17"}), qPrintable(text));
+    QVERIFY2(hasRow(text, {"Power", "5"}), qPrintable(text));
+    QVERIFY2(hasRow(text, {"Sub-band", "3"}), qPrintable(text));
+    QVERIFY2(hasRow(text, {"Serial Timeout", "31"}), qPrintable(text));
+    QVERIFY2(hasRow(text, {"Requests period", "42"}), qPrintable(text));
+    QVERIFY2(hasRow(text, {"Radio Module Reset", "9"}), qPrintable(text));
+    QVERIFY2(hasRow(text, {"Addresses", "0000,0000,0000,0015"}), qPrintable(text));
+    // The stability table: address, sent, answered, share, longest miss run.
+    QVERIFY2(text.contains(QStringLiteral("Radio stability check")), qPrintable(text));
+    QVERIFY2(hasRow(text, {"3", "40", "37", "92.5 %", "2"}), qPrintable(text));
+    QVERIFY2(hasRow(text, {"5", "41", "0", "0.0 %", "41"}), qPrintable(text));
+
+    // The document's title says which device it is about.
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {file});
+    QVERIFY(info.waitForFinished(30000));
+    const QString meta = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(meta.contains(QRegularExpression(
+                 QStringLiteral("Title:\\s+Commissioning report - RLX-31868-Vela-485"))),
+             qPrintable(meta));
+    QVERIFY2(meta.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\b"))), qPrintable(meta));
+}
+
+void TestReport::htmlFileAndFieldsByVariant()
+{
+    QTemporaryDir dir;
+    CommissioningReport r = sample();
+    // The suffix decides, in any case.
+    const QString file = dir.filePath(QStringLiteral("commissioning.HTM"));
+    QString error;
+    QVERIFY2(r.write(file, &error), qPrintable(error));
+    QFile html(file);
+    QVERIFY(html.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(html.readAll()), r.toHtml());
+
+    const QString v2 = r.toHtml();
+    QVERIFY(v2.contains(QStringLiteral("<td>Requests period</td><td>42</td>")));
+    QVERIFY(v2.contains(QStringLiteral("<td>Num of down</td><td>3</td>")));
+    // The configurator's own fields are not the device's settings.
+    QVERIFY(!v2.contains(QStringLiteral("COM9")));
+    QVERIFY(!v2.contains(QStringLiteral("Spare")));
+    QVERIFY(!v2.contains(QStringLiteral("77")));
+
+    // Older firmware does not report these: the record holds only defaults.
+    r.variant = 0;
+    const QString v0 = r.toHtml();
+    QVERIFY(!v0.contains(QStringLiteral("42")));
+    QVERIFY(v0.contains(QStringLiteral("<td>Requests period</td><td>-</td><td class=\"note\">not "
+                                       "reported by this device</td>")));
+    QVERIFY(v0.contains(QStringLiteral("<td>Num of down</td><td>-</td>")));
+    QVERIFY(v0.contains(QStringLiteral("<td>Chanel</td><td>17</td>")));
+    // A 4-20 receiver reports polling address 1 whatever it holds.
+    r.hardware = QStringLiteral("RLX-31868-4-20 receiver");
+    QVERIFY(!r.toHtml().contains(QStringLiteral("0015")));
+
+    // Without a stability check there is no table.
+    r.test.clear();
+    QVERIFY(!r.toHtml().contains(QStringLiteral("stability")));
+    QVERIFY(!r.toHtml().contains(QStringLiteral("Polls sent")));
+}
+
+void TestReport::deviceTextsEscaped()
+{
+    CommissioningReport r = sample();
+    r.hardware = QStringLiteral("<b>&");
+    r.firmware = QStringLiteral("\"Aug</td><script>");
+    r.port = QStringLiteral("/dev/<i>");
+    r.settings.adreses = QStringLiteral("<u>");
+    const QString html = r.toHtml();
+    QVERIFY(html.contains(QStringLiteral("&lt;b&gt;&amp;")));
+    QVERIFY(html.contains(QStringLiteral("&quot;Aug&lt;/td&gt;&lt;script&gt;")));
+    QVERIFY(html.contains(QStringLiteral("/dev/&lt;i&gt;")));
+    QVERIFY(html.contains(QStringLiteral("&lt;u&gt;")));
+    for (const char *raw : {"<b>", "<script>", "<i>", "<u>", "&<", "&\""})
+        QVERIFY2(!html.contains(QLatin1String(raw)), raw);
+
+    // What the PDF shows is the text itself, not markup.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("hostile.pdf"));
+    QString error;
+    QVERIFY2(r.write(file, &error), qPrintable(error));
+    const QString text = pdfText(file);
+    QVERIFY2(hasRow(text, {"Hardware", "<b>&"}), qPrintable(text));
+}
+
+void TestReport::refusedFilesLeaveNothing()
+{
+    QTemporaryDir dir;
+    QFile plain(dir.filePath(QStringLiteral("plain")));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const CommissioningReport r = sample();
+    const QStringList refused = {
+        dir.filePath(QStringLiteral("report.txt")),
+        dir.filePath(QStringLiteral("report")),
+        dir.filePath(QStringLiteral("report.pdf.bak")),
+        dir.filePath(QStringLiteral("missing/report.pdf")),
+        dir.filePath(QStringLiteral("missing/report.html")),
+        dir.filePath(QStringLiteral("plain/report.pdf")), // under a file: even root cannot
+    };
+    for (const QString &file : refused) {
+        QString error;
+        QVERIFY2(!r.write(file, &error), qPrintable(file));
+        QVERIFY2(error.startsWith(file + QStringLiteral(": ")), qPrintable(error));
+        QVERIFY2(error.size() > file.size() + 10, qPrintable(error));
+        QVERIFY2(!QFile::exists(file), qPrintable(file));
+    }
+    // Why a name is refused tells what would be taken.
+    QString error;
+    r.write(dir.filePath(QStringLiteral("report.txt")), &error);
+    QVERIFY2(error.contains(QStringLiteral(".pdf")) && error.contains(QStringLiteral(".html")),
+             qPrintable(error));
+    // Nothing else was left in the folder (no temporary files either).
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList{QStringLiteral("plain")});
+}
+
+QTEST_MAIN(TestReport)
+#include "tst_report.moc"
