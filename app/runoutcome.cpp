@@ -87,7 +87,7 @@ void RunOutcome::setCalibrationStep(const QString &done, const QString &failed)
 QString RunOutcome::requestText(const QByteArray &request)
 {
     QString text = QString::fromLocal8Bit(request);
-    while (!text.isEmpty() && text.back() < QLatin1Char(' '))
+    while (!text.isEmpty() && text.back().unicode() < 0x20)
         text.chop(1);
     return text;
 }
