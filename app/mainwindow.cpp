@@ -20,12 +20,18 @@
 #include "protocol/exchange.h"
 #include "protocol/replydecoder.h"
 
+#include <QDate>
 #include <QDebug>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace {
@@ -36,6 +42,10 @@ quint8 minSerialTimeout(int serialRate)
     static const quint8 floor[] = {17, 9, 5, 3, 2, 2, 2, 2};
     return serialRate >= 0 && serialRate < 8 ? floor[serialRate] : 3;
 }
+
+// Beside "PortName": the folder the last settings file was saved to or opened from.
+const char SettingsFolderKey[] = "SettingsFolder";
+const char SettingsSuffix[] = "rlx";
 
 } // namespace
 
@@ -74,6 +84,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     grid->addWidget(progress, 10, 0, 1, 4);
 
     setCentralWidget(central);
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
 
     data = new Data();
     engine = new Exchange(this, data);
@@ -87,6 +98,11 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     connect(engine, &Exchange::sgTimeOut, this, &MainWindow::slTimeOut);
     connect(engine, &Exchange::sgError, this, &MainWindow::slError);
     connect(engine, &Exchange::sgPortLost, this, &MainWindow::slPortLost);
+    connect(engine, &Exchange::sgGaveUp, this, &MainWindow::slGaveUp);
+    connect(engine, &Exchange::sgTraffic, this, [this](Exchange::Traffic what, QByteArray bytes) {
+        if (what == Exchange::Traffic::Sent)
+            outcome.sent(bytes);
+    });
     connect(resizeTimer, &QTimer::timeout, this, &MainWindow::slShortTimer);
     connectPanels();
 
@@ -157,6 +173,18 @@ void MainWindow::connectPanels()
     connect(test, &W_Test::sgStopTest, engine, &Exchange::clearParsers);
     connect(test, &W_Test::sgClearTest, engine, &Exchange::resetTestPosition);
     connect(measure, &Measure::sgGetValue, engine, &Exchange::getValue);
+    connect(test, &W_Test::sgStartTest, this, [this] {
+        outcome.end();
+        stabilityRunning = true;
+        tellOutcome(tr("Stability check running; STOP ends it."));
+    });
+    connect(test, &W_Test::sgStopTest, this, [this] {
+        // Also raised when TEST found no address ticked: nothing ran then.
+        if (!stabilityRunning)
+            return;
+        stabilityRunning = false;
+        tellOutcome(tr("Stability check stopped."));
+    });
 }
 
 void MainWindow::finishPanels()
@@ -253,12 +281,20 @@ void MainWindow::slValueChange(QString name, int val)
         measure->stopMeasurement();
         forgetReadSerialTimeout();
         s.adreses = adresArray->getAdreses();
-        engine->writeSettings();
+        if (!refuseUnidentified(QStringLiteral("WRITE"))) {
+            beginRun(RunOutcome::Write, tr("Writing…"));
+            engine->writeSettings();
+            // As queued: receivers are written with the test address 255.
+            outcome.setWritten(s);
+            outcome.setTotal(engine->queueLength());
+        }
     }
     if (is("READ")) {
         measure->stopMeasurement();
         forgetReadSerialTimeout();
+        beginRun(RunOutcome::Read, tr("Reading…"));
         engine->readSettings();
+        outcome.setTotal(engine->queueLength());
     }
     if (is("DEFAULT")) {
         measure->stopMeasurement();
@@ -275,16 +311,51 @@ void MainWindow::slValueChange(QString name, int val)
     }
     if (is("curCurrent"))
         curCurrent = quint16(val);
-    if (is("setCurCurrent"))
+    if (is("setCurCurrent") &&
+        beginCalibrationStep(
+            tr("Set point %1 mkA taken by the device.").arg(curCurrent),
+            tr("The device did not accept the set point %1 mkA ($a).").arg(curCurrent)))
         engine->sendCurrent(curCurrent);
     if (is("realCurrent"))
         realCurrent = quint16(val);
-    if (is("setRealCurrent"))
+    if (is("setRealCurrent") &&
+        beginCalibrationStep(tr("Measured %2 mkA for the set point %1 mkA stored in the device.")
+                                 .arg(curCurrent)
+                                 .arg(realCurrent),
+                             tr("The device did not accept the measured %2 mkA for the set "
+                                "point %1 mkA ($b).")
+                                 .arg(curCurrent)
+                                 .arg(realCurrent)))
         engine->sendRealCurrent(curCurrent, realCurrent);
-    if (is("resetKalibr"))
+    if (is("resetKalibr") &&
+        beginCalibrationStep(tr("Calibration mode off."),
+                             tr("The device did not confirm leaving calibration mode: no "
+                                "answer to $c.")))
         engine->exitCalibration();
-    if (is("setKalibr"))
-        engine->enterCalibration();
+    if (is("setKalibr")) {
+        if (beginCalibrationStep(tr("Calibration mode on: the output drives its 20 mA check "
+                                    "current."),
+                                 tr("The device did not enter calibration mode: no answer to "
+                                    "$d.")))
+            engine->enterCalibration();
+        else
+            kalibr->setModeOn(false); // nothing reached the device
+    }
+}
+
+bool MainWindow::beginCalibrationStep(const QString &done, const QString &failed)
+{
+    if (!engine->isOpen()) {
+        outcome.end();
+        tellOutcome(tr("Calibration: nothing was sent, because the port is closed; connect the "
+                       "device first."));
+        return false;
+    }
+    beginRun(RunOutcome::Calibration, tr("Calibrating…"));
+    outcome.setCalibrationStep(done, failed);
+    // The step is appended to the queue; its give-up ends the run.
+    outcome.setTotal(1);
+    return true;
 }
 
 void MainWindow::setOutputBit(quint8 mask, int val)
@@ -301,6 +372,7 @@ void MainWindow::slTextChange(QString, QString) {}
 void MainWindow::slSetSettings(TypeParser type, QByteArrayList param)
 {
     DeviceSettings &s = data->settings;
+    outcome.answered(type);
     ReplyDecoder::apply(type, param, variant, hardware, s);
     switch (type) {
     case ReadConfig:
@@ -425,6 +497,8 @@ void MainWindow::showSettings()
 
 void MainWindow::startDefault()
 {
+    if (refuseUnidentified(QStringLiteral("DEFAULT")))
+        return;
     DeviceSettings &s = data->settings;
     s.subBand = 2;
     s.radioRate = 0;
@@ -468,7 +542,14 @@ void MainWindow::startDefault()
     adresArray->setAdreses(QStringLiteral("00000001"));
     s.adreses = adresArray->getAdreses();
     showSettings();
+    beginRun(RunOutcome::Defaults, tr("Restoring the factory settings…"));
     engine->writeDefaults();
+    // The configuration goes out with the serial rate digit of the factory
+    // setting, whatever rate the record holds.
+    DeviceSettings written = s;
+    written.serialRate = 4;
+    outcome.setWritten(written);
+    outcome.setTotal(engine->queueLength());
 }
 
 // --------------------------------------------------------- connect, identify
@@ -476,22 +557,35 @@ void MainWindow::startDefault()
 void MainWindow::connectOrDisconnect()
 {
     const QString portName = comPort->getText(QStringLiteral("PortName"));
+    const QString connectedPort = comPort->connectedPort();
     const bool wasOpen = engine->isOpen();
     forgetReadSerialTimeout();
+    if (wasOpen)
+        outcome.end();
+    else
+        beginRun(RunOutcome::Connect, tr("Connecting to %1…").arg(portName));
+    identified = false;
     // A virtual device is listed under a name that says so; its port is the path.
     engine->openPort(VirtualPorts::portOf(portName));
     const bool open = engine->isOpen();
     if (!open) {
         showPortClosed();
     } else {
+        outcome.setTotal(engine->queueLength());
         comPort->setConnected(true);
         setPanelsEnabled(true);
         justConnected = 1;
         resizeTimer->start(1);
     }
-    if (!wasOpen && !open)
-        tell(tr("Connection failed"),
-             PortProblem::describe(portName, engine->openError(), engine->openErrorString()));
+    if (wasOpen && !open)
+        tellOutcome(tr("Disconnected from %1.").arg(connectedPort));
+    if (!wasOpen && !open) {
+        outcome.end();
+        const QString problem =
+            PortProblem::describe(portName, engine->openError(), engine->openErrorString());
+        tellOutcome(problem);
+        tell(tr("Connection failed"), problem);
+    }
 }
 
 void MainWindow::showPortClosed()
@@ -514,12 +608,16 @@ void MainWindow::slPortLost(QString reason)
     showPortClosed();
     justConnected = 0;
     firmwareWarning = 0;
+    outcome.end();
+    tellOutcome(tr("The connection through %1 was lost; the port was closed.").arg(portName));
     tell(tr("Connection lost"), PortProblem::lost(portName));
 }
 
 void MainWindow::identify(const QString &firmware, const QString &hardwareText)
 {
     hardware = hardwareText;
+    firmwareText = firmware;
+    identified = true;
     setWindowTitle(QStringLiteral("RLX Vela Конфигуратор v.%1  Hardware: %2  Firmware: v.%3")
                        .arg(QLatin1String(Version), hardware, firmware));
     const Identification id(hardware);
@@ -617,6 +715,8 @@ void MainWindow::slSetProgres(quint8 percent)
     progress->setUpdatesEnabled(false);
     progress->setValue(percent);
     progress->setUpdatesEnabled(true);
+    if (percent == 100 && outcome.isRunning() && !engine->queueLength())
+        finishRun();
     if (justConnected && firmwareWarning) {
         // Cleared before the box opens: progress keeps arriving while it is
         // open, and the warning is shown once.
@@ -658,11 +758,74 @@ void MainWindow::slTimeOut(quint8, TypeParser type, QByteArray request)
 
 void MainWindow::slError(QByteArray request)
 {
-    QMessageBox box(QMessageBox::Question, QString::fromLocal8Bit(request),
+    // The title names the request as the user would type it, without its CR.
+    QMessageBox box(QMessageBox::Question, RunOutcome::requestText(request),
                     QStringLiteral("Ошибка выполнения команды. Продолжить?"),
                     QMessageBox::Yes | QMessageBox::No);
-    if (box.exec() == QMessageBox::No)
+    if (box.exec() == QMessageBox::No) {
+        // The failed request is still at the head; the rest go unsent.
+        outcome.stopped(qMax(0, engine->queueLength() - 1));
         engine->clearParsers();
+    }
+}
+
+void MainWindow::slGaveUp(TypeParser type, QByteArray request)
+{
+    outcome.gaveUp(type, request);
+    // A calibration step that gives up clears the queue: its run ends here,
+    // without a last progress report.
+    if (outcome.operation() == RunOutcome::Calibration &&
+        (type == SetCurrent || type == CalibrationMode))
+        finishRun();
+}
+
+void MainWindow::tellOutcome(const QString &text)
+{
+    qDebug() << "outcome:" << text;
+    statusBar()->showMessage(text);
+    // A long outcome is cut at the window's edge; the tip shows all of it.
+    statusBar()->setToolTip(text);
+}
+
+void MainWindow::beginRun(RunOutcome::Operation operation, const QString &doing)
+{
+    outcome.begin(operation, comPort->getText(QStringLiteral("PortName")));
+    tellOutcome(doing);
+}
+
+void MainWindow::finishRun()
+{
+    const bool nothing = outcome.nothingAnswered();
+    const bool anonymous = outcome.identityLost();
+    RunOutcome::Device device;
+    device.held = &data->settings;
+    device.variant = variant;
+    device.hardware = hardware;
+    device.firmware = firmwareText;
+    tellOutcome(outcome.finish(device));
+    if (nothing) {
+        // Not a finished identification: nobody is there.
+        progress->setValue(0);
+    } else if (anonymous) {
+        tell(tr("Device not identified"),
+             tr("The device on %1 did not answer the identity request ($2).\n\n"
+                "Its model and firmware are unknown, so its settings were read in a layout "
+                "that may not be its own and may be shown wrongly. WRITE and DEFAULT send nothing "
+                "to it until a "
+                "connection identifies the device: check the device and connect again.")
+                 .arg(comPort->getText(QStringLiteral("PortName"))));
+    }
+}
+
+bool MainWindow::refuseUnidentified(const QString &action)
+{
+    if (!engine->isOpen() || identified)
+        return false;
+    outcome.end();
+    tellOutcome(tr("%1: nothing was sent, because the device on %2 has not identified itself; "
+                   "connect again once it answers the identity request ($2).")
+                    .arg(action, comPort->connectedPort()));
+    return true;
 }
 
 void MainWindow::tell(const QString &title, const QString &message)
@@ -675,30 +838,74 @@ void MainWindow::tell(const QString &title, const QString &message)
 
 void MainWindow::saveSettings()
 {
-    const QString name =
-        QFileDialog::getSaveFileName(this, tr("Save Settings"), QString(), tr("Rlx Files (*.rlx)"));
-    if (name.isEmpty())
+    // A name from the hardware and the date, in the folder used last.
+    QString proposed =
+        QStringLiteral("%1 %2.%3")
+            .arg(hardware.isEmpty() ? QStringLiteral("RLX settings") : hardware,
+                 QDate::currentDate().toString(Qt::ISODate), QLatin1String(SettingsSuffix));
+    proposed.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("-"));
+    QFileDialog dialog(this, tr("Save Settings"), settingsFolder(), tr("Rlx Files (*.rlx)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QLatin1String(SettingsSuffix));
+    dialog.selectFile(proposed);
+    QString name;
+    if (dialog.exec() == QDialog::Accepted)
+        name = dialog.selectedFiles().value(0);
+    if (name.isEmpty()) {
+        tellOutcome(tr("Save Settings cancelled; nothing was saved."));
         return;
+    }
+    // A dialog of the desktop may leave the suffix to the program.
+    if (QFileInfo(name).suffix().compare(QLatin1String(SettingsSuffix), Qt::CaseInsensitive))
+        name += QLatin1Char('.') + QLatin1String(SettingsSuffix);
     QString error;
-    if (!SettingsFile::save(name, data->settings, &error))
+    if (!SettingsFile::save(name, data->settings, &error)) {
+        tellOutcome(
+            tr("The settings could not be saved to %1.").arg(QDir::toNativeSeparators(name)));
         tell(tr("Save Settings"),
              tr("The settings could not be saved to\n%1\n\n%2").arg(name, error));
+        return;
+    }
+    rememberSettingsFolder(name);
+    tellOutcome(tr("Settings saved to %1.").arg(QDir::toNativeSeparators(name)));
 }
 
 void MainWindow::openSettings()
 {
-    const QString name =
-        QFileDialog::getOpenFileName(this, tr("Open Settings"), QString(), tr("Rlx Files (*.rlx)"));
-    if (name.isEmpty())
+    QFileDialog dialog(this, tr("Open Settings"), settingsFolder(), tr("Rlx Files (*.rlx)"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    QString name;
+    if (dialog.exec() == QDialog::Accepted)
+        name = dialog.selectedFiles().value(0);
+    if (name.isEmpty()) {
+        tellOutcome(tr("Open Settings cancelled; nothing was changed."));
         return;
+    }
     QString error;
     if (!SettingsFile::load(name, data->settings, &error)) {
+        tellOutcome(tr("The settings could not be read from %1; nothing was changed.")
+                        .arg(QDir::toNativeSeparators(name)));
         tell(tr("Open Settings"),
              tr("The settings could not be read from\n%1\n\n%2\nNothing was changed.")
                  .arg(name, error));
         return;
     }
+    rememberSettingsFolder(name);
     showSettings();
+    tellOutcome(tr("Settings opened from %1; WRITE gives them to the device.")
+                    .arg(QDir::toNativeSeparators(name)));
+}
+
+QString MainWindow::settingsFolder() const
+{
+    const QString folder = QSettings().value(QLatin1String(SettingsFolderKey)).toString();
+    return QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void MainWindow::rememberSettingsFolder(const QString &fileName)
+{
+    QSettings().setValue(QLatin1String(SettingsFolderKey), QFileInfo(fileName).absolutePath());
 }
 
 // ------------------------------------------------------------------ shrink

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/runoutcome.h"
 #include "protocol/typeparser.h"
 
 #include <QByteArrayList>
@@ -63,6 +64,7 @@ private slots:
     void slTimeOut(quint8 countParsers, TypeParser type, QByteArray request);
     void slError(QByteArray request);
     void slPortLost(QString reason);
+    void slGaveUp(TypeParser type, QByteArray request);
 
 private:
     static QString baseTitle();
@@ -82,6 +84,17 @@ private:
     void shrink();
     void tell(const QString &title, const QString &text);
 
+    // The status line: the outcome of the last operation, kept until the next.
+    void tellOutcome(const QString &text);
+    void beginRun(RunOutcome::Operation operation, const QString &doing);
+    void finishRun();
+    // WRITE and DEFAULT go only to a device that identified itself.
+    bool refuseUnidentified(const QString &action);
+    // A calibration step goes out only over an open port.
+    bool beginCalibrationStep(const QString &done, const QString &failed);
+    QString settingsFolder() const;
+    void rememberSettingsFolder(const QString &fileName);
+
     quint8 justConnected = 0;
     quint8 firmwareWarning = 0;
     Data *data;
@@ -95,6 +108,11 @@ private:
     quint16 curCurrent = 20000;
     quint16 realCurrent = 0;
     QString hardware;
+    QString firmwareText;
+    // The current connection's device answered the identity request.
+    bool identified = false;
+    RunOutcome outcome;
+    bool stabilityRunning = false;
 
     W_Key *key;
     W_Radio *radio;

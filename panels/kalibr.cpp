@@ -96,12 +96,17 @@ Kalibr::Kalibr(QWidget *parent)
 
 void Kalibr::enterMode()
 {
-    setKalibr->hide();
-    resetKalibr->show();
+    setModeOn(true);
 }
 
 void Kalibr::exitMode()
 {
-    resetKalibr->hide();
-    setKalibr->show();
+    setModeOn(false);
+}
+
+void Kalibr::setModeOn(bool on)
+{
+    // Hide first, so that the two never stand side by side.
+    (on ? setKalibr : resetKalibr)->hide();
+    (on ? resetKalibr : setKalibr)->show();
 }

@@ -16,6 +16,11 @@ class Kalibr : public W_QWidget
 public:
     explicit Kalibr(QWidget *parent = nullptr);
 
+    // Shows the button of the other mode: "Exit calibration mode" while on,
+    // "Check current ..." while off. The main window puts a press that
+    // reached no device back.
+    void setModeOn(bool on);
+
 private:
     void enterMode();
     void exitMode();

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -17,6 +18,8 @@ public:
     QMessageBox::StandardButton question = QMessageBox::Yes; // the failed-request question
     QString fileName; // chosen in the next file dialog; empty cancels it
     int fileDialogs = 0;
+    // Each file dialog's folder and the file name it proposed, as it opened.
+    QStringList dialogFolders, proposedNames;
     bool holdQuestion = false; // leaves the failed-request question open while set
 
     Modals()
@@ -53,6 +56,8 @@ private:
                 return;
             dialogs << dialog;
             ++fileDialogs;
+            dialogFolders << dialog->directory().absolutePath();
+            proposedNames << QFileInfo(dialog->selectedFiles().value(0)).fileName();
             // Once the dialog is the active window its name field has the
             // focus, and selectFile() then leaves the field as it is: accept()
             // would find nothing chosen and keep the dialog open.

@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QSerialPort>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <ctime>
@@ -207,14 +208,28 @@ void TestFaults::damagedLine()
         pressConnect(w, device.line.slavePath());
     }
     // Damaged replies are repeated; a request left without a good reply is
-    // put to the user.
-    QVERIFY(waitIdle(w, 60000));
+    // put to the user. Where nothing answered, the bar does not end full.
+    if (silent.isEmpty())
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return !w.exchange()->queueLength() &&
+                       w.statusBar()->currentMessage().startsWith("No device answered");
+            },
+            60000));
+    else
+        QVERIFY(waitIdle(w, 60000));
     QVERIFY(w.exchange()->isOpen());
-    QCOMPARE(modals.texts.count(Question), modals.texts.size());
+    // A device that did not identify itself is told so once, beside the
+    // questions; on a noisy line its identity may be lost as well.
+    const int notices = modals.titles.count(QStringLiteral("Device not identified"));
+    QVERIFY(notices <= 1);
+    if (questions >= 0)
+        QCOMPARE(notices, silent == "$2" ? 1 : 0);
+    QCOMPARE(modals.texts.count(Question), modals.texts.size() - notices);
     if (questions < 0) {
         QCOMPARE(strangers(shown(w), before, stored(device), true), QString());
     } else {
-        QCOMPARE(modals.texts.size(), questions);
+        QCOMPARE(modals.texts.size() - notices, questions);
         Fields expected = stored(device);
         for (const QString &name : untouched)
             expected[Names.indexOf(name)] = before[Names.indexOf(name)];
@@ -229,8 +244,9 @@ void TestFaults::damagedLine()
     if (silent.isEmpty()) {
         // "No" to the first request put to the user stops the read, and
         // nothing more is sent.
-        QCOMPARE(modals.titles.value(0), QStringLiteral("AT/V\r"));
+        QCOMPARE(modals.titles.value(0), QStringLiteral("AT/V"));
         QCOMPARE(w.windowTitle(), title);
+        QCOMPARE(w.findChild<QProgressBar *>()->value(), 0);
         const int sent = device.line.requestCount();
         QTest::qWait(2500);
         QCOMPARE(device.line.requestCount(), sent);

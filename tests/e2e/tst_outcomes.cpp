@@ -1,0 +1,431 @@
+// The status line tells the truth about the last operation: the real window
+// against a virtual device that misbehaves the way installations do (a
+// setting acknowledged but not stored, identity texts padded, single request
+// kinds left unanswered, a controller of another layout).
+#include "app/mainwindow.h"
+#include "panels/w_adres.h"
+#include "panels/w_test.h"
+#include "protocol/data.h"
+#include "protocol/exchange.h"
+#include "tests/modals.h"
+#include "tests/windowdriver.h"
+#include "tools/devsim/devicemodel.h"
+#include "tools/devsim/ptydevice.h"
+
+#include <QCheckBox>
+#include <QDate>
+#include <QDir>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QtTest>
+
+using namespace WindowDriver;
+
+namespace {
+
+const QString BaseTitle = QStringLiteral("RLX Vela Конфигуратор v.2.5.16");
+
+// An RS-485 model (every setting is read back in variant 2) whose settings
+// all differ from what the window starts with.
+struct Device
+{
+    DeviceModel model;
+    PtyDevice line{&model};
+
+    explicit Device(const QByteArray &hardware = "RLX-31868-Vela-485",
+                    const QByteArray &firmware = "Aug  4 2022")
+    {
+        model.setHardware(hardware);
+        model.setFirmware(firmware);
+        model.setConfig({77, 3, 12, 34, 2, 70, 20, 1, 0x8000000000000005ull, 30, 0xB5, 9});
+        model.setModuleRate(3); // the recorded rate: DEFAULT needs no rate search
+        model.setLinkRate(3);
+        const int registers[][2] = {{206, 3}, {201, 2}, {200, 4}, {202, 5}, {214, 9}, {216, 0}};
+        for (const auto &r : registers)
+            model.setReg(r[0], r[1]);
+        model.setAveraging({0x85, 0x43, 7, 9});
+        QVERIFY2(line.open(), qPrintable(line.errorString()));
+    }
+    void silence(const QByteArray &prefix) { line.faults().rules = {{prefix, -1, -1}}; }
+    QString port() const { return line.slavePath(); }
+};
+
+QString outcome(MainWindow &w)
+{
+    return w.statusBar()->currentMessage();
+}
+
+// The run the last action started has ended: the queue is empty and the
+// status line no longer says what is being done.
+bool waitOutcome(MainWindow &w, int ms = 20000)
+{
+    return QTest::qWaitFor(
+        [&] { return !w.exchange()->queueLength() && !outcome(w).endsWith(QStringLiteral("…")); },
+        ms);
+}
+
+// Requests the device received since `from`, without their terminators.
+QStringList sentSince(const Device &d, int from)
+{
+    QStringList out;
+    const QList<QByteArray> all = d.line.requests();
+    for (int i = from; i < all.size(); ++i)
+        out << QString::fromLatin1(all.at(i)).trimmed();
+    return out;
+}
+
+} // namespace
+
+class TestOutcomes : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void silentPortEndedAsIdentified();
+    void lostIdentityLetWriteAndDefaultThrough();
+    void paddedIdentityTexts();
+    void settingAcknowledgedButNotStored();
+    void configurationRefusedInAnotherLayout();
+    void unansweredReadRequestsCounted();
+    void calibrationWithThePortClosed();
+    void settingsFileNamedWithoutSuffix();
+    void linkLostAndStabilityCheckStopped();
+};
+
+// Nothing answers on the port: the questions come as before, but the window
+// ends with the port named as silent, an empty bar and the plain title, and
+// WRITE sends nothing there.
+void TestOutcomes::silentPortEndedAsIdentified()
+{
+    Modals modals;
+    modals.question = QMessageBox::No;
+    Device device;
+    device.silence("");
+    MainWindow w;
+    w.show();
+    pressConnect(w, device.port());
+    QVERIFY(w.exchange()->isOpen());
+    QVERIFY(waitOutcome(w));
+    QCOMPARE(outcome(w), QStringLiteral("No device answered on %1: 0 of 13 requests answered; "
+                                        "unanswered: $2, +++, AT/V; stopped at your answer "
+                                        "after AT/V, 10 requests not sent.")
+                             .arg(device.port()));
+    // The question names the request without its carriage return.
+    QCOMPARE(modals.titles, QStringList{"AT/V"});
+    QCOMPARE(w.findChild<QProgressBar *>()->value(), 0);
+    QCOMPARE(w.windowTitle(), BaseTitle);
+
+    const int before = device.line.requestCount();
+    click(&w, "WRITE");
+    QTest::qWait(300);
+    QCOMPARE(sentSince(device, before), QStringList());
+    QVERIFY2(outcome(w).startsWith(QStringLiteral("WRITE: nothing was sent, because the device "
+                                                  "on %1 has not identified itself")
+                                       .arg(device.port())),
+             qPrintable(outcome(w)));
+}
+
+// The identity request goes unanswered, the rest is answered: the user is
+// told once, and neither WRITE nor DEFAULT reach the device (nor change the
+// editors) until a connection identifies it.
+void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
+{
+    Modals modals;
+    Device device;
+    device.silence("$2");
+    MainWindow w;
+    w.show();
+    QVERIFY(connectTo(w, device.port()));
+    QVERIFY(waitOutcome(w));
+    QCOMPARE(modals.texts.size(), 1);
+    QCOMPARE(modals.titles, QStringList{"Device not identified"});
+    QVERIFY2(modals.texts.at(0).contains(device.port()), qPrintable(modals.texts.at(0)));
+    QCOMPARE(outcome(w),
+             QStringLiteral("The device on %1 did not identify itself: 12 of 13 requests "
+                            "answered; unanswered: $2; WRITE and DEFAULT send nothing until a "
+                            "connection identifies it.")
+                 .arg(device.port()));
+
+    const DeviceModel::Config stored = device.model.config();
+    const DeviceSettings shown = w.settingsData()->settings;
+    const int before = device.line.requestCount();
+    for (const char *action : {"WRITE", "DEFAULT"}) {
+        click(&w, action);
+        QTest::qWait(300);
+        QCOMPARE(sentSince(device, before), QStringList());
+        QVERIFY2(outcome(w).startsWith(QStringLiteral("%1: nothing was sent").arg(action)),
+                 qPrintable(outcome(w)));
+    }
+    QVERIFY(device.model.config() == stored);
+    QCOMPARE(child<QSpinBox>(&w, "Delay Tx-Rx")->value(), int(shown.delTxRx));
+    QCOMPARE(modals.texts.size(), 1);
+
+    // Once it identifies itself, WRITE goes out and is verified.
+    device.line.faults() = PtyDevice::Faults();
+    click(&w, "pbOpen");
+    QVERIFY(connectTo(w, device.port()));
+    QVERIFY(waitOutcome(w));
+    QVERIFY2(outcome(w).startsWith("Identified"), qPrintable(outcome(w)));
+    const int written = device.line.requestCount();
+    QVERIFY(press(w, "WRITE"));
+    QVERIFY(waitOutcome(w));
+    QVERIFY(!sentSince(device, written).filter(QRegularExpression("^\\$0=")).isEmpty());
+    QCOMPARE(outcome(w), QStringLiteral("Written and verified."));
+}
+
+// A controller that sends its whole text buffers: the outcome and the title
+// name the device without the padding.
+void TestOutcomes::paddedIdentityTexts()
+{
+    Modals modals;
+    Device device;
+    device.model.setIdentityPadding(40);
+    MainWindow w;
+    w.show();
+    QVERIFY(connectTo(w, device.port()));
+    QVERIFY(waitOutcome(w));
+    QCOMPARE(outcome(w), QStringLiteral("Identified RLX-31868-Vela-485, firmware Aug  4 2022, on "
+                                        "%1: 13 of 13 requests answered.")
+                             .arg(device.port()));
+    QCOMPARE(w.windowTitle(),
+             BaseTitle + "  Hardware: RLX-31868-Vela-485  Firmware: v.Aug  4 2022");
+    QVERIFY(press(w, "WRITE"));
+    QVERIFY(waitOutcome(w));
+    QCOMPARE(outcome(w), QStringLiteral("Written and verified."));
+    QCOMPARE(modals.texts, QStringList());
+}
+
+// The device says OK to settings it does not keep: the outcome names each by
+// the window's label with both values, and the editors show what the device
+// holds. Fields an older firmware does not report are named as not
+// verifiable, not as wrong.
+void TestOutcomes::settingAcknowledgedButNotStored()
+{
+    Modals modals;
+    {
+        Device device;
+        QVERIFY(device.model.setStuck("delTxRx"));
+        QVERIFY(device.model.setStuck("S214"));
+        MainWindow w;
+        w.show();
+        QVERIFY(connectTo(w, device.port()));
+        child<QSpinBox>(&w, "Delay Tx-Rx")->setValue(21);
+        child<QSpinBox>(&w, "Serial Timeout")->setValue(12);
+        child<QSpinBox>(&w, "Delay Rx-Tx")->setValue(13); // stored as written
+        QVERIFY(press(w, "WRITE"));
+        QVERIFY(waitOutcome(w));
+        QCOMPARE(outcome(w), QStringLiteral("Not written as intended: Delay Tx-Rx: wrote 21, "
+                                            "device holds 34; Serial Timeout: wrote 12, device "
+                                            "holds 9."));
+        QCOMPARE(child<QSpinBox>(&w, "Delay Tx-Rx")->value(), 34);
+        QCOMPARE(child<QSpinBox>(&w, "Serial Timeout")->value(), 9);
+        QCOMPARE(child<QSpinBox>(&w, "Delay Rx-Tx")->value(), 13);
+        QCOMPARE(int(device.model.config().delRxTx), 13);
+    }
+    {
+        // DEFAULT is verified the same way; the module answers at the
+        // recorded rate, and the configuration goes out at the factory rate.
+        Device device;
+        QVERIFY(device.model.setStuck("delTxRx"));
+        MainWindow w;
+        w.show();
+        QVERIFY(connectTo(w, device.port()));
+        QVERIFY(press(w, "DEFAULT"));
+        QVERIFY(waitOutcome(w));
+        QCOMPARE(outcome(w), QStringLiteral("Factory settings not restored as intended: Delay "
+                                            "Tx-Rx: wrote 0, device holds 34."));
+        QCOMPARE(child<QSpinBox>(&w, "Delay Tx-Rx")->value(), 34);
+        QCOMPARE(int(device.model.config().serialRate), 4);
+    }
+    {
+        // Variant 1 reports the requests period but not the outputs byte
+        // and the module reset.
+        Device device("RLX-31868-Vela-485", "Mar 15 2022");
+        MainWindow w;
+        w.show();
+        QVERIFY(connectTo(w, device.port()));
+        QVERIFY(press(w, "WRITE"));
+        QVERIFY(waitOutcome(w));
+        QCOMPARE(outcome(w), QStringLiteral("Written and verified; not verifiable, as this "
+                                            "device does not report them back: Num of down, "
+                                            "Radio Module Reset."));
+    }
+    QCOMPARE(modals.texts, QStringList());
+}
+
+// A controller of the oldest layout behind a new firmware date refuses the
+// configuration text with "ERROR" (a silent give-up) and its read-back does
+// not fit; a register write goes unanswered. None of it shows as success.
+void TestOutcomes::configurationRefusedInAnotherLayout()
+{
+    Modals modals;
+    Device device;
+    device.model.setVariant(0);
+    MainWindow w;
+    w.show();
+    QVERIFY(connectTo(w, device.port()));
+    QVERIFY(waitOutcome(w));
+    device.silence("ATS202=");
+    const int before = device.line.requestCount();
+    QVERIFY(press(w, "WRITE", 30000));
+    QVERIFY(waitOutcome(w));
+    QVERIFY(!sentSince(device, before).filter(QRegularExpression("^\\$0=")).isEmpty());
+    QCOMPARE(modals.titles.filter("ATS202="), QStringList{"ATS202=5"});
+    const QString text = outcome(w);
+    QVERIFY2(text.startsWith(QStringLiteral("Not written as intended: the device did not accept "
+                                            "the configuration ($0), ATS202=5; unanswered: "
+                                            "$1; not read back, so not verified: Delay Tx-Rx, ")),
+             qPrintable(text));
+    QVERIFY2(text.contains("Addresses") && !text.contains("wrote"), qPrintable(text));
+}
+
+// READ names the requests left unanswered and counts the rest.
+void TestOutcomes::unansweredReadRequestsCounted()
+{
+    Modals modals;
+    Device device;
+    MainWindow w;
+    w.show();
+    QVERIFY(connectTo(w, device.port()));
+    device.line.faults().rules = {{"ATS206?", -1, -1}, {"$9", -1, -1}};
+    QVERIFY(press(w, "READ"));
+    QVERIFY(waitOutcome(w));
+    QCOMPARE(outcome(w),
+             QStringLiteral("Read: 10 of 12 requests answered; unanswered: ATS206?, $9."));
+    QCOMPARE(modals.titles, (QStringList{"ATS206?", "$9"}));
+
+    // "No" at the first question: the rest is named as not sent.
+    modals.question = QMessageBox::No;
+    QVERIFY(press(w, "READ"));
+    QVERIFY(waitOutcome(w));
+    QCOMPARE(outcome(w), QStringLiteral("Read: 3 of 12 requests answered; unanswered: ATS206?; "
+                                        "stopped at your answer after ATS206?, 8 requests not "
+                                        "sent."));
+}
+
+// Each calibration step says whether the device took it; with the port
+// closed, pressing "Check current" sends nothing and the panel stays out of
+// calibration mode.
+void TestOutcomes::calibrationWithThePortClosed()
+{
+    Modals modals;
+    Device device("RLX-31868-4-20 receiver");
+    MainWindow w;
+    w.show();
+    QVERIFY(connectTo(w, device.port()));
+    QVERIFY(press(w, "setKalibr"));
+    QCOMPARE(outcome(w),
+             QStringLiteral("Calibration mode on: the output drives its 20 mA check current."));
+    QVERIFY(device.model.calibrationMode());
+    child<QSpinBox>(&w, "curCurrent")->setValue(12000);
+    QVERIFY(press(w, "setCurCurrent"));
+    QCOMPARE(outcome(w), QStringLiteral("Set point 12000 mkA taken by the device."));
+    device.silence("$b");
+    child<QSpinBox>(&w, "realCurrent")->setValue(11985);
+    click(&w, "setRealCurrent");
+    QVERIFY(QTest::qWaitFor([&] { return outcome(w).startsWith("The device"); }, 5000));
+    QCOMPARE(outcome(w), QStringLiteral("The device did not accept the measured 11985 mkA for the "
+                                        "set point 12000 mkA ($b)."));
+    device.line.faults() = PtyDevice::Faults();
+    QVERIFY(press(w, "resetKalibr"));
+    QCOMPARE(outcome(w), QStringLiteral("Calibration mode off."));
+    QVERIFY(!device.model.calibrationMode());
+
+    click(&w, "pbOpen");
+    QVERIFY(!w.exchange()->isOpen());
+    QPushButton *enter = button(&w, "setKalibr");
+    QVERIFY(enter->isVisibleTo(&w) && enter->isEnabled());
+    const int before = device.line.requestCount();
+    click(&w, "setKalibr");
+    QTest::qWait(2500); // a request would have given up by now
+    QCOMPARE(sentSince(device, before), QStringList());
+    QVERIFY(enter->isVisibleTo(&w));
+    QVERIFY(!button(&w, "resetKalibr")->isVisibleTo(&w));
+    QCOMPARE(outcome(w), QStringLiteral("Calibration: nothing was sent, because the port is "
+                                        "closed; connect the device first."));
+    QCOMPARE(modals.texts, QStringList());
+}
+
+// A name typed without ".rlx" gets it; the dialog proposes a name from the
+// hardware and the date; both dialogs start in the folder used last, also in
+// the next session.
+void TestOutcomes::settingsFileNamedWithoutSuffix()
+{
+    Modals modals;
+    Device device;
+    QVERIFY(QDir().mkdir("jobs"));
+    const QString jobs = QDir::current().absoluteFilePath("jobs");
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    {
+        MainWindow w;
+        w.show();
+        QVERIFY(connectTo(w, device.port()));
+        modals.fileName = jobs + "/site";
+        click(&w, "Save Settings");
+        QTRY_COMPARE(modals.fileDialogs, 1);
+        QCOMPARE(modals.proposedNames.value(0), "RLX-31868-Vela-485 " + today + ".rlx");
+        QVERIFY(QFile::exists(jobs + "/site.rlx"));
+        QVERIFY(!QFile::exists(jobs + "/site"));
+        QCOMPARE(outcome(w), QStringLiteral("Settings saved to %1.").arg(jobs + "/site.rlx"));
+
+        modals.fileName.clear();
+        click(&w, "Open Settings");
+        QTRY_COMPARE(modals.fileDialogs, 2);
+        QCOMPARE(modals.dialogFolders.value(1), jobs);
+        QCOMPARE(outcome(w), QStringLiteral("Open Settings cancelled; nothing was changed."));
+    }
+    MainWindow w;
+    w.show();
+    const quint8 saved = 34; // the device's Delay Tx-Rx, in the file
+    QVERIFY(w.settingsData()->settings.delTxRx != saved);
+    modals.fileName = jobs + "/site.rlx";
+    click(&w, "Open Settings");
+    QTRY_COMPARE(modals.fileDialogs, 3);
+    QCOMPARE(modals.dialogFolders.value(2), jobs);
+    QCOMPARE(w.settingsData()->settings.delTxRx, saved);
+    QCOMPARE(outcome(w), QStringLiteral("Settings opened from %1; WRITE gives them to the device.")
+                             .arg(jobs + "/site.rlx"));
+    // Without a device the name says so.
+    modals.fileName.clear();
+    click(&w, "Save Settings");
+    QTRY_COMPARE(modals.fileDialogs, 4);
+    QCOMPARE(modals.dialogFolders.value(3), jobs);
+    QCOMPARE(modals.proposedNames.value(3), "RLX settings " + today + ".rlx");
+    QCOMPARE(outcome(w), QStringLiteral("Save Settings cancelled; nothing was saved."));
+    QCOMPARE(QSettings().value("SettingsFolder").toString(), jobs);
+    QCOMPARE(modals.texts, QStringList());
+}
+
+// The adapter is pulled out during a read: the status line says so instead
+// of the read's progress. A stability check's STOP is told as well.
+void TestOutcomes::linkLostAndStabilityCheckStopped()
+{
+    Modals modals;
+    Device device;
+    device.model.setReachable({1});
+    MainWindow w;
+    w.show();
+    QVERIFY(connectTo(w, device.port()));
+    auto *test = panel<W_Test>(w);
+    test->findChild<W_Adres *>()->findChild<QCheckBox *>()->setChecked(true);
+    QPushButton *start = test->findChild<QPushButton *>();
+    QVERIFY(start && start->isVisibleTo(&w));
+    QTest::mouseClick(start, Qt::LeftButton);
+    QCOMPARE(start->text(), QStringLiteral("STOP"));
+    QCOMPARE(outcome(w), QStringLiteral("Stability check running; STOP ends it."));
+    QTest::qWait(1200);
+    QTest::mouseClick(start, Qt::LeftButton);
+    QCOMPARE(outcome(w), QStringLiteral("Stability check stopped."));
+
+    device.line.faults().hangUpAfter = device.line.requestCount() + 4;
+    click(&w, "READ");
+    QVERIFY(QTest::qWaitFor([&] { return !w.exchange()->isOpen(); }, 10000));
+    QVERIFY(QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }, 5000));
+    QCOMPARE(outcome(w), QStringLiteral("The connection through %1 was lost; the port was closed.")
+                             .arg(device.port()));
+    QCOMPARE(modals.titles, QStringList{"Connection lost"});
+}
+
+QTEST_MAIN(TestOutcomes)
+#include "tst_outcomes.moc"
