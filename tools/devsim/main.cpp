@@ -201,11 +201,11 @@ int main(int argc, char *argv[])
                                   QStringLiteral("Seed of the random noise and poll losses."),
                                   QStringLiteral("n"), QStringLiteral("868"));
 
-    cli.addOptions({hardware,   firmware,   variant,    moduleVersion, moduleRate,    linkRate,
-                    reachable,  pollDelay,  pollLoss,   echo,          silent,        late,
-                    delay,      chunk,      chunkPause, noise,         lineNoise,     pace,
-                    hangUp,     logFile,    seed,       config,        registerValue, averaging,
-                    noAnnounce, padIdentity});
+    cli.addOptions({hardware,   firmware,    variant,    moduleVersion, moduleRate,    linkRate,
+                    reachable,  pollDelay,   pollLoss,   echo,          silent,        late,
+                    delay,      chunk,       chunkPause, noise,         lineNoise,     pace,
+                    hangUp,     logFile,     seed,       config,        registerValue, averaging,
+                    noAnnounce, padIdentity, stuck});
     cli.process(app);
     if (!cli.positionalArguments().isEmpty())
         return fail(
