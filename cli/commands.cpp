@@ -221,7 +221,7 @@ QStringList Commands::expandPorts(const QStringList &values, QString *error)
             for (const QString &name :
                  dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
                 if (re.match(name).hasMatch())
-                    matched << dir.filePath(name);
+                    matched << dir.absoluteFilePath(name);
             if (matched.isEmpty()) {
                 *error = QStringLiteral("no port matches %1").arg(value);
                 return {};

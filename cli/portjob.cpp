@@ -229,6 +229,9 @@ void PortJob::startWork()
         emit progress(stageName(), 0);
         if (testDurationMs > 0)
             QTimer::singleShot(testDurationMs, this, [this] { stopTest = true; });
+        // From the first address on, so that rounds poll every address
+        // equally often.
+        engine->resetTestPosition();
         engine->startTest(testAddresses);
         return;
     case Measure:
