@@ -423,7 +423,6 @@ int Commands::read(const QStringList &args)
         for (const PortJob *job : jobs) {
             if (!job->identified())
                 continue;
-            const QJsonObject o = SettingsJson::toJson(job->settings());
             for (const SettingsField &f : SettingsFields::all())
                 out(QStringLiteral("%1%2 = %3")
                         .arg(jobs.size() > 1 ? job->port() + QLatin1String(": ") : QString(),
