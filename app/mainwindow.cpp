@@ -18,6 +18,7 @@
 #include "panels/w_test.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
+#include "protocol/factorydefaults.h"
 #include "protocol/replydecoder.h"
 
 #include <QDate>
@@ -500,46 +501,14 @@ void MainWindow::startDefault()
     if (refuseUnidentified(QStringLiteral("DEFAULT")))
         return;
     DeviceSettings &s = data->settings;
-    s.subBand = 2;
-    s.radioRate = 0;
-    s.chanel = 0;
-    s.power = 7;
-    s.testAdres = 1;
     qDebug() << "!!!!!!!!!!!!!";
     qDebug() << "startDefault";
+    // Beyond the table of serial rates: the serial time-out floor becomes 3,
+    // so the factory time-out of 17 is not clamped.
     radio->setSerialRate(17);
-    s.serialTimeout = 17;
-    s.delRxTx = 0;
-    s.delTxRx = 0;
-    s.parity = 0;
-    s.radioTransmitReset = 50;
-    s.stopBit = 0;
-    s.spare = 0;
-    s.flowControl = 2;
-    s.radioModuleReset = 6;
-    s.wdtReset = (transmitter || rs485->isVisible()) ? 9 : 0;
+    FactoryDefaults::apply(s, transmitter || rs485->isVisible());
     freez->wdtReset()->setValue(s.wdtReset);
-    s.averaging1 = 5;
-    s.averaging2 = 5;
-    s.delRequest = 2;
-    s.numOfDown = 3;
-    switch (s.outType) {
-    case 0:
-        s.diskret1 = 5;
-        s.diskret2 = 5;
-        break;
-    case 1:
-        s.diskret1 = 5;
-        s.diskret2 = 4;
-        break;
-    case 2:
-        s.diskret1 = 4;
-        s.diskret2 = 4;
-        break;
-    default:
-        break;
-    }
-    adresArray->setAdreses(QStringLiteral("00000001"));
+    adresArray->setAdreses(s.adreses);
     s.adreses = adresArray->getAdreses();
     showSettings();
     beginRun(RunOutcome::Defaults, tr("Restoring the factory settings…"));

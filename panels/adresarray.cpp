@@ -1,5 +1,7 @@
 #include "panels/adresarray.h"
 
+#include "protocol/addressmask.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,28 +10,6 @@
 namespace {
 
 const int BoxesPerRow = 16;
-
-// The mask as one unsigned 64-bit hexadecimal number, commas ignored; an
-// empty text is 0. Anything else (other characters, more than 64 bits)
-// fails and gives 0.
-quint64 parseMask(const QString &text)
-{
-    quint64 mask = 0;
-    for (const QChar c : text.trimmed()) {
-        if (c == QLatin1Char(','))
-            continue;
-        const ushort u = c.toLower().unicode();
-        int digit = -1;
-        if (u >= '0' && u <= '9')
-            digit = u - '0';
-        else if (u >= 'a' && u <= 'f')
-            digit = u - 'a' + 10;
-        if (digit < 0 || (mask >> 60) != 0) // not a digit, or beyond 64 bits
-            return 0;
-        mask = (mask << 4) | quint64(digit);
-    }
-    return mask;
-}
 
 } // namespace
 
@@ -75,16 +55,12 @@ QString AdresArray::getAdreses() const
         if (boxes.at(i)->isChecked())
             mask |= quint64(1) << i;
     }
-    QString text = QStringLiteral("%1").arg(mask, 16, 16, QLatin1Char('0'));
-    text.insert(12, QLatin1Char(','));
-    text.insert(8, QLatin1Char(','));
-    text.insert(4, QLatin1Char(','));
-    return text;
+    return AddressMask::format(mask);
 }
 
 void AdresArray::setAdreses(const QString &adreses)
 {
-    const quint64 mask = parseMask(adreses);
+    const quint64 mask = AddressMask::parse(adreses);
     for (int i = 0; i < boxes.size(); ++i)
         boxes.at(i)->setChecked((mask >> i) & 1);
 }

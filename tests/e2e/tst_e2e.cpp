@@ -10,6 +10,7 @@
 #include "panels/w_test.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
+#include "tests/devsimprocess.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
 
@@ -23,54 +24,6 @@
 using namespace WindowDriver;
 
 namespace {
-
-// rlx-devsim as a separate process, with its log in the working directory.
-struct Devsim
-{
-    explicit Devsim(QStringList args, bool announce = false)
-    {
-        static int count = 0;
-        logName = QStringLiteral("devsim-%1.log").arg(++count);
-        args << "--log" << logName;
-        if (!announce)
-            args << "--no-announce";
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(QStringLiteral(RLX_DEVSIM), args);
-        if (process.waitForStarted(5000) && QTest::qWaitFor([&] { return process.canReadLine(); }))
-            path = QString::fromLocal8Bit(process.readLine()).trimmed();
-    }
-    ~Devsim() { stop(); }
-    void stop()
-    {
-        process.terminate();
-        process.waitForFinished(5000);
-    }
-
-    // Every request the device received with its answer, as the log writes
-    // them (CR as \r): "request -> answer", or "request ->" for none.
-    QStringList exchanges() const
-    {
-        QFile file(logName);
-        file.open(QIODevice::ReadOnly);
-        QStringList out;
-        for (const QString &line : QString::fromLatin1(file.readAll()).split('\n')) {
-            const QString direction = line.section(' ', 1, 1);
-            const QString text = line.section(' ', 2).section("  (", 0, 0);
-            if (direction == ">")
-                out << text + " ->";
-            else if (direction == "<" && !out.isEmpty() && out.last().endsWith("->"))
-                out.last() += ' ' + text;
-        }
-        return out;
-    }
-    QStringList requests() const
-    {
-        return exchanges().replaceInStrings(QRegularExpression(" ->.*"), "");
-    }
-
-    QString path, logName;
-    QProcess process;
-};
 
 struct Model
 {

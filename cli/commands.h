@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class PortJob;
+class ProgressLine;
+class QCommandLineParser;
+
+// The commands of rlx-cli: one function per command, each with its own
+// options (and its own --help), dispatched by the first argument. Results go
+// to standard output, progress and diagnostics to standard error, and the
+// outcome is the exit code.
+class Commands
+{
+public:
+    enum ExitCode
+    {
+        Success = 0,
+        DeviceFailed = 1, // no answer, a refusal, the identity or the port lost
+        Usage = 2,
+        Differs = 3, // the read-back differs from what was written
+        FileFailed = 4,
+    };
+
+    // `arguments` as the process got them, the program first.
+    int run(const QStringList &arguments);
+
+    // The ports that the --port values name: paths, globs ("/dev/ttyUSB*")
+    // and entries of the port list ("/dev/pts/3 (virtual ...)"), each once.
+    static QStringList expandPorts(const QStringList &values, QString *error);
+    // "1,3,5" as address bytes (0 to 64); empty on an error.
+    static QByteArray parseAddresses(const QString &text, QString *error);
+
+private:
+    int ports(const QStringList &args);
+    int identify(const QStringList &args);
+    int read(const QStringList &args);
+    int write(const QStringList &args);
+    int defaults(const QStringList &args);
+    int test(const QStringList &args);
+    int measure(const QStringList &args);
+    int report(const QStringList &args);
+    int convert(const QStringList &args);
+
+    // Parses the command's options. Returns false when the command is over
+    // (its --help was shown, or a usage error), with the exit code in `exit`.
+    bool parse(QCommandLineParser &parser, const QString &command, const QStringList &args,
+               int *exit);
+    // The --port values as ports; `single` refuses more than one.
+    bool portsOf(const QCommandLineParser &parser, bool single, QStringList *ports, int *exit);
+    // Runs the jobs side by side until every one has finished, with progress
+    // on standard error. Returns the worst exit code.
+    int runJobs(const QList<PortJob *> &jobs, bool verify);
+    void printSummaries(const QList<PortJob *> &jobs, bool verify, bool toStderr);
+    void printDifferences(const QList<PortJob *> &jobs);
+
+    static int usage(const QString &message);
+    static int fileError(const QString &fileName, const QString &why);
+    static void out(const QString &text);
+    static void err(const QString &text);
+};

@@ -1,0 +1,65 @@
+#include "cli/progressline.h"
+
+#include <unistd.h>
+
+ProgressLine::ProgressLine(bool terminal, FILE *out) : terminal(terminal), out(out) {}
+
+bool ProgressLine::stderrIsTerminal()
+{
+    return isatty(STDERR_FILENO) == 1;
+}
+
+void ProgressLine::update(const QString &port, const QString &stage, int percent)
+{
+    const auto before = state.value(port, qMakePair(QString(), -1));
+    state.insert(port, qMakePair(stage, percent));
+    if (terminal) {
+        draw();
+        return;
+    }
+    if (before.first != stage || (percent == 100 && before.second != 100))
+        fprintf(out, "%s: %s %d%%\n", qPrintable(port), qPrintable(stage), percent);
+    fflush(out);
+}
+
+void ProgressLine::note(const QString &port, const QString &text)
+{
+    clearBar();
+    fprintf(out, "%s: %s\n", qPrintable(port), qPrintable(text));
+    fflush(out);
+    if (terminal)
+        draw();
+}
+
+void ProgressLine::draw()
+{
+    if (state.isEmpty())
+        return;
+    int sum = 0;
+    for (const auto &s : state)
+        sum += s.second;
+    const int percent = sum / state.size();
+    const int width = 30;
+    const int filled = percent * width / 100;
+    const QString label = state.size() == 1
+                              ? state.firstKey() + QLatin1Char(' ') + state.first().first
+                              : QStringLiteral("%1 ports").arg(state.size());
+    fprintf(out, "\r[%s%s] %3d%% %s\x1b[K", qPrintable(QString(filled, QLatin1Char('#'))),
+            qPrintable(QString(width - filled, QLatin1Char('.'))), percent, qPrintable(label));
+    fflush(out);
+    barShown = true;
+}
+
+void ProgressLine::clearBar()
+{
+    if (barShown) {
+        fprintf(out, "\r\x1b[K");
+        barShown = false;
+    }
+}
+
+void ProgressLine::done()
+{
+    clearBar();
+    fflush(out);
+}
