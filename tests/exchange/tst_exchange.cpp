@@ -209,7 +209,7 @@ void TestExchange::identityPaddedWithZerosWasRefused()
     s.model.setIdentityPadding(32);
     QVERIFY(s.open());
     QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 5000);
-    QCOMPARE(s.replies.value(0).section('|', 0, 0), QString("23:Aug  4 2022"));
+    QVERIFY2(s.replies.value(0).startsWith("23:Aug  4 2022"), qPrintable(s.replies.value(0)));
     QCOMPARE(s.engine.firmwareVariant(), quint8(2));
     QCOMPARE(s.replies.size(), 10);
 
