@@ -2,6 +2,7 @@
 
 #include "protocol/data.h"
 #include "protocol/exchange.h"
+#include "protocol/replydecoder.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
 
@@ -55,7 +56,9 @@ struct DeviceSession
                              replies << reply(t, f);
                              if (t != ReadIdentity || f.size() != 2)
                                  return;
-                             engine.setVariant(quint8(DeviceModel::variantForFirmware(f.at(0))));
+                             // The texts end at their first zero byte, as the window reads them.
+                             engine.setVariant(quint8(DeviceModel::variantForFirmware(
+                                 ReplyDecoder::text(f.at(0)).toLatin1())));
                              const bool receives =
                                  f.at(1).contains("receiver") || f.at(1).contains("Vela-485");
                              engine.setTransmitter(receives ? 0 : 1);
