@@ -3,6 +3,7 @@
 #include "app/identification.h"
 #include "app/portproblem.h"
 #include "app/settingsfile.h"
+#include "app/trafficlog.h"
 #include "editors/w_freezprotection.h"
 #include "editors/w_key.h"
 #include "editors/w_numofdown.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     connect(engine, &Exchange::sgPortLost, this, &MainWindow::slPortLost);
     connect(resizeTimer, &QTimer::timeout, this, &MainWindow::slShortTimer);
     connectPanels();
+    TrafficLog::install(this, engine);
 
     setPanelsEnabled(engine->isOpen());
     showSettings();
