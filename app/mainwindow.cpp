@@ -3,6 +3,7 @@
 #include "app/identification.h"
 #include "app/portproblem.h"
 #include "app/settingsfile.h"
+#include "app/tooltips.h"
 #include "app/trafficlog.h"
 #include "editors/w_freezprotection.h"
 #include "editors/w_key.h"
@@ -27,6 +28,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace {
@@ -91,6 +93,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     connect(resizeTimer, &QTimer::timeout, this, &MainWindow::slShortTimer);
     connectPanels();
     TrafficLog::install(this, engine);
+    ToolTips::apply(this);
+    connect(test, &W_Test::sgOutcome, this,
+            [this](const QString &text) { statusBar()->showMessage(text); });
 
     setPanelsEnabled(engine->isOpen());
     showSettings();

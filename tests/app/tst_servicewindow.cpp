@@ -3,12 +3,20 @@
 // measurement values and the window's fit on a small screen.
 #include "app/mainwindow.h"
 #include "app/trafficlog.h"
+#include "panels/measure.h"
+#include "panels/w_adres.h"
+#include "panels/w_test.h"
 #include "protocol/exchange.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
 
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QDial>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QtTest>
@@ -43,6 +51,9 @@ class TestServiceWindow : public QObject
 private slots:
     void trafficLogMissedRepeatsOrShowedControlBytesRaw();
     void trafficLogGrewWithoutBound();
+    void controlWithoutTooltip();
+    void stabilityCountsWrongOrNotSummarised();
+    void staleMeasurementLookedFresh();
 };
 
 // Connect and read with one register read left unanswered: the log, opened
@@ -143,6 +154,148 @@ void TestServiceWindow::trafficLogGrewWithoutBound()
     QTRY_VERIFY(logView(w)->toPlainText().endsWith("<< 699=1,2\\r"));
     QCOMPARE(logView(w)->blockCount(), n);
     QVERIFY(logView(w)->toPlainText().startsWith(log->line(0)));
+}
+
+// Every editor, button and panel says what it does, in the main window and
+// in the traffic log.
+void TestServiceWindow::controlWithoutTooltip()
+{
+    MainWindow w;
+    QStringList missing;
+    int checked = 0;
+    for (QWidget *c : w.findChildren<QWidget *>()) {
+        QWidget *p = c->parentWidget();
+        const bool inner = p && (p->inherits("QAbstractSpinBox") || p->inherits("QComboBox"));
+        const bool control = qobject_cast<QAbstractButton *>(c) ||
+                             qobject_cast<QAbstractSpinBox *>(c) || qobject_cast<QComboBox *>(c) ||
+                             qobject_cast<QDial *>(c) || qobject_cast<QGroupBox *>(c) ||
+                             qobject_cast<QProgressBar *>(c) || qobject_cast<QPlainTextEdit *>(c) ||
+                             (qobject_cast<QLineEdit *>(c) && !inner);
+        const bool panel = (c->inherits("W_QWidget") && c != w.centralWidget()) ||
+                           c->inherits("W_Adres") || c->inherits("w_Reset");
+        if (!control && !panel)
+            continue;
+        ++checked;
+        if (c->toolTip().trimmed().isEmpty())
+            missing << QStringLiteral("%1 \"%2\" in %3")
+                           .arg(c->metaObject()->className(), c->objectName(),
+                                p ? p->metaObject()->className() : "");
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join('\n')));
+    QVERIFY2(checked > 150, qPrintable(QString::number(checked)));
+}
+
+// Addresses 1 (answers) and 2 (silent): each row's tooltip counts the polls
+// sent and answered since the last CLEAN TEST with the share answered; STOP,
+// pressed while a poll of address 1 is on its way, gives the outcome per
+// address in the status line, that poll not counted as missed.
+void TestServiceWindow::stabilityCountsWrongOrNotSummarised()
+{
+    Device device("RLX-31868-Vela-485");
+    device.model.setReachable({1});
+    device.model.setPollDelayMs(60);
+    Modals modals;
+    MainWindow w;
+    w.show();
+    QVERIFY(connectTo(w, device.port.slavePath(), 20000));
+    auto *test = panel<W_Test>(w);
+    const QList<W_Adres *> rows = test->findChildren<W_Adres *>();
+    QCOMPARE(rows.size(), 10);
+    QCOMPARE(rows[0]->toolTip(), QStringLiteral("Address 1: no polls since the last CLEAN TEST."));
+    rows[0]->findChild<QCheckBox *>()->setChecked(true);
+    rows[1]->findChild<QCheckBox *>()->setChecked(true);
+    QPushButton *testButton = test->findChild<QPushButton *>();
+    QTest::mouseClick(testButton, Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return test->tally().row(2).sent >= 3; }, 15000));
+    const QRegularExpression tip("^Address (\\d+) since the last CLEAN TEST: (\\d+) polls sent, "
+                                 "(\\d+) answered \\((\\d+) %\\); at most (\\d+) in a row "
+                                 "unanswered\\.$");
+    for (int row : {0, 1}) {
+        const QRegularExpressionMatch m = tip.match(rows[row]->toolTip());
+        QVERIFY2(m.hasMatch(), qPrintable(rows[row]->toolTip()));
+        const StabilityTally::Row r = test->tally().row(quint8(row + 1));
+        QCOMPARE(m.captured(1).toInt(), row + 1);
+        QCOMPARE(m.captured(2).toInt(), r.sent);
+        QCOMPARE(m.captured(3).toInt(), r.answered);
+        QVERIFY(r.sent >= 2);
+        // Address 1's newest poll may still be on its way.
+        QVERIFY2(row == 0 ? r.answered >= r.sent - 1 : r.answered == 0,
+                 qPrintable(rows[row]->toolTip()));
+        QCOMPARE(m.captured(4).toInt(), row == 0 ? qRound(100.0 * r.answered / r.sent) : 0);
+    }
+    QVERIFY(w.statusBar()->currentMessage().isEmpty());
+
+    // STOP just as a poll of address 1 leaves.
+    bool stopped = false;
+    auto stopper =
+        connect(w.exchange(), &Exchange::sgRequest, testButton,
+                [&](quint8, TypeParser, QByteArray request) {
+                    if (!stopped && request.startsWith("1=$")) {
+                        stopped = true;
+                        QMetaObject::invokeMethod(testButton, "click", Qt::QueuedConnection);
+                    }
+                });
+    QVERIFY(QTest::qWaitFor([&] { return stopped && !test->isTestOn(); }, 10000));
+    disconnect(stopper);
+    const StabilityTally::Row one = test->tally().row(1), two = test->tally().row(2);
+    QCOMPARE(one.answered, one.sent);
+    QCOMPARE(two.answered, 0);
+    QCOMPARE(w.statusBar()->currentMessage(),
+             QStringLiteral("Stability check stopped: address 1 answered %1 of %1 (100 %); "
+                            "address 2 answered 0 of %2 (0 %).")
+                 .arg(one.sent)
+                 .arg(two.sent));
+    QVERIFY(rows[0]->toolTip().contains(
+        QStringLiteral("%1 polls sent, %1 answered (100 %)").arg(one.sent)));
+
+    // CLEAN TEST starts the counts afresh.
+    QTest::mouseClick(test->findChildren<QPushButton *>().at(1), Qt::LeftButton);
+    QCOMPARE(rows[1]->toolTip(), QStringLiteral("Address 2: no polls since the last CLEAN TEST."));
+    QVERIFY(test->tally().rows().isEmpty());
+}
+
+// The values of a measurement are greyed while answers have stopped, and
+// look normal again when they come back.
+void TestServiceWindow::staleMeasurementLookedFresh()
+{
+    Device device("RLX-31868-AD transmitter");
+    Modals modals;
+    MainWindow w;
+    w.show();
+    QVERIFY(connectTo(w, device.port.slavePath(), 20000));
+    auto *measure = panel<Measure>(w);
+    QList<QLineEdit *> fields;
+    for (QLineEdit *e : measure->findChildren<QLineEdit *>())
+        if (!e->parent()->inherits("QAbstractSpinBox") && !e->parent()->inherits("QComboBox"))
+            fields << e;
+    QCOMPARE(fields.size(), 4);
+    const QColor normal = fields[0]->palette().color(QPalette::Text);
+    const QColor grey = fields[0]->palette().color(QPalette::Disabled, QPalette::Text);
+    QVERIFY(normal != grey);
+    auto textColours = [&] {
+        QSet<QRgb> colours;
+        for (QLineEdit *f : fields)
+            colours << f->palette().color(QPalette::Active, QPalette::Text).rgb();
+        return colours;
+    };
+    QTest::mouseClick(measure->findChild<QPushButton *>(), Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return !fields[0]->text().isEmpty(); }, 5000));
+    QVERIFY(!measure->valuesStale());
+
+    // The device stops answering: the last values stay, greyed.
+    device.port.faults().rules.append({"$7", -1, -1});
+    QVERIFY(QTest::qWaitFor([&] { return measure->valuesStale(); }, 6000));
+    QCOMPARE(textColours(), QSet<QRgb>{grey.rgb()});
+    QVERIFY(!fields[0]->text().isEmpty() && !fields[2]->text().isEmpty());
+    QTest::qWait(1100);
+    QVERIFY(measure->valuesStale());
+
+    // Answers come back.
+    device.port.faults().rules.clear();
+    QVERIFY(QTest::qWaitFor([&] { return !measure->valuesStale(); }, 5000));
+    QCOMPARE(textColours(), QSet<QRgb>{normal.rgb()});
+    click(&w, "READ");
+    QVERIFY(!measure->valuesStale());
 }
 
 QTEST_MAIN(TestServiceWindow)
