@@ -12,6 +12,7 @@ class Identification;
 class Kalibr;
 class Measure;
 class QProgressBar;
+class QScrollArea;
 class QTimer;
 class ReqPeriod;
 class W_ComPort;
@@ -64,6 +65,10 @@ private slots:
     void slError(QByteArray request);
     void slPortLost(QString reason);
 
+protected:
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     static QString baseTitle();
     void buildPanels(class QGridLayout *grid);
@@ -80,6 +85,9 @@ private:
     void showPollSettings();
     void setOutputBit(quint8 mask, int val);
     void shrink();
+    void fitScreen();
+    void setScrolling(bool on);
+    void refitIfOffScreen();
     void tell(const QString &title, const QString &text);
 
     quint8 justConnected = 0;
@@ -105,6 +113,10 @@ private:
     Measure *measure;
     Kalibr *kalibr;
     ReqPeriod *reqPeriod;
+
+    // Holds the content while the window is taller than the screen allows.
+    QScrollArea *scroller = nullptr;
+    bool refitPending = false;
 
     // The module's serial time-out from the current read, shown again once
     // the device's serial rate (and with it the time-out floor) is known.

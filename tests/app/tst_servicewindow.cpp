@@ -3,6 +3,7 @@
 // measurement values and the window's fit on a small screen.
 #include "app/mainwindow.h"
 #include "app/trafficlog.h"
+#include "app/windowfit.h"
 #include "panels/measure.h"
 #include "panels/w_adres.h"
 #include "panels/w_test.h"
@@ -18,6 +19,9 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -54,6 +58,7 @@ private slots:
     void controlWithoutTooltip();
     void stabilityCountsWrongOrNotSummarised();
     void staleMeasurementLookedFresh();
+    void windowRanOffTheScreen();
 };
 
 // Connect and read with one register read left unanswered: the log, opened
@@ -296,6 +301,68 @@ void TestServiceWindow::staleMeasurementLookedFresh()
     QCOMPARE(textColours(), QSet<QRgb>{normal.rgb()});
     click(&w, "READ");
     QVERIFY(!measure->valuesStale());
+}
+
+// A 1366x768 screen with a 40 px panel at the bottom, a title bar of 25 px
+// and a frame of 1 px: the whole frame stays in the available area, moved up
+// (or left) as far as needed, and content taller than the area scrolls. Then
+// the real window on the offscreen screen (800x600), too small for the
+// RS-485 model: it scrolls, its progress bar inside, and lies on the screen.
+void TestServiceWindow::windowRanOffTheScreen()
+{
+    const QRect laptop(0, 0, 1366, 728);
+    const QMargins frame(1, 25, 1, 1);
+    auto place = [&](const QRect &area, QRect at, int height, int width = 900) {
+        const WindowFit::Placement p = WindowFit::place(area, at, frame, QSize(width, height));
+        return QStringLiteral("%1,%2 %3x%4%5")
+            .arg(p.frameTopLeft.x())
+            .arg(p.frameTopLeft.y())
+            .arg(p.size.width())
+            .arg(p.size.height())
+            .arg(p.scroll ? " scrolls" : "");
+    };
+    // Fits where it is; grows past the bottom and moves up just enough.
+    QCOMPARE(place(laptop, QRect(226, 22, 914, 600), 574), QStringLiteral("226,22 912x574"));
+    QCOMPARE(place(laptop, QRect(226, 22, 914, 600), 690), QStringLiteral("226,12 912x690"));
+    // Exactly the area's height still fits; one pixel more scrolls.
+    QCOMPARE(place(laptop, QRect(226, 22, 914, 600), 702), QStringLiteral("226,0 912x702"));
+    QCOMPARE(place(laptop, QRect(226, 22, 914, 600), 703), QStringLiteral("226,0 912x702 scrolls"));
+    // Off the right edge, and above a panel at the top.
+    QCOMPARE(place(laptop, QRect(900, 0, 914, 600), 500), QStringLiteral("452,0 912x500"));
+    QCOMPARE(place(QRect(0, 40, 1366, 728), QRect(0, 10, 914, 600), 500),
+             QStringLiteral("0,40 912x500"));
+    // 125 % scaling: the area is 1093x582 logical pixels; content wider
+    // than the area scrolls sideways too.
+    QCOMPARE(place(QRect(0, 0, 1093, 582), QRect(94, 0, 914, 600), 760),
+             QStringLiteral("94,0 912x556 scrolls"));
+    QCOMPARE(place(QRect(0, 0, 1093, 582), QRect(94, 0, 914, 600), 500, 1200),
+             QStringLiteral("0,0 1091x500 scrolls"));
+    // Content that scrolls up and down is given room for its scroll bar.
+    const WindowFit::Placement bar =
+        WindowFit::place(QRect(0, 0, 1093, 582), QRect(94, 0, 914, 600), frame, {912, 760}, 14);
+    QCOMPARE(bar.size, QSize(926, 556));
+    QCOMPARE(bar.frameTopLeft, QPoint(94, 0));
+
+    Device device("RLX-31868-Vela-485");
+    Modals modals;
+    MainWindow w;
+    w.show();
+    const QRect area = w.screen()->availableGeometry();
+    QVERIFY(connectTo(w, device.port.slavePath(), 20000));
+    auto *bar = w.findChild<QProgressBar *>();
+    QTRY_VERIFY(w.centralWidget()->inherits("QScrollArea"));
+    QTRY_VERIFY2(area.contains(w.frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(w.frameGeometry().x())
+                                .arg(w.frameGeometry().y())
+                                .arg(w.frameGeometry().width())
+                                .arg(w.frameGeometry().height())));
+    auto *scroll = static_cast<QScrollArea *>(w.centralWidget());
+    QVERIFY(scroll->widget()->isAncestorOf(bar));
+    QVERIFY(scroll->verticalScrollBar()->maximum() > 0 ||
+            scroll->horizontalScrollBar()->maximum() > 0);
+    scroll->ensureWidgetVisible(bar);
+    QVERIFY(bar->visibleRegion().boundingRect().height() == bar->height());
 }
 
 QTEST_MAIN(TestServiceWindow)
