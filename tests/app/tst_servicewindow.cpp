@@ -338,10 +338,10 @@ void TestServiceWindow::windowRanOffTheScreen()
     QCOMPARE(place(QRect(0, 0, 1093, 582), QRect(94, 0, 914, 600), 500, 1200),
              QStringLiteral("0,0 1091x500 scrolls"));
     // Content that scrolls up and down is given room for its scroll bar.
-    const WindowFit::Placement bar =
+    const WindowFit::Placement withBar =
         WindowFit::place(QRect(0, 0, 1093, 582), QRect(94, 0, 914, 600), frame, {912, 760}, 14);
-    QCOMPARE(bar.size, QSize(926, 556));
-    QCOMPARE(bar.frameTopLeft, QPoint(94, 0));
+    QCOMPARE(withBar.size, QSize(926, 556));
+    QCOMPARE(withBar.frameTopLeft, QPoint(94, 0));
 
     Device device("RLX-31868-Vela-485");
     Modals modals;
