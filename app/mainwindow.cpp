@@ -3,6 +3,9 @@
 #include "app/identification.h"
 #include "app/portproblem.h"
 #include "app/settingsfile.h"
+#include "app/tooltips.h"
+#include "app/trafficlog.h"
+#include "app/windowfit.h"
 #include "editors/w_freezprotection.h"
 #include "editors/w_key.h"
 #include "editors/w_numofdown.h"
@@ -31,8 +34,11 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -106,6 +112,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     });
     connect(resizeTimer, &QTimer::timeout, this, &MainWindow::slShortTimer);
     connectPanels();
+    TrafficLog::install(this, engine);
+    ToolTips::apply(this);
+    // STOP's outcome is the panel's summary per address.
+    connect(test, &W_Test::sgOutcome, this, &MainWindow::tellOutcome);
 
     setPanelsEnabled(engine->isOpen());
     showSettings();
@@ -184,7 +194,6 @@ void MainWindow::connectPanels()
         if (!stabilityRunning)
             return;
         stabilityRunning = false;
-        tellOutcome(tr("Stability check stopped."));
     });
 }
 
@@ -894,4 +903,76 @@ void MainWindow::shrink()
     resize(width(), minimumSize().height());
     setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
     resize(width(), minimumSize().height());
+    fitScreen();
+}
+
+void MainWindow::fitScreen()
+{
+    QScreen *where = screen();
+    if (!where || !isVisible())
+        return;
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                           frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    // The height the content needs, from the layout (the window's own size
+    // follows a resize only once the window system has done it). While the
+    // content scrolls, that is what the window would need without scrolling.
+    layout()->activate();
+    QSize wanted = minimumSize();
+    if (scroller)
+        wanted += central->minimumSizeHint() - scroller->minimumSizeHint();
+    const WindowFit::Placement p =
+        WindowFit::place(where->availableGeometry(), frame, margins, wanted,
+                         style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
+    if (p.scroll != (scroller != nullptr)) {
+        setScrolling(p.scroll);
+        layout()->activate(); // the window's minimum follows its new content now
+    }
+    resize(p.size);
+    if (p.frameTopLeft != frame.topLeft())
+        move(p.frameTopLeft);
+}
+
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    refitIfOffScreen();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    refitIfOffScreen();
+}
+
+void MainWindow::refitIfOffScreen()
+{
+    // The window system frames, moves and resizes the window after it was
+    // asked to, title bar included; what it ends with is checked again.
+    QScreen *where = screen();
+    if (refitPending || !isVisible() || !where ||
+        where->availableGeometry().contains(frameGeometry()))
+        return;
+    refitPending = true;
+    QTimer::singleShot(0, this, [this] {
+        refitPending = false;
+        fitScreen();
+    });
+}
+
+void MainWindow::setScrolling(bool on)
+{
+    if (on) {
+        scroller = new QScrollArea(this);
+        scroller->setFrameShape(QFrame::NoFrame);
+        scroller->setWidgetResizable(true);
+        scroller->setWidget(takeCentralWidget());
+        setCentralWidget(scroller);
+        central->show();
+        return;
+    }
+    setCentralWidget(scroller->takeWidget()); // the scroll area goes with it
+    scroller = nullptr;
+    central->show();
 }

@@ -13,6 +13,7 @@ class Identification;
 class Kalibr;
 class Measure;
 class QProgressBar;
+class QScrollArea;
 class QTimer;
 class ReqPeriod;
 class W_ComPort;
@@ -66,6 +67,10 @@ private slots:
     void slPortLost(QString reason);
     void slGaveUp(TypeParser type, QByteArray request);
 
+protected:
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     static QString baseTitle();
     void buildPanels(class QGridLayout *grid);
@@ -82,6 +87,9 @@ private:
     void showPollSettings();
     void setOutputBit(quint8 mask, int val);
     void shrink();
+    void fitScreen();
+    void setScrolling(bool on);
+    void refitIfOffScreen();
     void tell(const QString &title, const QString &text);
 
     // The status line: the outcome of the last operation, kept until the next.
@@ -123,6 +131,10 @@ private:
     Measure *measure;
     Kalibr *kalibr;
     ReqPeriod *reqPeriod;
+
+    // Holds the content while the window is taller than the screen allows.
+    QScrollArea *scroller = nullptr;
+    bool refitPending = false;
 
     // The module's serial time-out from the current read, shown again once
     // the device's serial rate (and with it the time-out floor) is known.

@@ -44,6 +44,8 @@ Measure::Measure(QWidget *parent)
     inner->addWidget(buildChannel(channel2, 2), 2, 0);
     setInputType(0);
     paintButton(Qt::lightGray);
+    start->setToolTip(QStringLiteral("Asks the device for its input values once a second until "
+                                     "pressed again; red when answers stop."));
 
     timer->setInterval(PollInterval);
     timer->start();
@@ -70,6 +72,12 @@ QWidget *Measure::buildChannel(Channel &channel, int number)
     channel.value = new QLineEdit(this);
     channel.valueUnit = new QLabel(this);
     channel.state = new QLineEdit(this);
+    channel.value->setToolTip(
+        QStringLiteral("Latest value of input %1; greyed while the device does not answer.")
+            .arg(number));
+    channel.state->setToolTip(
+        QStringLiteral("Discrete state of input %1: High once its value reaches the threshold.")
+            .arg(number));
 
     auto grid = new QGridLayout(box);
     grid->setSpacing(3);
@@ -157,6 +165,7 @@ void Measure::setValues(const QByteArrayList &values)
     channel2.state->setText(level(values.value(3)));
     paintButton(Qt::green);
     answerCountdown = UnansweredBeforeRed;
+    setStale(false);
 }
 
 void Measure::slTimer()
@@ -169,10 +178,12 @@ void Measure::slTimer()
         return;
     }
     emit sgGetValue();
-    if (answerCountdown > 0)
+    if (answerCountdown > 0) {
         --answerCountdown;
-    else
+    } else {
         paintButton(Qt::red);
+        setStale(true);
+    }
 }
 
 void Measure::slStart()
@@ -190,6 +201,26 @@ void Measure::clearFields()
     for (Channel *c : {&channel1, &channel2}) {
         c->value->clear();
         c->state->clear();
+    }
+    setStale(false);
+}
+
+void Measure::setStale(bool on)
+{
+    if (on == stale)
+        return;
+    stale = on;
+    for (Channel *c : {&channel1, &channel2}) {
+        for (QLineEdit *field : {c->value, c->state}) {
+            // Greyed as a disabled field's text; an empty palette returns
+            // the field to the window's own.
+            QPalette palette;
+            if (on) {
+                palette = field->palette();
+                palette.setColor(QPalette::Text, palette.color(QPalette::Disabled, QPalette::Text));
+            }
+            field->setPalette(palette);
+        }
     }
 }
 

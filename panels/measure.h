@@ -35,6 +35,9 @@ public:
     // 1 and 2, each as the device's decimal text. Missing or malformed
     // entries read as 0.
     void setValues(const QByteArrayList &values);
+    // The values shown are the last ones received, and answers have stopped
+    // coming: they are greyed until the next answer.
+    bool valuesStale() const { return stale; }
 
 signals:
     void sgGetValue();
@@ -59,6 +62,7 @@ private:
     QWidget *buildChannel(Channel &channel, int number);
     void clearFields();
     void paintButton(Qt::GlobalColor color);
+    void setStale(bool on);
 
     Channel channel1;
     Channel channel2;
@@ -66,6 +70,7 @@ private:
     QTimer *timer;
     bool running = false;
     quint8 answerCountdown = 0;
+    bool stale = false;
 
     // Alternates on every tick while measuring: requests go out on one phase,
     // the button returns to grey on the other.

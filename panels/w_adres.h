@@ -20,6 +20,8 @@ public:
     explicit W_Adres(quint8 adres, QWidget *parent = nullptr);
 
     bool isChecked() const;
+    // The address spin box, so that its changes can be followed.
+    QSpinBox *adresEditor() const { return adresBox; }
     int adres() const;
     void setAdres(quint8 adres);
 

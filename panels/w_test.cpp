@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSpinBox>
 
 W_Test::W_Test(QWidget *parent)
     : W_QWidget(parent), testButton(new QPushButton(QStringLiteral("TEST"), this)),
@@ -14,6 +15,10 @@ W_Test::W_Test(QWidget *parent)
       scroll(new QScrollArea(this))
 {
     testButton->setCheckable(true);
+    testButton->setToolTip(
+        QStringLiteral("Polls the ticked remote addresses in turn until pressed again (STOP)."));
+    cleanButton->setToolTip(
+        QStringLiteral("Clears the poll history and the counts of every address."));
 
     auto group = new QGroupBox(QStringLiteral("Radio Stability Check"), this);
     auto outer = new QGridLayout(this);
@@ -42,6 +47,10 @@ W_Test::W_Test(QWidget *parent)
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scroll->setMinimumHeight(35);
     inner->addWidget(scroll, 10, 0, 1, 2);
+    for (W_Adres *row : qAsConst(rows))
+        connect(row->adresEditor(), qOverload<int>(&QSpinBox::valueChanged), this,
+                &W_Test::showCounts);
+    showCounts();
 
     connect(testButton, &QPushButton::toggled, this, &W_Test::slTestEn);
     connect(cleanButton, &QPushButton::pressed, this, &W_Test::slClean);
@@ -52,6 +61,9 @@ void W_Test::addRect(const QByteArray &request)
 {
     if (W_Adres *row = rowOf(request))
         row->addRect(false);
+    counts.sent(request);
+    pending = request;
+    showCounts();
 }
 
 void W_Test::okRect(const QByteArray &request)
@@ -60,6 +72,12 @@ void W_Test::okRect(const QByteArray &request)
              << "okRect";
     if (W_Adres *row = rowOf(request))
         row->setRectOk();
+    // Only a poll counted as sent since the last CLEAN TEST has an outcome to count.
+    if (pending == request) {
+        counts.answered(request);
+        pending.clear();
+        showCounts();
+    }
 }
 
 void W_Test::errRect(const QByteArray &request)
@@ -68,6 +86,12 @@ void W_Test::errRect(const QByteArray &request)
              << "errRect";
     if (W_Adres *row = rowOf(request))
         row->setRectErr();
+    // Only a poll counted as sent since the last CLEAN TEST has an outcome to count.
+    if (pending == request) {
+        counts.missed(request);
+        pending.clear();
+        showCounts();
+    }
 }
 
 void W_Test::setIdle(bool idle)
@@ -96,6 +120,14 @@ void W_Test::slTestEn(bool on)
     if (!on) {
         emit sgStopTest();
         setIdle(true);
+        if (running) {
+            running = false;
+            // The poll on its way when the check stopped has no outcome.
+            counts.withdrawn(pending);
+            pending.clear();
+            showCounts();
+            emit sgOutcome(summary());
+        }
         return;
     }
     QByteArray adreses;
@@ -105,8 +137,10 @@ void W_Test::slTestEn(bool on)
     }
     if (adreses.isEmpty())
         testButton->setChecked(false); // nothing to poll: back to idle, through !on above
-    else
+    else {
+        running = true;
         emit sgStartTest(adreses);
+    }
     setIdle(!isTestOn());
 }
 
@@ -114,6 +148,9 @@ void W_Test::slClean()
 {
     for (W_Adres *row : qAsConst(rows))
         row->clearRects();
+    counts.clear();
+    pending.clear();
+    showCounts();
     emit sgClearTest();
 }
 
@@ -127,4 +164,48 @@ W_Adres *W_Test::rowOf(const QByteArray &request) const
         if (request.startsWith(QByteArray::number(row->adres()) + "=$\r"))
             return row;
     return nullptr;
+}
+
+namespace {
+
+QString percent(const StabilityTally::Row &r)
+{
+    return QStringLiteral("%1 %").arg(qRound(r.share() * 100));
+}
+
+} // namespace
+
+void W_Test::showCounts()
+{
+    for (W_Adres *row : qAsConst(rows)) {
+        const StabilityTally::Row r = counts.row(quint8(row->adres()));
+        if (r.sent == 0) {
+            row->setToolTip(QStringLiteral("Address %1: no polls since the last CLEAN TEST.")
+                                .arg(row->adres()));
+            continue;
+        }
+        row->setToolTip(QStringLiteral("Address %1 since the last CLEAN TEST: %2 polls sent, %3 "
+                                       "answered (%4); at most %5 in a row unanswered.")
+                            .arg(r.address)
+                            .arg(r.sent)
+                            .arg(r.answered)
+                            .arg(percent(r))
+                            .arg(r.longestMissRun));
+    }
+}
+
+QString W_Test::summary() const
+{
+    const QList<StabilityTally::Row> polled = counts.rows();
+    if (polled.isEmpty())
+        return QStringLiteral("Stability check stopped: no polls since the last CLEAN TEST.");
+    QStringList parts;
+    for (const StabilityTally::Row &r : polled)
+        parts << QStringLiteral("address %1 answered %2 of %3 (%4)")
+                     .arg(r.address)
+                     .arg(r.answered)
+                     .arg(r.sent)
+                     .arg(percent(r));
+    return QStringLiteral("Stability check stopped: ") + parts.join(QStringLiteral("; ")) +
+           QLatin1Char('.');
 }

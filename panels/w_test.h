@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/w_qwidget.h"
+#include "protocol/stabilitytally.h"
 
 #include <QByteArray>
 #include <QList>
@@ -36,10 +37,17 @@ public:
     void setSingleAdres(bool single);
     bool isTestOn() const;
 
+    // Per address since the last CLEAN TEST: polls sent, answered, share.
+    const StabilityTally &tally() const { return counts; }
+    // The outcome of the check, one part per polled address.
+    QString summary() const;
+
 signals:
     void sgStartTest(QByteArray adreses);
     void sgStopTest();
     void sgClearTest();
+    // A check that ran has been stopped: its outcome in words.
+    void sgOutcome(QString text);
 
 private slots:
     void slTestEn(bool on);
@@ -47,6 +55,13 @@ private slots:
 
 private:
     W_Adres *rowOf(const QByteArray &request) const;
+    void showCounts();
+
+    StabilityTally counts;
+    // The poll counted as sent whose outcome has not come yet.
+    QByteArray pending;
+    // Set while a check started here runs, until its outcome is given.
+    bool running = false;
 
     QPushButton *testButton;
     QPushButton *cleanButton;

@@ -51,6 +51,13 @@ void StabilityTally::missed(const QByteArray &request)
     }
 }
 
+void StabilityTally::withdrawn(const QByteArray &request)
+{
+    Row *r = find(request, false);
+    if (r && r->sent > r->answered)
+        --r->sent;
+}
+
 StabilityTally::Row StabilityTally::row(quint8 address) const
 {
     for (const Row &r : table)

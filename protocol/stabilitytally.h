@@ -28,6 +28,9 @@ public:
     void sent(const QByteArray &request);
     void answered(const QByteArray &request);
     void missed(const QByteArray &request);
+    // A poll cut short before it had an outcome (the check was stopped): it
+    // no longer counts as sent.
+    void withdrawn(const QByteArray &request);
     void clear() { table.clear(); }
 
     // In the order in which the addresses were first polled.

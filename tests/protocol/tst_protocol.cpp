@@ -391,6 +391,18 @@ void TestProtocol::stabilityCountedPerAddress()
     QCOMPARE(QList<int>({r5.sent, r5.answered, r5.longestMissRun}), QList<int>({7, 0, 7}));
     QVERIFY(qAbs(r3.share() - 2.0 / 7) < 1e-9);
     QCOMPARE(t.row(9).sent, 0);
+    // A poll stopped on its way counts neither way; nothing is taken back
+    // from an address whose polls were all answered.
+    t.sent(p5);
+    t.withdrawn(p5);
+    QCOMPARE(t.row(5).sent, 7);
+    StabilityTally all;
+    all.sent(p3);
+    all.answered(p3);
+    all.withdrawn(p3);
+    all.withdrawn(p5);
+    QCOMPARE(QList<int>({all.row(3).sent, all.row(3).answered}), QList<int>({1, 1}));
+    QCOMPARE(all.rows().size(), 1);
     t.clear();
     QVERIFY(t.rows().isEmpty());
 }

@@ -2,7 +2,12 @@
 // virtual device of each model and saves a picture of it, plus one of the
 // radio stability check and one of a measurement running. Meant for a
 // virtual display (scripts/screenshots runs it under Xvfb).
+// rlx-screenshots --screen DEVSIM OUTDIR: starts the window as the program
+// does (centred), connects to each model and saves a picture of the whole
+// screen, window frame and desktop included, printing where the window lies
+// against the screen's available area (scripts/screen-fit).
 
+#include "app/core.h"
 #include "app/mainwindow.h"
 #include "panels/measure.h"
 #include "panels/w_adres.h"
@@ -16,6 +21,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 #include <cstdio>
@@ -82,6 +88,48 @@ bool take(const Shot &shot, const std::function<void(MainWindow &)> &action)
     return saved;
 }
 
+// The whole screen after the window of the model has arranged itself.
+bool screenShot(const char *file, const char *hardware)
+{
+    QProcess devsim;
+    devsim.start(devsimPath, QStringList{"--hardware", hardware, "--no-announce"});
+    if (!devsim.waitForStarted(5000) || !QTest::qWaitFor([&] { return devsim.canReadLine(); }))
+        return false;
+    const QString port = QString::fromLocal8Bit(devsim.readLine()).trimmed();
+    Core core;
+    MainWindow &w = *core.window();
+    QTest::qWait(500);
+    const QRect atStart = w.frameGeometry();
+    auto ports = w.findChild<QComboBox *>(QStringLiteral("PortName"));
+    ports->addItem(port);
+    ports->setCurrentIndex(ports->count() - 1);
+    QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("pbOpen")), Qt::LeftButton);
+    const bool ok = settle(w, 15000);
+    QTest::qWait(800); // the window grows for the model, moves and is painted
+    QScreen *screen = w.screen();
+    const QRect area = screen->availableGeometry();
+    const QRect frame = w.frameGeometry();
+    auto rect = [](const QRect &r) {
+        return QStringLiteral("%1,%2 %3x%4 (bottom %5)")
+            .arg(r.x())
+            .arg(r.y())
+            .arg(r.width())
+            .arg(r.height())
+            .arg(r.bottom());
+    };
+    const bool inside = area.contains(frame) && area.contains(atStart);
+    const QString file_ = outDir.filePath(QLatin1String(file));
+    const bool saved = ok && screen->grabWindow(0).save(file_);
+    printf("%s %s: %s; available %s; window at start %s, connected %s, content %s\n",
+           inside ? "inside" : "OUTSIDE", hardware, qPrintable(file_), qPrintable(rect(area)),
+           qPrintable(rect(atStart)), qPrintable(rect(frame)),
+           w.centralWidget()->inherits("QScrollArea") ? "scrolls" : "whole");
+    fflush(stdout);
+    devsim.terminate();
+    devsim.waitForFinished(3000);
+    return saved && inside;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -90,14 +138,24 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setOrganizationName(QStringLiteral("Orbelinex"));
     QApplication::setApplicationName(QStringLiteral("Rlx"));
-    if (argc != 3) {
-        fprintf(stderr, "usage: rlx-screenshots DEVSIM OUTDIR\n");
+    const bool screen = argc == 4 && QByteArray(argv[1]) == "--screen";
+    if (argc != 3 && !screen) {
+        fprintf(stderr, "usage: rlx-screenshots [--screen] DEVSIM OUTDIR\n");
         return 2;
     }
-    devsimPath = QString::fromLocal8Bit(argv[1]);
-    outDir = QDir(QString::fromLocal8Bit(argv[2]));
+    devsimPath = QString::fromLocal8Bit(argv[argc - 2]);
+    outDir = QDir(QString::fromLocal8Bit(argv[argc - 1]));
     // Settings files and the start-up file stay out of the way.
     QDir::setCurrent(QDir::tempPath());
+    if (screen) {
+        bool ok = true;
+        ok &= screenShot("screen-4-20-receiver.png", "RLX-31868-4-20 receiver");
+        ok &= screenShot("screen-4-20-d-receiver.png", "RLX-31868-4-20-D receiver");
+        ok &= screenShot("screen-dd-receiver.png", "RLX-31868-DD receiver");
+        ok &= screenShot("screen-rs485.png", "RLX-31868-Vela-485");
+        ok &= screenShot("screen-transmitter.png", "RLX-31868-AD transmitter");
+        return ok ? 0 : 1;
+    }
 
     bool ok = true;
     ok &= take({"window-4-20-receiver.png", "RLX-31868-4-20 receiver", {}}, {});

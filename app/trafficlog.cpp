@@ -1,0 +1,258 @@
+#include "app/trafficlog.h"
+
+#include <QDateTime>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// New lines reach the open window in batches, at most this often: a full
+// read or a fast stability check then costs the window one small update a
+// tenth of a second, not one per line.
+constexpr int RenderInterval = 100; // ms
+
+} // namespace
+
+TrafficLog::TrafficLog(QWidget *parent)
+    : QWidget(parent, Qt::Window), view(new QPlainTextEdit(this)), status(new QLabel(this)),
+      renderTimer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("trafficLog"));
+    setWindowTitle(tr("Traffic log"));
+    setToolTip(tr("What went over the serial line to and from the device, newest at the bottom."));
+
+    view->setReadOnly(true);
+    view->setMaximumBlockCount(MaxLines);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    view->setToolTip(tr("Requests (>>), replies (<<), time-outs, repeats and give-ups (!!), "
+                        "with the time each happened."));
+
+    auto save = new QPushButton(tr("Save..."), this);
+    save->setObjectName(QStringLiteral("trafficLogSave"));
+    save->setToolTip(tr("Writes the lines of the log to a text file."));
+    auto clearButton = new QPushButton(tr("Clear"), this);
+    clearButton->setObjectName(QStringLiteral("trafficLogClear"));
+    clearButton->setToolTip(tr("Empties the log."));
+    status->setToolTip(tr("Lines kept; beyond %1 the oldest are dropped.").arg(MaxLines));
+
+    auto buttons = new QHBoxLayout;
+    buttons->addWidget(status, 1);
+    buttons->addWidget(save);
+    buttons->addWidget(clearButton);
+    auto layout = new QVBoxLayout(this);
+    layout->addWidget(view);
+    layout->addLayout(buttons);
+    resize(720, 420);
+
+    renderTimer->setSingleShot(true);
+    renderTimer->setInterval(RenderInterval);
+    connect(renderTimer, &QTimer::timeout, this, &TrafficLog::render);
+    connect(save, &QPushButton::clicked, this, &TrafficLog::slSave);
+    connect(clearButton, &QPushButton::clicked, this, &TrafficLog::clear);
+    auto again = new QShortcut(QKeySequence(QStringLiteral("Ctrl+L")), this);
+    connect(again, &QShortcut::activated, this, &TrafficLog::open);
+    render();
+}
+
+TrafficLog *TrafficLog::install(QMainWindow *window, Exchange *engine)
+{
+    auto log = new TrafficLog(window);
+    auto button = new QPushButton(tr("Traffic log"), window);
+    button->setObjectName(QStringLiteral("trafficLogButton"));
+    button->setToolTip(tr("Opens the log of every request and reply on the serial line (Ctrl+L)."));
+    window->statusBar()->addPermanentWidget(button);
+    connect(button, &QPushButton::clicked, log, &TrafficLog::open);
+    auto shortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+L")), window);
+    connect(shortcut, &QShortcut::activated, log, &TrafficLog::open);
+    connect(engine, &Exchange::sgTraffic, log, &TrafficLog::slTraffic);
+    connect(engine, &Exchange::sgTimeOut, log, &TrafficLog::slTestTimeOut);
+    return log;
+}
+
+void TrafficLog::add(Kind kind, const QByteArray &bytes)
+{
+    Entry entry;
+    entry.msecs = QDateTime::currentMSecsSinceEpoch();
+    entry.kind = kind;
+    entry.bytes = bytes;
+    if (entries.size() < MaxLines) {
+        entries.append(entry);
+        ++count;
+    } else {
+        entries[first] = entry;
+        first = (first + 1) % MaxLines;
+    }
+    ++unrendered;
+    if (isVisible() && !renderTimer->isActive())
+        renderTimer->start();
+}
+
+void TrafficLog::slTraffic(Exchange::Traffic what, QByteArray bytes)
+{
+    switch (what) {
+    case Exchange::Traffic::Sent:
+        add(Kind::Sent, bytes);
+        break;
+    case Exchange::Traffic::Repeated:
+        // A repeat goes out because the attempt before it had no reply in time.
+        add(Kind::TimedOut, bytes);
+        add(Kind::Repeated, bytes);
+        break;
+    case Exchange::Traffic::Received:
+        add(Kind::Received, bytes);
+        break;
+    case Exchange::Traffic::GaveUp:
+        add(Kind::TimedOut, bytes);
+        add(Kind::GaveUp, bytes);
+        break;
+    }
+}
+
+void TrafficLog::slTestTimeOut(quint8, TypeParser type, QByteArray request)
+{
+    if (type == TestAddress)
+        add(Kind::TimedOut, request);
+}
+
+QString TrafficLog::visible(const QByteArray &bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u == '\r')
+            out += QLatin1String("\\r");
+        else if (u == '\n')
+            out += QLatin1String("\\n");
+        else if (u == '\\')
+            out += QLatin1String("\\\\");
+        else if (u >= 0x20 && u < 0x7f)
+            out += QLatin1Char(c);
+        else
+            out += QStringLiteral("<%1>").arg(u, 2, 16, QLatin1Char('0'));
+    }
+    return out;
+}
+
+QString TrafficLog::line(int i) const
+{
+    const Entry &e = at(i);
+    const QString time =
+        QDateTime::fromMSecsSinceEpoch(e.msecs).toString(QStringLiteral("HH:mm:ss.zzz"));
+    const QString bytes = visible(e.bytes);
+    switch (e.kind) {
+    case Kind::Sent:
+        return time + QLatin1String(" >> ") + bytes;
+    case Kind::Repeated:
+        return time + QLatin1String(" >> ") + bytes + QLatin1String("  (repeat)");
+    case Kind::Received:
+        return time + QLatin1String(" << ") + bytes;
+    case Kind::TimedOut:
+        return time + QLatin1String(" !! time-out: ") + bytes;
+    case Kind::GaveUp:
+        return time + QLatin1String(" !! gave up: ") + bytes;
+    }
+    return time;
+}
+
+QStringList TrafficLog::lines() const
+{
+    QStringList out;
+    out.reserve(count);
+    for (int i = 0; i < count; ++i)
+        out << line(i);
+    return out;
+}
+
+bool TrafficLog::saveTo(const QString &fileName, QString *error) const
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        *error = file.errorString();
+        return false;
+    }
+    for (int i = 0; i < count; ++i)
+        file.write((line(i) + QLatin1Char('\n')).toUtf8());
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+void TrafficLog::open()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void TrafficLog::clear()
+{
+    entries.clear();
+    first = 0;
+    count = 0;
+    unrendered = 0;
+    view->clear();
+    render();
+}
+
+void TrafficLog::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    render();
+}
+
+void TrafficLog::render()
+{
+    renderTimer->stop();
+    if (unrendered > 0) {
+        QScrollBar *bar = view->verticalScrollBar();
+        const bool atBottom = bar->value() == bar->maximum();
+        if (unrendered >= count) {
+            // More came than the view holds (or it was never filled): build it anew.
+            renderAll();
+        } else {
+            QStringList fresh;
+            for (int i = count - unrendered; i < count; ++i)
+                fresh << line(i);
+            view->appendPlainText(fresh.join(QLatin1Char('\n')));
+        }
+        unrendered = 0;
+        if (atBottom)
+            bar->setValue(bar->maximum());
+    }
+    status->setText(tr("%n line(s)", nullptr, count));
+}
+
+void TrafficLog::renderAll()
+{
+    view->setPlainText(lines().join(QLatin1Char('\n')));
+}
+
+void TrafficLog::slSave()
+{
+    const QString name =
+        QFileDialog::getSaveFileName(this, tr("Save traffic log"), QString(), tr("Text (*.txt)"));
+    if (name.isEmpty())
+        return;
+    QString error;
+    if (!saveTo(name, &error))
+        QMessageBox(QMessageBox::Warning, tr("Save traffic log"),
+                    tr("The log could not be saved to\n%1\n\n%2").arg(name, error), QMessageBox::Ok,
+                    this)
+            .exec();
+}
