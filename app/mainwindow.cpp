@@ -40,6 +40,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -920,8 +921,12 @@ void MainWindow::fitScreen()
     // content scrolls, that is what the window would need without scrolling.
     layout()->activate();
     QSize wanted = minimumSize();
-    if (scroller)
-        wanted += central->minimumSizeHint() - scroller->minimumSizeHint();
+    if (scroller) {
+        // The panels and, below the scroll area, the progress bar.
+        const QSize content =
+            central->minimumSizeHint() + QSize(0, progress->minimumSizeHint().height());
+        wanted += content - centralWidget()->minimumSizeHint();
+    }
     const WindowFit::Placement p =
         WindowFit::place(where->availableGeometry(), frame, margins, wanted,
                          style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
@@ -963,16 +968,30 @@ void MainWindow::refitIfOffScreen()
 
 void MainWindow::setScrolling(bool on)
 {
+    auto *grid = static_cast<QGridLayout *>(central->layout());
     if (on) {
-        scroller = new QScrollArea(this);
+        // The panels scroll; the progress bar stays in sight below them.
+        auto *frame = new QWidget(this);
+        auto *column = new QVBoxLayout(frame);
+        int left, top, right, bottom;
+        grid->getContentsMargins(&left, &top, &right, &bottom);
+        column->setContentsMargins(left, 0, right, bottom);
+        column->setSpacing(0);
+        scroller = new QScrollArea(frame);
         scroller->setFrameShape(QFrame::NoFrame);
         scroller->setWidgetResizable(true);
         scroller->setWidget(takeCentralWidget());
-        setCentralWidget(scroller);
+        grid->removeWidget(progress);
+        column->addWidget(scroller, 1);
+        column->addWidget(progress);
+        setCentralWidget(frame);
         central->show();
         return;
     }
-    setCentralWidget(scroller->takeWidget()); // the scroll area goes with it
+    QWidget *frame = takeCentralWidget();
+    setCentralWidget(scroller->takeWidget());
+    grid->addWidget(progress, 10, 0, 1, 4);
+    delete frame; // the scroll area goes with it
     scroller = nullptr;
     central->show();
 }

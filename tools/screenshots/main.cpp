@@ -22,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QtTest>
 
 #include <cstdio>
@@ -57,7 +58,10 @@ QPushButton *buttonWithText(QWidget *in, const QString &text)
     return nullptr;
 }
 
-bool take(const Shot &shot, const std::function<void(MainWindow &)> &action)
+// Connects a window to a virtual device of the model, runs `action` and saves
+// a picture of what `target` gives (the window itself when there is none).
+bool take(const Shot &shot, const std::function<void(MainWindow &)> &action,
+          const std::function<QWidget *(MainWindow &)> &target = {})
 {
     QProcess devsim;
     // Announced, so that the port list shows it as a user sees it.
@@ -80,7 +84,8 @@ bool take(const Shot &shot, const std::function<void(MainWindow &)> &action)
         action(w);
     QTest::qWait(300); // the window shrinks to fit, then paints
     const QString file = outDir.filePath(QLatin1String(shot.file));
-    const bool saved = ok && w.grab().save(file);
+    QWidget *shown = target ? target(w) : &w;
+    const bool saved = ok && shown && shown->grab().save(file);
     printf("%s %s\n", saved ? "saved" : "FAILED", qPrintable(file));
     QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("pbOpen")), Qt::LeftButton);
     devsim.terminate();
@@ -123,7 +128,9 @@ bool screenShot(const char *file, const char *hardware)
     printf("%s %s: %s; available %s; window at start %s, connected %s, content %s\n",
            inside ? "inside" : "OUTSIDE", hardware, qPrintable(file_), qPrintable(rect(area)),
            qPrintable(rect(atStart)), qPrintable(rect(frame)),
-           w.centralWidget()->inherits("QScrollArea") ? "scrolls" : "whole");
+           w.centralWidget()->findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly)
+               ? "scrolls"
+               : "whole");
     fflush(stdout);
     devsim.terminate();
     devsim.waitForFinished(3000);
@@ -181,5 +188,13 @@ int main(int argc, char *argv[])
                    // Taller than its minimum, so that all four rows show.
                    w.resize(w.width(), w.height() + 110);
                });
+    // The traffic log of a connection, opened with Ctrl+L.
+    ok &= take(
+        {"traffic-log.png", "RLX-31868-DD receiver", {"--silent", "ATS202?:1"}},
+        [](MainWindow &w) {
+            QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier);
+            QTest::qWait(400);
+        },
+        [](MainWindow &w) { return w.findChild<QWidget *>(QStringLiteral("trafficLog")); });
     return ok ? 0 : 1;
 }
