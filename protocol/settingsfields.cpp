@@ -1,5 +1,7 @@
 #include "protocol/settingsfields.h"
 
+#include "protocol/addressmask.h"
+
 namespace {
 
 using S = DeviceSettings;
@@ -21,11 +23,9 @@ SettingsField textField(const char *name, const char *label, QString S::*member,
 // it as one. Text that is no such number stands for itself.
 QVariant addressSet(const QVariant &text)
 {
-    QString digits = text.toString();
-    digits.remove(QLatin1Char(','));
     bool ok = false;
-    const qulonglong mask = digits.toULongLong(&ok, 16);
-    return ok && !digits.isEmpty() && digits.size() <= 16 ? QVariant(mask) : text;
+    const quint64 mask = AddressMask::parse(text.toString(), &ok);
+    return ok ? QVariant(mask) : text;
 }
 
 } // namespace
