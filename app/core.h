@@ -4,6 +4,7 @@
 #include <QPoint>
 
 class MainWindow;
+class QIcon;
 class QRect;
 class QSize;
 
@@ -20,6 +21,10 @@ public:
     // Top-left corner that centres a window of `size` (without its frame) in
     // the available desktop area `available`.
     static QPoint centredPosition(const QRect &available, const QSize &size);
+
+    // The program's icon, from the embedded PNG pictures of
+    // resources/icons/rlx-configurator.svg (no SVG image plugin needed).
+    static QIcon applicationIcon();
 
 private:
     MainWindow *mainWindow;

@@ -1,6 +1,11 @@
 #include "app/core.h"
+#include "app/launchcheck.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QProcessEnvironment>
+
+#include <cstdio>
 
 namespace {
 
@@ -19,10 +24,35 @@ void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext &conte
     toolkitHandler(type, context, text);
 }
 
+QStringList commandLine(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // Answered before the application object exists: it would connect to the
+    // window system, and without a display the toolkit aborts the process.
+    switch (
+        LaunchCheck::decide(commandLine(argc, argv), QProcessEnvironment::systemEnvironment())) {
+    case LaunchCheck::Action::PrintHelp:
+        std::fputs(LaunchCheck::helpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case LaunchCheck::Action::PrintVersion:
+        std::fputs("rlx-configurator " RLX_VERSION "\n", stdout);
+        return 0;
+    case LaunchCheck::Action::NoDisplay:
+        std::fputs(LaunchCheck::noDisplayText().toLocal8Bit().constData(), stderr);
+        return 1;
+    case LaunchCheck::Action::OpenWindow:
+        break;
+    }
+
     // The window has no OpenGL parts. Without this the X11 platform loads the
     // OpenGL driver stack (with a software renderer, tens of megabytes of
     // libraries) when the window is first shown, which takes most of the
@@ -34,6 +64,11 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setOrganizationName(QStringLiteral("Orbelinex"));
     QApplication::setApplicationName(QStringLiteral("Rlx"));
+    QApplication::setApplicationVersion(QStringLiteral(RLX_VERSION));
+    // The menu entry's name: task bars put the window under its entry and
+    // icon (the Wayland application id, the X11 desktop-file hint).
+    QGuiApplication::setDesktopFileName(QStringLiteral("rlx-configurator"));
+    QApplication::setWindowIcon(Core::applicationIcon());
     Core core;
     return app.exec();
 }
