@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QtTest>
 
 namespace WindowDriver {
@@ -59,6 +60,21 @@ inline bool connectTo(MainWindow &w, const QString &port, int ms = 10000)
 {
     pressConnect(w, port);
     return w.exchange()->isOpen() && waitIdle(w, ms);
+}
+
+// What the status line says about the last operation.
+inline QString outcome(MainWindow &w)
+{
+    return w.statusBar()->currentMessage();
+}
+
+// The run the last action started has ended: the queue is empty and the
+// status line no longer says what is being done.
+inline bool waitOutcome(MainWindow &w, int ms = 20000)
+{
+    return QTest::qWaitFor(
+        [&] { return !w.exchange()->queueLength() && !outcome(w).endsWith(QStringLiteral("…")); },
+        ms);
 }
 
 // The first widget of the class is shown within the window.

@@ -51,20 +51,6 @@ struct Device
     QString port() const { return line.slavePath(); }
 };
 
-QString outcome(MainWindow &w)
-{
-    return w.statusBar()->currentMessage();
-}
-
-// The run the last action started has ended: the queue is empty and the
-// status line no longer says what is being done.
-bool waitOutcome(MainWindow &w, int ms = 20000)
-{
-    return QTest::qWaitFor(
-        [&] { return !w.exchange()->queueLength() && !outcome(w).endsWith(QStringLiteral("…")); },
-        ms);
-}
-
 // Requests the device received since `from`, without their terminators.
 QStringList sentSince(const Device &d, int from)
 {
@@ -82,7 +68,6 @@ class TestOutcomes : public QObject
     Q_OBJECT
 
 private slots:
-    void silentPortEndedAsIdentified();
     void lostIdentityLetWriteAndDefaultThrough();
     void paddedIdentityTexts();
     void settingAcknowledgedButNotStored();
@@ -92,39 +77,6 @@ private slots:
     void settingsFileNamedWithoutSuffix();
     void linkLostAndStabilityCheckStopped();
 };
-
-// Nothing answers on the port: the questions come as before, but the window
-// ends with the port named as silent, an empty bar and the plain title, and
-// WRITE sends nothing there.
-void TestOutcomes::silentPortEndedAsIdentified()
-{
-    Modals modals;
-    modals.question = QMessageBox::No;
-    Device device;
-    device.silence("");
-    MainWindow w;
-    w.show();
-    pressConnect(w, device.port());
-    QVERIFY(w.exchange()->isOpen());
-    QVERIFY(waitOutcome(w));
-    QCOMPARE(outcome(w), QStringLiteral("No device answered on %1: 0 of 13 requests answered; "
-                                        "unanswered: $2, +++, AT/V; stopped at your answer "
-                                        "after AT/V, 10 requests not sent.")
-                             .arg(device.port()));
-    // The question names the request without its carriage return.
-    QCOMPARE(modals.titles, QStringList{"AT/V"});
-    QCOMPARE(w.findChild<QProgressBar *>()->value(), 0);
-    QCOMPARE(w.windowTitle(), BaseTitle);
-
-    const int before = device.line.requestCount();
-    click(&w, "WRITE");
-    QTest::qWait(300);
-    QCOMPARE(sentSince(device, before), QStringList());
-    QVERIFY2(outcome(w).startsWith(QStringLiteral("WRITE: nothing was sent, because the device "
-                                                  "on %1 has not identified itself")
-                                       .arg(device.port())),
-             qPrintable(outcome(w)));
-}
 
 // The identity request goes unanswered, the rest is answered: the user is
 // told once, and neither WRITE nor DEFAULT reach the device (nor change the
