@@ -1,36 +1,45 @@
 #include "protocol/exchange.h"
 
 #include "protocol/catalogue.h"
+#include "protocol/clock.h"
 #include "protocol/data.h"
+#include "protocol/logging.h"
 #include "protocol/parser.h"
 #include "protocol/requestkinds.h"
+#include "protocol/serialline.h"
 
-#include <QDebug>
-#include <QTimer>
-
-namespace {
-
-QByteArray hexForm(const QByteArray &bytes)
-{
-    return bytes.toHex(' ');
-}
-
-} // namespace
-
-Exchange::Exchange(QObject *parent, Data *d) : QObject(parent), port(new QSerialPort(this)), data(d)
+Exchange::Exchange(QObject *parent, Data *d) : QObject(parent), clock(Clock::system()), data(d)
 {
     qRegisterMetaType<TypeParser>("TypeParser");
-    connect(port, &QSerialPort::readyRead, this, &Exchange::slReadyRead);
-    connect(port, &QSerialPort::errorOccurred, this, &Exchange::slPortError);
+    setLine(new SerialLine(this));
 }
 
 Exchange::~Exchange()
 {
-    // The port and the parsers are children and go with the engine; make sure
-    // none of them calls back into a half-destroyed engine on the way.
-    port->disconnect(this);
+    // The line (when it is the engine's own) and the parsers are children
+    // and go with the engine; make sure none of them calls back into a
+    // half-destroyed engine on the way.
+    if (link)
+        link->disconnect(this);
     for (Parser *p : qAsConst(parsers))
         p->disconnect(this);
+}
+
+void Exchange::setLine(Line *line)
+{
+    if (link) {
+        link->disconnect(this);
+        if (link->parent() == this)
+            link->deleteLater();
+    }
+    link = line;
+    connect(link, &Line::readyRead, this, &Exchange::slReadyRead);
+    connect(link, &Line::lost, this, &Exchange::slLineLost);
+}
+
+void Exchange::setClock(Clock *c)
+{
+    clock = c ? c : Clock::system();
 }
 
 ParserParam Exchange::makeParserParam(TypeParser type, const QByteArray &arg) const
@@ -40,11 +49,50 @@ ParserParam Exchange::makeParserParam(TypeParser type, const QByteArray &arg) co
                                       testAdreses, testIndex);
 }
 
+// ---------------------------------------------------------------- states
+
+void Exchange::setState(State next)
+{
+    if (next != now)
+        qCDebug(lcProtocol) << "state" << now << "->" << next;
+    now = next;
+    if (!headInHand())
+        inHand = nullptr;
+}
+
+// The state that follows from the queue alone, once no outcome is in hand.
+void Exchange::settle()
+{
+    Parser *h = head();
+    if (!h)
+        setState(State::Idle);
+    else if (h->type() == TestAddress)
+        setState(State::TestCycle);
+    else
+        setState(State::Running);
+}
+
+// Hands out the head's outcome through `emitting` (a reply, a give-up, a test
+// result). Returns whether the parser is still the head afterwards: the
+// receivers may have dropped or replaced the queue meanwhile.
+template <typename Emit> bool Exchange::handOut(Parser *parser, State during, Emit emitting)
+{
+    setState(during);
+    inHand = parser;
+    emitting();
+    const bool stillHead = isHead(parser);
+    if (stillHead)
+        settle();
+    if (leftWhileInHand.remove(parser))
+        parser->deleteLater();
+    return stillHead;
+}
+
 // ---------------------------------------------------------------- the queue
 
 Parser *Exchange::appendParser(const ParserParam &param)
 {
-    auto *p = new Parser(this, param);
+    auto *p = new Parser(this, param, clock);
     parsers.append(p);
     connect(p, &Parser::sgRequest, this, &Exchange::slRequest);
     connect(p, &Parser::sgTimeout, this, &Exchange::slTimeout);
@@ -56,27 +104,21 @@ Parser *Exchange::addParser(TypeParser type, const QByteArray &arg)
     return appendParser(makeParserParam(type, arg));
 }
 
+void Exchange::queueSteps(const QList<Sequences::Step> &steps)
+{
+    for (const Sequences::Step &s : steps)
+        addParser(s.type, s.arg);
+}
+
 // Takes a parser out of the engine's hands. It may be the sender of the
 // signal being delivered right now, so it is deleted from the event loop.
 void Exchange::detach(Parser *parser)
 {
     parser->disconnect(this);
     parser->stop();
-    if (held.contains(parser))
-        doomed.insert(parser);
+    if (parser == inHand)
+        leftWhileInHand.insert(parser);
     else
-        parser->deleteLater();
-}
-
-void Exchange::hold(Parser *parser)
-{
-    held.append(parser);
-}
-
-void Exchange::release(Parser *parser)
-{
-    held.removeOne(parser);
-    if (!held.contains(parser) && doomed.remove(parser))
         parser->deleteLater();
 }
 
@@ -85,6 +127,7 @@ void Exchange::removeHead()
     if (parsers.isEmpty())
         return;
     detach(parsers.takeFirst());
+    settle();
 }
 
 void Exchange::clearParsers()
@@ -93,14 +136,15 @@ void Exchange::clearParsers()
     parsers.clear();
     for (Parser *p : dropped)
         detach(p);
+    settle();
 }
 
 void Exchange::startHead()
 {
     Parser *h = head();
-    if (!h || held.contains(h))
+    if (!h || headInHand())
         return;
-    ++headStarts;
+    settle();
     h->start();
 }
 
@@ -110,16 +154,21 @@ void Exchange::startNext(bool first)
     if (first) {
         totalParsers = quint16(qMin(parsers.size(), 0xFFFF));
     } else if (totalParsers > 0) {
-        // The base is shared by the whole program and the queue may have
-        // grown past it; keep the figure within 0..100.
+        // The queue may have grown past the base; keep the figure within 0..100.
         const int done = int(totalParsers) - parsers.size();
         percent = quint8(qBound(0, done * 100 / int(totalParsers), 100));
     }
-    const quint32 startsBefore = headStarts;
+    if (headInHand()) {
+        // Queued behind a head whose outcome is out: it starts when that
+        // head leaves.
+        emit sgSetProgres(percent);
+        return;
+    }
+    setState(State::Starting);
     emit sgSetProgres(percent);
     // A receiver may have started the queue itself (an operation called from
-    // a modal loop); the head is not restarted a second time.
-    if (headStarts == startsBefore)
+    // a modal loop) or dropped it; the head is not started a second time.
+    if (now == State::Starting)
         startHead();
 }
 
@@ -131,37 +180,29 @@ void Exchange::finishStep()
         startNext(false);
 }
 
-// ---------------------------------------------------------------- the port
+// ---------------------------------------------------------------- the line
 
 bool Exchange::openPort(const QString &portName)
 {
     clearParsers();
     // What was kept from the line belongs to the connection that ends here.
     kept.clear();
-    port->setPortName(portName);
-    port->setBaudRate(QSerialPort::Baud9600, QSerialPort::AllDirections);
-    port->setDataBits(QSerialPort::Data8);
-    port->setParity(QSerialPort::NoParity);
-    port->setStopBits(QSerialPort::OneStop);
-    port->setFlowControl(QSerialPort::NoFlowControl);
-
-    if (port->isOpen()) {
-        port->close();
-        clearParsers();
+    if (link->isOpen()) {
+        link->close();
         return false;
     }
     lastOpenError = QSerialPort::NoError;
     lastOpenErrorString.clear();
-    if (!port->open(QIODevice::ReadWrite)) {
-        lastOpenError = port->error();
-        lastOpenErrorString = port->errorString();
-        qDebug() << "openPort" << portName << lastOpenErrorString;
+    if (!link->open(portName)) {
+        lastOpenError = link->openError();
+        lastOpenErrorString = link->openErrorString();
+        qCDebug(lcProtocol) << "openPort" << portName << lastOpenErrorString;
         return false;
     }
     portLost = false;
     // Whatever the device or the adapter left in the line before the port
     // was opened belongs to no request of ours.
-    port->clear(QSerialPort::Input);
+    link->clearInput();
     addParser(ReadIdentity);
     readSettings();
     return true;
@@ -169,36 +210,12 @@ bool Exchange::openPort(const QString &portName)
 
 bool Exchange::isOpen() const
 {
-    return port->isOpen();
+    return link->isOpen();
 }
 
-void Exchange::slPortError(QSerialPort::SerialPortError error)
+void Exchange::slLineLost(const QString &reason)
 {
-    switch (error) {
-    case QSerialPort::ReadError:
-    case QSerialPort::ResourceError:
-    case QSerialPort::WriteError:
-        break;
-    default:
-        // NoError comes with every open and clearError; open failures are
-        // reported by openPort's result.
-        return;
-    }
-    if (!port->isOpen())
-        return;
-    if (writing) {
-        // Raised by the write of a request, deep inside the engine's own
-        // calls: the port is closed and the user told once those are over.
-        QMetaObject::invokeMethod(
-            this, [this, error] { slPortError(error); }, Qt::QueuedConnection);
-        return;
-    }
-    // A hung-up line keeps reporting read errors for as long as the port
-    // stays open, so the first one closes it.
-    const QString reason = port->errorString();
-    qDebug() << "port lost:" << reason;
     portLost = true;
-    port->close();
     clearParsers();
     kept.clear();
     emit sgPortLost(reason);
@@ -220,45 +237,39 @@ void Exchange::slRequest(QByteArray request)
         h->setAnswer(layout.answer);
         h->setMask(layout.mask);
     }
-    if (!port->isOpen()) {
-        qDebug() << "Request (port closed):" << request;
+    if (!link->isOpen()) {
+        qCDebug(lcProtocol) << "Request (port closed):" << request;
         return;
     }
-    qDebug() << "Request: " << request << hexForm(request);
+    qCDebug(lcProtocol) << "Request: " << request;
+    qCDebug(lcTrace) << "Request: " << request.toHex(' ');
     emit sgTraffic(h->attempt() == 0 ? Traffic::Sent : Traffic::Repeated, request);
-    port->write(request);
-    // Out on the line now rather than on the next pass of the event loop:
-    // the reply just handled may have left the window a lot of work (a new
-    // panel arrangement after identification), and the line would stand idle
-    // while it is done.
-    writing = true;
-    port->flush();
-    writing = false;
+    link->write(request);
 }
 
 void Exchange::slReadyRead()
 {
-    if (!port->isOpen())
+    if (!link->isOpen())
         return;
     if (!head()) {
-        // Nobody waits for a reply: the port is emptied at once, so that a
+        // Nobody waits for a reply: the line is emptied at once, so that a
         // noisy line cannot pile up in its buffer, and only the newest bytes
         // are kept for the next reply.
-        const qint64 surplus = port->bytesAvailable() - KeptLimit;
+        const qint64 surplus = link->bytesAvailable() - KeptLimit;
         if (surplus > 0)
-            port->skip(surplus);
-        takeReceived(port->read(KeptLimit));
+            link->skip(surplus);
+        takeReceived(link->read(KeptLimit));
         return;
     }
-    const QByteArray bytes = port->read(ReadSlice);
+    const QByteArray bytes = link->read(ReadSlice);
     if (bytes.isEmpty())
         return;
     takeReceived(bytes);
-    // The port signals only new bytes; what is left of a flood is read on
+    // The line signals only new bytes; what is left of a flood is read on
     // the next pass (or thrown away there, if the queue has run empty).
-    if (port->isOpen() && port->bytesAvailable() > 0 && !slicePending) {
+    if (link->isOpen() && link->bytesAvailable() > 0 && !slicePending) {
         slicePending = true;
-        QTimer::singleShot(0, this, [this] {
+        clock->singleShot(0, this, [this] {
             slicePending = false;
             slReadyRead();
         });
@@ -284,7 +295,8 @@ void Exchange::takeReceived(const QByteArray &bytes)
         all.prepend(kept);
         kept.clear();
     }
-    qDebug() << "baResive: " << all << hexForm(all);
+    qCDebug(lcProtocol) << "baResive: " << all;
+    qCDebug(lcTrace) << "baResive: " << all.toHex(' ');
     emit sgTraffic(Traffic::Received, all);
     receive(all);
 }
@@ -292,32 +304,25 @@ void Exchange::takeReceived(const QByteArray &bytes)
 void Exchange::receive(const QByteArray &bytes)
 {
     Parser *h = head();
-    if (!h || held.contains(h))
+    if (!h || headInHand())
         return; // the head's outcome is already being handed out
 
     QByteArrayList fields;
     if (!h->parse(bytes, fields))
         return;
-    qDebug() << "--------------------------------";
+    qCDebug(lcProtocol) << "--------------------------------";
 
     const TypeParser type = h->type();
-    const bool handedOut = fields.size() == RequestKinds::expectedFields(type, variant);
-    if (handedOut && !RequestKinds::plausible(type, fields)) {
+    const bool reported = fields.size() == RequestKinds::expectedFields(type, variant);
+    if (reported && !RequestKinds::plausible(type, fields)) {
         // Damaged on the line (a byte lost, or noise caught inside a field):
         // the head keeps waiting and its timer repeats the request (or gives
         // up) as for no reply at all.
-        qDebug() << "damaged reply dropped";
+        qCDebug(lcProtocol) << "damaged reply dropped";
         return;
     }
-    if (handedOut) {
-        hold(h);
-        emit sgGetSetting(type, fields);
-        const bool stillHead = isHead(h);
-        release(h);
-        // A receiver may have dropped or replaced the queue meanwhile.
-        if (!stillHead)
-            return;
-    }
+    if (reported && !handOut(h, State::Reporting, [&] { emit sgGetSetting(type, fields); }))
+        return;
     if (h->keepAfterAnswer())
         return; // a test step lasts its full time; the result comes at give-up
 
@@ -335,9 +340,9 @@ void Exchange::slTimeout()
 {
     Parser *h = head();
     auto *from = qobject_cast<Parser *>(sender());
-    if (!h || (from && from != h) || held.contains(h))
+    if (!h || (from && from != h) || headInHand())
         return;
-    qDebug() << "slTimeout";
+    qCDebug(lcProtocol) << "slTimeout";
 
     const TypeParser type = h->type();
     const RequestKinds::GiveUp giveUp = RequestKinds::row(type).giveUp;
@@ -345,11 +350,11 @@ void Exchange::slTimeout()
         testStep(h);
         return;
     }
-    hold(h);
-    emit sgTraffic(Traffic::GaveUp, h->request());
-    emit sgGaveUp(type, h->request());
-    release(h);
-    if (!isHead(h))
+    const bool stillHead = handOut(h, State::Reporting, [&] {
+        emit sgTraffic(Traffic::GaveUp, h->request());
+        emit sgGaveUp(type, h->request());
+    });
+    if (!stillHead)
         return;
     if (giveUp == RequestKinds::GiveUp::ClearQueue) {
         clearParsers();
@@ -361,11 +366,7 @@ void Exchange::slTimeout()
         // failed parser is held still until the answer: it is not resent, not
         // fed, and raises no second give-up.
         h->stop();
-        hold(h);
-        emit sgError(h->request());
-        const bool stillHead = isHead(h);
-        release(h);
-        if (!stillHead) {
+        if (!handOut(h, State::Deciding, [&] { emit sgError(h->request()); })) {
             // The queue was dropped (the answer No, a lost port) or replaced
             // by an operation that is already running. A run cut short by
             // the lost port did not complete and is not shown as complete.
@@ -409,16 +410,15 @@ void Exchange::resetTestPosition()
 
 void Exchange::testStep(Parser *h)
 {
-    hold(h);
-    if (h->done()) {
-        qDebug() << "Parse Ok";
-        emit sgOk(quint8(parsers.size()), TestAddress, h->request());
-    } else {
-        qDebug() << "TimeOut request";
-        emit sgTimeOut(quint8(parsers.size()), TestAddress, h->request());
-    }
-    const bool stillHead = isHead(h);
-    release(h);
+    const bool stillHead = handOut(h, State::Reporting, [&] {
+        if (h->done()) {
+            qCDebug(lcProtocol) << "Parse Ok";
+            emit sgOk(quint8(parsers.size()), TestAddress, h->request());
+        } else {
+            qCDebug(lcProtocol) << "TimeOut request";
+            emit sgTimeOut(quint8(parsers.size()), TestAddress, h->request());
+        }
+    });
     if (!stillHead || testAdreses.isEmpty()) {
         // Stopped or replaced by a receiver (or the port was lost meanwhile).
         if (parsers.isEmpty() && !portLost)
@@ -436,81 +436,32 @@ void Exchange::testStep(Parser *h)
     startHead();
 }
 
-// ---------------------------------------------------------------- sequences
-
-QByteArray Exchange::configText(int rateDigit) const
-{
-    static const DeviceSettings blank;
-    return Catalogue::configText(data ? data->settings : blank, variant, rateDigit);
-}
+// ---------------------------------------------------------------- operations
 
 void Exchange::readSettings()
 {
-    addParser(EnterCommand);
-    addParser(ReadModuleVersion);
-    addParser(ReadS216);
-    addParser(ReadS206);
-    addParser(ReadS201);
-    addParser(ReadS200);
-    addParser(ReadS214);
-    addParser(ReadS202);
-    addParser(SetS220);
-    addParser(ReadConfig);
-    addParser(ReadAveraging);
-    addParser(ExitCommand);
+    queueSteps(Sequences::readAll());
     startNext(true);
-}
-
-// The common tail of the write-all and restore-defaults sequences, after the
-// configuration write: the radio registers, S220, averaging, leave command
-// mode, then read everything back.
-void Exchange::queueWriteTail()
-{
-    static const DeviceSettings blank;
-    const DeviceSettings &s = data ? data->settings : blank;
-    auto num = [](int v) { return QByteArray::number(v); };
-    addParser(WriteS206, num(s.subBand));
-    addParser(WriteS201, num(s.radioRate));
-    addParser(WriteS200, num(s.chanel));
-    addParser(WriteS202, num(s.power));
-    addParser(WriteS214, num(s.serialTimeout));
-    addParser(WriteS216, num(s.flowControl));
-    addParser(WriteS252, num(s.testAdres));
-    addParser(SetS220);
-    addParser(WriteAveraging);
-    addParser(ExitCommand);
-    readSettings();
 }
 
 void Exchange::writeSettings()
 {
     clearParsers();
-    const int rate = data ? data->settings.serialRate : 0;
-    addParser(EnterCommand);
-    addParser(WriteS210, QByteArray::number(rate + 1));
-    addParser(SetLinkRate, QByteArray::number(rate + 1));
     if (transmitter == 0 && data)
         data->settings.testAdres = 255;
-    addParser(WriteConfig, configText(rate));
-    queueWriteTail();
+    static const DeviceSettings blank;
+    queueSteps(Sequences::writeAll(data ? data->settings : blank, variant));
+    startNext(true);
 }
 
 void Exchange::writeDefaults()
 {
     clearParsers();
-    const int recorded = data ? data->settings.serialRate : 0;
-    auto attempt = [this](int rate) {
-        addParser(SetLinkRate, QByteArray::number(rate));
-        addParser(EnterCommand);
-        addParser(ModuleDefaults);
-    };
-    attempt(recorded);
-    for (int r = 0; r < 8; ++r)
-        attempt(r);
     if (transmitter == 0 && data)
         data->settings.testAdres = 255;
-    addParser(WriteConfig, configText(4));
-    queueWriteTail();
+    static const DeviceSettings blank;
+    queueSteps(Sequences::restoreDefaults(data ? data->settings : blank, variant));
+    startNext(true);
 }
 
 void Exchange::getValue()

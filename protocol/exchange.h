@@ -1,14 +1,18 @@
 #pragma once
 
+#include "protocol/line.h"
 #include "protocol/parserparam.h"
+#include "protocol/sequences.h"
 #include "protocol/typeparser.h"
 
 #include <QByteArrayList>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QSerialPort>
 #include <QSet>
 
+class Clock;
 class Data;
 class Parser;
 
@@ -31,8 +35,30 @@ public:
     };
     Q_ENUM(Traffic)
 
+    // What the engine is doing. Receivers of the engine's signals run inside
+    // it (a reply's receiver may even hold a modal question open while the
+    // event loop goes on), so the head's outcome being handed out is a state
+    // of its own: meanwhile the head is neither fed, restarted nor given up.
+    enum class State
+    {
+        Idle,      // nothing queued
+        Starting,  // a run's progress is being reported; the head starts next
+        Running,   // the head's request is out, its timer runs
+        TestCycle, // a radio test step is out
+        Reporting, // the head's reply, give-up or test result is being handed out
+        Deciding   // the head gave up and the user is asked whether to go on
+    };
+    Q_ENUM(State)
+
     Exchange(QObject *parent, Data *data);
     ~Exchange() override;
+
+    // The line and the clock the engine works with; by default the serial
+    // port and the real clock. Set before openPort. The engine does not take
+    // ownership of what it is given.
+    void setLine(Line *line);
+    void setClock(Clock *clock);
+    Line *line() const { return link; }
 
     // The catalogue record for a request kind, with this engine's test
     // addresses, firmware variant and settings record.
@@ -73,7 +99,12 @@ public:
     // A reply is under a hundred bytes; what the line brings beyond this while
     // nobody waits is noise.
     static constexpr int KeptLimit = 4096;
+    // A pass of the event loop takes at most this much from the port (a
+    // reply is under a hundred bytes); the rest of a noise flood is taken on
+    // the following passes, so the window stays responsive meanwhile.
+    static constexpr qint64 ReadSlice = 4096;
 
+    State state() const { return now; }
     int queueLength() const { return parsers.size(); }
     quint8 currentTestIndex() const { return testIndex; }
     QByteArray currentTestAdreses() const { return testAdreses; }
@@ -108,25 +139,27 @@ public slots:
     void resetTestPosition();
 
 private slots:
-    void slPortError(QSerialPort::SerialPortError error);
+    void slLineLost(const QString &reason);
 
 private:
     Parser *head() const { return parsers.isEmpty() ? nullptr : parsers.first(); }
     bool isHead(Parser *parser) const { return parser && head() == parser; }
+    bool headInHand() const { return now == State::Reporting || now == State::Deciding; }
+    void setState(State next);
+    void settle();
+    template <typename Emit> bool handOut(Parser *parser, State during, Emit emitting);
     Parser *addParser(TypeParser type, const QByteArray &arg = QByteArray());
     Parser *appendParser(const ParserParam &param);
+    void queueSteps(const QList<Sequences::Step> &steps);
     void detach(Parser *parser);
-    void hold(Parser *parser);
-    void release(Parser *parser);
     void removeHead();
     void startNext(bool first);
     void startHead();
     void finishStep();
     void testStep(Parser *parser);
-    QByteArray configText(int rateDigit) const;
-    void queueWriteTail();
 
-    QSerialPort *port;
+    QPointer<Line> link;
+    Clock *clock;
     QList<Parser *> parsers;
     QByteArray testAdreses;
     quint8 testIndex = 100;
@@ -136,26 +169,15 @@ private:
     QSerialPort::SerialPortError lastOpenError = QSerialPort::NoError;
     QString lastOpenErrorString;
 
-    // Parsers whose outcome is being handed out (a matched reply, a give-up
-    // the user is asked about, a test step). While the receivers run,
-    // possibly in a modal loop, such a parser is neither restarted nor fed,
-    // and if it leaves the queue meanwhile it is deleted only once its own
-    // emission is over (deferred deletes also run inside a modal loop).
-    QList<Parser *> held;
-    QSet<Parser *> doomed;
-    // Counts head starts, so that a start made by a receiver of sgSetProgres
-    // is not repeated when the signal returns.
-    quint32 headStarts = 0;
-    // Set while a request is pushed out from inside the engine; a port error
-    // raised by that write is handled from the event loop instead.
-    bool writing = false;
+    State now = State::Idle;
+    // A parser whose outcome signal is still being delivered may leave the
+    // queue meanwhile (a receiver drops the queue from a modal question, where
+    // deferred deletes run too); it is deleted once the signal has returned.
+    Parser *inHand = nullptr;
+    QSet<Parser *> leftWhileInHand;
     // Set from the loss of the port until it is opened again: an outcome
     // handed out while the port went (a question left open) ends no run.
     bool portLost = false;
-    // A pass of the event loop takes at most this much from the port (a
-    // reply is under a hundred bytes); the rest of a noise flood is taken on
-    // the following passes, so the window stays responsive meanwhile.
-    static constexpr qint64 ReadSlice = 4096;
     bool slicePending = false;
     // Bytes that arrived while the queue was empty, at most KeptLimit.
     QByteArray kept;

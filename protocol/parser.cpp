@@ -1,13 +1,13 @@
 #include "protocol/parser.h"
 
-#include <QTimer>
+#include "protocol/clock.h"
+#include "protocol/timer.h"
 
-Parser::Parser(QObject *parent, const ParserParam &p) : QObject(parent), param(p)
+Parser::Parser(QObject *parent, const ParserParam &p, Clock *clock) : QObject(parent), param(p)
 {
-    timer = new QTimer(this);
-    timer->setTimerType(Qt::PreciseTimer);
+    timer = (clock ? clock : Clock::system())->newTimer(this);
     timer->setInterval(param.timeout);
-    connect(timer, &QTimer::timeout, this, &Parser::slTimer);
+    connect(timer, &Timer::timeout, this, &Parser::slTimer);
 }
 
 void Parser::start()

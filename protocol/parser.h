@@ -5,7 +5,8 @@
 #include <QByteArrayList>
 #include <QObject>
 
-class QTimer;
+class Clock;
+class Timer;
 
 // One queued request. It asks for its request to be written, repeats it on its
 // own timer until the repeat budget is spent, and scans the received bytes for
@@ -19,7 +20,8 @@ public:
     // hardware and version texts); a longer one is noise and restarts the scan.
     static constexpr int MaxFieldLength = 255;
 
-    Parser(QObject *parent, const ParserParam &param);
+    // The repeat timer comes from `clock` (the real clock when none is given).
+    Parser(QObject *parent, const ParserParam &param, Clock *clock = nullptr);
 
     void start(); // retry count to 0, timer (re)started, request sent
     void send();  // matcher reset, request asked for
@@ -58,7 +60,7 @@ private:
     QByteArrayList fields;
     bool isDone = false;
     quint8 retryCount = 0;
-    QTimer *timer;
+    Timer *timer;
     int position = 0; // index into both the template and the mask
     char previousMask = '1';
     char terminator = 0;

@@ -1,23 +1,13 @@
-// The exchange engine against the virtual device over a real pseudo-terminal:
-// the engine's own serial port opens the device's slave side.
+// The exchange engine against the virtual device served in memory: time is
+// moved by the test, so repeats, give-ups and test steps take no real time
+// and their durations are exact.
 
-#include "devicesession.h"
+#include "tests/enginesession.h"
 
-#include <QEventLoop>
 #include <QRandomGenerator>
-#include <QSerialPort>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
-
-// Waits like a modal question: the event loop keeps running.
-void modalWait(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // Random bytes without an "a": whatever part of them reaches a waiting
 // measurement request cannot start its reply ("an1=...").
@@ -39,35 +29,29 @@ class TestExchange : public QObject
 {
     Q_OBJECT
 
-    // A 4-20 mA receiver with the latest firmware, shared by the cases up to
-    // the one that unplugs it.
-    DeviceSession *receiver = nullptr;
-
 private slots:
-    void initTestCase() { receiver = new DeviceSession; }
     void connectAndRead();
     void writeSettingsReadsBack();
     void calibration();
     void testCycleStartIndexWasReset();
     void failedRequestAndLostPort();
-    void cleanupTestCase() { delete receiver; }
+    void openFailureIsReported();
     void repliesOfTheWrongForm();
     void identityPaddedWithZerosWasRefused();
-    void idleNoiseGrowsUnbounded();
+    void floodBeyondReadSliceHidesTheReply_data();
+    void floodBeyondReadSliceHidesTheReply();
     void idleNoiseGrowsUnboundedWithoutPort();
 };
 
 void TestExchange::connectAndRead()
 {
-    DeviceSession &s = *receiver;
-    s.device.faults().pace = true;
-    QVERIFY(s.device.open());
+    MemorySession s;
     // An identity reply left in the line before the port is opened must not
     // be taken for the device's answer.
     s.device.inject("firmware=STALE,pp=OLD\r");
-    QTest::qWait(100);
-    QVERIFY(s.engine.openPort(s.device.slavePath()));
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 5000);
+    s.clock.advance(0);
+    QVERIFY(s.open());
+    QVERIFY(s.run());
 
     QCOMPARE(s.device.requests(), Bytes{"$2"} + readAll);
     QCOMPARE(s.progress, (QList<quint8>{0, 7, 15, 23, 30, 38, 46, 53, 61, 69, 76, 84, 92, 100}));
@@ -76,25 +60,29 @@ void TestExchange::connectAndRead()
     QCOMPARE(s.replies.at(8).count('|'), 11); // the configuration of variant 2
     QVERIFY(s.errors.isEmpty());
     QVERIFY(!s.model.commandMode());
+    QCOMPARE(s.engine.state(), Exchange::State::Idle);
 
     // Opening while open closes the port and drops the queue; the next
     // opening connects afresh.
     s.engine.getValue();
-    QVERIFY(!s.engine.openPort(s.device.slavePath()));
+    QCOMPARE(s.engine.state(), Exchange::State::Running);
+    QVERIFY(!s.engine.openPort("memory"));
     QCOMPARE(s.engine.queueLength(), 0);
-    QTest::qWait(100);
+    QCOMPARE(s.engine.state(), Exchange::State::Idle);
+    s.clock.advance(100);
     s.forget();
-    QVERIFY(s.engine.openPort(s.device.slavePath()));
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 5000);
+    QVERIFY(s.open());
+    QVERIFY(s.run());
     QCOMPARE(s.device.requests(), Bytes{"$2"} + readAll);
 }
 
 void TestExchange::writeSettingsReadsBack()
 {
-    DeviceSession &s = *receiver;
+    MemorySession s;
+    QVERIFY(s.open());
+    QVERIFY(s.run());
     s.forget();
     // Answers arrive in four-byte pieces 20 ms apart.
-    s.device.faults() = PtyDevice::Faults();
     s.device.faults().chunkSize = 4;
     s.device.faults().chunkPauseMs = 20;
     using S = DeviceSettings;
@@ -109,7 +97,7 @@ void TestExchange::writeSettingsReadsBack()
     r.adreses = "0000,0000,0000,0005";
 
     s.engine.writeSettings();
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 15000);
+    QVERIFY(s.run());
 
     // A receiver is not a transmitter: its test address becomes 255.
     QCOMPARE(r.testAdres, quint8(255));
@@ -129,32 +117,163 @@ void TestExchange::writeSettingsReadsBack()
 
 void TestExchange::calibration()
 {
-    // A calibration request left unanswered drops the whole queue silently:
-    // no question, no progress, no reply.
-    DeviceSession &s = *receiver;
+    // A calibration request left unanswered drops the whole queue silently
+    // once its two intervals are over: no question, no progress, no reply.
+    MemorySession s;
+    QVERIFY(s.open());
+    QVERIFY(s.run());
     s.forget();
-    s.device.faults() = PtyDevice::Faults();
     s.device.faults().rules = {{"$a", -1, 3}};
     s.engine.enterCalibration();
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 3000);
-    QElapsedTimer clock;
-    clock.start();
+    QVERIFY(s.run());
+    const qint64 started = s.clock.nowMs();
     s.engine.sendCurrent(15000);
     s.engine.getValue(); // queued behind it, restarting it
-    QTRY_COMPARE_WITH_TIMEOUT(s.engine.queueLength(), 0, 3000);
-    QVERIFY2(clock.elapsed() >= 1900, qPrintable(QString::number(clock.elapsed())));
-    QTest::qWait(300);
+    QVERIFY(s.clock.advanceUntil([&] { return s.engine.queueLength() == 0; }, 10000));
+    QCOMPARE(s.clock.nowMs() - started, qint64(2000));
+    s.clock.advance(300);
     QCOMPARE(s.device.requests(), (Bytes{"$d\r", "$aafc8\r", "$aafc8\r", "$aafc8\r"}));
     QCOMPARE(s.progress, (QList<quint8>{0, 100, 0, 0}));
     QVERIFY(s.replies.isEmpty() && s.errors.isEmpty());
+    QCOMPARE(s.engine.state(), Exchange::State::Idle);
 
     // The device takes what follows.
     s.engine.sendRealCurrent(20000, 19990);
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 3000);
+    QVERIFY(s.run());
     s.engine.exitCalibration();
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 3000);
+    QVERIFY(s.run());
     QCOMPARE(s.device.requests().mid(4), (Bytes{"$bea60,4e16\r", "$c\r"}));
     QVERIFY(s.errors.isEmpty() && !s.model.calibrationMode());
+}
+
+void TestExchange::testCycleStartIndexWasReset()
+{
+    MemorySession s;
+    QVERIFY(s.open());
+    QVERIFY(s.run());
+    s.model.setReachable({3});
+    s.forget();
+
+    // Each step as "R" request sent, "O" answered or "T" timed out, with its
+    // request; each result comes one step after its request.
+    QStringList steps;
+    QList<qint64> times;
+    auto record = [&](const char *kind) {
+        return [&, kind](quint8 n, TypeParser, const QByteArray &r) {
+            QCOMPARE(n, quint8(1));
+            steps << kind + QString::fromLatin1(r);
+            times << s.clock.nowMs();
+        };
+    };
+    QObject context; // the recorders end with this case
+    connect(&s.engine, &Exchange::sgRequest, &context, record("R"));
+    connect(&s.engine, &Exchange::sgOk, &context, record("O"));
+    connect(&s.engine, &Exchange::sgTimeOut, &context, record("T"));
+    // The position starts past the end of the list: the first poll goes to
+    // the first address, and the step after it wraps to the first address.
+    QCOMPARE(s.engine.currentTestIndex(), quint8(100));
+    s.engine.startTest(QByteArray("\x03\x05", 2));
+    QCOMPARE(s.engine.state(), Exchange::State::TestCycle);
+    QVERIFY(s.clock.advanceUntil([&] { return steps.size() == 5; }, 10000));
+    // Back to the first address: the step after the running one (to 5) goes
+    // to 3.
+    s.engine.resetTestPosition();
+    QVERIFY(s.clock.advanceUntil([&] { return steps.size() == 11; }, 10000));
+    QCOMPARE(steps, (QStringList{"R3=$\r", "O3=$\r", "R3=$\r\n", "O3=$\r\n", "R5=$\r\n", "T5=$\r\n",
+                                 "R3=$\r\n", "O3=$\r\n", "R5=$\r\n", "T5=$\r\n", "R3=$\r\n"}));
+    // A step lasts its full second whether the address answers or not.
+    for (int i = 1; i < times.size(); i += 2)
+        QCOMPARE(times.at(i) - times.at(i - 1), qint64(1000));
+    QVERIFY(s.progress.isEmpty());
+    QCOMPARE(s.engine.state(), Exchange::State::TestCycle);
+    // Stopped as a step result comes in: the cycle ends there.
+    connect(&s.engine, &Exchange::sgOk, &context, [&] { s.engine.clearParsers(); });
+    QVERIFY(s.clock.advanceUntil([&] { return s.engine.queueLength() == 0; }, 3000));
+    QCOMPARE(s.engine.state(), Exchange::State::Idle);
+    s.clock.advance(3000);
+    QCOMPARE(steps.size(), 12);
+}
+
+void TestExchange::failedRequestAndLostPort()
+{
+    // Both sends of a sub-band read answered 2.1 s late, that is while the
+    // question (at 2 s) is open for 1.6 s; the measurement poll asks for
+    // values meanwhile. Then the user answers Yes: the late replies belonged
+    // to the failed request, the next request gets its own answer and the
+    // measurement runs last.
+    MemorySession s;
+    s.model.setReg(201, 1);
+    s.model.setReg(200, 12);
+    QVERIFY(s.open());
+    QVERIFY(s.run());
+    s.forget();
+    s.device.faults().rules = {{"ATS206?", 2100, 2}};
+    QList<Exchange::State> during;
+    s.onError = [&](const QByteArray &) {
+        during << s.engine.state();
+        s.clock.singleShot(300, &s.engine, [&] { s.engine.getValue(); });
+        s.clock.advance(1600);
+        during << s.engine.state();
+    };
+    s.engine.readSettings();
+    QVERIFY(s.run());
+    QCOMPARE(during, (QList<Exchange::State>{Exchange::State::Deciding, Exchange::State::Deciding}));
+    QCOMPARE(s.errors, Bytes{"ATS206?\r"});
+    Bytes expected = readAll;
+    expected.insert(3, "ATS206?\r");
+    QCOMPARE(s.device.requests(), expected + Bytes{"$7"});
+    QCOMPARE(s.replies.size(), 9);
+    QCOMPARE(s.replies.at(2), reply(ReadS201, {"1"}));
+    QCOMPARE(s.replies.at(3), reply(ReadS200, {"12"}));
+    QVERIFY(s.replies.last().startsWith(reply(ReadInputs, {})));
+
+    // The adapter goes while the question is open: the queue is dropped and
+    // its parsers deleted inside the modal loop. A measurement request queued
+    // afterwards runs its own course: one send, not written to the closed
+    // line, and its give-up after 500 ms.
+    s.forget();
+    s.device.faults().rules = {{"ATS206?", -1, -1}};
+    qint64 answered = -1, ended = -1;
+    QObject context;
+    connect(&s.engine, &Exchange::sgSetProgres, &context, [&] { ended = s.clock.nowMs(); });
+    s.onError = [&](const QByteArray &) {
+        s.device.hangUp();
+        s.clock.advance(300);
+        s.engine.getValue();
+        answered = s.clock.nowMs();
+    };
+    s.engine.readSettings();
+    QVERIFY(s.run());
+    QCOMPARE(s.portLost.size(), 1);
+    QCOMPARE(s.errors, Bytes{"ATS206?\r"});
+    QVERIFY(!s.engine.isOpen());
+    QCOMPARE(ended - answered, qint64(500));
+    QCOMPARE(s.progress.mid(s.progress.size() - 2), (QList<quint8>{0, 100}));
+    QCOMPARE(s.device.requests(), readAll.mid(0, 4) + Bytes{"ATS206?\r"});
+    // Nothing the lost run left behind fires later.
+    s.forget();
+    s.clock.advance(10000);
+    QVERIFY(s.progress.isEmpty() && s.replies.isEmpty() && s.errors.isEmpty());
+    QCOMPARE(s.engine.state(), Exchange::State::Idle);
+}
+
+void TestExchange::openFailureIsReported()
+{
+    MemorySession s;
+    s.device.setOpenFailure(QSerialPort::PermissionError, QStringLiteral("Permission denied"));
+    QVERIFY(!s.open());
+    QCOMPARE(s.engine.openError(), QSerialPort::PermissionError);
+    QCOMPARE(s.engine.openErrorString(), QStringLiteral("Permission denied"));
+    QCOMPARE(s.engine.queueLength(), 0);
+    s.clock.advance(5000);
+    QVERIFY(s.progress.isEmpty() && s.device.requests().isEmpty());
+
+    // The next opening that succeeds clears the reason.
+    s.device.setOpenFailure(QSerialPort::NoError, QString());
+    QVERIFY(s.open());
+    QCOMPARE(s.engine.openError(), QSerialPort::NoError);
+    QVERIFY(s.engine.openErrorString().isEmpty());
+    QVERIFY(s.run());
 }
 
 void TestExchange::repliesOfTheWrongForm()
@@ -163,7 +282,7 @@ void TestExchange::repliesOfTheWrongForm()
     // reply with a field left empty completes its request unreported. A
     // damaged one (a number that is not a decimal byte, a text that is not
     // printable) leaves its request waiting, as if nothing had come.
-    DeviceSession s;
+    MemorySession s;
     s.device.faults().rules = {{"", -1, -1}};
     QVERIFY(s.open());
     // In the order of the connection's requests, "|" between them; "!" marks
@@ -190,13 +309,13 @@ void TestExchange::repliesOfTheWrongForm()
                           reply(ReadAveraging, {"5", "5", "5", "4"})}));
 
     // A measurement may exceed a byte but not nine digits; damaged, it is
-    // given up like an unanswered one.
+    // given up like an unanswered one, after its two sends.
     s.engine.getValue();
     s.engine.receive("an1=20000,an2=0,d1=1,d2=0\r");
     s.engine.getValue();
     s.engine.receive("an1=1234567890,an2=0,d1=1,d2=0\r");
     QCOMPARE(s.engine.queueLength(), 1);
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 1000);
+    QVERIFY(s.run(1000));
     QCOMPARE(s.replies.mid(7), QStringList{reply(ReadInputs, {"20000", "0", "1", "0"})});
     QVERIFY(s.errors.isEmpty());
 }
@@ -205,17 +324,17 @@ void TestExchange::identityPaddedWithZerosWasRefused()
 {
     // A device that sends its whole text buffers pads the identity with zero
     // bytes: the texts end at the first of them, and the device is identified.
-    DeviceSession s;
+    MemorySession s;
     s.model.setIdentityPadding(32);
     QVERIFY(s.open());
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 5000);
+    QVERIFY(s.run());
     QVERIFY2(s.replies.value(0).startsWith("23:Aug  4 2022"), qPrintable(s.replies.value(0)));
     QCOMPARE(s.engine.firmwareVariant(), quint8(2));
     QCOMPARE(s.replies.size(), 10);
 
     // Within the text itself, before its end, a control or 8-bit byte still
     // marks a reply damaged on the line; past its end nothing is looked at.
-    DeviceSession quiet;
+    MemorySession quiet;
     quiet.device.faults().rules = {{"", -1, -1}};
     QVERIFY(quiet.open());
     const int queued = quiet.engine.queueLength();
@@ -230,165 +349,39 @@ void TestExchange::identityPaddedWithZerosWasRefused()
     QCOMPARE(quiet.replies.size(), 1);
 }
 
-void TestExchange::testCycleStartIndexWasReset()
+void TestExchange::floodBeyondReadSliceHidesTheReply_data()
 {
-    DeviceSession &s = *receiver;
-    s.model.setReachable({3});
-    s.forget();
-
-    // Each step as "R" request sent, "O" answered or "T" timed out, with its
-    // request; each result comes one step after its request.
-    QStringList steps;
-    QList<qint64> times;
-    QElapsedTimer clock;
-    clock.start();
-    auto record = [&](const char *kind) {
-        return [&, kind](quint8 n, TypeParser, const QByteArray &r) {
-            QCOMPARE(n, quint8(1));
-            steps << kind + QString::fromLatin1(r);
-            times << clock.elapsed();
-        };
-    };
-    QObject context; // the recorders end with this case
-    connect(&s.engine, &Exchange::sgRequest, &context, record("R"));
-    connect(&s.engine, &Exchange::sgOk, &context, record("O"));
-    connect(&s.engine, &Exchange::sgTimeOut, &context, record("T"));
-    // The position starts past the end of the list: the first poll goes to
-    // the first address, and the step after it wraps to the first address.
-    QCOMPARE(s.engine.currentTestIndex(), quint8(100));
-    s.engine.startTest(QByteArray("\x03\x05", 2));
-    QTRY_COMPARE_WITH_TIMEOUT(steps.size(), 5, 4000);
-    // Back to the first address: the step after the running one (to 5) goes
-    // to 3.
-    s.engine.resetTestPosition();
-    QTRY_COMPARE_WITH_TIMEOUT(steps.size(), 11, 5000);
-    QCOMPARE(steps, (QStringList{"R3=$\r", "O3=$\r", "R3=$\r\n", "O3=$\r\n", "R5=$\r\n", "T5=$\r\n",
-                                 "R3=$\r\n", "O3=$\r\n", "R5=$\r\n", "T5=$\r\n", "R3=$\r\n"}));
-    for (int i = 1; i < times.size(); i += 2) {
-        const qint64 took = times.at(i) - times.at(i - 1);
-        QVERIFY2(took > 900 && took < 1150, qPrintable(QString::number(took)));
-    }
-    QVERIFY(s.progress.isEmpty());
-    // Stopped as a step result comes in: the cycle ends there.
-    connect(&s.engine, &Exchange::sgOk, &context, [&] { s.engine.clearParsers(); });
-    QTRY_COMPARE_WITH_TIMEOUT(s.engine.queueLength(), 0, 2000);
+    QTest::addColumn<int>("noiseBytes");
+    QTest::newRow("slice and a half") << int(Exchange::ReadSlice * 3 / 2);
+    QTest::newRow("three slices") << int(Exchange::ReadSlice * 3);
+    QTest::newRow("reply on the slice's edge") << int(Exchange::ReadSlice) - 10;
 }
 
-void TestExchange::failedRequestAndLostPort()
+void TestExchange::floodBeyondReadSliceHidesTheReply()
 {
-    // Both sends of a sub-band read answered 2.1 s late, that is while the
-    // question (at 2 s) is open for 1.6 s; the measurement poll asks for
-    // values meanwhile. Then the user answers Yes: the late replies belonged
-    // to the failed request, the next request gets its own answer and the
-    // measurement runs last.
-    DeviceSession &s = *receiver;
-    s.forget();
-    s.device.faults().rules = {{"ATS206?", 2100, 2}};
-    s.onError = [&](const QByteArray &) {
-        QTimer::singleShot(300, &s.engine, [&] { s.engine.getValue(); });
-        modalWait(1600);
-    };
-    s.engine.readSettings();
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 8000);
-    QCOMPARE(s.errors, Bytes{"ATS206?\r"});
-    Bytes expected = readAll;
-    expected.insert(3, "ATS206?\r");
-    QCOMPARE(s.device.requests(), expected + Bytes{"$7"});
-    QCOMPARE(s.replies.size(), 9);
-    QCOMPARE(s.replies.at(2), reply(ReadS201, {"1"}));
-    QCOMPARE(s.replies.at(3), reply(ReadS200, {"12"}));
-    QVERIFY(s.replies.last().startsWith(reply(ReadInputs, {})));
-
-    // The adapter goes while the question is open: the queue is dropped and
-    // its parsers deleted inside the modal loop. A measurement request queued
-    // afterwards (a new parser, possibly at the failed one's address) runs
-    // its own course: one send, not written to the closed port, and its
-    // give-up after 500 ms.
-    s.forget();
-    s.device.faults().rules = {{"ATS206?", -1, -1}};
-    QElapsedTimer clock;
-    qint64 answered = -1, ended = -1;
-    QObject context;
-    connect(&s.engine, &Exchange::sgSetProgres, &context, [&] { ended = clock.elapsed(); });
-    s.onError = [&](const QByteArray &) {
-        s.device.hangUp();
-        modalWait(300);
-        s.engine.getValue();
-        answered = clock.elapsed();
-    };
-    clock.start();
-    s.engine.readSettings();
-    QTRY_COMPARE_WITH_TIMEOUT(s.portLost.size(), 1, 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 2000);
-    QCOMPARE(s.errors, Bytes{"ATS206?\r"});
-    QVERIFY(!s.engine.isOpen());
-    QVERIFY2(ended - answered >= 450, qPrintable(QString::number(ended - answered)));
-    QCOMPARE(s.progress.mid(s.progress.size() - 2), (QList<quint8>{0, 100}));
-
-    // The adapter is gone: opening it fails and queues nothing. (The hung-up
-    // terminal's number is free for another process to take at once, so the
-    // gone adapter is a name that nothing can take.)
-    s.forget();
-    QVERIFY(!s.engine.openPort(QDir::current().filePath("ttyGone")));
-    QCOMPARE(s.engine.queueLength(), 0);
-    QVERIFY(s.progress.isEmpty());
-}
-
-void TestExchange::idleNoiseGrowsUnbounded()
-{
-    // Megabytes of noise reach the connected engine while nothing is queued.
-    // Only the newest few KiB wait for the next reply, in the engine or in
-    // its port; they end in the start of a reply that the device's first
-    // bytes after the next request complete.
-    DeviceSession s;
+    // While a measurement waits, more than one read's worth of noise and the
+    // reply after it arrive at once. The engine reads the line a slice per
+    // pass; the rest is read on the following passes, so the reply is taken
+    // at once, with no repeat of the request.
+    QFETCH(int, noiseBytes);
+    MemorySession s;
     QVERIFY(s.open());
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 5000);
-    auto *port = s.engine.findChild<QSerialPort *>();
-    QVERIFY(port);
-    const QByteArray start = "\ran1=4000,an2=";
-    const int pieces = 16; // a megabyte: far past the bound, quick under a memory checker
-    const int pieceSize = 64 * 1024;
-    const quint64 sentBefore = s.device.sentBytes();
-    for (int i = 0; i < pieces; ++i)
-        s.device.inject(noise(pieceSize, quint32(i)), true);
-    s.device.inject(start, true);
-    const quint64 flood = quint64(pieces) * pieceSize + quint64(start.size());
-    QTRY_COMPARE_WITH_TIMEOUT(s.device.sentBytes() - sentBefore, flood, 60000);
-    QTest::qWait(100);
-    const qint64 waiting = port->bytesAvailable() + s.engine.keptBytes().size();
-    QVERIFY2(waiting <= Exchange::KeptLimit, qPrintable(QString::number(waiting)));
-    const QByteArray tail = (noise(pieceSize, pieces - 1) + start).right(Exchange::KeptLimit);
-    QTRY_COMPARE_WITH_TIMEOUT(s.engine.keptBytes(), tail, 2000);
-
-    // The device leaves the first measurement request to the rest of the
-    // reply, sent just after it; the second one it answers itself.
+    QVERIFY(s.run());
     s.forget();
     s.device.faults().rules = {{"$7", -1, 1}};
     QObject context;
-    connect(&s.device, &PtyDevice::sgRequest, &context, [&](const QByteArray &r) {
+    connect(&s.device, &ModelLine::sgRequest, &context, [&](const QByteArray &r) {
         if (r == "$7" && s.device.requests().size() == 1)
-            s.device.inject("5000,d1=1,d2=0\r");
+            s.device.inject(noise(noiseBytes, 5) + "an1=4000,an2=5000,d1=1,d2=0\r", 30);
     });
+    const qint64 started = s.clock.nowMs();
     s.engine.getValue();
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 2000);
+    QVERIFY(s.run(5000));
+    QCOMPARE(s.device.requests(), Bytes{"$7"});
     QCOMPARE(s.replies, QStringList{reply(ReadInputs, {"4000", "5000", "1", "0"})});
-    QVERIFY(s.engine.keptBytes().isEmpty());
-    s.engine.getValue();
-    QTRY_COMPARE_WITH_TIMEOUT(s.replies.size(), 2, 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(s.idle(), 2000);
-    const QByteArray answer = s.device.records().last().reply;
-    QByteArrayList fields;
-    for (const QByteArray &f : answer.trimmed().split(','))
-        fields << f.mid(f.indexOf('=') + 1);
-    QCOMPARE(s.replies.at(1), reply(ReadInputs, fields));
-    QCOMPARE(s.device.requests(), (Bytes{"$7", "$7"}));
+    QCOMPARE(s.clock.nowMs() - started, qint64(30));
     QVERIFY(s.errors.isEmpty());
-
-    // What was kept goes with the connection.
-    s.device.inject(noise(100, 99));
-    QTRY_COMPARE_WITH_TIMEOUT(int(s.engine.keptBytes().size()), 100, 2000);
-    QVERIFY(!s.engine.openPort(s.device.slavePath()));
-    QVERIFY(s.engine.keptBytes().isEmpty());
+    QCOMPARE(s.device.bytesAvailable(), qint64(0));
 }
 
 void TestExchange::idleNoiseGrowsUnboundedWithoutPort()

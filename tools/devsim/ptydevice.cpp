@@ -48,6 +48,40 @@ QByteArray printable(const QByteArray &bytes)
 
 } // namespace
 
+bool PtyDevice::Faults::takeRule(const QByteArray &request, qint64 *delayMs, QString *note)
+{
+    for (Rule &rule : rules) {
+        if (rule.count == 0 || !request.startsWith(rule.prefix))
+            continue;
+        if (rule.count > 0)
+            --rule.count;
+        if (rule.delayMs < 0) {
+            *note = QStringLiteral("left unanswered");
+            return false;
+        }
+        *delayMs += rule.delayMs;
+        *note = QStringLiteral("answer %1 ms late").arg(rule.delayMs);
+        return true;
+    }
+    return true;
+}
+
+QList<QByteArray> PtyDevice::Faults::pieces(const QByteArray &answer,
+                                            QRandomGenerator &random) const
+{
+    QByteArray noisy;
+    for (const char c : answer) {
+        if (noise > 0 && random.generateDouble() < noise)
+            noisy += char(random.bounded(256));
+        noisy += c;
+    }
+    const int size = chunkSize > 0 ? chunkSize : noisy.size();
+    QList<QByteArray> list;
+    for (int i = 0; i < noisy.size(); i += size)
+        list.append(noisy.mid(i, size));
+    return list;
+}
+
 PtyDevice::PtyDevice(DeviceModel *model, QObject *parent)
     : QObject(parent), dev(model), idleTimer(new QTimer(this)), noiseTimer(new QTimer(this))
 {
@@ -263,20 +297,8 @@ void PtyDevice::serve(const DeviceModel::Reply &r, qint64 atNs)
     QByteArray reply = r.reply;
     qint64 delay = f.replyDelayMs + r.delayMs;
     QString note;
-    for (Rule &rule : f.rules) {
-        if (rule.count == 0 || !r.request.startsWith(rule.prefix))
-            continue;
-        if (rule.count > 0)
-            --rule.count;
-        if (rule.delayMs < 0) {
-            reply.clear();
-            note = QStringLiteral("left unanswered");
-        } else {
-            delay += rule.delayMs;
-            note = QStringLiteral("answer %1 ms late").arg(rule.delayMs);
-        }
-        break;
-    }
+    if (!f.takeRule(r.request, &delay, &note))
+        reply.clear();
     if (r.reply.isEmpty())
         note = QStringLiteral("no answer");
 
@@ -305,20 +327,14 @@ void PtyDevice::serve(const DeviceModel::Reply &r, qint64 atNs)
 
 void PtyDevice::queueAnswer(const QByteArray &bytes, qint64 notBefore, quint64 serial)
 {
-    QByteArray noisy;
-    for (const char c : bytes) {
-        if (f.noise > 0 && random.generateDouble() < f.noise)
-            noisy += char(random.bounded(256));
-        noisy += c;
-    }
-    const int size = f.chunkSize > 0 ? f.chunkSize : noisy.size();
-    for (int i = 0; i < noisy.size(); i += size) {
+    const QList<QByteArray> pieces = f.pieces(bytes, random);
+    for (int i = 0; i < pieces.size(); ++i) {
         Piece p;
-        p.bytes = noisy.mid(i, size);
+        p.bytes = pieces.at(i);
         p.whole = p.bytes;
         p.notBefore = i == 0 ? notBefore : 0;
         p.gapMs = i == 0 ? 0 : f.chunkPauseMs;
-        p.serial = i + size >= noisy.size() ? serial : 0;
+        p.serial = i + 1 == pieces.size() ? serial : 0;
         out.append(p);
     }
     schedulePumpAt(0);

@@ -40,6 +40,15 @@ public:
         double lineNoise = 0.0; // random bytes per second sent between answers
         bool pace = false;      // 9600 baud, 8N1: about 1.04 ms per byte, both ways
         int hangUpAfter = 0;    // close the line once this many requests are served (0: never)
+
+        // Applies the first rule for `request`, using up one of its count.
+        // Returns false when the request is to be left unanswered; otherwise
+        // adds the rule's lateness (if any) to `delayMs`. `note` tells what
+        // the rule did, for a log.
+        bool takeRule(const QByteArray &request, qint64 *delayMs, QString *note);
+        // An answer as it goes on the line: with noise bytes slipped in and
+        // cut into chunks of chunkSize.
+        QList<QByteArray> pieces(const QByteArray &answer, QRandomGenerator &random) const;
     };
 
     // One request as the device received it, with what it answered.

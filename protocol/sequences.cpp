@@ -1,0 +1,62 @@
+#include "protocol/sequences.h"
+
+#include "protocol/catalogue.h"
+#include "protocol/devicesettings.h"
+
+namespace {
+
+QByteArray number(int value)
+{
+    return QByteArray::number(value);
+}
+
+} // namespace
+
+QList<Sequences::Step> Sequences::readAll()
+{
+    return {{EnterCommand, {}}, {ReadModuleVersion, {}}, {ReadS216, {}}, {ReadS206, {}},
+            {ReadS201, {}},     {ReadS200, {}},          {ReadS214, {}}, {ReadS202, {}},
+            {SetS220, {}},      {ReadConfig, {}},        {ReadAveraging, {}},
+            {ExitCommand, {}}};
+}
+
+// The common tail of the write-all and restore-defaults sequences, after the
+// configuration write: the radio registers, S220, averaging, leave command
+// mode, then read everything back.
+QList<Sequences::Step> Sequences::writeTail(const DeviceSettings &s)
+{
+    QList<Step> steps = {{WriteS206, number(s.subBand)},
+                         {WriteS201, number(s.radioRate)},
+                         {WriteS200, number(s.chanel)},
+                         {WriteS202, number(s.power)},
+                         {WriteS214, number(s.serialTimeout)},
+                         {WriteS216, number(s.flowControl)},
+                         {WriteS252, number(s.testAdres)},
+                         {SetS220, {}},
+                         {WriteAveraging, {}},
+                         {ExitCommand, {}}};
+    return steps + readAll();
+}
+
+QList<Sequences::Step> Sequences::writeAll(const DeviceSettings &s, quint8 variant)
+{
+    const int rate = s.serialRate;
+    QList<Step> steps = {{EnterCommand, {}},
+                         {WriteS210, number(rate + 1)},
+                         {SetLinkRate, number(rate + 1)},
+                         {WriteConfig, Catalogue::configText(s, variant, rate)}};
+    return steps + writeTail(s);
+}
+
+QList<Sequences::Step> Sequences::restoreDefaults(const DeviceSettings &s, quint8 variant)
+{
+    QList<Step> steps;
+    auto attempt = [&steps](int rate) {
+        steps += {{SetLinkRate, number(rate)}, {EnterCommand, {}}, {ModuleDefaults, {}}};
+    };
+    attempt(s.serialRate);
+    for (int rate = 0; rate < 8; ++rate)
+        attempt(rate);
+    steps += {WriteConfig, Catalogue::configText(s, variant, 4)};
+    return steps + writeTail(s);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "protocol/line.h"
+
+class QSerialPort;
+
+// The device line over a serial port: 9600 baud, 8 data bits, no parity,
+// one stop bit, no flow control.
+class SerialLine : public Line
+{
+    Q_OBJECT
+public:
+    explicit SerialLine(QObject *parent = nullptr);
+
+    bool open(const QString &name) override;
+    void close() override;
+    bool isOpen() const override;
+    QSerialPort::SerialPortError openError() const override { return lastOpenError; }
+    QString openErrorString() const override { return lastOpenErrorString; }
+
+    void write(const QByteArray &bytes) override;
+    QByteArray read(qint64 maxSize) override;
+    qint64 bytesAvailable() const override;
+    void skip(qint64 count) override;
+    void clearInput() override;
+
+private:
+    void portError(QSerialPort::SerialPortError error);
+
+    QSerialPort *port;
+    QSerialPort::SerialPortError lastOpenError = QSerialPort::NoError;
+    QString lastOpenErrorString;
+    // Set while a request is being pushed out: a port error raised by that
+    // write is handled from the event loop, once the engine's own calls that
+    // led to the write are over.
+    bool writing = false;
+};

@@ -1,0 +1,119 @@
+#pragma once
+
+// The exchange engine with a virtual device behind it, and a record of what
+// the engine reports. MemorySession serves the device in memory on a clock
+// the test moves (no real time passes); tests/exchange/devicesession.h
+// serves it over a real pseudo-terminal.
+
+#include "protocol/data.h"
+#include "protocol/exchange.h"
+#include "protocol/replydecoder.h"
+#include "tools/devsim/devicemodel.h"
+#include "tools/devsim/manualclock.h"
+#include "tools/devsim/modelline.h"
+
+#include <QtTest>
+
+#include <functional>
+
+using Bytes = QList<QByteArray>;
+
+// The requests of a full read, as the device receives them.
+const Bytes readAll = {"+++",        "AT/V\r",    "ATS216?\r", "ATS206?\r",
+                       "ATS201?\r",  "ATS200?\r", "ATS214?\r", "ATS202?\r",
+                       "ATS220=9\r", "$1",        "$9",        "ATO\r"};
+
+// Sets several fields of a settings record at once.
+inline void assign(DeviceSettings &r,
+                   std::initializer_list<std::pair<quint8 DeviceSettings::*, int>> values)
+{
+    for (const auto &v : values)
+        r.*v.first = quint8(v.second);
+}
+
+// A reported reply as one text, "kind:field|field", for readable comparisons.
+inline QString reply(int kind, const QByteArrayList &fields)
+{
+    return QString::number(kind) + ':' + QString::fromLatin1(fields.join('|'));
+}
+
+// What an engine reports. Like the main window, it takes the firmware
+// variant and the transmitter flag from the identity.
+struct EngineLog
+{
+    QList<quint8> progress;
+    QStringList replies;
+    Bytes errors;
+    QStringList portLost;
+    std::function<void(const QByteArray &)> onError; // runs inside sgError, as the question
+    QObject context;
+
+    void watch(Exchange &engine)
+    {
+        QObject::connect(&engine, &Exchange::sgSetProgres, &context,
+                         [this](quint8 p) { progress << p; });
+        QObject::connect(&engine, &Exchange::sgGetSetting, &context,
+                         [this, &engine](TypeParser t, const QByteArrayList &f) {
+                             replies << reply(t, f);
+                             if (t != ReadIdentity || f.size() != 2)
+                                 return;
+                             // The texts end at their first zero byte, as the window reads them.
+                             engine.setVariant(quint8(DeviceModel::variantForFirmware(
+                                 ReplyDecoder::text(f.at(0)).toLatin1())));
+                             const bool receives =
+                                 f.at(1).contains("receiver") || f.at(1).contains("Vela-485");
+                             engine.setTransmitter(receives ? 0 : 1);
+                         });
+        QObject::connect(&engine, &Exchange::sgError, &context, [this](const QByteArray &r) {
+            errors << r;
+            if (onError)
+                onError(r);
+        });
+        QObject::connect(&engine, &Exchange::sgPortLost, &context,
+                         [this](const QString &why) { portLost << why; });
+    }
+    bool idle(const Exchange &engine) const
+    {
+        return engine.queueLength() == 0 && !progress.isEmpty() && progress.last() == 100;
+    }
+    void forgetLog()
+    {
+        progress.clear();
+        replies.clear();
+        errors.clear();
+        portLost.clear();
+    }
+};
+
+// The virtual device in memory: requests reach the model as the engine
+// writes them, answers come back on the session's clock.
+struct MemorySession : EngineLog
+{
+    DeviceModel model;
+    ManualClock clock;
+    ModelLine device{&model, &clock};
+    Data data;
+    Exchange engine{nullptr, &data};
+
+    MemorySession()
+    {
+        engine.setClock(&clock);
+        engine.setLine(&device);
+        watch(engine);
+    }
+    ~MemorySession() { QObject::disconnect(&engine, nullptr, &context, nullptr); }
+
+    // Connects the engine (identity and full read queued).
+    bool open() { return engine.openPort(QStringLiteral("memory")); }
+    bool idle() const { return EngineLog::idle(engine); }
+    // Moves time until the engine's run has ended; false if it has not within `limitMs`.
+    bool run(qint64 limitMs = 600000)
+    {
+        return clock.advanceUntil([this] { return idle(); }, limitMs);
+    }
+    void forget()
+    {
+        forgetLog();
+        device.clearRecords();
+    }
+};
