@@ -37,16 +37,11 @@ void Exchange::setLine(Line *line)
     connect(link, &Line::lost, this, &Exchange::slLineLost);
 }
 
-void Exchange::setClock(Clock *c)
-{
-    clock = c ? c : Clock::system();
-}
-
 ParserParam Exchange::makeParserParam(TypeParser type, const QByteArray &arg) const
 {
     static const DeviceSettings blank;
     return Catalogue::makeParserParam(type, arg, data ? data->settings : blank, variant,
-                                      testAdreses, testIndex);
+                                      test.addresses(), test.index());
 }
 
 // ---------------------------------------------------------------- states
@@ -208,11 +203,6 @@ bool Exchange::openPort(const QString &portName)
     return true;
 }
 
-bool Exchange::isOpen() const
-{
-    return link->isOpen();
-}
-
 void Exchange::slLineLost(const QString &reason)
 {
     portLost = true;
@@ -281,20 +271,10 @@ void Exchange::takeReceived(const QByteArray &bytes)
     if (bytes.isEmpty())
         return;
     if (!head()) {
-        if (bytes.size() >= KeptLimit) {
-            kept = bytes.right(KeptLimit);
-        } else {
-            kept.append(bytes);
-            if (kept.size() > KeptLimit)
-                kept.remove(0, kept.size() - KeptLimit);
-        }
+        kept.keep(bytes);
         return;
     }
-    QByteArray all = bytes;
-    if (!kept.isEmpty()) {
-        all.prepend(kept);
-        kept.clear();
-    }
+    const QByteArray all = kept.takeWith(bytes);
     qCDebug(lcProtocol) << "baResive: " << all;
     qCDebug(lcTrace) << "baResive: " << all.toHex(' ');
     emit sgTraffic(Traffic::Received, all);
@@ -381,31 +361,19 @@ void Exchange::slTimeout()
 
 // ---------------------------------------------------------------- radio test
 
-QByteArray Exchange::getTestRequest(quint8 index) const
-{
-    if (testAdreses.isEmpty())
-        return QByteArray();
-    if (index >= testAdreses.size())
-        index = 0;
-    return Catalogue::testRequest(quint8(testAdreses.at(index)));
-}
-
 void Exchange::startTest(const QByteArray &adreses)
 {
     clearParsers();
-    testAdreses = adreses.left(255);
-    if (testAdreses.isEmpty())
+    test.setAddresses(adreses);
+    if (test.isEmpty())
         return; // nothing to poll
-    // The run starts where the previous one stopped. A position past the end
-    // of the list (at first it is 100) sends the first poll to the first
-    // address, and the step after it wraps to the first address again.
     addParser(TestAddress);
     startHead();
 }
 
 void Exchange::resetTestPosition()
 {
-    testIndex = quint8(testAdreses.size());
+    test.rewind();
 }
 
 void Exchange::testStep(Parser *h)
@@ -419,20 +387,13 @@ void Exchange::testStep(Parser *h)
             emit sgTimeOut(quint8(parsers.size()), TestAddress, h->request());
         }
     });
-    if (!stillHead || testAdreses.isEmpty()) {
+    if (!stillHead || test.isEmpty()) {
         // Stopped or replaced by a receiver (or the port was lost meanwhile).
         if (parsers.isEmpty() && !portLost)
             emit sgSetProgres(100);
         return;
     }
-
-    ++testIndex;
-    if (testIndex >= testAdreses.size())
-        testIndex = 0;
-    const quint8 address = quint8(testAdreses.at(testIndex));
-    h->setRequest(getTestRequest(testIndex));
-    h->setAnswer(Catalogue::testAnswer(address));
-    h->setMask(Catalogue::testMask(address));
+    test.advance(h);
     startHead();
 }
 
@@ -446,50 +407,34 @@ void Exchange::readSettings()
 
 void Exchange::writeSettings()
 {
-    clearParsers();
-    if (transmitter == 0 && data)
-        data->settings.testAdres = 255;
-    static const DeviceSettings blank;
-    queueSteps(Sequences::writeAll(data ? data->settings : blank, variant));
-    startNext(true);
+    replaceQueue(false);
 }
 
 void Exchange::writeDefaults()
+{
+    replaceQueue(true);
+}
+
+// The write of the whole record or the restore of the defaults: the queue
+// is replaced by the sequence built from the record.
+void Exchange::replaceQueue(bool defaults)
 {
     clearParsers();
     if (transmitter == 0 && data)
         data->settings.testAdres = 255;
     static const DeviceSettings blank;
-    queueSteps(Sequences::restoreDefaults(data ? data->settings : blank, variant));
+    const DeviceSettings &s = data ? data->settings : blank;
+    queueSteps(defaults ? Sequences::restoreDefaults(s, variant) : Sequences::writeAll(s, variant));
     startNext(true);
 }
 
 void Exchange::getValue()
 {
-    addParser(ReadInputs);
-    startNext(true);
+    runAlso(makeParserParam(ReadInputs));
 }
 
-void Exchange::sendCurrent(quint16 setPoint)
+void Exchange::runAlso(const ParserParam &param)
 {
-    appendParser(Catalogue::setCurrent(setPoint));
-    startNext(true);
-}
-
-void Exchange::sendRealCurrent(quint16 setPoint, quint16 measured)
-{
-    appendParser(Catalogue::setRealCurrent(setPoint, measured));
-    startNext(true);
-}
-
-void Exchange::enterCalibration()
-{
-    appendParser(Catalogue::calibrationMode(true));
-    startNext(true);
-}
-
-void Exchange::exitCalibration()
-{
-    appendParser(Catalogue::calibrationMode(false));
+    appendParser(param);
     startNext(true);
 }

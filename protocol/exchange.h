@@ -1,8 +1,12 @@
 #pragma once
 
+#include "protocol/catalogue.h"
+#include "protocol/clock.h"
+#include "protocol/idlebytes.h"
 #include "protocol/line.h"
 #include "protocol/parserparam.h"
 #include "protocol/sequences.h"
+#include "protocol/testcycle.h"
 #include "protocol/typeparser.h"
 
 #include <QByteArrayList>
@@ -12,7 +16,6 @@
 #include <QSerialPort>
 #include <QSet>
 
-class Clock;
 class Data;
 class Parser;
 
@@ -57,7 +60,7 @@ public:
     // port and the real clock. Set before openPort. The engine does not take
     // ownership of what it is given.
     void setLine(Line *line);
-    void setClock(Clock *clock);
+    void setClock(Clock *c) { clock = c ? c : Clock::system(); }
     Line *line() const { return link; }
 
     // The catalogue record for a request kind, with this engine's test
@@ -67,7 +70,7 @@ public:
     // Opens the link (identity and full read queued) or, when it is open,
     // closes it. Returns whether the port is open afterwards.
     bool openPort(const QString &portName);
-    bool isOpen() const;
+    bool isOpen() const { return link->isOpen(); }
     // Why the last attempt to open the port failed (NoError after a success).
     QSerialPort::SerialPortError openError() const { return lastOpenError; }
     QString openErrorString() const { return lastOpenErrorString; }
@@ -75,10 +78,14 @@ public:
     void readSettings();
     void writeSettings();
     void writeDefaults();
-    void sendCurrent(quint16 setPoint);
-    void sendRealCurrent(quint16 setPoint, quint16 measured);
-    void enterCalibration();
-    void exitCalibration();
+    // The single requests of the calibration, queued behind whatever runs.
+    void sendCurrent(quint16 setPoint) { runAlso(Catalogue::setCurrent(setPoint)); }
+    void sendRealCurrent(quint16 setPoint, quint16 measured)
+    {
+        runAlso(Catalogue::setRealCurrent(setPoint, measured));
+    }
+    void enterCalibration() { runAlso(Catalogue::calibrationMode(true)); }
+    void exitCalibration() { runAlso(Catalogue::calibrationMode(false)); }
 
     void setTransmitter(int value) { transmitter = value; }
     void setVariant(quint8 value) { variant = value; }
@@ -95,10 +102,8 @@ public:
     // Hands bytes straight to the head of the queue, bypassing what is kept.
     void receive(const QByteArray &bytes);
     // The bytes kept from the line while the queue was empty.
-    QByteArray keptBytes() const { return kept; }
-    // A reply is under a hundred bytes; what the line brings beyond this while
-    // nobody waits is noise.
-    static constexpr int KeptLimit = 4096;
+    QByteArray keptBytes() const { return kept.bytes(); }
+    static constexpr int KeptLimit = IdleBytes::Limit;
     // A pass of the event loop takes at most this much from the port (a
     // reply is under a hundred bytes); the rest of a noise flood is taken on
     // the following passes, so the window stays responsive meanwhile.
@@ -106,8 +111,8 @@ public:
 
     State state() const { return now; }
     int queueLength() const { return parsers.size(); }
-    quint8 currentTestIndex() const { return testIndex; }
-    QByteArray currentTestAdreses() const { return testAdreses; }
+    quint8 currentTestIndex() const { return test.index(); }
+    QByteArray currentTestAdreses() const { return test.addresses(); }
 
 signals:
     void sgRequest(quint8 countParsers, TypeParser typeParser, QByteArray request);
@@ -132,7 +137,7 @@ public slots:
     void slReadyRead();
     void slRequest(QByteArray request);
     void slTimeout();
-    QByteArray getTestRequest(quint8 index) const;
+    QByteArray getTestRequest(quint8 index) const { return test.request(index); }
 
     void startTest(const QByteArray &adreses);
     void clearParsers();
@@ -151,6 +156,9 @@ private:
     Parser *addParser(TypeParser type, const QByteArray &arg = QByteArray());
     Parser *appendParser(const ParserParam &param);
     void queueSteps(const QList<Sequences::Step> &steps);
+    void replaceQueue(bool defaults);
+    // Appends a request and restarts the head with a new progress base.
+    void runAlso(const ParserParam &param);
     void detach(Parser *parser);
     void removeHead();
     void startNext(bool first);
@@ -161,8 +169,7 @@ private:
     QPointer<Line> link;
     Clock *clock;
     QList<Parser *> parsers;
-    QByteArray testAdreses;
-    quint8 testIndex = 100;
+    TestCycle test;
     Data *data;
     int transmitter = 1;
     quint8 variant = 0;
@@ -179,8 +186,7 @@ private:
     // handed out while the port went (a question left open) ends no run.
     bool portLost = false;
     bool slicePending = false;
-    // Bytes that arrived while the queue was empty, at most KeptLimit.
-    QByteArray kept;
+    IdleBytes kept;
 
     // Progress base: the queue length when the current run started. Each
     // engine has its own, so that several devices can be served at once.

@@ -14,10 +14,9 @@ QByteArray number(int value)
 
 QList<Sequences::Step> Sequences::readAll()
 {
-    return {{EnterCommand, {}}, {ReadModuleVersion, {}}, {ReadS216, {}}, {ReadS206, {}},
-            {ReadS201, {}},     {ReadS200, {}},          {ReadS214, {}}, {ReadS202, {}},
-            {SetS220, {}},      {ReadConfig, {}},        {ReadAveraging, {}},
-            {ExitCommand, {}}};
+    return {{EnterCommand, {}}, {ReadModuleVersion, {}}, {ReadS216, {}},      {ReadS206, {}},
+            {ReadS201, {}},     {ReadS200, {}},          {ReadS214, {}},      {ReadS202, {}},
+            {SetS220, {}},      {ReadConfig, {}},        {ReadAveraging, {}}, {ExitCommand, {}}};
 }
 
 // The common tail of the write-all and restore-defaults sequences, after the

@@ -217,7 +217,8 @@ void TestExchange::failedRequestAndLostPort()
     };
     s.engine.readSettings();
     QVERIFY(s.run());
-    QCOMPARE(during, (QList<Exchange::State>{Exchange::State::Deciding, Exchange::State::Deciding}));
+    QCOMPARE(during,
+             (QList<Exchange::State>{Exchange::State::Deciding, Exchange::State::Deciding}));
     QCOMPARE(s.errors, Bytes{"ATS206?\r"});
     Bytes expected = readAll;
     expected.insert(3, "ATS206?\r");

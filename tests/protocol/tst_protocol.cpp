@@ -231,6 +231,13 @@ void TestProtocol::scanState()
     QVERIFY(tail.endsWith("v1") && tail.size() <= Parser::MaxFieldLength);
     const QByteArray longest(Parser::MaxFieldLength, 'h');
     QCOMPARE(read(version, longest + '\r'), longest);
+    // A number field of the longest length is taken; one byte more restarts
+    // the scan and the reply is not matched, and the next good one is.
+    Parser s214(nullptr, make(ReadS214));
+    const QByteArray digits(Parser::MaxFieldLength, '7');
+    QCOMPARE(read(s214, "S214=" + digits + "\r"), digits);
+    QCOMPARE(read(s214, "S214=" + digits + "7\r"), QByteArray("-"));
+    QCOMPARE(read(s214, "S214=4\r"), QByteArray("4"));
 
     // Sending again restarts the scan: a reply begun before is dropped.
     Parser s206(nullptr, make(ReadS206));
