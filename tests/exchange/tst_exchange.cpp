@@ -36,6 +36,7 @@ private slots:
     void testCycleStartIndexWasReset();
     void failedRequestAndLostPort();
     void openFailureIsReported();
+    void receiversThatRunTheEngine();
     void repliesOfTheWrongForm();
     void identityPaddedWithZerosWasRefused();
     void floodBeyondReadSliceHidesTheReply_data();
@@ -275,6 +276,46 @@ void TestExchange::openFailureIsReported()
     QCOMPARE(s.engine.openError(), QSerialPort::NoError);
     QVERIFY(s.engine.openErrorString().isEmpty());
     QVERIFY(s.run());
+}
+
+void TestExchange::receiversThatRunTheEngine()
+{
+    // Receivers run inside the engine's signals and may call it back.
+    MemorySession s;
+    QVERIFY(s.open());
+    QVERIFY(s.run());
+    s.forget();
+    QStringList gaveUp;
+    QObject context;
+    connect(&s.engine, &Exchange::sgGaveUp, &context,
+            [&](TypeParser t, const QByteArray &r) { gaveUp << QString::number(t) + r; });
+
+    // The first progress of a run starts a measurement: the head starts once
+    // (from the receiver's call), not a second time when the signal returns.
+    bool first = true;
+    connect(&s.engine, &Exchange::sgSetProgres, &context, [&](quint8 p) {
+        if (p == 0 && first) {
+            first = false;
+            s.engine.getValue();
+        }
+    });
+    // A reply's receiver holds a modal window open for three seconds: the
+    // head's time runs out meanwhile, but the answered request is not given
+    // up, and the run goes on when the window closes.
+    connect(&s.engine, &Exchange::sgGetSetting, &context, [&](TypeParser t) {
+        if (t == ReadS216) {
+            QCOMPARE(s.engine.state(), Exchange::State::Reporting);
+            s.clock.advance(3000);
+        }
+    });
+    s.engine.readSettings();
+    QVERIFY(s.run());
+    QVERIFY2(gaveUp.isEmpty(), qPrintable(gaveUp.join(',')));
+    const Bytes requests = s.device.requests();
+    QCOMPARE(requests.mid(0, 3), (Bytes{"+++", "AT/V\r", "ATS216?\r"}));
+    QCOMPARE(requests.last(), QByteArray("$7"));
+    QCOMPARE(s.replies.size(), 10);
+    QVERIFY(s.errors.isEmpty());
 }
 
 void TestExchange::repliesOfTheWrongForm()
