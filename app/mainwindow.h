@@ -1,32 +1,27 @@
 #pragma once
 
 #include "app/runoutcome.h"
+#include "app/settingrouter.h"
 #include "protocol/typeparser.h"
 
 #include <QByteArrayList>
 #include <QMainWindow>
 
-class AdresArray;
 class Data;
 class Exchange;
-class Identification;
-class Kalibr;
-class Measure;
+class PanelArrangement;
 class QProgressBar;
-class QScrollArea;
 class QTimer;
-class ReqPeriod;
+class SettingsDisplay;
 class W_ComPort;
-class W_FreezProtection;
-class W_Key;
 class W_QWidget;
-class W_Radio;
-class W_Rs485;
-class W_Test;
+class WindowSizer;
 
 // The configurator's one window. It owns the device settings record and the
 // exchange engine, hosts the connection bar and the nine panels, and is the
-// only place that maps parameter names to record fields and device requests.
+// only place that maps parameter names to record fields and device requests
+// (its routing table). Which panels show is PanelArrangement's, showing the
+// record in them SettingsDisplay's, the window's size WindowSizer's.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -67,29 +62,17 @@ private slots:
     void slPortLost(QString reason);
     void slGaveUp(TypeParser type, QByteArray request);
 
-protected:
-    void moveEvent(QMoveEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-
 private:
     static QString baseTitle();
-    void buildPanels(class QGridLayout *grid);
+    void buildRoutes();
     void connectPanels();
-    void finishPanels();
 
     void connectOrDisconnect();
     void showPortClosed();
     void identify(const QString &firmware, const QString &hardwareText);
-    void arrange(const Identification &id);
     void applyVariant(quint8 newVariant);
-    void showConfiguration();
-    void forgetReadSerialTimeout();
-    void showPollSettings();
-    void setOutputBit(quint8 mask, int val);
-    void shrink();
-    void fitScreen();
-    void setScrolling(bool on);
-    void refitIfOffScreen();
+    // The user leaves what was read for a new operation.
+    void leaveReadValues();
     void tell(const QString &title, const QString &text);
 
     // The status line: the outcome of the last operation, kept until the next.
@@ -100,8 +83,6 @@ private:
     bool refuseUnidentified(const QString &action);
     // A calibration step goes out only over an open port.
     bool beginCalibrationStep(const QString &done, const QString &failed);
-    QString settingsFolder() const;
-    void rememberSettingsFolder(const QString &fileName);
 
     quint8 justConnected = 0;
     quint8 firmwareWarning = 0;
@@ -122,22 +103,8 @@ private:
     RunOutcome outcome;
     bool stabilityRunning = false;
 
-    W_Key *key;
-    W_Radio *radio;
-    W_Rs485 *rs485;
-    W_FreezProtection *freez;
-    W_Test *test;
-    AdresArray *adresArray;
-    Measure *measure;
-    Kalibr *kalibr;
-    ReqPeriod *reqPeriod;
-
-    // Holds the content while the window is taller than the screen allows.
-    QScrollArea *scroller = nullptr;
-    bool refitPending = false;
-
-    // The module's serial time-out from the current read, shown again once
-    // the device's serial rate (and with it the time-out floor) is known.
-    quint8 readSerialTimeout = 0;
-    bool hasReadSerialTimeout = false;
+    PanelArrangement *panels;
+    SettingsDisplay *display;
+    WindowSizer *sizer;
+    SettingRouter router;
 };

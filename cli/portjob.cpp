@@ -221,8 +221,9 @@ void PortJob::startWork()
         searching = true;
         engine->writeDefaults();
         sent = data->settings;
-        // The configuration goes at serial rate 4 whatever the record says.
-        sent.serialRate = 4;
+        // The configuration goes at the factory serial rate whatever the
+        // record says.
+        sent.serialRate = FactoryDefaults::SerialRate;
         return;
     }
     case Test:

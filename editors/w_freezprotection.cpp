@@ -1,6 +1,7 @@
 #include "editors/w_freezprotection.h"
 
 #include "editors/w_reset.h"
+#include "protocol/factorydefaults.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,9 +12,10 @@
 W_FreezProtection::W_FreezProtection(QWidget *parent)
     : W_QWidget(parent), group(new QGroupBox(QStringLiteral("Freeze Protection"), this)),
       radioTransmitReset(new QSpinBox(this)),
-      wdt(new w_Reset(QStringLiteral("WDT Reset"), QStringLiteral("sec"), 10, 90, this)),
-      radioModule(
-          new w_Reset(QStringLiteral("Radio Module Reset"), QStringLiteral("sec"), 10, 60, this))
+      wdt(new w_Reset(QStringLiteral("WDT Reset"), QStringLiteral("sec"), 10,
+                      FactoryDefaults::WdtReset * 10, this)),
+      radioModule(new w_Reset(QStringLiteral("Radio Module Reset"), QStringLiteral("sec"), 10,
+                              FactoryDefaults::RadioModuleReset * 10, this))
 {
     radioTransmitReset->setObjectName(QStringLiteral("Radio Transmit Reset"));
     radioTransmitReset->setRange(10, 250);
@@ -30,4 +32,14 @@ W_FreezProtection::W_FreezProtection(QWidget *parent)
 
     auto layout = new QVBoxLayout(this);
     layout->addWidget(group);
+}
+
+void W_FreezProtection::showWdtReset(quint8 value)
+{
+    wdt->setValue(value);
+}
+
+void W_FreezProtection::offerRadioModuleReset(bool offered)
+{
+    radioModule->setEnabled(offered);
 }

@@ -14,8 +14,10 @@ class W_FreezProtection : public W_QWidget
 public:
     explicit W_FreezProtection(QWidget *parent = nullptr);
 
-    w_Reset *wdtReset() const { return wdt; }
-    w_Reset *radioModuleReset() const { return radioModule; }
+    // Shows the watchdog reset time of the record (0 = off).
+    void showWdtReset(quint8 value);
+    // The radio module reset exists only in the newest firmware.
+    void offerRadioModuleReset(bool offered);
 
 private:
     QGroupBox *group;

@@ -1,5 +1,7 @@
 #include "editors/w_radiocommonleft.h"
 
+#include "protocol/serialtimeout.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -8,15 +10,7 @@
 
 namespace {
 
-constexpr int SerialTimeoutMax = 250;
 constexpr int FixedTestAddress = 255;
-
-// Smallest serial time-out of the radio module by serial data rate index.
-int serialTimeoutFloor(quint8 index)
-{
-    static const int floors[] = {17, 9, 5, 3, 2, 2, 2, 2};
-    return index < 8 ? floors[index] : 3;
-}
 
 } // namespace
 
@@ -34,7 +28,7 @@ W_RadioCommonLeft::W_RadioCommonLeft(QWidget *parent)
     flowControl->addItem(QStringLiteral("HardWare"));
 
     serialTimeout->setObjectName(QStringLiteral("Serial Timeout"));
-    serialTimeout->setRange(serialTimeoutFloor(0), SerialTimeoutMax);
+    serialTimeout->setRange(SerialTimeout::minSerialTimeout(0), SerialTimeout::Max);
 
     radioModule->setObjectName(QStringLiteral("Radio module"));
     radioModule->setText(QStringLiteral("LE50-868"));
@@ -61,7 +55,7 @@ W_RadioCommonLeft::W_RadioCommonLeft(QWidget *parent)
 void W_RadioCommonLeft::setSerialRate(quint8 index)
 {
     // A value below the new floor is raised, and the spin box reports it.
-    serialTimeout->setMinimum(serialTimeoutFloor(index));
+    serialTimeout->setMinimum(SerialTimeout::minSerialTimeout(index));
 }
 
 void W_RadioCommonLeft::setTestAddressEnabled(bool enabled)

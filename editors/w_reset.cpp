@@ -1,7 +1,7 @@
 #include "editors/w_reset.h"
 
+#include "protocol/logging.h"
 #include <QCheckBox>
-#include <QDebug>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSpinBox>
@@ -47,7 +47,7 @@ void w_Reset::setValue(int v)
 
 void w_Reset::valueChange(int v)
 {
-    qDebug() << "valueChange" << v;
+    qCDebug(lcWindow) << "valueChange" << v;
     if (v == 0) {
         checkBox->setFocus();
         emit sgValueChange(0);

@@ -2,8 +2,8 @@
 
 #include "editors/w_rb.h"
 
+#include "protocol/logging.h"
 #include <QComboBox>
-#include <QDebug>
 #include <QGroupBox>
 #include <QVBoxLayout>
 
@@ -82,7 +82,7 @@ W_SubBand::W_SubBand(QWidget *parent)
 
 void W_SubBand::setSpeed(quint8 rate)
 {
-    qDebug() << "setSpeed" << rate;
+    qCDebug(lcWindow) << "setSpeed" << rate;
     setBand(BandG2, rate, BandG2Start, BandG2End);
 }
 

@@ -1,5 +1,7 @@
 #include "panels/measure.h"
 
+#include "protocol/averagingbyte.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -146,11 +148,11 @@ void Measure::setSettings(quint8 averaging1, quint8 averaging2, quint8 diskret1,
 {
     // Kind 3 has no entry; the combo box then shows none, and reports -1,
     // rather than pretend the device averages some other way.
-    channel1.typeAveraging->setCurrentIndex(averaging1 >> 6);
-    channel1.averaging->setValue(averaging1 & 63);
+    channel1.typeAveraging->setCurrentIndex(AveragingByte::kind(averaging1));
+    channel1.averaging->setValue(AveragingByte::interval(averaging1));
     channel1.diskret->setValue(diskret1);
-    channel2.typeAveraging->setCurrentIndex(averaging2 >> 6);
-    channel2.averaging->setValue(averaging2 & 63);
+    channel2.typeAveraging->setCurrentIndex(AveragingByte::kind(averaging2));
+    channel2.averaging->setValue(AveragingByte::interval(averaging2));
     channel2.diskret->setValue(diskret2);
 }
 

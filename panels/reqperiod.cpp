@@ -51,3 +51,13 @@ void ReqPeriod::setTitle(const QString &title)
 {
     group->setTitle(title);
 }
+
+void ReqPeriod::showOutputsFor(int kind)
+{
+    outputs->setType(kind);
+}
+
+void ReqPeriod::setLinkLossSettingsVisible(bool visible)
+{
+    outputs->setVisible(visible);
+}

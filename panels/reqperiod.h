@@ -22,7 +22,10 @@ public:
     void setAdresVisible(bool visible);
     void setTitle(const QString &title);
 
-    w_NumOfDown *numOfDown() const { return outputs; }
+    // The output groups of the device kind (see w_NumOfDown::setType).
+    void showOutputsFor(int kind);
+    // Firmware before the newest variant has no link-loss settings.
+    void setLinkLossSettingsVisible(bool visible);
 
 private:
     AdresArrayFake *adresFake;

@@ -1,7 +1,7 @@
 #include "panels/w_adres.h"
 
+#include "protocol/logging.h"
 #include <QCheckBox>
-#include <QDebug>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSpinBox>
@@ -53,7 +53,7 @@ void W_Adres::setAdres(quint8 adres)
 
 void W_Adres::addRect(bool keep)
 {
-    qDebug() << "addRect";
+    qCDebug(lcWindow) << "addRect";
     for (int i = HistoryLength - 1; i > 0; --i)
         colors[i] = colors[i - 1];
     if (!keep)

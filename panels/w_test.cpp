@@ -2,7 +2,7 @@
 
 #include "panels/w_adres.h"
 
-#include <QDebug>
+#include "protocol/logging.h"
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QPushButton>
@@ -68,8 +68,8 @@ void W_Test::addRect(const QByteArray &request)
 
 void W_Test::okRect(const QByteArray &request)
 {
-    qDebug() << "w_test"
-             << "okRect";
+    qCDebug(lcWindow) << "w_test"
+                      << "okRect";
     if (W_Adres *row = rowOf(request))
         row->setRectOk();
     // Only a poll counted as sent since the last CLEAN TEST has an outcome to count.
@@ -82,8 +82,8 @@ void W_Test::okRect(const QByteArray &request)
 
 void W_Test::errRect(const QByteArray &request)
 {
-    qDebug() << "w_test"
-             << "errRect";
+    qCDebug(lcWindow) << "w_test"
+                      << "errRect";
     if (W_Adres *row = rowOf(request))
         row->setRectErr();
     // Only a poll counted as sent since the last CLEAN TEST has an outcome to count.

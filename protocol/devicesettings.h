@@ -21,7 +21,7 @@ struct DeviceSettings
     quint8 parity = 0;                         // serial frame format index
     quint8 radioTransmitReset = 0;             // radio transmit reset time
     quint8 stopBit = 0;                        // stop bits index
-    quint8 averaging1 = 1;                     // input 1: kind in bits 7..6, interval in bits 5..0
+    quint8 averaging1 = 1;                     // input 1: see AveragingByte
     quint8 averaging2 = 1;                     // input 2: the same
     quint8 diskret1 = 1;                       // input 1 low-to-high threshold
     quint8 diskret2 = 1;                       // input 2 low-to-high threshold
@@ -33,12 +33,5 @@ struct DeviceSettings
     quint8 outType = 0;    // input/output kind 0, 1 or 2 from the identity reply
     QString adreses;       // remote addresses in the address panel's notation
     quint8 delRequest = 2; // requests period
-    quint8 numOfDown = 3;  // bits 3..0: non-responses until link loss; 7..4: output options
-
-    // Output option bits of numOfDown.
-    static constexpr quint8 Out1Inverted = 0x80;
-    static constexpr quint8 Out2Inverted = 0x40;
-    static constexpr quint8 Out1OnLinkLoss = 0x20;
-    static constexpr quint8 Out2OnLinkLoss = 0x10;
-    static constexpr quint8 DownCountMask = 0x0F;
+    quint8 numOfDown = 3;  // see PollSettingsByte
 };

@@ -17,8 +17,8 @@ void FactoryDefaults::apply(DeviceSettings &s, bool watchdog)
     s.stopBit = 0;
     s.spare = 0;
     s.flowControl = 2;
-    s.radioModuleReset = 6;
-    s.wdtReset = watchdog ? 9 : 0;
+    s.radioModuleReset = RadioModuleReset;
+    s.wdtReset = watchdog ? WdtReset : 0;
     s.averaging1 = 5; // arithmetic mean over 5 s
     s.averaging2 = 5;
     s.delRequest = 2;

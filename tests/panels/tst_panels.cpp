@@ -292,7 +292,7 @@ private slots:
         one->setValue(7);
         QVERIFY(one->value() == 1 && !one->isEnabled());
         // The outputs' reports come out of the panel.
-        panel.numOfDown()->setType(2);
+        panel.showOutputsFor(2);
         QCOMPARE(log.run("Num of down^Up|Out 4-20#1!|Requests period^Up"),
                  QString("Num of down=2|Out 4-20=1|Requests period=2"));
         // Without a settable period the device polls once a second.
