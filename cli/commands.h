@@ -6,12 +6,15 @@
 
 class PortJob;
 class ProgressLine;
+class QCommandLineOption;
 class QCommandLineParser;
+class QJsonObject;
 
 // The commands of rlx-cli: one function per command, each with its own
-// options (and its own --help), dispatched by the first argument. Results go
-// to standard output, progress and diagnostics to standard error, and the
-// outcome is the exit code.
+// options (and its own --help), dispatched by the first argument to the
+// command groups (DeviceCommands, CheckCommands, FileCommands), which share
+// the helpers here. Results go to standard output, progress and diagnostics
+// to standard error, and the outcome is the exit code.
 class Commands
 {
 public:
@@ -33,28 +36,27 @@ public:
     // "1,3,5" as address bytes (0 to 64); empty on an error.
     static QByteArray parseAddresses(const QString &text, QString *error);
 
-private:
-    int ports(const QStringList &args);
-    int identify(const QStringList &args);
-    int read(const QStringList &args);
-    int write(const QStringList &args);
-    int defaults(const QStringList &args);
-    int test(const QStringList &args);
-    int measure(const QStringList &args);
-    int report(const QStringList &args);
-    int convert(const QStringList &args);
+protected:
+    // Shared by the command groups.
+    static QCommandLineOption portOption();
+    static QCommandLineOption jsonOption(const QString &what);
+    // The device's part of the JSON of a port.
+    static QJsonObject jobJson(const PortJob &job, bool withSettings);
+    static void printJson(const QList<PortJob *> &jobs, bool withSettings);
+    static bool writeText(const QString &fileName, const QString &text, QString *error);
 
     // Parses the command's options. Returns false when the command is over
     // (its --help was shown, or a usage error), with the exit code in `exit`.
-    bool parse(QCommandLineParser &parser, const QString &command, const QStringList &args,
-               int *exit);
+    static bool parse(QCommandLineParser &parser, const QString &command, const QStringList &args,
+                      int *exit);
     // The --port values as ports; `single` refuses more than one.
-    bool portsOf(const QCommandLineParser &parser, bool single, QStringList *ports, int *exit);
+    static bool portsOf(const QCommandLineParser &parser, bool single, QStringList *ports,
+                        int *exit);
     // Runs the jobs side by side until every one has finished, with progress
     // on standard error. Returns the worst exit code.
-    int runJobs(const QList<PortJob *> &jobs, bool verify);
-    void printSummaries(const QList<PortJob *> &jobs, bool verify, bool toStderr);
-    void printDifferences(const QList<PortJob *> &jobs);
+    static int runJobs(const QList<PortJob *> &jobs, bool verify);
+    static void printSummaries(const QList<PortJob *> &jobs, bool verify, bool toStderr);
+    static void printDifferences(const QList<PortJob *> &jobs);
 
     static int usage(const QString &message);
     static int fileError(const QString &fileName, const QString &why);

@@ -1,0 +1,156 @@
+#include "cli/checkcommands.h"
+
+#include "cli/portjob.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+// Units of the two inputs by the output kind of the identity.
+QString unitOf(quint8 outType, int input)
+{
+    const bool voltage = outType == 2 || (outType == 1 && input == 2);
+    return voltage ? QStringLiteral("mV") : QStringLiteral("mkA");
+}
+
+} // namespace
+
+int CheckCommands::test(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Radio stability check: the remote addresses are polled in turn, one poll a second, "
+        "and counted per address (polls, answered, share, longest run of misses)."));
+    parser.addOption(portOption());
+    parser.addOption(QCommandLineOption(QStringLiteral("addresses"),
+                                        QStringLiteral("Remote addresses, e.g. 1,3,5 (0 to 64)."),
+                                        QStringLiteral("list")));
+    parser.addOption(QCommandLineOption(QStringLiteral("rounds"),
+                                        QStringLiteral("Poll every address N times (default 10)."),
+                                        QStringLiteral("N")));
+    parser.addOption(QCommandLineOption(QStringLiteral("duration"),
+                                        QStringLiteral("Poll for S seconds instead."),
+                                        QStringLiteral("S")));
+    parser.addOption(QCommandLineOption(QStringLiteral("csv"),
+                                        QStringLiteral("Also write the table as CSV."),
+                                        QStringLiteral("file")));
+    int exit = Success;
+    QStringList portList;
+    if (!parse(parser, QStringLiteral("test"), args, &exit))
+        return exit;
+    if (!parser.positionalArguments().isEmpty())
+        return usage(QStringLiteral("test takes no arguments"));
+    if (!parser.isSet(QStringLiteral("addresses")))
+        return usage(QStringLiteral("--addresses is missing"));
+    if (parser.isSet(QStringLiteral("rounds")) && parser.isSet(QStringLiteral("duration")))
+        return usage(QStringLiteral("--rounds and --duration exclude each other"));
+    QString error;
+    const QByteArray addresses = parseAddresses(parser.value(QStringLiteral("addresses")), &error);
+    if (addresses.isEmpty())
+        return usage(error);
+    bool ok = true;
+    int rounds = 10;
+    int seconds = 0;
+    if (parser.isSet(QStringLiteral("rounds")))
+        rounds = parser.value(QStringLiteral("rounds")).toInt(&ok);
+    if (!ok || rounds < 1)
+        return usage(QStringLiteral("--rounds takes a number from 1"));
+    if (parser.isSet(QStringLiteral("duration"))) {
+        rounds = 0;
+        seconds = parser.value(QStringLiteral("duration")).toInt(&ok);
+        if (!ok || seconds < 1)
+            return usage(QStringLiteral("--duration takes seconds from 1"));
+    }
+    if (!portsOf(parser, true, &portList, &exit))
+        return exit;
+
+    QObject owner;
+    auto *job = new PortJob(portList.first(), PortJob::Test, &owner);
+    job->setTestPlan(addresses, rounds, seconds * 1000);
+    int code = runJobs({job}, false);
+    if (!job->failure().isEmpty()) {
+        printSummaries({job}, false, false);
+        return code;
+    }
+    QString csv = QStringLiteral("address,sent,answered,share,longest_miss_run\n");
+    out(QStringLiteral("address  sent  answered  share  longest miss run"));
+    for (const StabilityTally::Row &r : job->testRows()) {
+        out(QStringLiteral("%1  %2  %3  %4  %5")
+                .arg(r.address, 7)
+                .arg(r.sent, 4)
+                .arg(r.answered, 8)
+                .arg(r.share(), 5, 'f', 3)
+                .arg(r.longestMissRun, 16));
+        csv += QStringLiteral("%1,%2,%3,%4,%5\n")
+                   .arg(r.address)
+                   .arg(r.sent)
+                   .arg(r.answered)
+                   .arg(r.share(), 0, 'f', 3)
+                   .arg(r.longestMissRun);
+    }
+    printSummaries({job}, false, false);
+    const QString csvName = parser.value(QStringLiteral("csv"));
+    if (!csvName.isEmpty() && !writeText(csvName, csv, &error))
+        code = qMax(code, fileError(csvName, error));
+    return code;
+}
+
+int CheckCommands::measure(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "The input values of a transmitter, asked for once a second: the two analog values "
+        "(microamperes or millivolts) and the two discrete states."));
+    parser.addOption(portOption());
+    parser.addOption(QCommandLineOption(QStringLiteral("count"),
+                                        QStringLiteral("How many times (default 10)."),
+                                        QStringLiteral("N")));
+    parser.addOption(QCommandLineOption(QStringLiteral("csv"),
+                                        QStringLiteral("Also write the values as CSV."),
+                                        QStringLiteral("file")));
+    int exit = Success;
+    QStringList portList;
+    if (!parse(parser, QStringLiteral("measure"), args, &exit))
+        return exit;
+    if (!parser.positionalArguments().isEmpty())
+        return usage(QStringLiteral("measure takes no arguments"));
+    bool ok = true;
+    int count = 10;
+    if (parser.isSet(QStringLiteral("count")))
+        count = parser.value(QStringLiteral("count")).toInt(&ok);
+    if (!ok || count < 1)
+        return usage(QStringLiteral("--count takes a number from 1"));
+    if (!portsOf(parser, true, &portList, &exit))
+        return exit;
+
+    QObject owner;
+    auto *job = new PortJob(portList.first(), PortJob::Measure, &owner);
+    job->setMeasureCount(count);
+    QString csv = QStringLiteral("seconds,an1,an2,d1,d2\n");
+    QObject::connect(job, &PortJob::measured, job, [&csv, job](qint64 ms, const QByteArrayList &v) {
+        const quint8 kind = job->settings().outType;
+        auto state = [](const QByteArray &d) {
+            return d.toUInt() ? QStringLiteral("High") : QStringLiteral("Low");
+        };
+        out(QStringLiteral("%1 s  in1 %2 %3  in2 %4 %5  d1 %6  d2 %7")
+                .arg(ms / 1000.0, 6, 'f', 1)
+                .arg(v.value(0).toUInt())
+                .arg(unitOf(kind, 1))
+                .arg(v.value(1).toUInt())
+                .arg(unitOf(kind, 2))
+                .arg(state(v.value(2)), state(v.value(3))));
+        csv += QStringLiteral("%1,%2,%3,%4,%5\n")
+                   .arg(ms / 1000.0, 0, 'f', 1)
+                   .arg(v.value(0).toUInt())
+                   .arg(v.value(1).toUInt())
+                   .arg(v.value(2).toUInt() ? 1 : 0)
+                   .arg(v.value(3).toUInt() ? 1 : 0);
+    });
+    int code = runJobs({job}, false);
+    printSummaries({job}, false, false);
+    const QString csvName = parser.value(QStringLiteral("csv"));
+    QString error;
+    if (!csvName.isEmpty() && job->failure().isEmpty() && !writeText(csvName, csv, &error))
+        code = qMax(code, fileError(csvName, error));
+    return code;
+}

@@ -1,0 +1,190 @@
+#include "cli/devicecommands.h"
+
+#include "cli/portjob.h"
+#include "cli/settingsjson.h"
+#include "link/portlist.h"
+#include "link/virtualports.h"
+
+#include <QCommandLineParser>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+int DeviceCommands::ports(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("The serial ports present, as the configurator lists them, running "
+                       "virtual devices included."));
+    parser.addOption(jsonOption(QStringLiteral("As JSON: name, port to open, virtual.")));
+    int exit = Success;
+    if (!parse(parser, QStringLiteral("ports"), args, &exit))
+        return exit;
+    if (!parser.positionalArguments().isEmpty())
+        return usage(QStringLiteral("ports takes no arguments"));
+    PortList list;
+    const QStringList names = list.present();
+    if (!parser.isSet(QStringLiteral("json"))) {
+        for (const QString &n : names)
+            out(n);
+        return Success;
+    }
+    QJsonArray all;
+    for (const QString &n : names) {
+        const QString port = VirtualPorts::portOf(n);
+        all.append(QJsonObject{{QStringLiteral("name"), n},
+                               {QStringLiteral("port"), port},
+                               {QStringLiteral("virtual"), port != n}});
+    }
+    out(QString::fromUtf8(QJsonDocument(all).toJson(QJsonDocument::Indented)).trimmed());
+    return Success;
+}
+
+int DeviceCommands::identify(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Asks each device who it is: hardware, firmware and firmware variant."));
+    parser.addOption(portOption());
+    parser.addOption(jsonOption(QStringLiteral("As JSON, one object per port.")));
+    int exit = Success;
+    QStringList portList;
+    if (!parse(parser, QStringLiteral("identify"), args, &exit) ||
+        !portsOf(parser, false, &portList, &exit))
+        return exit;
+    if (!parser.positionalArguments().isEmpty())
+        return usage(QStringLiteral("identify takes no arguments"));
+    QList<PortJob *> jobs;
+    QObject owner;
+    for (const QString &p : portList)
+        jobs << new PortJob(p, PortJob::Identify, &owner);
+    const int code = runJobs(jobs, false);
+    const bool json = parser.isSet(QStringLiteral("json"));
+    if (json)
+        printJson(jobs, false);
+    printSummaries(jobs, false, json);
+    return code;
+}
+
+int DeviceCommands::read(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Reads every setting of each device (the sequence of the configurator's READ)."));
+    parser.addOption(portOption());
+    parser.addOption(jsonOption(
+        QStringLiteral("As JSON: one object per port (an array for several ports) with port, "
+                       "hardware, firmware, variant, ok, settings and unanswered.")));
+    parser.addOption(QCommandLineOption(
+        QStringList{QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("Also save the settings to a file: .rlx (the configurator's settings "
+                       "file) or .json. One port only."),
+        QStringLiteral("file")));
+    int exit = Success;
+    QStringList portList;
+    if (!parse(parser, QStringLiteral("read"), args, &exit) ||
+        !portsOf(parser, false, &portList, &exit))
+        return exit;
+    if (!parser.positionalArguments().isEmpty())
+        return usage(QStringLiteral("read takes no arguments"));
+    const QString output = parser.value(QStringLiteral("output"));
+    if (!output.isEmpty() && portList.size() > 1)
+        return usage(QStringLiteral("-o takes one port"));
+
+    QList<PortJob *> jobs;
+    QObject owner;
+    for (const QString &p : portList)
+        jobs << new PortJob(p, PortJob::Read, &owner);
+    int code = runJobs(jobs, false);
+    const bool json = parser.isSet(QStringLiteral("json"));
+    if (json) {
+        printJson(jobs, true);
+    } else {
+        for (const PortJob *job : jobs) {
+            if (!job->identified())
+                continue;
+            for (const SettingsField &f : SettingsFields::all())
+                out(QStringLiteral("%1%2 = %3")
+                        .arg(jobs.size() > 1 ? job->port() + QLatin1String(": ") : QString(),
+                             QLatin1String(f.name), f.value(job->settings()).toString()));
+        }
+    }
+    printSummaries(jobs, false, json);
+    if (!output.isEmpty()) {
+        const PortJob *job = jobs.first();
+        if (job->exitCode(false) != Success) {
+            err(QStringLiteral("rlx-cli: %1 not written: the read is incomplete").arg(output));
+        } else {
+            QString error;
+            if (!SettingsJson::save(output, job->settings(), &error))
+                code = qMax(code, fileError(output, error));
+        }
+    }
+    return code;
+}
+
+int DeviceCommands::write(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes a settings file (.rlx or .json) to each device with the sequence of the "
+        "configurator's WRITE, reads it back and compares field by field; every difference "
+        "is printed."));
+    parser.addOption(portOption());
+    parser.addOption(QCommandLineOption(QStringLiteral("no-verify"),
+                                        QStringLiteral("Do not compare the read-back.")));
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("The settings: FILE.rlx or FILE.json."));
+    int exit = Success;
+    QStringList portList;
+    if (!parse(parser, QStringLiteral("write"), args, &exit))
+        return exit;
+    if (parser.positionalArguments().size() != 1)
+        return usage(QStringLiteral("write takes one settings file"));
+    if (!portsOf(parser, false, &portList, &exit))
+        return exit;
+    const QString fileName = parser.positionalArguments().first();
+    DeviceSettings record;
+    QString error;
+    if (!SettingsJson::load(fileName, record, &error))
+        return fileError(fileName, error);
+    const bool verify = !parser.isSet(QStringLiteral("no-verify"));
+
+    QList<PortJob *> jobs;
+    QObject owner;
+    for (const QString &p : portList) {
+        auto *job = new PortJob(p, PortJob::Write, &owner);
+        job->setRecord(record);
+        jobs << job;
+    }
+    const int code = runJobs(jobs, verify);
+    if (verify)
+        printDifferences(jobs);
+    printSummaries(jobs, verify, false);
+    return code;
+}
+
+int DeviceCommands::defaults(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Restores the factory settings of each device with the sequence of the configurator's "
+        "DEFAULT: the radio module's serial rate is searched (about half a minute), then the "
+        "settings are written and read back."));
+    parser.addOption(portOption());
+    int exit = Success;
+    QStringList portList;
+    if (!parse(parser, QStringLiteral("defaults"), args, &exit) ||
+        !portsOf(parser, false, &portList, &exit))
+        return exit;
+    if (!parser.positionalArguments().isEmpty())
+        return usage(QStringLiteral("defaults takes no arguments"));
+    QList<PortJob *> jobs;
+    QObject owner;
+    for (const QString &p : portList)
+        jobs << new PortJob(p, PortJob::Defaults, &owner);
+    const int code = runJobs(jobs, true);
+    printDifferences(jobs);
+    printSummaries(jobs, true, false);
+    return code;
+}
