@@ -1,6 +1,8 @@
 #include "app/mainwindow.h"
 
+#include "app/calibrationsteps.h"
 #include "app/identification.h"
+#include "app/outcomeline.h"
 #include "app/panelarrangement.h"
 #include "app/portproblem.h"
 #include "app/recordroutes.h"
@@ -16,7 +18,6 @@
 #include "link/virtualports.h"
 #include "link/w_comport.h"
 #include "panels/adresarray.h"
-#include "panels/kalibr.h"
 #include "panels/measure.h"
 #include "panels/w_test.h"
 #include "protocol/averagingbyte.h"
@@ -28,11 +29,8 @@
 #include "protocol/replydecoder.h"
 #include "protocol/serialtimeout.h"
 
-#include <QGridLayout>
-#include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QStatusBar>
 #include <QTimer>
 
 QString MainWindow::baseTitle()
@@ -48,34 +46,22 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     resizeTimer->setInterval(1);
 
     central = new W_QWidget(this);
-    // The layout knows the style's margins only once it is installed.
-    auto *grid = new QGridLayout(central);
-    grid->setSpacing(0);
-    int left, top, right, bottom;
-    grid->getContentsMargins(&left, &top, &right, &bottom);
-    grid->setContentsMargins(left, 0, right, bottom);
-
     comPort = new W_ComPort(this);
     comPort->connectControls();
-    grid->addWidget(comPort, 0, 0, 1, 4);
-    panels = new PanelArrangement(this, grid);
-
-    auto *spacer = new QLabel(this);
-    QFont font = spacer->font();
-    font.setPixelSize(4);
-    spacer->setFont(font);
     progress = new QProgressBar(this);
     progress->setMaximum(100);
-    grid->addWidget(spacer, 8, 0, 1, 4);
-    grid->addWidget(progress, 10, 0, 1, 4);
+    panels = new PanelArrangement(this, central, comPort, progress);
 
     setCentralWidget(central);
-    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    outcomeLine = new OutcomeLine(this);
     sizer = new WindowSizer(this, central, progress);
 
     data = new Data();
     engine = new Exchange(this, data);
     display = new SettingsDisplay(panels, data->settings, this);
+    calibration = new CalibrationSteps(engine, outcomeLine, panels->kalibr, [this] {
+        return comPort->getText(QStringLiteral("PortName"));
+    });
     buildRoutes();
 
     connect(comPort, &W_QWidget::sgValueChange, this, &MainWindow::slValueChange);
@@ -90,7 +76,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     connect(engine, &Exchange::sgGaveUp, this, &MainWindow::slGaveUp);
     connect(engine, &Exchange::sgTraffic, this, [this](Exchange::Traffic what, QByteArray bytes) {
         if (what == Exchange::Traffic::Sent)
-            outcome.sent(bytes);
+            outcomeLine->run().sent(bytes);
     });
     connect(resizeTimer, &QTimer::timeout, this, &MainWindow::slShortTimer);
     connectPanels();
@@ -128,18 +114,11 @@ void MainWindow::connectPanels()
     connect(test, &W_Test::sgClearTest, engine, &Exchange::resetTestPosition);
     connect(panels->measure, &Measure::sgGetValue, engine, &Exchange::getValue);
     connect(test, &W_Test::sgStartTest, this, [this] {
-        outcome.end();
-        stabilityRunning = true;
-        tellOutcome(tr("Stability check running; STOP ends it."));
-    });
-    connect(test, &W_Test::sgStopTest, this, [this] {
-        // Also raised when TEST found no address ticked: nothing ran then.
-        if (!stabilityRunning)
-            return;
-        stabilityRunning = false;
+        outcomeLine->run().end();
+        outcomeLine->tell(tr("Stability check running; STOP ends it."));
     });
     // STOP's outcome is the panel's summary per address.
-    connect(test, &W_Test::sgOutcome, this, &MainWindow::tellOutcome);
+    connect(test, &W_Test::sgOutcome, outcomeLine, &OutcomeLine::tell);
 }
 
 void MainWindow::setPanelsEnabled(bool enable)
@@ -174,14 +153,14 @@ void MainWindow::buildRoutes()
         beginRun(RunOutcome::Write, tr("Writing…"));
         engine->writeSettings();
         // As queued: receivers are written with the test address 255.
-        outcome.setWritten(s);
-        outcome.setTotal(engine->queueLength());
+        outcomeLine->run().setWritten(s);
+        outcomeLine->run().setTotal(engine->queueLength());
     });
     route("READ", [this](int) {
         leaveReadValues();
         beginRun(RunOutcome::Read, tr("Reading…"));
         engine->readSettings();
-        outcome.setTotal(engine->queueLength());
+        outcomeLine->run().setTotal(engine->queueLength());
     });
     route("DEFAULT", [this](int) {
         leaveReadValues();
@@ -193,40 +172,7 @@ void MainWindow::buildRoutes()
         panels->freez->setVisible(val == 0);
         resizeTimer->start(1);
     });
-    route("curCurrent", [this](int val) { curCurrent = quint16(val); });
-    route("setCurCurrent", [this](int) {
-        if (beginCalibrationStep(
-                tr("Set point %1 mkA taken by the device.").arg(curCurrent),
-                tr("The device did not accept the set point %1 mkA ($a).").arg(curCurrent)))
-            engine->sendCurrent(curCurrent);
-    });
-    route("realCurrent", [this](int val) { realCurrent = quint16(val); });
-    route("setRealCurrent", [this](int) {
-        if (beginCalibrationStep(
-                tr("Measured %2 mkA for the set point %1 mkA stored in the device.")
-                    .arg(curCurrent)
-                    .arg(realCurrent),
-                tr("The device did not accept the measured %2 mkA for the set "
-                   "point %1 mkA ($b).")
-                    .arg(curCurrent)
-                    .arg(realCurrent)))
-            engine->sendRealCurrent(curCurrent, realCurrent);
-    });
-    route("resetKalibr", [this](int) {
-        if (beginCalibrationStep(tr("Calibration mode off."),
-                                 tr("The device did not confirm leaving calibration mode: no "
-                                    "answer to $c.")))
-            engine->exitCalibration();
-    });
-    route("setKalibr", [this](int) {
-        if (beginCalibrationStep(tr("Calibration mode on: the output drives its 20 mA check "
-                                    "current."),
-                                 tr("The device did not enter calibration mode: no answer to "
-                                    "$d.")))
-            engine->enterCalibration();
-        else
-            panels->kalibr->setModeOn(false); // nothing reached the device
-    });
+    calibration->addTo(router);
 }
 
 void MainWindow::leaveReadValues()
@@ -235,28 +181,13 @@ void MainWindow::leaveReadValues()
     display->forgetReadSerialTimeout();
 }
 
-bool MainWindow::beginCalibrationStep(const QString &done, const QString &failed)
-{
-    if (!engine->isOpen()) {
-        outcome.end();
-        tellOutcome(tr("Calibration: nothing was sent, because the port is closed; connect the "
-                       "device first."));
-        return false;
-    }
-    beginRun(RunOutcome::Calibration, tr("Calibrating…"));
-    outcome.setCalibrationStep(done, failed);
-    // The step is appended to the queue; its give-up ends the run.
-    outcome.setTotal(1);
-    return true;
-}
-
 void MainWindow::slTextChange(QString, QString) {}
 
 // ------------------------------------------------------------------ replies
 
 void MainWindow::slSetSettings(TypeParser type, QByteArrayList param)
 {
-    outcome.answered(type);
+    outcomeLine->run().answered(type);
     ReplyDecoder::apply(type, param, variant, hardware, data->settings);
     if (type == ReadIdentity)
         identify(ReplyDecoder::text(param.value(0)), ReplyDecoder::text(param.value(1)));
@@ -289,8 +220,8 @@ void MainWindow::startDefault()
     // setting, whatever rate the record holds.
     DeviceSettings written = s;
     written.serialRate = FactoryDefaults::SerialRate;
-    outcome.setWritten(written);
-    outcome.setTotal(engine->queueLength());
+    outcomeLine->run().setWritten(written);
+    outcomeLine->run().setTotal(engine->queueLength());
 }
 
 // --------------------------------------------------------- connect, identify
@@ -302,7 +233,7 @@ void MainWindow::connectOrDisconnect()
     const bool wasOpen = engine->isOpen();
     display->forgetReadSerialTimeout();
     if (wasOpen)
-        outcome.end();
+        outcomeLine->run().end();
     else
         beginRun(RunOutcome::Connect, tr("Connecting to %1…").arg(portName));
     identified = false;
@@ -312,32 +243,29 @@ void MainWindow::connectOrDisconnect()
     if (!open) {
         showPortClosed();
     } else {
-        outcome.setTotal(engine->queueLength());
+        outcomeLine->run().setTotal(engine->queueLength());
         comPort->setConnected(true);
         setPanelsEnabled(true);
         justConnected = 1;
         resizeTimer->start(1);
     }
     if (wasOpen && !open)
-        tellOutcome(tr("Disconnected from %1.").arg(connectedPort));
+        outcomeLine->tell(tr("Disconnected from %1.").arg(connectedPort));
     if (!wasOpen && !open) {
-        outcome.end();
+        outcomeLine->run().end();
         const QString problem =
             PortProblem::describe(portName, engine->openError(), engine->openErrorString());
-        tellOutcome(problem);
-        tell(tr("Connection failed"), problem);
+        outcomeLine->tell(problem);
+        outcomeLine->warn(tr("Connection failed"), problem);
     }
 }
 
 void MainWindow::showPortClosed()
 {
-    panels->measure->stopMeasurement();
-    panels->test->setIdle(true);
+    panels->showPortClosed();
     comPort->setConnected(false);
     setPanelsEnabled(false);
     setWindowTitle(baseTitle());
-    panels->radio->setText(QStringLiteral("FirmWare"), QStringLiteral("x/x"));
-    panels->radio->setText(QStringLiteral("Radio module"), QString());
 }
 
 void MainWindow::slPortLost(QString reason)
@@ -349,9 +277,9 @@ void MainWindow::slPortLost(QString reason)
     showPortClosed();
     justConnected = 0;
     firmwareWarning = 0;
-    outcome.end();
-    tellOutcome(tr("The connection through %1 was lost; the port was closed.").arg(portName));
-    tell(tr("Connection lost"), PortProblem::lost(portName));
+    outcomeLine->run().end();
+    outcomeLine->tell(tr("The connection through %1 was lost; the port was closed.").arg(portName));
+    outcomeLine->warn(tr("Connection lost"), PortProblem::lost(portName));
 }
 
 void MainWindow::identify(const QString &firmware, const QString &hardwareText)
@@ -404,7 +332,7 @@ void MainWindow::slSetProgres(quint8 percent)
     progress->setUpdatesEnabled(false);
     progress->setValue(percent);
     progress->setUpdatesEnabled(true);
-    if (percent == 100 && outcome.isRunning() && !engine->queueLength())
+    if (percent == 100 && outcomeLine->run().isRunning() && !engine->queueLength())
         finishRun();
     if (justConnected && firmwareWarning) {
         // Cleared before the box opens: progress keeps arriving while it is
@@ -450,74 +378,40 @@ void MainWindow::slError(QByteArray request)
                     QMessageBox::Yes | QMessageBox::No);
     if (box.exec() == QMessageBox::No) {
         // The failed request is still at the head; the rest go unsent.
-        outcome.stopped(qMax(0, engine->queueLength() - 1));
+        outcomeLine->run().stopped(qMax(0, engine->queueLength() - 1));
         engine->clearParsers();
     }
 }
 
 void MainWindow::slGaveUp(TypeParser type, QByteArray request)
 {
-    outcome.gaveUp(type, request);
-    // A calibration step that gives up clears the queue: its run ends here,
-    // without a last progress report.
-    if (outcome.operation() == RunOutcome::Calibration &&
-        (type == SetCurrent || type == CalibrationMode))
+    if (outcomeLine->gaveUp(type, request))
         finishRun();
-}
-
-void MainWindow::tellOutcome(const QString &text)
-{
-    qCDebug(lcWindow) << "outcome:" << text;
-    statusBar()->showMessage(text);
-    // A long outcome is cut at the window's edge; the tip shows all of it.
-    statusBar()->setToolTip(text);
-}
-
-void MainWindow::beginRun(RunOutcome::Operation operation, const QString &doing)
-{
-    outcome.begin(operation, comPort->getText(QStringLiteral("PortName")));
-    tellOutcome(doing);
 }
 
 void MainWindow::finishRun()
 {
-    const bool nothing = outcome.nothingAnswered();
-    const bool anonymous = outcome.identityLost();
     RunOutcome::Device device;
     device.held = &data->settings;
     device.variant = variant;
     device.hardware = hardware;
     device.firmware = firmwareText;
-    tellOutcome(outcome.finish(device));
-    if (nothing) {
-        // Not a finished identification: nobody is there.
+    // Nothing answered: not a finished identification, nobody is there.
+    if (outcomeLine->finish(device, comPort->getText(QStringLiteral("PortName"))))
         progress->setValue(0);
-    } else if (anonymous) {
-        tell(tr("Device not identified"),
-             tr("The device on %1 did not answer the identity request ($2).\n\n"
-                "Its model and firmware are unknown, so its settings were read in a layout "
-                "that may not be its own and may be shown wrongly. WRITE and DEFAULT send nothing "
-                "to it until a "
-                "connection identifies the device: check the device and connect again.")
-                 .arg(comPort->getText(QStringLiteral("PortName"))));
-    }
 }
 
 bool MainWindow::refuseUnidentified(const QString &action)
 {
     if (!engine->isOpen() || identified)
         return false;
-    outcome.end();
-    tellOutcome(tr("%1: nothing was sent, because the device on %2 has not identified itself; "
-                   "connect again once it answers the identity request ($2).")
-                    .arg(action, comPort->connectedPort()));
+    outcomeLine->refuseUnidentified(action, comPort->connectedPort());
     return true;
 }
 
-void MainWindow::tell(const QString &title, const QString &message)
+void MainWindow::beginRun(RunOutcome::Operation operation, const QString &doing)
 {
-    QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Ok, this);
-    box.exec();
+    outcomeLine->begin(operation, comPort->getText(QStringLiteral("PortName")), doing);
 }
 
 // ------------------------------------------------------------ settings file
@@ -525,9 +419,9 @@ void MainWindow::tell(const QString &title, const QString &message)
 void MainWindow::saveSettings()
 {
     const SettingsFileDialogs::Result r = SettingsFileDialogs::save(this, data->settings, hardware);
-    tellOutcome(r.outcome);
+    outcomeLine->tell(r.outcome);
     if (!r.problem.isEmpty())
-        tell(tr("Save Settings"), r.problem);
+        outcomeLine->warn(tr("Save Settings"), r.problem);
 }
 
 void MainWindow::openSettings()
@@ -535,9 +429,9 @@ void MainWindow::openSettings()
     const SettingsFileDialogs::Result r = SettingsFileDialogs::open(this, data->settings);
     if (r.done)
         showSettings();
-    tellOutcome(r.outcome);
+    outcomeLine->tell(r.outcome);
     if (!r.problem.isEmpty())
-        tell(tr("Open Settings"), r.problem);
+        outcomeLine->warn(tr("Open Settings"), r.problem);
 }
 
 // ------------------------------------------------------------------ size

@@ -7,8 +7,10 @@
 #include <QByteArrayList>
 #include <QMainWindow>
 
+class CalibrationSteps;
 class Data;
 class Exchange;
+class OutcomeLine;
 class PanelArrangement;
 class QProgressBar;
 class QTimer;
@@ -73,16 +75,11 @@ private:
     void applyVariant(quint8 newVariant);
     // The user leaves what was read for a new operation.
     void leaveReadValues();
-    void tell(const QString &title, const QString &text);
 
-    // The status line: the outcome of the last operation, kept until the next.
-    void tellOutcome(const QString &text);
     void beginRun(RunOutcome::Operation operation, const QString &doing);
     void finishRun();
     // WRITE and DEFAULT go only to a device that identified itself.
     bool refuseUnidentified(const QString &action);
-    // A calibration step goes out only over an open port.
-    bool beginCalibrationStep(const QString &done, const QString &failed);
 
     quint8 justConnected = 0;
     quint8 firmwareWarning = 0;
@@ -94,17 +91,15 @@ private:
     W_ComPort *comPort;
     QProgressBar *progress;
     int transmitter = 1;
-    quint16 curCurrent = 20000;
-    quint16 realCurrent = 0;
     QString hardware;
     QString firmwareText;
     // The current connection's device answered the identity request.
     bool identified = false;
-    RunOutcome outcome;
-    bool stabilityRunning = false;
+    OutcomeLine *outcomeLine;
 
     PanelArrangement *panels;
     SettingsDisplay *display;
+    CalibrationSteps *calibration;
     WindowSizer *sizer;
     SettingRouter router;
 };

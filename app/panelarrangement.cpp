@@ -12,8 +12,10 @@
 #include "panels/w_test.h"
 
 #include <QGridLayout>
+#include <QLabel>
 
-PanelArrangement::PanelArrangement(QWidget *window, QGridLayout *grid)
+PanelArrangement::PanelArrangement(QWidget *window, QWidget *content, QWidget *connectionBar,
+                                   QWidget *progress)
     : QObject(window), key(new W_Key(window)), radio(new W_Radio(window)),
       rs485(new W_Rs485(window)), freez(new W_FreezProtection(window)), test(new W_Test(window)),
       adresArray(new AdresArray(window)), measure(new Measure(window)), kalibr(new Kalibr(window)),
@@ -26,6 +28,14 @@ PanelArrangement::PanelArrangement(QWidget *window, QGridLayout *grid)
     test->connectControls();
     adresArray->connectControls();
 
+    // The layout knows the style's margins only once it is installed.
+    auto *grid = new QGridLayout(content);
+    grid->setSpacing(0);
+    int left, top, right, bottom;
+    grid->getContentsMargins(&left, &top, &right, &bottom);
+    grid->setContentsMargins(left, 0, right, bottom);
+    grid->addWidget(connectionBar, 0, 0, 1, 4);
+
     // The serial panel, the calibration panel and the measurement panel
     // share one place; the model decides which of them shows.
     grid->addWidget(key, 1, 0, 1, 4);
@@ -37,6 +47,13 @@ PanelArrangement::PanelArrangement(QWidget *window, QGridLayout *grid)
     grid->addWidget(freez, 5, 0, 1, 4);
     grid->addWidget(adresArray, 6, 0, 1, 4);
     grid->addWidget(test, 7, 0, 1, 4);
+    // A thin gap above the progress bar.
+    auto *spacer = new QLabel(window);
+    QFont font = spacer->font();
+    font.setPixelSize(4);
+    spacer->setFont(font);
+    grid->addWidget(spacer, 8, 0, 1, 4);
+    grid->addWidget(progress, ProgressRow, 0, 1, 4);
 
     kalibr->hide();
     measure->hide();
@@ -104,6 +121,14 @@ void PanelArrangement::arrange(const Identification &id, quint8 outType)
     } else {
         measure->show();
     }
+}
+
+void PanelArrangement::showPortClosed()
+{
+    measure->stopMeasurement();
+    test->setIdle(true);
+    radio->setText(QStringLiteral("FirmWare"), QStringLiteral("x/x"));
+    radio->setText(QStringLiteral("Radio module"), QString());
 }
 
 void PanelArrangement::forgetVariant()

@@ -7,7 +7,6 @@ class AdresArray;
 class Identification;
 class Kalibr;
 class Measure;
-class QGridLayout;
 class QWidget;
 class ReqPeriod;
 class W_FreezProtection;
@@ -24,8 +23,12 @@ class PanelArrangement : public QObject
 {
     Q_OBJECT
 public:
-    // Creates the panels and places them in rows 1 to 7 of `grid`.
-    PanelArrangement(QWidget *window, QGridLayout *grid);
+    // The progress bar's row in the content's grid.
+    static constexpr int ProgressRow = 10;
+
+    // Creates the panels and lays out `content`: the connection bar on top,
+    // the panels in rows 1 to 7, the progress bar at the bottom.
+    PanelArrangement(QWidget *window, QWidget *content, QWidget *connectionBar, QWidget *progress);
 
     // The panels whose editors report parameter changes.
     QList<W_QWidget *> editors() const;
@@ -38,6 +41,8 @@ public:
     // Shows the panels of the identified model; `outType` is the device's
     // input/output kind.
     void arrange(const Identification &id, quint8 outType);
+    // No device: no measurement, no stability check, no module texts.
+    void showPortClosed();
     // Until the firmware variant is known the radio module reset is not offered.
     void forgetVariant();
     // Variant 2 offers the link-loss settings and the radio module reset;

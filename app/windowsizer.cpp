@@ -1,5 +1,6 @@
 #include "app/windowsizer.h"
 
+#include "app/panelarrangement.h"
 #include "app/windowfit.h"
 
 #include <QEvent>
@@ -10,13 +11,6 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-
-// The progress bar's row in the content's grid.
-constexpr int ProgressRow = 10;
-
-} // namespace
 
 WindowSizer::WindowSizer(QMainWindow *window, QWidget *content, QWidget *progress)
     : QObject(window), window(window), content(content), progress(progress)
@@ -110,7 +104,7 @@ void WindowSizer::setScrolling(bool on)
     }
     QWidget *frame = window->takeCentralWidget();
     window->setCentralWidget(scroller->takeWidget());
-    grid->addWidget(progress, ProgressRow, 0, 1, 4);
+    grid->addWidget(progress, PanelArrangement::ProgressRow, 0, 1, 4);
     delete frame; // the scroll area goes with it
     scroller = nullptr;
     content->show();
