@@ -20,8 +20,12 @@ void TestIdentification::models_data()
     QTest::addColumn<QString>("kinds"); // receiver, current output, transmitter
     QTest::addColumn<int>("outType");   // with 7 as the kind before
     using I = Identification;
-    QTest::newRow("RLX-31868-4-20 receiver AA") << int(I::Receiver420) << "RC." << 0;
+    // Each receiver by its full hardware text: the longer names contain the
+    // shorter ones.
+    QTest::newRow("RLX-31868-4-20 receiver") << int(I::Receiver420) << "RC." << 7;
+    QTest::newRow("RLX-31868-4-20-D receiver") << int(I::Receiver420D) << "RC." << 7;
     QTest::newRow("RLX-31868-DD receiver") << int(I::ReceiverDD) << "R.." << 2;
+    QTest::newRow("RLX-31868-4-20 receiver AA") << int(I::Receiver420) << "RC." << 0;
     QTest::newRow("RLX-31868-Vela-485 transmitter") << int(I::Rs485) << "..T" << 7;
     QTest::newRow("RLX-31868-AD transmitter") << int(I::TransmitterWithInputs) << "..T" << 1;
     // "AA" at the very start does not count.

@@ -4,7 +4,9 @@
 #include "app/core.h"
 #include "app/mainwindow.h"
 #include "app/settingsfile.h"
+#include "editors/w_power.h"
 #include "editors/w_rb.h"
+#include "editors/w_reset.h"
 #include "link/virtualports.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
@@ -15,6 +17,7 @@
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QProcess>
@@ -33,6 +36,7 @@ class TestMainWindow : public QObject
 
 private slots:
     void withoutDevice();
+    void everyEditorReachesItsRecordField();
     void portProblems();
     void gridMarginsWereReadBeforeTheLayoutWasInstalled();
     void savingOnFullDiskSaidNothingAndEmptiedTheFile();
@@ -110,6 +114,97 @@ void TestMainWindow::withoutDevice()
     QCOMPARE(modals.texts.size(), 1);
     QCOMPARE(SettingsFile::toBytes(s), kept);
     QCOMPARE(child<QSpinBox>(&w, "Num of down")->value(), 5);
+}
+
+namespace {
+
+// Puts the control that carries `name` into one of two states, as a user
+// would: the first two enabled buttons of a group (the one, when only one is
+// enabled), the lowest two values of a spin box, and so on. False when the
+// window has no such control.
+bool setControl(MainWindow &w, const QString &name, bool second)
+{
+    for (QGroupBox *g : w.findChildren<QGroupBox *>()) {
+        if (g->title() != name)
+            continue;
+        QList<W_Rb *> enabled;
+        for (W_Rb *rb : g->findChildren<W_Rb *>())
+            if (rb->isEnabled())
+                enabled << rb;
+        if (enabled.isEmpty())
+            return false;
+        enabled.at(second && enabled.size() > 1 ? 1 : 0)->click();
+        return true;
+    }
+    if (auto *reset = w.findChild<w_Reset *>(name)) {
+        reset->setValue(second ? 5 : 3);
+    } else if (auto *power = w.findChild<W_Power *>(name)) {
+        power->setPower(second ? 5 : 1);
+    } else if (auto *spin = w.findChild<QSpinBox *>(name)) {
+        spin->setValue(spin->minimum() + (second ? 1 : 0));
+    } else if (auto *combo = w.findChild<QComboBox *>(name)) {
+        combo->setCurrentIndex(second ? 1 : 0);
+    } else if (auto *check = w.findChild<QCheckBox *>(name)) {
+        check->setChecked(!second); // a box already in the state says nothing
+        check->setChecked(second);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// Each editor that only changes the record reaches its own field: a control
+// whose name the window does not route, or routes to another field, leaves
+// the field as it was, here a value no control gives.
+void TestMainWindow::everyEditorReachesItsRecordField()
+{
+    Modals modals;
+    MainWindow w;
+    w.show();
+    DeviceSettings &s = w.settingsData()->settings;
+    using D = DeviceSettings;
+    const QList<QPair<const char *, quint8 D::*>> fields = {
+        {"Sub-band", &D::subBand},
+        {"Radio Data Rate", &D::radioRate},
+        {"Chanel", &D::chanel},
+        {"Serial Timeout", &D::serialTimeout},
+        {"Power", &D::power},
+        {"Test address", &D::testAdres},
+        {"Serial Data Rate", &D::serialRate},
+        {"Delay Tx-Rx", &D::delTxRx},
+        {"Delay Rx-Tx", &D::delRxTx},
+        {"Parity", &D::parity},
+        {"Radio Transmit Reset", &D::radioTransmitReset},
+        {"WDT Reset", &D::wdtReset},
+        {"Radio Module Reset", &D::radioModuleReset},
+        {"Stop bit", &D::stopBit},
+        {"Requests period", &D::delRequest},
+        {"Num of down", &D::numOfDown},
+        {"Out 4-20", &D::numOfDown},
+        {"Out D1 Discret", &D::numOfDown},
+        {"Out D2 Discret", &D::numOfDown},
+        {"Out1 inversion", &D::numOfDown},
+        {"Out2 inversion", &D::numOfDown},
+        {"Averaging1", &D::averaging1},
+        {"TypeAveraging1", &D::averaging1},
+        {"Averaging2", &D::averaging2},
+        {"TypeAveraging2", &D::averaging2},
+        {"Diskret1", &D::diskret1},
+        {"Diskret2", &D::diskret2},
+        {"Flow control", &D::flowControl},
+    };
+    const int untouched = 0xEE;
+    for (const auto &[name, field] : fields) {
+        s.*field = untouched;
+        QVERIFY2(setControl(w, name, false), name);
+        const int first = s.*field;
+        QVERIFY2(setControl(w, name, true), name);
+        const int second = s.*field;
+        QVERIFY2(first != untouched || second != untouched, name);
+    }
+    QVERIFY2(modals.texts.isEmpty(), qPrintable(modals.texts.join('\n')));
 }
 
 void TestMainWindow::portProblems()

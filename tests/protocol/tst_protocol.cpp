@@ -1,11 +1,14 @@
 // The request catalogue (request bytes, reply templates, repeat budgets) and
 // the reply parser that matches the device's answers against them.
 
+#include "protocol/averagingbyte.h"
 #include "protocol/catalogue.h"
 #include "protocol/data.h"
 #include "protocol/parser.h"
+#include "protocol/pollsettingsbyte.h"
 #include "protocol/replydecoder.h"
 #include "protocol/requestkinds.h"
+#include "protocol/serialtimeout.h"
 #include "protocol/settingsfields.h"
 #include "protocol/stabilitytally.h"
 
@@ -41,6 +44,8 @@ class TestProtocol : public QObject
 
 private slots:
     void requests();
+    void sharedSettingBytes();
+    void serialTimeoutFloors();
     void configurationText();
     void testAddress();
     void matching_data();
@@ -55,6 +60,50 @@ private slots:
     void replyHandedOutWithTheWrongFieldCount();
     void damagedConfigurationTailTakenForValues();
 };
+
+// Two editors share each of these bytes; each changes only its own bits.
+void TestProtocol::sharedSettingBytes()
+{
+    using A = AveragingByte;
+    // The device's 0x85: moving average (kind 2) over 5 s.
+    QCOMPARE(int(A::kind(0x85)), 2);
+    QCOMPARE(int(A::interval(0x85)), 5);
+    QCOMPARE(int(A::encode(2, 5)), 0x85);
+    QCOMPARE(int(A::withKind(0x85, 1)), 0x45);
+    QCOMPARE(int(A::withInterval(0x85, 63)), 0xBF);
+    // A kind combo box without a choice reports -1; it lands as kind 3
+    // without touching the interval. A too long interval cannot reach the kind.
+    QCOMPARE(int(A::withKind(0x05, quint8(-1))), 0xC5);
+    QCOMPARE(int(A::withInterval(0x45, 64)), 0x40);
+    QCOMPARE(int(A::withInterval(0x45, 0xFF)), 0x7F);
+
+    using P = PollSettingsByte;
+    QCOMPARE(int(P::downCount(0xB5)), 5);
+    QCOMPARE(int(P::withDownCount(0xB3, 5)), 0xB5);
+    QCOMPARE(int(P::withDownCount(0xB3, 0x1F)), 0xBF); // the options stay
+    const quint8 flags[] = {P::Out1Inverted, P::Out2Inverted, P::Out1OnLinkLoss, P::Out2OnLinkLoss};
+    for (quint8 flag : flags) {
+        QCOMPARE(int(P::withOption(0x03, flag, true)), 0x03 | flag);
+        QCOMPARE(int(P::withOption(0xF3, flag, false)), 0xF3 & ~flag);
+        QCOMPARE(P::option(quint8(0x03 | flag), flag), 1);
+        QCOMPARE(P::option(quint8(0xF3 & ~flag), flag), 0);
+    }
+    // Bit 7 is output 1's inversion, bit 4 output 2's link-loss level.
+    QCOMPARE(P::option(0x80, P::Out1Inverted), 1);
+    QCOMPARE(P::option(0x80, P::Out2OnLinkLoss), 0);
+    QCOMPARE(P::option(0x10, P::Out2OnLinkLoss), 1);
+}
+
+void TestProtocol::serialTimeoutFloors()
+{
+    const int floors[] = {17, 9, 5, 3, 2, 2, 2, 2};
+    for (int rate = 0; rate < 8; ++rate)
+        QCOMPARE(int(SerialTimeout::minSerialTimeout(rate)), floors[rate]);
+    // Outside the table: DEFAULT shows its time-out with such a rate, so
+    // that the factory time-out is not clamped.
+    for (int rate : {8, 17, 255, -1})
+        QCOMPARE(int(SerialTimeout::minSerialTimeout(rate)), 3);
+}
 
 void TestProtocol::requests()
 {
