@@ -3,6 +3,8 @@
 // in-process over a pseudo terminal.
 #include "app/mainwindow.h"
 #include "editors/w_numofdown.h"
+#include "editors/w_rb.h"
+#include "protocol/data.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
 #include "tools/devsim/devicemodel.h"
@@ -81,6 +83,26 @@ void TestPanelArrangement::panelsAfterIdentification()
     QCOMPARE(int(w.firmwareVariant()), 2);
     QTEST(shownOutputGroups(w), "groups");
     QTEST(shownPanels(w), "panels");
+
+    // Each group shown sets its own output's link-loss bit of the poll
+    // settings byte, and only that bit.
+    quint8 &bits = w.settingsData()->settings.numOfDown;
+    for (QGroupBox *group : panel<w_NumOfDown>(w)->findChildren<QGroupBox *>()) {
+        if (!group->isVisibleTo(&w))
+            continue;
+        const quint8 bit = group->title().contains(QLatin1String("D2")) ||
+                                   group->title() == QLatin1String("Out D Discret")
+                               ? 0x10
+                               : 0x20;
+        const QList<W_Rb *> levels = group->findChildren<W_Rb *>();
+        QCOMPARE(levels.size(), 2);
+        bits = 0x03;
+        levels.at(1)->click();
+        QVERIFY2(bits == (0x03 | bit), qPrintable(group->title()));
+        bits = 0xF3;
+        levels.at(0)->click();
+        QVERIFY2(bits == (0xF3 & ~bit), qPrintable(group->title()));
+    }
     QVERIFY2(modals.texts.isEmpty(), qPrintable(modals.texts.join('\n')));
 }
 
