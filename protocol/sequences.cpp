@@ -2,6 +2,7 @@
 
 #include "protocol/catalogue.h"
 #include "protocol/devicesettings.h"
+#include "protocol/factorydefaults.h"
 
 namespace {
 
@@ -56,6 +57,6 @@ QList<Sequences::Step> Sequences::restoreDefaults(const DeviceSettings &s, quint
     attempt(s.serialRate);
     for (int rate = 0; rate < 8; ++rate)
         attempt(rate);
-    steps += {WriteConfig, Catalogue::configText(s, variant, 4)};
+    steps += {WriteConfig, Catalogue::configText(s, variant, FactoryDefaults::SerialRate)};
     return steps + writeTail(s);
 }
