@@ -1,5 +1,10 @@
 #pragma once
 
+#include "tools/devsim/deviceconfig.h"
+#include "tools/devsim/outputcalibration.h"
+#include "tools/devsim/radiomodule.h"
+#include "tools/devsim/sensorinputs.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QMap>
@@ -25,38 +30,11 @@ public:
     };
 
     // The controller's stored configuration ("$0" / "$1").
-    struct Config
-    {
-        quint8 testAdres = 1;
-        quint8 serialRate = 3;
-        quint8 delRxTx = 0;
-        quint8 delTxRx = 0;
-        quint8 parity = 0;
-        quint8 radioTransmitReset = 50;
-        quint8 wdtReset = 0;
-        quint8 stopBit = 0;
-        quint64 adreses = 1; // bit n-1: remote address n is polled
-        quint8 delRequest = 2;
-        quint8 numOfDown = 3;
-        quint8 radioModuleReset = 6;
-        bool operator==(const Config &o) const;
-    };
-
+    using Config = DeviceConfig;
     // Input processing settings ("$8=" / "$9").
-    struct Averaging
-    {
-        quint8 averaging1 = 5; // kind in bits 7..6, interval in seconds in bits 5..0
-        quint8 averaging2 = 5;
-        quint8 diskret1 = 5; // low-to-high threshold, mA or V
-        quint8 diskret2 = 5;
-    };
-
+    using Averaging = SensorInputs::Averaging;
     // One "$b" pair: the set point and the current the engineer measured (uA).
-    struct CalibrationPoint
-    {
-        int setPoint = 0;
-        int measured = 0;
-    };
+    using CalibrationPoint = OutputCalibration::Point;
 
     DeviceModel();
 
@@ -67,7 +45,7 @@ public:
     QByteArray firmware() const { return fw; }
     void setVariant(int variant); // 0, 1 or 2; -1: from the firmware date
     int variant() const;
-    void setModuleVersion(const QByteArray &text) { moduleVersion = text; }
+    void setModuleVersion(const QByteArray &text) { radio.setVersion(text); }
     // A setting the device acknowledges but does not store: a configuration
     // field by its name in the "$1" layout (testAdres, serialRate, delRxTx,
     // delTxRx, parity, radioTransmitReset, wdtReset, stopBit, adreses,
@@ -84,8 +62,8 @@ public:
     // Serial rates in the numbering of S210 and "$3": the radio module's own
     // rate and the rate the controller talks to the module at. AT traffic
     // gets through only while the two are equal.
-    void setModuleRate(int rate);
-    int moduleRate() const { return registers.value(210); }
+    void setModuleRate(int rate) { radio.setRate(rate); }
+    int moduleRate() const { return radio.rate(); }
     void setLinkRate(int rate) { link = rate; }
     int linkRate() const { return link; }
 
@@ -93,7 +71,7 @@ public:
     void setReachable(const QList<int> &addresses);
     void setPollDelayMs(int ms) { pollDelay = ms; }
     void setPollLossPercent(int percent) { pollLoss = percent; }
-    void setEcho(bool on) { echo = on; }
+    void setEcho(bool on) { radio.setEcho(on); }
     void setSeed(quint32 seed) { random.seed(seed); }
 
     // Feeds received bytes; `nowMs` is the device's clock (inputs change with it).
@@ -102,25 +80,25 @@ public:
     void dropPartialInput() { input.clear(); }
 
     // State, for inspection and for setting up a scenario.
-    bool commandMode() const { return inCommandMode; }
-    void setCommandMode(bool on) { inCommandMode = on; }
-    int reg(int number) const { return registers.value(number, -1); }
-    void setReg(int number, int value) { registers[number] = value; }
+    bool commandMode() const { return radio.commandMode(); }
+    void setCommandMode(bool on) { radio.setCommandMode(on); }
+    int reg(int number) const { return radio.reg(number); }
+    void setReg(int number, int value) { radio.setReg(number, value); }
     Config config() const { return cfg; }
     void setConfig(const Config &c) { cfg = c; }
-    Averaging averaging() const { return avg; }
-    void setAveraging(const Averaging &a) { avg = a; }
-    bool calibrationMode() const { return calibrating; }
-    int outputCurrent() const { return output; }
-    QList<CalibrationPoint> calibrationPoints() const { return points; }
+    Averaging averaging() const { return inputs.averaging(); }
+    void setAveraging(const Averaging &a) { inputs.setAveraging(a); }
+    bool calibrationMode() const { return calibration.active(); }
+    int outputCurrent() const { return calibration.current(); }
+    QList<CalibrationPoint> calibrationPoints() const { return calibration.points(); }
 
     // The input values "$7" would report at a given time.
-    int inputValue(int input, qint64 nowMs) const;
-    int rawInput(int input, qint64 nowMs) const;
+    int inputValue(int input, qint64 nowMs) const { return inputs.value(input, nowMs); }
+    int rawInput(int input, qint64 nowMs) const { return inputs.raw(input, nowMs); }
 
     static int variantForFirmware(const QByteArray &date);
     static int outputKindFor(const QByteArray &hardware);
-    static QMap<int, int> factoryRegisters();
+    static QMap<int, int> factoryRegisters() { return RadioModule::factoryRegisters(); }
 
 private:
     enum class Take
@@ -132,33 +110,23 @@ private:
     Take take(int *used) const;
     QByteArray answer(const QByteArray &request, qint64 nowMs, int *delayMs);
     QByteArray answerModule(const QByteArray &request);
-    QByteArray answerAt(const QByteArray &line);
     QByteArray answerController(const QByteArray &request, qint64 nowMs);
     QByteArray answerPoll(const QByteArray &request, qint64 nowMs, int *delayMs);
-    QByteArray configReply() const;
     bool writeConfig(const QByteArray &text);
-    bool writeAveraging(const QByteArray &text);
-    QByteArray calibration(const QByteArray &request);
-    int discrete(int input, int value) const;
 
     QByteArray input;
     QByteArray hw = "RLX-31868-4-20-D receiver";
     QByteArray fw = "Aug  4 2022";
-    QByteArray moduleVersion = "LE50-868 V2.3.1";
     int forcedVariant = -1;
     int link = 4;
-    QMap<int, int> registers;
-    bool inCommandMode = false;
-    bool echo = false;
+    RadioModule radio;
     int identityPadding = 0;
-    QSet<QByteArray> stuck;
+    QSet<QByteArray> stuck; // configuration fields
     Config cfg;
-    Averaging avg;
+    SensorInputs inputs;
     QSet<int> reachable{1};
     int pollDelay = 120;
     int pollLoss = 0;
     QRandomGenerator random{20220804};
-    bool calibrating = false;
-    int output = 4000;
-    QList<CalibrationPoint> points;
+    OutputCalibration calibration;
 };

@@ -1,6 +1,8 @@
 #include "tools/devsim/ptydevice.h"
 
-#include <QFile>
+#include "tools/devsim/linelog.h"
+#include "tools/devsim/waketimer.h"
+
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -9,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/timerfd.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -27,69 +28,13 @@ constexpr int LineNoiseIdleMs = 100;
 constexpr int HangUpDrainMs = 50;
 constexpr int MaxRecords = 10000;
 
-QByteArray printable(const QByteArray &bytes)
-{
-    QByteArray t;
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\r')
-            t += "\\r";
-        else if (c == '\n')
-            t += "\\n";
-        else if (c == '\\')
-            t += "\\\\";
-        else if (u >= 0x20 && u < 0x7F)
-            t += c;
-        else
-            t += "\\x" + QByteArray::number(u, 16).rightJustified(2, '0');
-    }
-    return t;
-}
-
 } // namespace
 
-bool PtyDevice::Faults::takeRule(const QByteArray &request, qint64 *delayMs, QString *note)
-{
-    for (Rule &rule : rules) {
-        if (rule.count == 0 || !request.startsWith(rule.prefix))
-            continue;
-        if (rule.count > 0)
-            --rule.count;
-        if (rule.delayMs < 0) {
-            *note = QStringLiteral("left unanswered");
-            return false;
-        }
-        *delayMs += rule.delayMs;
-        *note = QStringLiteral("answer %1 ms late").arg(rule.delayMs);
-        return true;
-    }
-    return true;
-}
-
-QList<QByteArray> PtyDevice::Faults::pieces(const QByteArray &answer,
-                                            QRandomGenerator &random) const
-{
-    QByteArray noisy;
-    for (const char c : answer) {
-        if (noise > 0 && random.generateDouble() < noise)
-            noisy += char(random.bounded(256));
-        noisy += c;
-    }
-    const int size = chunkSize > 0 ? chunkSize : noisy.size();
-    QList<QByteArray> list;
-    for (int i = 0; i < noisy.size(); i += size)
-        list.append(noisy.mid(i, size));
-    return list;
-}
-
 PtyDevice::PtyDevice(DeviceModel *model, QObject *parent)
-    : QObject(parent), dev(model), idleTimer(new QTimer(this)), noiseTimer(new QTimer(this))
+    : QObject(parent), dev(model), wake(new WakeTimer(this)), idleTimer(new QTimer(this)),
+      noiseTimer(new QTimer(this)), traffic(new LineLog(this))
 {
-    wakeFd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (wakeFd >= 0) {
-        wakeNotifier = new QSocketNotifier(wakeFd, QSocketNotifier::Read, this);
-        connect(wakeNotifier, &QSocketNotifier::activated, this, &PtyDevice::slWake);
-    }
+    connect(wake, &WakeTimer::sgTimeout, this, &PtyDevice::slWake);
     idleTimer->setSingleShot(true);
     idleTimer->setInterval(PartialInputMs);
     connect(idleTimer, &QTimer::timeout, this, [this] { dev->dropPartialInput(); });
@@ -101,16 +46,13 @@ PtyDevice::PtyDevice(DeviceModel *model, QObject *parent)
 PtyDevice::~PtyDevice()
 {
     closeFds();
-    delete wakeNotifier;
-    if (wakeFd >= 0)
-        ::close(wakeFd);
 }
 
 bool PtyDevice::open()
 {
     if (isOpen())
         return true;
-    if (wakeFd < 0) {
+    if (!wake->isValid()) {
         error = QStringLiteral("no timer for the line pacing");
         return false;
     }
@@ -177,29 +119,12 @@ void PtyDevice::closeFds()
 
 bool PtyDevice::setLogFile(const QString &fileName)
 {
-    delete logFile;
-    logFile = new QFile(this);
-    const bool ok =
-        fileName == QLatin1String("-")
-            ? logFile->open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered)
-            : (logFile->setFileName(fileName),
-               logFile->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered));
-    if (!ok) {
-        delete logFile;
-        logFile = nullptr;
-    }
-    return ok;
+    return traffic->open(fileName);
 }
 
 void PtyDevice::log(char direction, const QByteArray &bytes, const QString &note)
 {
-    if (!logFile)
-        return;
-    QByteArray line = QByteArray::number(double(now()) / 1000.0, 'f', 3) + ' ' + direction + ' ' +
-                      printable(bytes);
-    if (!note.isEmpty())
-        line += "  (" + note.toUtf8() + ')';
-    logFile->write(line + '\n');
+    traffic->write(now(), direction, bytes, note);
 }
 
 QList<QByteArray> PtyDevice::requests() const
@@ -244,9 +169,6 @@ void PtyDevice::slReadable()
 // are written when they are due.
 void PtyDevice::slWake()
 {
-    quint64 expirations = 0;
-    if (::read(wakeFd, &expirations, sizeof expirations) < 0 && errno != EAGAIN)
-        return;
     while (!arrivals.isEmpty() && arrivals.first().due <= nowNs()) {
         const Arrival a = arrivals.takeFirst();
         // Timed from when the device had the request, not from when this
@@ -262,19 +184,13 @@ void PtyDevice::slWake()
 
 void PtyDevice::arm()
 {
-    if (wakeFd < 0)
-        return;
     qint64 next = pumpDue;
     if (!arrivals.isEmpty() && (next < 0 || arrivals.first().due < next))
         next = arrivals.first().due;
-    itimerspec wake{};
-    if (next >= 0 && isOpen()) {
-        // Zero would disarm the timer: a due time already past fires at once.
-        const qint64 in = qMax<qint64>(1, next - nowNs());
-        wake.it_value.tv_sec = time_t(in / 1000000000);
-        wake.it_value.tv_nsec = long(in % 1000000000);
-    }
-    timerfd_settime(wakeFd, 0, &wake, nullptr);
+    if (next >= 0 && isOpen())
+        wake->startIn(next - nowNs());
+    else
+        wake->stop();
 }
 
 void PtyDevice::deliver(const QByteArray &data, qint64 atNs)

@@ -1,15 +1,17 @@
 #pragma once
 
 #include "tools/devsim/devicemodel.h"
+#include "tools/devsim/linefaults.h"
 
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QRandomGenerator>
 
-class QFile;
 class QSocketNotifier;
 class QTimer;
+class LineLog;
+class WakeTimer;
 
 // Serves a DeviceModel behind a pseudo-terminal, in the Qt event loop. The
 // slave side (for example /dev/pts/7) is the device's serial port as the
@@ -21,35 +23,8 @@ class PtyDevice : public QObject
 {
     Q_OBJECT
 public:
-    // Requests whose text begins with `prefix` get no answer (`delayMs` < 0)
-    // or a late one; `count` limits the rule to that many requests (-1: all).
-    struct Rule
-    {
-        QByteArray prefix;
-        int delayMs = -1;
-        int count = -1;
-    };
-
-    struct Faults
-    {
-        QList<Rule> rules;
-        int replyDelayMs = 0;   // every answer starts this much after its request
-        int chunkSize = 0;      // answers are cut into pieces of this many bytes (0: whole)
-        int chunkPauseMs = 0;   // pause between two pieces of an answer
-        double noise = 0.0;     // chance per answer byte that a random byte precedes it
-        double lineNoise = 0.0; // random bytes per second sent between answers
-        bool pace = false;      // 9600 baud, 8N1: about 1.04 ms per byte, both ways
-        int hangUpAfter = 0;    // close the line once this many requests are served (0: never)
-
-        // Applies the first rule for `request`, using up one of its count.
-        // Returns false when the request is to be left unanswered; otherwise
-        // adds the rule's lateness (if any) to `delayMs`. `note` tells what
-        // the rule did, for a log.
-        bool takeRule(const QByteArray &request, qint64 *delayMs, QString *note);
-        // An answer as it goes on the line: with noise bytes slipped in and
-        // cut into chunks of chunkSize.
-        QList<QByteArray> pieces(const QByteArray &answer, QRandomGenerator &random) const;
-    };
+    using Rule = LineFaults::Rule;
+    using Faults = LineFaults;
 
     // One request as the device received it, with what it answered.
     struct Record
@@ -146,17 +121,15 @@ private:
     QString error;
     QSocketNotifier *readNotifier = nullptr;
     QSocketNotifier *roomNotifier = nullptr;
-    // A timerfd: the line is paced to the microsecond, which the event
-    // loop's millisecond timers cannot do.
-    int wakeFd = -1;
-    QSocketNotifier *wakeNotifier = nullptr;
+    // The line is paced to the microsecond.
+    WakeTimer *wake;
     qint64 pumpDue = -1; // ns, -1: no pump pending
     QList<Arrival> arrivals;
     QTimer *idleTimer;
     QTimer *noiseTimer;
     QElapsedTimer clock;
     QRandomGenerator random{868};
-    QFile *logFile = nullptr;
+    LineLog *traffic;
 
     QList<Piece> out;
     double lineFreeAt = 0; // pacing: when the line is free for the next byte, ns
