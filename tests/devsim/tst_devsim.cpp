@@ -80,6 +80,7 @@ class TestDevsim : public QObject
 
 private slots:
     void configurationRoundTrip();
+    void faultRulesUsedUp();
     void lineFaults();
 };
 
@@ -120,6 +121,35 @@ void TestDevsim::configurationRoundTrip()
     const QByteArray held = ask(stuck, "ATS206?\r");
     QCOMPARE(ask(stuck, "ATS206=7\r"), QByteArray("OK\r"));
     QCOMPARE(ask(stuck, "ATS206?\r"), held);
+}
+
+void TestDevsim::faultRulesUsedUp()
+{
+    // The first rule that matches decides; a counted rule stops matching once
+    // used up and the next one takes over; an uncounted rule never runs out.
+    PtyDevice::Faults f;
+    f.rules = {{"$1", -1, 2}, {"$", 300, -1}};
+    QList<qint64> delays;
+    int unanswered = 0;
+    for (int i = 0; i < 4; ++i) {
+        qint64 delay = 20;
+        QString note;
+        if (f.takeRule("$1", &delay, &note))
+            delays.append(delay);
+        else
+            ++unanswered;
+        QVERIFY(!note.isEmpty());
+    }
+    QCOMPARE(unanswered, 2);
+    QCOMPARE(delays, (QList<qint64>{320, 320}));
+    QCOMPARE(f.rules.at(0).count, 0);
+    QCOMPARE(f.rules.at(1).count, -1);
+    // A request no rule names is answered on time, without a note.
+    qint64 delay = 20;
+    QString note;
+    QVERIFY(f.takeRule("ATS206?\r", &delay, &note));
+    QCOMPARE(delay, qint64(20));
+    QVERIFY(note.isEmpty());
 }
 
 void TestDevsim::lineFaults()
