@@ -1,0 +1,7 @@
+// What every test includes: the test library and the window's headers,
+// compiled once for all the tests.
+#include "cmake/pch-widgets.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QtTest>
