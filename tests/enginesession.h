@@ -12,6 +12,7 @@
 #include "tools/devsim/manualclock.h"
 #include "tools/devsim/modelline.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <functional>
@@ -29,6 +30,20 @@ inline void assign(DeviceSettings &r,
 {
     for (const auto &v : values)
         r.*v.first = quint8(v.second);
+}
+
+// Random bytes without an "a": whatever part of them reaches a waiting
+// measurement request cannot start its reply ("an1=...").
+inline QByteArray noise(int size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &c : bytes) {
+        c = char(random.bounded(256));
+        if (c == 'a')
+            c = 'b';
+    }
+    return bytes;
 }
 
 // A reported reply as one text, "kind:field|field", for readable comparisons.

@@ -4,26 +4,7 @@
 
 #include "tests/enginesession.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
-
-namespace {
-
-// Random bytes without an "a": whatever part of them reaches a waiting
-// measurement request cannot start its reply ("an1=...").
-QByteArray noise(int size, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (char &c : bytes) {
-        c = char(random.bounded(256));
-        if (c == 'a')
-            c = 'b';
-    }
-    return bytes;
-}
-
-} // namespace
 
 class TestExchange : public QObject
 {

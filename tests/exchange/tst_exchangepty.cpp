@@ -6,7 +6,6 @@
 #include "devicesession.h"
 
 #include <QEventLoop>
-#include <QRandomGenerator>
 #include <QSerialPort>
 #include <QTimer>
 #include <QtTest>
@@ -19,20 +18,6 @@ void modalWait(int ms)
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
-}
-
-// Random bytes without an "a": whatever part of them reaches a waiting
-// measurement request cannot start its reply ("an1=...").
-QByteArray noise(int size, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (char &c : bytes) {
-        c = char(random.bounded(256));
-        if (c == 'a')
-            c = 'b';
-    }
-    return bytes;
 }
 
 } // namespace
