@@ -1,10 +1,10 @@
-// What nearly every test includes besides the test library, compiled once for
-// all the tests. The test library's own headers stay out: Qt 6 gives each test
-// its own QT_TESTCASE_BUILDDIR, which those headers read, so a shared
-// precompiled copy would not match any test but the first.
+// What every test includes: the test library and the window's headers,
+// compiled once for all the tests.
 #include "cmake/pch-widgets.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QtTest>
