@@ -7,6 +7,7 @@
 #include "protocol/exchange.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -90,6 +91,18 @@ inline bool visible(MainWindow &w, const char *className)
 template <typename T> T *panel(MainWindow &w)
 {
     return w.findChildren<T *>().value(0);
+}
+
+// The measured-value fields of the Measure panel in the order shown: value
+// and state of input 1, then of input 2 (the line edits inside its spin and
+// combo boxes left out).
+inline QList<QLineEdit *> measuredFields(QWidget *measure)
+{
+    QList<QLineEdit *> fields;
+    for (QLineEdit *e : measure->findChildren<QLineEdit *>())
+        if (!e->parent()->inherits("QAbstractSpinBox") && !e->parent()->inherits("QComboBox"))
+            fields << e;
+    return fields;
 }
 
 } // namespace WindowDriver

@@ -271,10 +271,7 @@ void TestServiceWindow::staleMeasurementLookedFresh()
     w.show();
     QVERIFY(connectTo(w, device.port.slavePath(), 20000));
     auto *measure = panel<Measure>(w);
-    QList<QLineEdit *> fields;
-    for (QLineEdit *e : measure->findChildren<QLineEdit *>())
-        if (!e->parent()->inherits("QAbstractSpinBox") && !e->parent()->inherits("QComboBox"))
-            fields << e;
+    const QList<QLineEdit *> fields = measuredFields(measure);
     QCOMPARE(fields.size(), 4);
     const QColor normal = fields[0]->palette().color(QPalette::Text);
     const QColor grey = fields[0]->palette().color(QPalette::Disabled, QPalette::Text);

@@ -137,10 +137,7 @@ void measurement(MainWindow &w, const Devsim &device)
 {
     // Value and state of input 1, then of input 2.
     auto *measure = panel<Measure>(w);
-    QList<QLineEdit *> fields;
-    for (QLineEdit *e : measure->findChildren<QLineEdit *>())
-        if (!e->parent()->inherits("QAbstractSpinBox") && !e->parent()->inherits("QComboBox"))
-            fields << e;
+    const QList<QLineEdit *> fields = measuredFields(measure);
     QCOMPARE(fields.size(), 4);
     QPushButton *start = measure->findChild<QPushButton *>();
     QTest::mouseClick(start, Qt::LeftButton);
