@@ -132,3 +132,19 @@ struct MemorySession : EngineLog
         device.clearRecords();
     }
 };
+
+// A connection to the default device (a 4-20-D receiver of variant 2) that
+// identified it and read everything once, with every reply taken and the
+// module left out of command mode. `requests` are what the device received.
+// Callers return when QTest::currentTestFailed().
+inline void checkFullRead(const EngineLog &log, const Bytes &requests, const DeviceModel &model)
+{
+    QCOMPARE(requests, Bytes{"$2"} + readAll);
+    QCOMPARE(log.progress, (QList<quint8>{0, 7, 15, 23, 30, 38, 46, 53, 61, 69, 76, 84, 92, 100}));
+    QCOMPARE(log.replies.size(), 10);
+    QCOMPARE(log.replies.first(),
+             reply(ReadIdentity, {"Aug  4 2022", "RLX-31868-4-20-D receiver"}));
+    QCOMPARE(log.replies.at(8).count('|'), 11); // the configuration of variant 2
+    QVERIFY(log.errors.isEmpty());
+    QVERIFY(!model.commandMode());
+}
