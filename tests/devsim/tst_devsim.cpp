@@ -1,11 +1,13 @@
 // The virtual device: its model, which refuses what it cannot take rather
-// than half-storing it, and the line faults the device tests would pass
+// than half-storing it and takes nothing it answers from a script, and the
+// line faults the device tests would pass
 // without noticing if they did nothing (pacing, pieces, injected bytes).
 // Unanswered and late requests and hang-ups make those tests fail when they
 // do not work. The client is a plain descriptor on the slave, as a serial
 // port would be.
 
 #include "tools/devsim/ptydevice.h"
+#include "tools/devsim/replyscript.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -82,6 +84,9 @@ private slots:
     void configurationRoundTrip();
     void faultRulesUsedUp();
     void lineFaults();
+    void scriptedReplies();
+    void replyOption_data();
+    void replyOption();
 };
 
 void TestDevsim::configurationRoundTrip()
@@ -185,6 +190,90 @@ void TestDevsim::lineFaults()
     const qint64 chunked = identityTakes();
     QVERIFY2(chunked >= 215 && c.pieces >= 8,
              qPrintable(QStringLiteral("%1 %2").arg(chunked).arg(c.pieces)));
+}
+
+void TestDevsim::scriptedReplies()
+{
+    // A script answers a complete request in place of the device; the
+    // requests around it keep their own answers.
+    DeviceModel m;
+    m.setCommandMode(true);
+    m.setScriptedReply("ATS214?", "S214=\r");
+    QCOMPARE(ask(m, "ATS214?"), QByteArray());
+    QCOMPARE(ask(m, "\r$2ATS206?\r"), "S214=\r" + identity + "S206=2\r");
+
+    // What is answered from a script is not taken: a register write and a
+    // link rate switch leave the device as it was, until the scripts go.
+    m.setScriptedReply("ATS214=", "OK\r");
+    m.setScriptedReply("$3", "OK\r");
+    QCOMPARE(ask(m, "ATS214=9\r$37"), QByteArray("OK\rOK\r"));
+    QCOMPARE(m.reg(214), 3);
+    QCOMPARE(m.linkRate(), 4);
+    m.clearScriptedReplies();
+    QCOMPARE(ask(m, "ATS214=9\r$37"), QByteArray("OK\rOK\r"));
+    QCOMPARE(m.reg(214), 9);
+    QCOMPARE(m.linkRate(), 7);
+
+    // The first script set decides, also after its reply is replaced; an
+    // empty reply leaves the request recognised but unanswered.
+    DeviceModel order;
+    order.setScriptedReply("$", "A\r");
+    order.setScriptedReply("$1", "B\r");
+    order.setScriptedReply("$", QByteArray());
+    const QList<DeviceModel::Reply> silent = order.feed("$1$2", 0);
+    QCOMPARE(silent.size(), 2);
+    QCOMPARE(silent.at(0).request, QByteArray("$1"));
+    QVERIFY(silent.at(0).reply.isEmpty() && silent.at(1).reply.isEmpty());
+
+    // The pseudo-terminal sends a scripted reply byte for byte.
+    DeviceModel model;
+    const QByteArray raw("a1=\0\xff\r", 6);
+    model.setScriptedReply("$9", raw);
+    PtyDevice dev(&model);
+    QVERIFY2(dev.open(), qPrintable(dev.errorString()));
+    Client c(dev.slavePath());
+    QVERIFY(c.fd >= 0);
+    c.send("$9$2");
+    QCOMPARE(c.receive(identity, 2000), raw + identity);
+}
+
+void TestDevsim::replyOption_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QByteArray>("prefix");
+    QTest::addColumn<QByteArray>("reply");
+
+    // Split at the first "=", escapes decoded on both sides.
+    QTest::newRow("read") << QByteArray("ATS214?=S214=\\r") << true << QByteArray("ATS214?")
+                          << QByteArray("S214=\r");
+    QTest::newRow("write") << QByteArray("ATS214\\x3d=OK\\r") << true << QByteArray("ATS214=")
+                           << QByteArray("OK\r");
+    QTest::newRow("bytes") << QByteArray("$9=\\\\\\n\\0\\x7F\\xfe") << true << QByteArray("$9")
+                           << QByteArray("\\\n\0\x7f\xfe", 5);
+    QTest::newRow("silence") << QByteArray("ATO\\r=") << true << QByteArray("ATO\r")
+                             << QByteArray();
+
+    for (const char *bad :
+         {"ATS214?", "=OK\\r", "$1=\\q", "$1=\\X41", "$1=OK\\", "$1=\\x4", "$1=\\x4g", "AT\\t=OK"})
+        QTest::newRow(bad) << QByteArray(bad) << false << QByteArray() << QByteArray();
+}
+
+void TestDevsim::replyOption()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, ok);
+    ReplyScript script;
+    QString why;
+    QCOMPARE(ReplyScript::parse(text, &script, &why), ok);
+    if (ok) {
+        QFETCH(QByteArray, prefix);
+        QFETCH(QByteArray, reply);
+        QCOMPARE(script.prefix, prefix);
+        QCOMPARE(script.reply, reply);
+    } else {
+        QVERIFY(!why.isEmpty());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDevsim)

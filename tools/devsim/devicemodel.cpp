@@ -93,6 +93,17 @@ bool DeviceModel::setStuck(const QByteArray &name)
     return true;
 }
 
+void DeviceModel::setScriptedReply(const QByteArray &requestPrefix, const QByteArray &reply)
+{
+    for (Script &s : scripts) {
+        if (s.prefix == requestPrefix) {
+            s.reply = reply;
+            return;
+        }
+    }
+    scripts.append({requestPrefix, reply});
+}
+
 // ---------------------------------------------------------------- framing
 
 // Splits the head of the input into one command. The controller watches the
@@ -186,6 +197,11 @@ QList<DeviceModel::Reply> DeviceModel::feed(const QByteArray &bytes, qint64 nowM
 
 QByteArray DeviceModel::answer(const QByteArray &request, qint64 nowMs, int *delayMs)
 {
+    // A scripted reply stands in for the whole device: neither the controller
+    // nor the module sees the request.
+    for (const Script &s : scripts)
+        if (request.startsWith(s.prefix))
+            return s.reply;
     if (request.startsWith('$'))
         return answerController(request, nowMs);
     if (request.at(0) >= '0' && request.at(0) <= '9')

@@ -74,6 +74,16 @@ public:
     void setEcho(bool on) { radio.setEcho(on); }
     void setSeed(quint32 seed) { random.seed(seed); }
 
+    // Scripts the answer to every request whose text (as framed, terminator
+    // included) begins with `requestPrefix`: the device sends exactly `reply`,
+    // at once and in any mode or link rate, instead of its own answer, and
+    // does not take the request, so nothing it holds changes. An empty reply
+    // leaves the request unanswered; an empty prefix matches every request.
+    // The first script set whose prefix matches applies; setting a prefix
+    // again replaces its reply in place.
+    void setScriptedReply(const QByteArray &requestPrefix, const QByteArray &reply);
+    void clearScriptedReplies() { scripts.clear(); }
+
     // Feeds received bytes; `nowMs` is the device's clock (inputs change with it).
     QList<Reply> feed(const QByteArray &bytes, qint64 nowMs);
     // The line has been quiet for a while: a half-received command is dropped.
@@ -101,6 +111,12 @@ public:
     static QMap<int, int> factoryRegisters() { return RadioModule::factoryRegisters(); }
 
 private:
+    struct Script
+    {
+        QByteArray prefix;
+        QByteArray reply;
+    };
+
     enum class Take
     {
         Incomplete,
@@ -129,4 +145,5 @@ private:
     int pollLoss = 0;
     QRandomGenerator random{20220804};
     OutputCalibration calibration;
+    QList<Script> scripts;
 };

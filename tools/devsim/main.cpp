@@ -5,6 +5,7 @@
 #include "tools/devsim/announcement.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
+#include "tools/devsim/replyscript.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -74,10 +75,10 @@ int main(int argc, char *argv[])
         "A virtual RLX 868 MHz radio I/O device on a pseudo-terminal.\n"
         "Prints the slave path of the pseudo-terminal (for example /dev/pts/7) as the\n"
         "first line on standard output, then answers the configurator's requests until\n"
-        "it receives SIGINT or SIGTERM. Request prefixes of --silent and --late are\n"
-        "matched against the start of each request: \"+++\", \"ATS206?\", \"ATS2\" (every\n"
-        "S2xx read and write), \"ATR\", \"AT/V\", \"ATO\", \"$0\" ... \"$d\", \"7=\" (test\n"
-        "polls of address 7). See tools/devsim/README.md for how the device works."));
+        "it receives SIGINT or SIGTERM. Request prefixes of --silent, --late and --reply\n"
+        "are matched against the start of each request: \"+++\", \"ATS206?\", \"ATS2\"\n"
+        "(every S2xx read and write), \"ATR\", \"AT/V\", \"ATO\", \"$0\" ... \"$d\", \"7=\"\n"
+        "(test polls of address 7). See tools/devsim/README.md for how the device works."));
     cli.addHelpOption();
 
     const QCommandLineOption hardware(
@@ -137,6 +138,16 @@ int main(int argc, char *argv[])
         QStringLiteral("Answer requests that begin with prefix ms late; with :count only that "
                        "many of them. Repeatable."),
         QStringLiteral("prefix:ms[:count]"));
+    const QCommandLineOption reply(
+        QStringLiteral("reply"),
+        QStringLiteral("Answer requests that begin with prefix with exactly the bytes of reply "
+                       "instead of the device's own answer; the device does not take them, so "
+                       "nothing it stores changes. An empty reply leaves them unanswered. The "
+                       "value is split at its first \"=\"; both sides take the escapes \\r, "
+                       "\\n, \\\\, \\0 and \\xHH (\"=\" in the prefix as \\x3d), for example "
+                       "'ATS214?=S214=\\r'. Repeatable: the first matching prefix applies, a "
+                       "repeated prefix replaces its reply."),
+        QStringLiteral("prefix=reply"));
     const QCommandLineOption delay(QStringLiteral("delay"),
                                    QStringLiteral("Start every answer ms after its request."),
                                    QStringLiteral("ms"), QStringLiteral("0"));
@@ -205,7 +216,7 @@ int main(int argc, char *argv[])
                     reachable,  pollDelay,   pollLoss,   echo,          silent,        late,
                     delay,      chunk,       chunkPause, noise,         lineNoise,     pace,
                     hangUp,     logFile,     seed,       config,        registerValue, averaging,
-                    noAnnounce, padIdentity, stuck});
+                    noAnnounce, padIdentity, stuck,      reply});
     cli.process(app);
     if (!cli.positionalArguments().isEmpty())
         return fail(
@@ -274,6 +285,14 @@ int main(int argc, char *argv[])
             number == 210 || !parseInt(parts.at(1), 0, 255, &value))
             return fail(QStringLiteral("bad --register %1 (S210 is --module-rate)").arg(r));
         model.setReg(number, value);
+    }
+    // After the power-up requests above, which a script must not answer.
+    for (const QString &r : cli.values(reply)) {
+        ReplyScript script;
+        QString why;
+        if (!ReplyScript::parse(r.toLocal8Bit(), &script, &why))
+            return fail(QStringLiteral("bad --reply %1: %2").arg(r, why));
+        model.setScriptedReply(script.prefix, script.reply);
     }
 
     PtyDevice::Faults faults;
