@@ -1,13 +1,11 @@
 #include "app/mainwindow.h"
 
 #include "app/calibrationsteps.h"
-#include "app/identification.h"
 #include "app/outcomeline.h"
 #include "app/panelarrangement.h"
 #include "app/portproblem.h"
 #include "app/recordroutes.h"
 #include "app/settingsdisplay.h"
-#include "app/settingsfile.h"
 #include "app/settingsfiledialogs.h"
 #include "app/tooltips.h"
 #include "app/trafficlog.h"
@@ -28,6 +26,10 @@
 #include "protocol/pollsettingsbyte.h"
 #include "protocol/replydecoder.h"
 #include "protocol/serialtimeout.h"
+#include "protocol/settingsfields.h"
+#include "session/devicesession.h"
+#include "session/identification.h"
+#include "session/settingsfile.h"
 
 #include <QMessageBox>
 #include <QProgressBar>
@@ -53,11 +55,12 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     panels = new PanelArrangement(this, central, comPort, progress);
 
     setCentralWidget(central);
-    outcomeLine = new OutcomeLine(this);
+    session = new DeviceSession(this);
+    data = session->data();
+    engine = session->engine();
+    outcomeLine = new OutcomeLine(this, session->run());
     sizer = new WindowSizer(this, central, progress);
 
-    data = new Data();
-    engine = new Exchange(this, data);
     display = new SettingsDisplay(panels, data->settings, this);
     calibration = new CalibrationSteps(engine, outcomeLine, panels->kalibr, [this] {
         return comPort->getText(QStringLiteral("PortName"));
@@ -66,18 +69,15 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 
     connect(comPort, &W_QWidget::sgValueChange, this, &MainWindow::slValueChange);
     connect(comPort, &W_QWidget::sgTextChange, this, &MainWindow::slTextChange);
-    connect(engine, &Exchange::sgGetSetting, this, &MainWindow::slSetSettings);
+    connect(session, &DeviceSession::identityTaken, this, &MainWindow::slIdentity);
+    connect(session, &DeviceSession::replyTaken, this, &MainWindow::slSetSettings);
     connect(engine, &Exchange::sgSetProgres, this, &MainWindow::slSetProgres);
     connect(engine, &Exchange::sgRequest, this, &MainWindow::slRequest);
     connect(engine, &Exchange::sgOk, this, &MainWindow::slOk);
     connect(engine, &Exchange::sgTimeOut, this, &MainWindow::slTimeOut);
     connect(engine, &Exchange::sgError, this, &MainWindow::slError);
     connect(engine, &Exchange::sgPortLost, this, &MainWindow::slPortLost);
-    connect(engine, &Exchange::sgGaveUp, this, &MainWindow::slGaveUp);
-    connect(engine, &Exchange::sgTraffic, this, [this](Exchange::Traffic what, QByteArray bytes) {
-        if (what == Exchange::Traffic::Sent)
-            outcomeLine->run().sent(bytes);
-    });
+    connect(session, &DeviceSession::gaveUp, this, &MainWindow::slGaveUp);
     connect(resizeTimer, &QTimer::timeout, this, &MainWindow::slShortTimer);
     connectPanels();
     TrafficLog::install(this, engine);
@@ -100,8 +100,23 @@ MainWindow::~MainWindow()
 {
     // The engine may still hand out replies while children are destroyed.
     engine->disconnect(this);
+    session->disconnect(this);
     delete resizeTimer;
-    delete data;
+}
+
+quint8 MainWindow::firmwareVariant() const
+{
+    return session->variant();
+}
+
+int MainWindow::isTransmitter() const
+{
+    return session->isTransmitter() ? 1 : 0;
+}
+
+QString MainWindow::hardwareText() const
+{
+    return session->hardware();
 }
 
 void MainWindow::connectPanels()
@@ -148,7 +163,7 @@ void MainWindow::buildRoutes()
     route("WRITE", [this, &s](int) {
         leaveReadValues();
         s.adreses = panels->adresArray->getAdreses();
-        if (refuseUnidentified(QStringLiteral("WRITE")))
+        if (refuseUnidentified(QStringLiteral("WRITE")) || refuseInvalid())
             return;
         beginRun(RunOutcome::Write, tr("Writing…"));
         engine->writeSettings();
@@ -187,12 +202,8 @@ void MainWindow::slTextChange(QString, QString) {}
 
 void MainWindow::slSetSettings(TypeParser type, QByteArrayList param)
 {
-    outcomeLine->run().answered(type);
-    ReplyDecoder::apply(type, param, variant, hardware, data->settings);
-    if (type == ReadIdentity)
-        identify(ReplyDecoder::text(param.value(0)), ReplyDecoder::text(param.value(1)));
-    else
-        display->showReply(type, param);
+    // The session has stored the reply in the record.
+    display->showReply(type, param);
 }
 
 void MainWindow::showSettings()
@@ -209,7 +220,7 @@ void MainWindow::startDefault()
     // Beyond the table of serial rates: the serial time-out floor becomes 3,
     // so the factory time-out of 17 is not clamped.
     panels->radio->setSerialRate(17);
-    FactoryDefaults::apply(s, transmitter || panels->rs485->isVisible());
+    FactoryDefaults::apply(s, session->watchdogOnByDefault());
     panels->freez->showWdtReset(s.wdtReset);
     panels->adresArray->setAdreses(s.adreses);
     s.adreses = panels->adresArray->getAdreses();
@@ -236,9 +247,8 @@ void MainWindow::connectOrDisconnect()
         outcomeLine->run().end();
     else
         beginRun(RunOutcome::Connect, tr("Connecting to %1…").arg(portName));
-    identified = false;
     // A virtual device is listed under a name that says so; its port is the path.
-    engine->openPort(VirtualPorts::portOf(portName));
+    session->openPort(VirtualPorts::portOf(portName));
     const bool open = engine->isOpen();
     if (!open) {
         showPortClosed();
@@ -282,31 +292,20 @@ void MainWindow::slPortLost(QString reason)
     outcomeLine->warn(tr("Connection lost"), PortProblem::lost(portName));
 }
 
-void MainWindow::identify(const QString &firmware, const QString &hardwareText)
+// The session has classified the device and given the engine its variant
+// and transmitter flag; the window follows.
+void MainWindow::slIdentity(const QString &firmware, const QString &hardwareText)
 {
-    hardware = hardwareText;
-    firmwareText = firmware;
-    identified = true;
     setWindowTitle(QStringLiteral("RLX Vela Конфигуратор v.%1  Hardware: %2  Firmware: v.%3")
-                       .arg(QLatin1String(Version), hardware, firmware));
-    const Identification id(hardware);
-    data->settings.outType = id.outType(data->settings.outType);
-    qCDebug(lcWindow) << "slSetSettings"
-                      << "type:" << data->settings.outType;
-
-    panels->arrange(id, data->settings.outType);
-    transmitter = id.isTransmitter() ? 1 : 0;
-    engine->setTransmitter(transmitter);
-    panels->radio->setTestAddressEnabled(transmitter != 0);
+                       .arg(QLatin1String(Version), hardwareText, firmware));
+    panels->arrange(session->identification(), data->settings.outType);
+    panels->radio->setTestAddressEnabled(session->isTransmitter());
 
     // Before the variant is known the radio module reset is not offered.
     panels->forgetVariant();
-    const quint8 newVariant = Identification::firmwareVariant(firmware);
-    qCDebug(lcWindow) << "versionFirmWare" << firmware << "digitalDate"
-                      << Identification::digitalDate(firmware) << "variant" << newVariant;
-    if (newVariant == 0 && justConnected)
+    if (session->variant() == 0 && justConnected)
         firmwareWarning = 1;
-    applyVariant(newVariant);
+    applyVariant(session->variant());
 
     resizeTimer->start(1);
     setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
@@ -314,9 +313,7 @@ void MainWindow::identify(const QString &firmware, const QString &hardwareText)
 
 void MainWindow::applyVariant(quint8 newVariant)
 {
-    variant = newVariant;
-    panels->applyVariant(variant);
-    engine->setVariant(variant);
+    panels->applyVariant(newVariant);
 }
 
 void MainWindow::slSetProgres(quint8 percent)
@@ -383,29 +380,39 @@ void MainWindow::slError(QByteArray request)
     }
 }
 
-void MainWindow::slGaveUp(TypeParser type, QByteArray request)
+void MainWindow::slGaveUp(TypeParser type, QByteArray, bool)
 {
-    if (outcomeLine->gaveUp(type, request))
+    if (outcomeLine->endsRun(type))
         finishRun();
 }
 
 void MainWindow::finishRun()
 {
-    RunOutcome::Device device;
-    device.held = &data->settings;
-    device.variant = variant;
-    device.hardware = hardware;
-    device.firmware = firmwareText;
     // Nothing answered: not a finished identification, nobody is there.
-    if (outcomeLine->finish(device, comPort->getText(QStringLiteral("PortName"))))
+    if (outcomeLine->finish(session->device(), comPort->getText(QStringLiteral("PortName"))))
         progress->setValue(0);
 }
 
 bool MainWindow::refuseUnidentified(const QString &action)
 {
-    if (!engine->isOpen() || identified)
+    if (!engine->isOpen() || session->identified())
         return false;
     outcomeLine->refuseUnidentified(action, comPort->connectedPort());
+    return true;
+}
+
+bool MainWindow::refuseInvalid()
+{
+    const QList<SettingsProblem> problems = SettingsFields::validate(data->settings);
+    if (problems.isEmpty())
+        return false;
+    QStringList why;
+    for (const SettingsProblem &p : problems)
+        why << tr("%1: %2").arg(QLatin1String(p.field->label), p.why);
+    outcomeLine->run().end();
+    outcomeLine->tell(tr("WRITE: nothing was sent, because these settings cannot go to a "
+                         "device: %1.")
+                          .arg(why.join(QLatin1String("; "))));
     return true;
 }
 
@@ -418,7 +425,8 @@ void MainWindow::beginRun(RunOutcome::Operation operation, const QString &doing)
 
 void MainWindow::saveSettings()
 {
-    const SettingsFileDialogs::Result r = SettingsFileDialogs::save(this, data->settings, hardware);
+    const SettingsFileDialogs::Result r =
+        SettingsFileDialogs::save(this, data->settings, session->hardware());
     outcomeLine->tell(r.outcome);
     if (!r.problem.isEmpty())
         outcomeLine->warn(tr("Save Settings"), r.problem);
@@ -427,9 +435,24 @@ void MainWindow::saveSettings()
 void MainWindow::openSettings()
 {
     const SettingsFileDialogs::Result r = SettingsFileDialogs::open(this, data->settings);
-    if (r.done)
+    QString outcome = r.outcome;
+    if (r.done) {
+        // The editors take what they can show; a value of the file they
+        // cannot comes back from them changed, and the user is told.
+        const DeviceSettings opened = data->settings;
         showSettings();
-    outcomeLine->tell(r.outcome);
+        QStringList changed;
+        for (const SettingsField &f : SettingsFields::all())
+            if (f.isDeviceField() &&
+                !SettingsFields::same(f, f.value(opened), f.value(data->settings)))
+                changed << tr("%1 %2 became %3")
+                               .arg(QLatin1String(f.label), f.value(opened).toString(),
+                                    f.value(data->settings).toString());
+        if (!changed.isEmpty())
+            outcome += tr(" Values the editors cannot show were changed: %1.")
+                           .arg(changed.join(QLatin1String(", ")));
+    }
+    outcomeLine->tell(outcome);
     if (!r.problem.isEmpty())
         outcomeLine->warn(tr("Open Settings"), r.problem);
 }

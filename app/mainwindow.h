@@ -1,14 +1,15 @@
 #pragma once
 
-#include "app/runoutcome.h"
 #include "app/settingrouter.h"
 #include "protocol/typeparser.h"
+#include "session/runoutcome.h"
 
 #include <QByteArrayList>
 #include <QMainWindow>
 
 class CalibrationSteps;
 class Data;
+class DeviceSession;
 class Exchange;
 class OutcomeLine;
 class PanelArrangement;
@@ -45,9 +46,10 @@ public:
 
     Data *settingsData() const { return data; }
     Exchange *exchange() const { return engine; }
-    quint8 firmwareVariant() const { return variant; }
-    int isTransmitter() const { return transmitter; }
-    QString hardwareText() const { return hardware; }
+    DeviceSession *deviceSession() const { return session; }
+    quint8 firmwareVariant() const;
+    int isTransmitter() const;
+    QString hardwareText() const;
 
 private slots:
     void slValueChange(QString name, int val);
@@ -56,13 +58,14 @@ private slots:
     void slShortTimer();
 
     void slSetSettings(TypeParser type, QByteArrayList param);
+    void slIdentity(const QString &firmware, const QString &hardwareText);
     void slSetProgres(quint8 percent);
     void slRequest(quint8 countParsers, TypeParser type, QByteArray request);
     void slOk(quint8 countParsers, TypeParser type, QByteArray request);
     void slTimeOut(quint8 countParsers, TypeParser type, QByteArray request);
     void slError(QByteArray request);
     void slPortLost(QString reason);
-    void slGaveUp(TypeParser type, QByteArray request);
+    void slGaveUp(TypeParser type, QByteArray request, bool counts);
 
 private:
     static QString baseTitle();
@@ -71,7 +74,6 @@ private:
 
     void connectOrDisconnect();
     void showPortClosed();
-    void identify(const QString &firmware, const QString &hardwareText);
     void applyVariant(quint8 newVariant);
     // The user leaves what was read for a new operation.
     void leaveReadValues();
@@ -80,21 +82,18 @@ private:
     void finishRun();
     // WRITE and DEFAULT go only to a device that identified itself.
     bool refuseUnidentified(const QString &action);
+    // WRITE sends only what a device may be given.
+    bool refuseInvalid();
 
     quint8 justConnected = 0;
     quint8 firmwareWarning = 0;
+    DeviceSession *session;
     Data *data;
-    quint8 variant = 0;
     QTimer *resizeTimer;
     Exchange *engine;
     W_QWidget *central;
     W_ComPort *comPort;
     QProgressBar *progress;
-    int transmitter = 1;
-    QString hardware;
-    QString firmwareText;
-    // The current connection's device answered the identity request.
-    bool identified = false;
     OutcomeLine *outcomeLine;
 
     PanelArrangement *panels;

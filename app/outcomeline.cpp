@@ -6,7 +6,8 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
-OutcomeLine::OutcomeLine(QMainWindow *window) : QObject(window), window(window)
+OutcomeLine::OutcomeLine(QMainWindow *window, RunOutcome &run)
+    : QObject(window), window(window), outcome(run)
 {
     window->statusBar()->setObjectName(QStringLiteral("statusBar"));
 }
@@ -72,9 +73,8 @@ bool OutcomeLine::beginCalibrationStep(bool portOpen, const QString &port, const
     return true;
 }
 
-bool OutcomeLine::gaveUp(TypeParser type, const QByteArray &request)
+bool OutcomeLine::endsRun(TypeParser type) const
 {
-    outcome.gaveUp(type, request);
     return outcome.operation() == RunOutcome::Calibration &&
            (type == SetCurrent || type == CalibrationMode);
 }

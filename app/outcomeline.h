@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/runoutcome.h"
+#include "session/runoutcome.h"
 
 #include <QObject>
 
@@ -13,7 +13,8 @@ class OutcomeLine : public QObject
 {
     Q_OBJECT
 public:
-    explicit OutcomeLine(QMainWindow *window);
+    // `run` is the bookkeeping of the device session the window drives.
+    OutcomeLine(QMainWindow *window, RunOutcome &run);
 
     RunOutcome &run() { return outcome; }
 
@@ -34,11 +35,11 @@ public:
     // cannot.
     bool beginCalibrationStep(bool portOpen, const QString &port, const QString &done,
                               const QString &failed);
-    // A request was given up; true when that ends the run (a calibration
-    // step clears the queue and gets no last progress report).
-    bool gaveUp(TypeParser type, const QByteArray &request);
+    // Whether a request of this kind that gave up ends the run (a
+    // calibration step clears the queue and gets no last progress report).
+    bool endsRun(TypeParser type) const;
 
 private:
     QMainWindow *window;
-    RunOutcome outcome;
+    RunOutcome &outcome;
 };

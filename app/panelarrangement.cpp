@@ -1,6 +1,5 @@
 #include "app/panelarrangement.h"
 
-#include "app/identification.h"
 #include "editors/w_freezprotection.h"
 #include "editors/w_key.h"
 #include "editors/w_radio.h"
@@ -10,6 +9,7 @@
 #include "panels/measure.h"
 #include "panels/reqperiod.h"
 #include "panels/w_test.h"
+#include "session/identification.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "app/settingsfiledialogs.h"
 
-#include "app/settingsfile.h"
+#include "session/settingsfile.h"
 
 #include <QDate>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "bench/readsession.h"
 
-#include "app/identification.h"
 #include "bench/benchtools.h"
+#include "session/identification.h"
 
 ReadSession::ReadSession(const QElapsedTimer &clock) : line(new PtyDevice(&model))
 {

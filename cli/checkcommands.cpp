@@ -68,11 +68,13 @@ int CheckCommands::test(const QStringList &args)
     auto *job = new PortJob(portList.first(), PortJob::Test, &owner);
     job->setTestPlan(addresses, rounds, seconds * 1000);
     int code = runJobs({job}, false);
-    if (!job->failure().isEmpty()) {
+    if (!job->failure().isEmpty() && job->testPolls() == 0) {
         printSummaries({job}, false, false);
         return code;
     }
-    QString csv = QStringLiteral("address,sent,answered,share,longest_miss_run\n");
+    // A check cut short (the port lost) says so on every row.
+    const int complete = job->testCutShort() ? 0 : 1;
+    QString csv = QStringLiteral("address,sent,answered,share,longest_miss_run,complete\n");
     out(QStringLiteral("address  sent  answered  share  longest miss run"));
     for (const StabilityTally::Row &r : job->testRows()) {
         out(QStringLiteral("%1  %2  %3  %4  %5")
@@ -81,12 +83,13 @@ int CheckCommands::test(const QStringList &args)
                 .arg(r.answered, 8)
                 .arg(r.share(), 5, 'f', 3)
                 .arg(r.longestMissRun, 16));
-        csv += QStringLiteral("%1,%2,%3,%4,%5\n")
+        csv += QStringLiteral("%1,%2,%3,%4,%5,%6\n")
                    .arg(r.address)
                    .arg(r.sent)
                    .arg(r.answered)
                    .arg(r.share(), 0, 'f', 3)
-                   .arg(r.longestMissRun);
+                   .arg(r.longestMissRun)
+                   .arg(complete);
     }
     printSummaries({job}, false, false);
     const QString csvName = parser.value(QStringLiteral("csv"));

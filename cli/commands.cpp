@@ -7,6 +7,7 @@
 #include "cli/progressline.h"
 #include "cli/settingsjson.h"
 #include "link/virtualports.h"
+#include "session/runoutcome.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -71,13 +72,21 @@ QJsonObject Commands::jobJson(const PortJob &job, bool withSettings)
     o.insert(QStringLiteral("variant"),
              job.identified() ? QJsonValue(int(job.variant())) : QJsonValue());
     o.insert(QStringLiteral("ok"), job.exitCode(false) == 0);
-    if (withSettings)
-        o.insert(QStringLiteral("settings"), job.identified()
-                                                 ? QJsonValue(SettingsJson::toJson(job.settings()))
-                                                 : QJsonValue());
+    if (withSettings) {
+        // A setting the readings did not settle is null, and named.
+        QJsonObject settings = SettingsJson::toJson(job.settings());
+        QJsonArray notRead;
+        for (const SettingsField *f : job.notRead()) {
+            settings.insert(QLatin1String(f->name), QJsonValue());
+            notRead.append(QLatin1String(f->name));
+        }
+        o.insert(QStringLiteral("settings"),
+                 job.identified() ? QJsonValue(settings) : QJsonValue());
+        o.insert(QStringLiteral("notRead"), notRead);
+    }
     QJsonArray unanswered;
     for (const QByteArray &r : job.unanswered())
-        unanswered.append(QString::fromLatin1(r));
+        unanswered.append(RunOutcome::requestText(r));
     o.insert(QStringLiteral("unanswered"), unanswered);
     if (!job.failure().isEmpty())
         o.insert(QStringLiteral("error"), job.failure());

@@ -129,7 +129,10 @@ QString CommissioningReport::toHtml() const
             continue;
         QString value = escaped(f.value(settings).toString());
         QString note;
-        if (f.readBack != SettingsField::Never && !f.verifiable(variant, hardware)) {
+        if (notRead.contains(&f)) {
+            value = QStringLiteral("not read");
+            note = QStringLiteral("the device's reply was missing or damaged");
+        } else if (f.readBack != SettingsField::Never && !f.verifiable(variant, hardware)) {
             value = QStringLiteral("-");
             note = QStringLiteral("not reported by this device");
         } else if (f.readBack == SettingsField::Never) {
@@ -152,6 +155,9 @@ QString CommissioningReport::toHtml() const
                 row({QString::number(r.address), QString::number(r.sent),
                      QString::number(r.answered), percent(r), QString::number(r.longestMissRun)});
         html += QStringLiteral("</table>\n");
+        if (testCutShort)
+            html += QStringLiteral("<p><b>The check was cut short</b> before every planned poll "
+                                   "was made; the figures cover the polls made.</p>\n");
     }
     html += QStringLiteral("</body></html>\n");
     return html;

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+struct SettingsField;
+
 // The document an engineer hands over after commissioning a device: when and
 // on which port it was read, what the device says it is, every setting under
 // the label the configurator's window gives it, and, when a stability check
@@ -22,7 +24,11 @@ struct CommissioningReport
     QString port, hardware, firmware;
     quint8 variant = 0;
     DeviceSettings settings;
+    // Settings the device was asked for and did not report readably: shown
+    // as not read, not as the value the record happens to hold.
+    QList<const SettingsField *> notRead;
     QList<StabilityTally::Row> test; // empty: no stability table
+    bool testCutShort = false;       // the check ended before its last poll
 
     QString toHtml() const;
     // Writes the report as PDF or HTML, chosen by the file name's suffix

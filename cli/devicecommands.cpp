@@ -103,10 +103,13 @@ int DeviceCommands::read(const QStringList &args)
         for (const PortJob *job : jobs) {
             if (!job->identified())
                 continue;
+            const DeviceSettings settings = job->settings();
             for (const SettingsField &f : SettingsFields::all())
                 out(QStringLiteral("%1%2 = %3")
                         .arg(jobs.size() > 1 ? job->port() + QLatin1String(": ") : QString(),
-                             QLatin1String(f.name), f.value(job->settings()).toString()));
+                             QLatin1String(f.name),
+                             job->isRead(f) ? f.value(settings).toString()
+                                            : QStringLiteral("not read")));
         }
     }
     printSummaries(jobs, false, json);

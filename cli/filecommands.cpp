@@ -66,11 +66,13 @@ int FileCommands::report(const QStringList &args)
     report.firmware = read->firmware();
     report.variant = read->variant();
     report.settings = read->settings();
+    report.notRead = read->notRead();
     if (!addresses.isEmpty()) {
         auto *check = new PortJob(portList.first(), PortJob::Test, &owner);
         check->setTestPlan(addresses, rounds, 0);
         code = qMax(code, runJobs({check}, false));
         report.test = check->testRows();
+        report.testCutShort = check->testCutShort();
     }
     printSummaries({read}, false, false);
     if (!report.write(output, &error))

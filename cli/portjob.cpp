@@ -1,46 +1,69 @@
 #include "cli/portjob.h"
 
-#include "app/identification.h"
 #include "protocol/addressmask.h"
+#include "protocol/clock.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
 #include "protocol/factorydefaults.h"
-#include "protocol/replydecoder.h"
-
-#include <QTimer>
+#include "protocol/timer.h"
+#include "session/devicesession.h"
 
 namespace {
 
 // What a request is, for the messages about it.
-QString kindOf(const QByteArray &request)
+QString kindOf(TypeParser type)
 {
-    if (request.startsWith("$2"))
+    switch (type) {
+    case ReadIdentity:
         return QStringLiteral(" (identity)");
-    if (request.startsWith("$0"))
+    case WriteConfig:
         return QStringLiteral(" (configuration write)");
-    if (request.startsWith("$1"))
+    case ReadConfig:
         return QStringLiteral(" (configuration read)");
-    if (request == "+++")
+    case EnterCommand:
         return QStringLiteral(" (command mode)");
-    return QString();
+    default:
+        return QString();
+    }
+}
+
+// Requests that change something in the device.
+bool isWrite(TypeParser type)
+{
+    switch (type) {
+    case WriteConfig:
+    case WriteS206:
+    case WriteS201:
+    case WriteS200:
+    case WriteS202:
+    case WriteS214:
+    case WriteS210:
+    case SetLinkRate:
+    case WriteS216:
+    case WriteS252:
+    case WriteAveraging:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
 
 PortJob::PortJob(const QString &port, Operation operation, QObject *parent)
-    : QObject(parent), portName(port), operation(operation), data(new Data(this)),
-      engine(new Exchange(this, data))
+    : QObject(parent), portName(port), operation(operation), session(new DeviceSession(this)),
+      clock(Clock::system())
 {
-    connect(engine, &Exchange::sgGetSetting, this,
+    Exchange *engine = session->engine();
+    connect(session, &DeviceSession::identityTaken, this, [this] { slIdentity(); });
+    connect(session, &DeviceSession::replyTaken, this,
             [this](TypeParser type, QByteArrayList fields) { slSetting(type, fields); });
+    connect(session, &DeviceSession::gaveUp, this,
+            [this](TypeParser type, QByteArray request, bool counts) {
+                slGaveUp(type, request, counts);
+            });
     connect(engine, &Exchange::sgSetProgres, this, [this](quint8 p) { slProgress(p); });
-    connect(engine, &Exchange::sgGaveUp, this,
-            [this](TypeParser type, QByteArray request) { slGaveUp(type, request); });
-    connect(engine, &Exchange::sgTraffic, this,
-            [this](Exchange::Traffic what, QByteArray bytes) { slTraffic(int(what), bytes); });
-    connect(engine, &Exchange::sgPortLost, this, [this](QString reason) { slPortLost(reason); });
-    // A failed request of the reporting kinds: the engine goes on with the
-    // next one when nobody stops it, as after the answer Yes.
+    connect(engine, &Exchange::sgPortLost, this, [this] { slPortLost(); });
     connect(engine, &Exchange::sgRequest, this,
             [this](quint8, TypeParser, QByteArray request) { tally.sent(request); });
     connect(engine, &Exchange::sgOk, this, [this](quint8, TypeParser, QByteArray request) {
@@ -55,7 +78,19 @@ PortJob::PortJob(const QString &port, Operation operation, QObject *parent)
 
 PortJob::~PortJob()
 {
-    engine->disconnect(this);
+    session->engine()->disconnect(this);
+    session->disconnect(this);
+}
+
+void PortJob::setLine(Line *line)
+{
+    session->setLine(line);
+}
+
+void PortJob::setClock(Clock *c)
+{
+    clock = c ? c : Clock::system();
+    session->setClock(clock);
 }
 
 void PortJob::setTestPlan(const QByteArray &addresses, int rounds, int durationMs)
@@ -65,30 +100,29 @@ void PortJob::setTestPlan(const QByteArray &addresses, int rounds, int durationM
     testDurationMs = durationMs;
 }
 
-QString PortJob::requestText(const QByteArray &request)
+void PortJob::later(void (PortJob::*step)())
 {
-    QString text = QString::fromLatin1(request);
-    text.replace(QLatin1Char('\r'), QLatin1String("\\r"));
-    text.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    return text;
+    clock->singleShot(0, this, [this, step] { (this->*step)(); });
 }
 
 void PortJob::start()
 {
     stage = Stage::Connecting;
-    clock.start();
+    startedMs = clock->nowMs();
     stopAfterIdentity = operation == Identify || operation == Test || operation == Measure;
+    wantIdentity = operation == Identify || operation == Read;
     emit progress(stageName(), 0);
-    if (!engine->openPort(portName)) {
-        fail(QStringLiteral("cannot open the port: %1").arg(engine->openErrorString()));
-        return;
-    }
+    session->run().begin(RunOutcome::Connect, portName);
+    if (!session->openPort(portName))
+        fail(QStringLiteral("cannot open the port: %1").arg(session->engine()->openErrorString()));
 }
 
 QString PortJob::stageName() const
 {
     if (stage == Stage::Connecting)
         return operation == Read ? QStringLiteral("read") : QStringLiteral("connect");
+    if (stage == Stage::Confirming)
+        return QStringLiteral("confirm");
     switch (operation) {
     case Write:
         return QStringLiteral("write");
@@ -103,63 +137,53 @@ QString PortJob::stageName() const
     }
 }
 
+// ------------------------------------------------------------ what comes back
+
+void PortJob::slIdentity()
+{
+    identityOver = true;
+    everIdentified = true;
+    if (!session->identityPlausible())
+        emit note(QStringLiteral("the identity reply looks damaged (firmware \"%1\", hardware "
+                                 "\"%2\"); it is asked again")
+                      .arg(RunOutcome::requestText(session->firmware().toLatin1()),
+                           RunOutcome::requestText(session->hardware().toLatin1())));
+    if (wantIdentity)
+        readings.addIdentity(session->firmware(), session->hardware(),
+                             session->identityPlausible());
+}
+
 void PortJob::slSetting(TypeParser type, const QByteArrayList &fields)
 {
-    if (type == ReadIdentity) {
-        firmwareText = ReplyDecoder::text(fields.value(0));
-        hardwareText = ReplyDecoder::text(fields.value(1));
-        // As the window identifies a device: model, output kind, test
-        // address rule and firmware variant.
-        const Identification id(hardwareText);
-        device.outType = id.outType(device.outType);
-        transmitter = id.isTransmitter();
-        rs485 = id.model() == Identification::Rs485;
-        firmwareVariant = Identification::firmwareVariant(firmwareText);
-        engine->setTransmitter(transmitter ? 1 : 0);
-        engine->setVariant(firmwareVariant);
-        identityOver = true;
-        return;
-    }
     if (type == ReadInputs && operation == Measure && stage == Stage::Working) {
         ++results;
-        emit measured(clock.elapsed(), fields);
+        emit measured(clock->nowMs() - startedMs, fields);
         if (results >= measureCount)
-            QTimer::singleShot(0, this, &PortJob::finish);
-        return;
+            later(&PortJob::finish);
     }
-    ReplyDecoder::apply(type, fields, firmwareVariant, hardwareText, device);
 }
 
-void PortJob::slGaveUp(TypeParser type, const QByteArray &request)
+void PortJob::slGaveUp(TypeParser type, const QByteArray &request, bool counts)
 {
-    if (searching && (type == SetLinkRate || type == EnterCommand || type == ModuleDefaults)) {
-        // An attempt of the rate search at a rate the module does not use.
-        if (type == ModuleDefaults && ++moduleResetMisses == RateAttempts) {
-            gaveUp.append(request);
-            emit note(QStringLiteral("the radio module did not answer \"ATR\\r\" at any serial "
-                                     "rate"));
-        }
-        return;
-    }
+    if (!counts)
+        return; // an attempt of the rate search at a rate the module does not use
     gaveUp.append(request);
-    if (type == ReadIdentity) {
+    if (type == ReadIdentity && stage == Stage::Connecting) {
         // Told once, as the reason the job ends.
         identityOver = true;
-        failureText = QStringLiteral("no answer to \"%1\" (identity)").arg(requestText(request));
+        failureText =
+            QStringLiteral("no answer to \"%1\" (identity)").arg(RunOutcome::requestText(request));
         return;
     }
-    emit note(QStringLiteral("no answer to \"%1\"%2").arg(requestText(request), kindOf(request)));
+    if (stage == Stage::Working && isWrite(type))
+        writeRefused = true;
+    emit note(QStringLiteral("no answer to \"%1\"%2")
+                  .arg(RunOutcome::requestText(request), kindOf(type)));
     if (type == ReadInputs && operation == Measure && stage == Stage::Working) {
         ++results;
         if (results >= measureCount)
-            QTimer::singleShot(0, this, &PortJob::finish);
+            later(&PortJob::finish);
     }
-}
-
-void PortJob::slTraffic(int what, const QByteArray &bytes)
-{
-    if (searching && what == int(Exchange::Traffic::Sent) && bytes.startsWith("$0"))
-        searching = false;
 }
 
 void PortJob::slProgress(quint8 percent)
@@ -169,26 +193,70 @@ void PortJob::slProgress(quint8 percent)
         // Nothing after the identity is wanted (or, without one, possible):
         // the queue goes before its next request is sent, so the device is
         // left as it was.
-        engine->clearParsers();
-        if (failureText.isEmpty())
-            QTimer::singleShot(0, this, &PortJob::startWork);
-        else
-            QTimer::singleShot(0, this, &PortJob::finish);
+        session->engine()->clearParsers();
+        later(failureText.isEmpty() ? &PortJob::runEnded : &PortJob::finish);
         return;
     }
-    if (stage == Stage::Connecting ||
-        (stage == Stage::Working && (operation == Write || operation == Defaults))) {
-        emit progress(stageName(), percent);
-        if (percent == 100)
-            QTimer::singleShot(0, this,
-                               stage == Stage::Connecting ? &PortJob::startWork : &PortJob::finish);
-    }
+    const bool shown = stage == Stage::Connecting || stage == Stage::Confirming ||
+                       (stage == Stage::Working && (operation == Write || operation == Defaults));
+    if (!shown)
+        return;
+    emit progress(stageName(), percent);
+    if (percent == 100)
+        later(&PortJob::runEnded);
 }
 
-void PortJob::slPortLost(const QString &reason)
+void PortJob::slPortLost()
 {
-    Q_UNUSED(reason)
     fail(QStringLiteral("the port was lost (device unplugged?)"));
+}
+
+// ------------------------------------------------------------ the stages
+
+// A run of the engine is over: the connection, the operation, or a reading
+// to confirm another.
+void PortJob::runEnded()
+{
+    if (stage == Stage::Done || !failureText.isEmpty())
+        return;
+    if (stage == Stage::Connecting && operation != Read && operation != Identify) {
+        startWork();
+        return;
+    }
+    // A reading is over: the connection's (Read, Identify), the write's
+    // read-back, or one to confirm them.
+    QList<const SettingsField *> confirmed;
+    if (readsSettings())
+        for (const SettingsField &f : SettingsFields::all())
+            if (session->run().confirmed(&f))
+                confirmed << &f;
+    readings.add(session->settings(), confirmed);
+    // A field this reading did not bring either is not coming (a register
+    // that never answers): reading again helps only while values arrive
+    // that disagree with the earlier ones.
+    const QList<const SettingsField *> open = readings.unsettled(wanted());
+    bool arriving = readings.count() < 2 || open.isEmpty();
+    for (const SettingsField *f : open)
+        arriving = arriving || confirmed.contains(f);
+    if (settledAll() || readings.count() >= MaxReadings || !arriving)
+        finish();
+    else
+        readAgain();
+}
+
+bool PortJob::settledAll() const
+{
+    if (wantIdentity && !readings.identitySettled())
+        return false;
+    return readings.unsettled(wanted()).isEmpty();
+}
+
+void PortJob::readAgain()
+{
+    stage = Stage::Confirming;
+    emit progress(stageName(), 0);
+    session->run().begin(RunOutcome::Read, portName);
+    session->engine()->identifyAgain(readsSettings());
 }
 
 void PortJob::startWork()
@@ -196,51 +264,51 @@ void PortJob::startWork()
     if (stage != Stage::Connecting)
         return;
     stage = Stage::Working;
+    DeviceSettings &data = session->settings();
     switch (operation) {
     case Identify:
     case Read:
         finish();
         return;
-    case Write: {
+    case Write:
         emit progress(stageName(), 0);
         // As WRITE after opening a settings file: the whole record goes,
         // with the address list as the window's address panel writes it.
-        data->settings = record;
-        data->settings.adreses = AddressMask::normalized(record.adreses);
-        engine->writeSettings();
-        sent = data->settings; // the engine may have fixed the test address
-        device = sent;
+        session->run().begin(RunOutcome::Write, portName);
+        data = record;
+        data.adreses = AddressMask::normalized(record.adreses);
+        session->engine()->writeSettings();
+        sent = data; // the engine may have fixed the test address
+        readings.expect(sent);
         return;
-    }
-    case Defaults: {
+    case Defaults:
         emit progress(stageName(), 0);
         // As DEFAULT: the record the read brought, reset to the factory
         // values, then the restore sequence with its rate search.
-        data->settings = device;
-        FactoryDefaults::apply(data->settings, transmitter || rs485);
-        searching = true;
-        engine->writeDefaults();
-        sent = data->settings;
+        FactoryDefaults::apply(data, session->watchdogOnByDefault());
+        session->run().begin(RunOutcome::Defaults, portName);
+        session->engine()->writeDefaults();
+        sent = data;
         // The configuration goes at the factory serial rate whatever the
         // record says.
         sent.serialRate = FactoryDefaults::SerialRate;
+        readings.expect(sent);
         return;
-    }
     case Test:
         emit progress(stageName(), 0);
         if (testDurationMs > 0)
-            QTimer::singleShot(testDurationMs, this, [this] { stopTest = true; });
+            clock->singleShot(testDurationMs, this, [this] { stopTest = true; });
         // From the first address on, so that rounds poll every address
         // equally often.
-        engine->resetTestPosition();
-        engine->startTest(testAddresses);
+        session->engine()->resetTestPosition();
+        session->engine()->startTest(testAddresses);
         return;
     case Measure:
         emit progress(stageName(), 0);
-        clock.restart();
-        pollTimer = new QTimer(this);
+        startedMs = clock->nowMs();
+        pollTimer = clock->newTimer(this);
         pollTimer->setInterval(1000);
-        connect(pollTimer, &QTimer::timeout, this, &PortJob::pollInputs);
+        connect(pollTimer, &Timer::timeout, this, &PortJob::pollInputs);
         pollTimer->start();
         pollInputs();
         return;
@@ -254,7 +322,7 @@ void PortJob::pollInputs()
         return;
     }
     ++polls;
-    engine->getValue();
+    session->engine()->getValue();
 }
 
 void PortJob::testStepEnded()
@@ -266,8 +334,9 @@ void PortJob::testStepEnded()
         emit progress(stageName(), qMin(100, stepsDone * 100 / testSteps));
     if (stopTest || (testSteps > 0 && stepsDone >= testSteps)) {
         // The step that just ended is the last: no poll goes out after it.
-        engine->clearParsers();
-        QTimer::singleShot(0, this, &PortJob::finish);
+        session->engine()->clearParsers();
+        stopTest = true;
+        later(&PortJob::finish);
     }
 }
 
@@ -275,7 +344,7 @@ void PortJob::fail(const QString &why)
 {
     if (failureText.isEmpty())
         failureText = why;
-    QTimer::singleShot(0, this, &PortJob::finish);
+    later(&PortJob::finish);
 }
 
 void PortJob::finish()
@@ -285,24 +354,77 @@ void PortJob::finish()
     stage = Stage::Done;
     if (pollTimer)
         pollTimer->stop();
-    engine->clearParsers();
-    if (engine->isOpen())
-        engine->openPort(portName); // closes it
+    session->engine()->clearParsers();
+    if (session->isOpen())
+        session->openPort(portName); // closes it
     emit finished();
+}
+
+// ------------------------------------------------------------ the outcome
+
+QList<const SettingsField *> PortJob::wanted() const
+{
+    if (!readsSettings() || !everIdentified)
+        return {};
+    return SettingsFields::readBack(variant(), hardware());
+}
+
+bool PortJob::identified() const
+{
+    return everIdentified;
+}
+
+QString PortJob::hardware() const
+{
+    return readings.identitySettled() ? readings.hardware() : session->hardware();
+}
+
+QString PortJob::firmware() const
+{
+    return readings.identitySettled() ? readings.firmware() : session->firmware();
+}
+
+quint8 PortJob::variant() const
+{
+    return readings.identitySettled() ? Identification::firmwareVariant(readings.firmware())
+                                      : session->variant();
+}
+
+DeviceSettings PortJob::settings() const
+{
+    DeviceSettings s = readings.settledRecord(session->settings());
+    if (readings.identitySettled())
+        s.outType = Identification(readings.hardware()).outType(s.outType);
+    return s;
+}
+
+bool PortJob::isRead(const SettingsField &field) const
+{
+    return !wanted().contains(&field) || readings.settled(&field);
+}
+
+QList<const SettingsField *> PortJob::notRead() const
+{
+    return readings.unsettled(wanted());
 }
 
 QList<SettingsDifference> PortJob::differences() const
 {
     if (operation != Write && operation != Defaults)
         return {};
-    return SettingsFields::compare(sent, device, firmwareVariant, hardwareText);
+    QList<SettingsDifference> found;
+    for (const SettingsDifference &d :
+         SettingsFields::compare(sent, settings(), variant(), hardware()))
+        if (readings.settled(d.field))
+            found << d;
+    return found;
 }
 
 QList<const SettingsField *> PortJob::unverifiable() const
 {
     QList<const SettingsField *> fields;
     if (operation == Write || operation == Defaults)
-        SettingsFields::compare(sent, device, firmwareVariant, hardwareText, &fields);
+        SettingsFields::compare(sent, settings(), variant(), hardware(), &fields);
     return fields;
 }
 
@@ -320,9 +442,20 @@ QList<StabilityTally::Row> PortJob::testRows() const
     return rows;
 }
 
+bool PortJob::testCutShort() const
+{
+    return operation == Test && !stopTest;
+}
+
 int PortJob::exitCode(bool verify) const
 {
-    if (!failureText.isEmpty() || !gaveUp.isEmpty())
+    if (!failureText.isEmpty() || writeRefused || !notRead().isEmpty())
+        return 1;
+    if (wantIdentity && !readings.identitySettled())
+        return 1;
+    if ((operation == Test || operation == Measure) && !gaveUp.isEmpty())
+        return 1;
+    if (testCutShort())
         return 1;
     if (verify && !differences().isEmpty())
         return 3;
@@ -332,16 +465,36 @@ int PortJob::exitCode(bool verify) const
 QString PortJob::summary(bool verify) const
 {
     QString line = portName + QLatin1String(": ");
-    if (!failureText.isEmpty())
+    if (!failureText.isEmpty() && !identified())
         return line + QLatin1String("FAILED, ") + failureText;
+    // One pass over the pattern: a "%1" in a device's text stays as it is.
     line += QStringLiteral("%1, firmware %2 (variant %3)")
-                .arg(hardwareText, firmwareText)
-                .arg(firmwareVariant);
+                .arg(RunOutcome::requestText(hardware().toLatin1()),
+                     RunOutcome::requestText(firmware().toLatin1()), QString::number(variant()));
+    if (wantIdentity && !readings.identitySettled())
+        line += QStringLiteral(", identity not confirmed (the replies disagreed or looked "
+                               "damaged)");
+    if (!failureText.isEmpty())
+        line += QLatin1String(", ") + failureText;
     if (!gaveUp.isEmpty())
         line += QStringLiteral(", %1 request(s) unanswered").arg(gaveUp.size());
-    if (verify && (operation == Write || operation == Defaults)) {
+    if (readings.count() > 1 && readsSettings())
+        line += QStringLiteral(", read %1 times to confirm").arg(readings.count());
+    const QList<const SettingsField *> missing = notRead();
+    if (!missing.isEmpty()) {
+        QStringList names;
+        for (const SettingsField *f : missing)
+            names << QLatin1String(f->name);
+        line += QStringLiteral(", not read: %1").arg(names.join(QLatin1String(", ")));
+    }
+    if (testCutShort())
+        line += QStringLiteral(", stability check cut short after %1 poll(s)").arg(stepsDone);
+    if (verify && (operation == Write || operation == Defaults) && failureText.isEmpty()) {
         const int n = differences().size();
-        line += n ? QStringLiteral(", %1 setting(s) differ").arg(n) : QStringLiteral(", verified");
+        if (n)
+            line += QStringLiteral(", %1 setting(s) differ").arg(n);
+        else if (missing.isEmpty() && !writeRefused)
+            line += QStringLiteral(", verified");
     }
     line += exitCode(verify) ? QLatin1String(": FAILED") : QLatin1String(": ok");
     return line;

@@ -4,21 +4,26 @@
 #include "protocol/settingsfields.h"
 #include "protocol/stabilitytally.h"
 #include "protocol/typeparser.h"
+#include "session/readings.h"
 
 #include <QByteArrayList>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 
-class Data;
-class Exchange;
-class QTimer;
+class Clock;
+class DeviceSession;
+class Line;
+class Timer;
 
-// One device on one port, driven through one operation by its own exchange
-// engine, as the window drives it: connect (identity, and for the settings
-// operations the full read), then the operation. Nothing asks questions: a
-// request that gives up is recorded and the sequence goes on, as after the
-// answer Yes in the window. Several jobs run side by side on one event loop.
+// One device on one port, driven through one operation by a device session
+// of its own, as the window drives it: connect (identity, and for the
+// settings operations the full read), then the operation. Nothing asks
+// questions: a request that gives up is recorded and the sequence goes on,
+// as after the answer Yes in the window. The line has no checksum, so what
+// the job reports of the device's settings is what two readings agreed on
+// (or, after a write, what one reading showed equal to the value written);
+// it reads again, a few times at most, until they do. Several jobs run side
+// by side on one event loop.
 class PortJob : public QObject
 {
     Q_OBJECT
@@ -33,8 +38,16 @@ public:
         Measure,  // identity, then the input values once a second
     };
 
+    // Readings of the settings at most, counting the first.
+    static constexpr int MaxReadings = 4;
+
     PortJob(const QString &port, Operation operation, QObject *parent = nullptr);
     ~PortJob() override;
+
+    // The line and clock of the job's session (tests); by default the
+    // serial port and the real clock. Not owned; set before start().
+    void setLine(Line *line);
+    void setClock(Clock *clock);
 
     // What Write gives the device.
     void setRecord(const DeviceSettings &settings) { record = settings; }
@@ -48,13 +61,19 @@ public:
     bool isFinished() const { return stage == Stage::Done; }
 
     QString port() const { return portName; }
-    bool identified() const { return !hardwareText.isNull(); }
-    QString hardware() const { return hardwareText; }
-    QString firmware() const { return firmwareText; }
-    quint8 variant() const { return firmwareVariant; }
-    // The device's settings as the reads reported them (the read-back for
-    // Write and Defaults).
-    const DeviceSettings &settings() const { return device; }
+    bool identified() const;
+    QString hardware() const;
+    QString firmware() const;
+    quint8 variant() const;
+    // The device's settings as the readings agreed on them (the read-back
+    // for Write and Defaults); fields not read keep what the last reading
+    // left, so use isRead() before showing one.
+    DeviceSettings settings() const;
+    // Whether the readings settled the field (fields the device does not
+    // report count as read: they are the configurator's own).
+    bool isRead(const SettingsField &field) const;
+    // The device's fields the job should have read and did not.
+    QList<const SettingsField *> notRead() const;
     // What Write and Defaults gave the device.
     const DeviceSettings &written() const { return sent; }
     // Every request that gave up, in order.
@@ -66,15 +85,15 @@ public:
     QList<SettingsDifference> differences() const;
     QList<const SettingsField *> unverifiable() const;
     QList<StabilityTally::Row> testRows() const;
+    // Test: the check ended before every planned poll was made.
+    bool testCutShort() const;
+    int testPolls() const { return stepsDone; }
 
-    // 0 done; 1 the device did not answer or refused; 3 (with `verify`) the
-    // read-back differs from what was written.
+    // 0 done; 1 the device did not answer, refused, or a setting could not
+    // be read; 3 (with `verify`) the read-back differs from what was written.
     int exitCode(bool verify) const;
     // One line for the summary: the port and the outcome.
     QString summary(bool verify) const;
-
-    // The text of a request for messages: CR and LF escaped.
-    static QString requestText(const QByteArray &request);
 
 signals:
     // The stage the job is in ("connect", "write", ...) and its progress.
@@ -91,34 +110,41 @@ private:
         Idle,
         Connecting,
         Working,
+        Confirming, // reading again until the readings agree
         Done
     };
 
+    void slIdentity();
     void slSetting(TypeParser type, const QByteArrayList &fields);
     void slProgress(quint8 percent);
-    void slGaveUp(TypeParser type, const QByteArray &request);
-    void slTraffic(int what, const QByteArray &bytes);
-    void slPortLost(const QString &reason);
+    void slGaveUp(TypeParser type, const QByteArray &request, bool counts);
+    void slPortLost();
+    void later(void (PortJob::*step)());
     void startWork();
+    void runEnded();
+    bool settledAll() const;
+    void readAgain();
     void pollInputs();
     void testStepEnded();
     void fail(const QString &why);
     void finish();
     QString stageName() const;
+    bool readsSettings() const
+    {
+        return operation == Read || operation == Write || operation == Defaults;
+    }
+    QList<const SettingsField *> wanted() const;
 
     QString portName;
     Operation operation;
-    Data *data;
-    Exchange *engine;
+    DeviceSession *session;
+    Clock *clock;
     Stage stage = Stage::Idle;
 
     DeviceSettings record; // what Write gives the device
-    DeviceSettings device; // what the device reported
     DeviceSettings sent;   // what Write and Defaults gave it
-    QString hardwareText, firmwareText;
-    quint8 firmwareVariant = 0;
-    bool transmitter = true;
-    bool rs485 = false;
+    Readings readings;
+    bool wantIdentity = false; // the identity is part of what the job reports
     QList<QByteArray> gaveUp;
     QString failureText;
 
@@ -126,11 +152,9 @@ private:
     // not): the queue is dropped before its next request goes out.
     bool stopAfterIdentity = false;
     bool identityOver = false;
-    // Defaults: the rate search runs until the configuration write goes
-    // out; its attempts give up silently by design.
-    bool searching = false;
-    int moduleResetMisses = 0;
-    static constexpr int RateAttempts = 9;
+    bool everIdentified = false; // the device answered the identity request
+    // The write's own requests (not its read-back) that gave up.
+    bool writeRefused = false;
 
     QByteArray testAddresses;
     int testSteps = 0; // steps to run, 0 for a timed check
@@ -142,6 +166,6 @@ private:
     int measureCount = 10;
     int polls = 0;
     int results = 0;
-    QTimer *pollTimer = nullptr;
-    QElapsedTimer clock;
+    Timer *pollTimer = nullptr;
+    qint64 startedMs = 0;
 };

@@ -1,7 +1,7 @@
 #include "cli/settingsjson.h"
 
-#include "app/settingsfile.h"
 #include "protocol/settingsfields.h"
+#include "session/settingsfile.h"
 
 #include <QFile>
 #include <QJsonArray>

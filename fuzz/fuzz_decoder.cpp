@@ -5,10 +5,10 @@
 // Checked on every run: the sanitizers find nothing, a reply changes only the
 // record fields its kind carries, and every record decoded saves to a settings
 // file that loads back the same.
-#include "app/settingsfile.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
 #include "protocol/replydecoder.h"
+#include "session/settingsfile.h"
 
 #include <QCoreApplication>
 #include <QEvent>

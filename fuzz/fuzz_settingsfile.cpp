@@ -6,7 +6,7 @@
 // for byte as it was. The start-up check runs on the same file: it must
 // replace it with its twelve bytes and port text and leave the record as it
 // was, or, under the limit, give up and still leave the record as it was.
-#include "app/settingsfile.h"
+#include "session/settingsfile.h"
 #include "tests/filesizelimit.h"
 
 #include <QCoreApplication>

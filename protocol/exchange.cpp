@@ -234,6 +234,7 @@ void Exchange::slRequest(QByteArray request)
     qCDebug(lcProtocol) << "Request: " << request;
     qCDebug(lcTrace) << "Request: " << request.toHex(' ');
     emit sgTraffic(h->attempt() == 0 ? Traffic::Sent : Traffic::Repeated, request);
+    emit sgSent(h->type(), request, h->attempt() != 0);
     link->write(request);
 }
 
@@ -310,7 +311,7 @@ void Exchange::receive(const QByteArray &bytes)
     if (type == ModuleDefaults) {
         // The module answered "ATR": the remaining attempts of the rate
         // search are skipped up to the configuration write.
-        while (!parsers.isEmpty() && !parsers.first()->request().startsWith("$0"))
+        while (!parsers.isEmpty() && parsers.first()->type() != WriteConfig)
             removeHead();
     }
     finishStep();
@@ -402,6 +403,14 @@ void Exchange::testStep(Parser *h)
 void Exchange::readSettings()
 {
     queueSteps(Sequences::readAll());
+    startNext(true);
+}
+
+void Exchange::identifyAgain(bool andRead)
+{
+    addParser(ReadIdentity);
+    if (andRead)
+        queueSteps(Sequences::readAll());
     startNext(true);
 }
 

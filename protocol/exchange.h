@@ -76,6 +76,9 @@ public:
     QString openErrorString() const { return lastOpenErrorString; }
 
     void readSettings();
+    // The identity request again, and with `andRead` the full read after it,
+    // on a port that is already open (a second reading to confirm the first).
+    void identifyAgain(bool andRead);
     void writeSettings();
     void writeDefaults();
     // The single requests of the calibration, queued behind whatever runs.
@@ -112,6 +115,7 @@ public:
     State state() const { return now; }
     int queueLength() const { return parsers.size(); }
     quint8 currentTestIndex() const { return test.index(); }
+    Clock *timeSource() const { return clock; }
     QByteArray currentTestAdreses() const { return test.addresses(); }
 
 signals:
@@ -128,6 +132,9 @@ signals:
     // question, a cleared queue); test steps excepted. Receivers record it and
     // must not change the queue from here.
     void sgGaveUp(TypeParser type, QByteArray request);
+    // A request goes on the line: its kind, its bytes, and whether it is a
+    // repeat of one that got no usable reply.
+    void sgSent(TypeParser type, QByteArray request, bool repeat);
     // What crosses the line, for a traffic log: requests as written (first
     // sends and repeats), bytes as received, and give-ups.
     void sgTraffic(Exchange::Traffic what, QByteArray bytes);

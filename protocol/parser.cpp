@@ -43,6 +43,16 @@ void Parser::slTimer()
         send();
 }
 
+void Parser::restartScan()
+{
+    // A reply that completed since the last send stays answered: a stray
+    // byte after it (noise, a line feed) does not undo it. What a radio test
+    // step counts is whether the poll's reply arrived.
+    const bool answered = isDone;
+    resetMatcher();
+    isDone = answered;
+}
+
 void Parser::resetMatcher()
 {
     isDone = false;
@@ -70,7 +80,7 @@ bool Parser::parse(const QByteArray &data, QByteArrayList &out)
             capture = false;
         } else {
             // The breaking byte is dropped, not tried as the start of a new match.
-            resetMatcher();
+            restartScan();
             continue;
         }
 
@@ -78,7 +88,7 @@ bool Parser::parse(const QByteArray &data, QByteArrayList &out)
             if (previousMask == '1' || fields.isEmpty())
                 fields.append(QByteArray());
             if (fields.last().size() >= MaxFieldLength) {
-                resetMatcher();
+                restartScan();
                 continue;
             }
             fields.last().append(byte);

@@ -38,6 +38,7 @@ public:
     quint16 timeout() const { return param.timeout; }
     bool clearOnTimeout() const { return param.clearOnTimeout; }
     bool keepAfterAnswer() const { return param.keepAfterAnswer; }
+    // A complete reply matched since the last send.
     bool done() const { return isDone; }
     // 0 while the request goes out for the first time, then the repeat number.
     quint8 attempt() const { return retryCount; }
@@ -55,6 +56,8 @@ private slots:
 
 private:
     void resetMatcher();
+    // A byte broke the match: the scan starts again with the next byte.
+    void restartScan();
 
     ParserParam param;
     QByteArrayList fields;

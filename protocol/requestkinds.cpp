@@ -81,7 +81,7 @@ constexpr Row rows[] = {
               2, 1000, G::Silent, 2, F::Text),
     // The template takes the first line that arrives, whatever it holds.
     readReply(ReadModuleVersion, "ReadModuleVersion", "AT/V\r", "x\r", "X1",
-              2, 1000, G::Ask, 1, F::Text),
+              2, 1000, G::Ask, 1, F::Version),
     ok(ExitCommand, "ExitCommand", "ATO\r", G::Silent),
     ok(WriteS252, "WriteS252", "ATS252=%1\r", G::Silent),
     ok(WriteAveraging, "WriteAveraging", "$8=%1\r", G::Ask), // four bytes, three digits each
@@ -191,14 +191,17 @@ bool RequestKinds::fits(Field kind, const QByteArray &field)
     case Field::Number:
         return isNumber(field, 9);
     case Field::Text:
-        // A control or 8-bit byte came from the line, not from the device,
-        // and a wrong model or firmware date would set up the whole window
-        // wrongly. A device that sends its whole buffer pads the text with
-        // zero bytes; nothing after the first one is looked at.
+    case Field::Version:
+        // A control byte came from the line, not from the device. The
+        // identity is ASCII: a wrong model or firmware date would set up the
+        // whole window wrongly. A module version may hold the module maker's
+        // 8-bit text ("µ" in UTF-8). A device that sends its whole buffer
+        // pads the text with zero bytes; nothing after the first one is
+        // looked at.
         for (const char c : field) {
             if (c == '\0')
                 break;
-            if (uchar(c) < 0x20 || uchar(c) > 0x7E)
+            if (uchar(c) < 0x20 || uchar(c) == 0x7F || (kind == Field::Text && uchar(c) > 0x7F))
                 return false;
         }
         return true;

@@ -20,7 +20,8 @@ public:
         None,        // no field at this place
         Byte,        // decimal digits, 0 to 255: registers, configuration, averaging
         Number,      // decimal digits, at most nine: measured input values
-        Text,        // printable ASCII up to the first zero byte: identity, module version
+        Text,        // printable ASCII up to the first zero byte: the identity
+        Version,     // no control bytes up to the first zero byte: the module version
         AddressList, // the configuration's list of remote addresses, taken as it is
     };
 

@@ -1,6 +1,7 @@
-#include "app/identification.h"
+#include "session/identification.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QStringList>
 
 Identification::Identification(const QString &text) : hardware(text)
@@ -66,4 +67,24 @@ quint8 Identification::firmwareVariant(const QString &firmware)
     if (seconds > first.toSecsSinceEpoch())
         return 1;
     return 0;
+}
+
+bool Identification::plausibleFirmware(const QString &firmware)
+{
+    static const QRegularExpression date(
+        QStringLiteral("^(Jan|Feb|Mar|Apr|May|Jun|July?|Aug|Sep|Oct|Nov|Dec) ( [1-9]|[1-3][0-9]) "
+                       "(20[0-9][0-9])$"));
+    static const QStringList months = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const QRegularExpressionMatch m = date.match(firmware);
+    if (!m.hasMatch())
+        return false;
+    const int month = months.indexOf(m.captured(1).left(3)) + 1;
+    return QDate(m.captured(3).toInt(), month, m.captured(2).trimmed().toInt()).isValid();
+}
+
+bool Identification::plausibleHardware(const QString &hardware)
+{
+    static const QRegularExpression text(QStringLiteral("^[A-Za-z][A-Za-z0-9 -]{0,63}$"));
+    return text.match(hardware).hasMatch();
 }

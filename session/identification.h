@@ -43,6 +43,15 @@ public:
     // older or unreadable dates.
     static quint8 firmwareVariant(const QString &firmware);
 
+    // The line has no checksum, so an identity is checked for what a device
+    // of the family sends. The firmware date as the compiler writes it
+    // ("Aug  4 2022", "Aug 14 2022"; the firmware spells July "July", older
+    // ones "Jul"), a day that exists.
+    static bool plausibleFirmware(const QString &firmware);
+    // A hardware text of the family's characters: letters, digits, spaces
+    // and hyphens, starting with a letter, at most 64 of them.
+    static bool plausibleHardware(const QString &hardware);
+
 private:
     QString hardware;
     Model deviceModel;

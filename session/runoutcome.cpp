@@ -1,4 +1,4 @@
-#include "app/runoutcome.h"
+#include "session/runoutcome.h"
 
 #include "protocol/settingsfields.h"
 
@@ -33,27 +33,6 @@ bool isWrite(TypeParser type)
     }
 }
 
-// The reply that brings a field back from the device.
-TypeParser replyOf(const SettingsField &field)
-{
-    using S = DeviceSettings;
-    const struct
-    {
-        quint8 S::*byte;
-        TypeParser reply;
-    } registers[] = {
-        {&S::subBand, ReadS206},         {&S::radioRate, ReadS201},
-        {&S::chanel, ReadS200},          {&S::power, ReadS202},
-        {&S::serialTimeout, ReadS214},   {&S::flowControl, ReadS216},
-        {&S::averaging1, ReadAveraging}, {&S::averaging2, ReadAveraging},
-        {&S::diskret1, ReadAveraging},   {&S::diskret2, ReadAveraging},
-    };
-    for (const auto &r : registers)
-        if (field.byte == r.byte)
-            return r.reply;
-    return ReadConfig; // the controller's configuration and the address list
-}
-
 QString describe(TypeParser type, const QByteArray &request)
 {
     if (type == WriteConfig)
@@ -86,44 +65,75 @@ void RunOutcome::setCalibrationStep(const QString &done, const QString &failed)
 
 QString RunOutcome::requestText(const QByteArray &request)
 {
-    QString text = QString::fromLocal8Bit(request);
-    while (!text.isEmpty() && text.back().unicode() < 0x20)
-        text.chop(1);
+    QByteArray bytes = request;
+    while (!bytes.isEmpty() && (bytes.endsWith('\r') || bytes.endsWith('\n')))
+        bytes.chop(1);
+    QString text;
+    for (const char c : bytes) {
+        const uchar u = uchar(c);
+        if (c == '\r')
+            text += QLatin1String("\\r");
+        else if (c == '\n')
+            text += QLatin1String("\\n");
+        else if (u < 0x20 || u == 0x7F)
+            text += QStringLiteral("<%1>").arg(u, 2, 16, QLatin1Char('0'));
+        else
+            text += QChar(u);
+    }
     return text;
 }
 
-void RunOutcome::sent(const QByteArray &request)
+void RunOutcome::sent(TypeParser type)
 {
     if (op != Defaults)
         return;
     if (atrPending)
-        moduleRestored = true;
-    atrPending = request.startsWith("ATR");
-    if (request.startsWith("$0"))
+        restored = true;
+    atrPending = type == ModuleDefaults;
+    if (type == WriteConfig)
         searchOver = true;
 }
 
-void RunOutcome::answered(TypeParser type)
+void RunOutcome::answered(TypeParser type, const ReplyDecoder::Decoded &decoded)
 {
-    if (op != Idle)
-        replies.insert(type);
+    if (op == Idle)
+        return;
+    replies.insert(type);
+    for (const SettingsField *f : decoded.confirmed)
+        confirmedFields.insert(f);
+    for (const SettingsField *f : decoded.damaged)
+        confirmedFields.remove(f);
 }
 
-void RunOutcome::gaveUp(TypeParser type, const QByteArray &request)
+bool RunOutcome::gaveUp(TypeParser type, const QByteArray &request)
 {
     if (op == Idle || type == ReadInputs)
-        return;
+        return true;
     if (op == Calibration) {
         stepGaveUp = true;
-        return;
+        return true;
     }
     if (op == Defaults && !searchOver) {
         // The rate search: an attempt at a rate the module does not use.
         atrPending = false;
         if (type == SetLinkRate || type == EnterCommand || type == ModuleDefaults)
-            return;
+            return false;
     }
     failures.append({type, request});
+    return true;
+}
+
+QList<const SettingsField *> RunOutcome::notRead(quint8 variant, const QString &hardware) const
+{
+    QList<const SettingsField *> fields;
+    for (const SettingsField *f : SettingsFields::readBack(variant, hardware)) {
+        bool unanswered = false;
+        for (const auto &failure : failures)
+            unanswered = unanswered || failure.first == f->reply;
+        if (!unanswered && !confirmedFields.contains(f))
+            fields << f;
+    }
+    return fields;
 }
 
 void RunOutcome::stopped(int dropped)
@@ -182,9 +192,12 @@ QString RunOutcome::finish(const Device &device)
         return QString();
     case Connect:
         sentence = connectSentence(device);
+        if (!nothingAnswered() && !identityLost())
+            sentence.insert(sentence.size() - 1, notReadClause(device));
         break;
     case Read:
         sentence = readSentence();
+        sentence.insert(sentence.size() - 1, notReadClause(device));
         break;
     case Write:
     case Defaults:
@@ -215,13 +228,26 @@ QString RunOutcome::readSentence() const
     return tr("Read: %1.").arg(countClause());
 }
 
+QString RunOutcome::notReadClause(const Device &device) const
+{
+    if (userStopped)
+        return QString(); // the stop clause says what was not asked
+    QStringList labels;
+    for (const SettingsField *f : notRead(device.variant, device.hardware))
+        labels << QLatin1String(f->label);
+    if (labels.isEmpty())
+        return QString();
+    return tr("; not read, as the device's replies for them were damaged or incomplete: %1")
+        .arg(labels.join(QLatin1String(", ")));
+}
+
 QString RunOutcome::writeSentence(const Device &device) const
 {
     static const DeviceSettings blank;
     const DeviceSettings &held = device.held ? *device.held : blank;
 
     QStringList problems;
-    if (op == Defaults && !moduleRestored)
+    if (op == Defaults && !restored)
         problems << tr("the radio module answered ATR at no serial rate, so its own factory "
                        "values were not restored");
     QStringList refused, unanswered;
@@ -234,10 +260,9 @@ QString RunOutcome::writeSentence(const Device &device) const
     const QList<SettingsDifference> differences =
         SettingsFields::compare(written, held, device.variant, device.hardware, &unverifiable);
     QStringList notReadBack;
-    for (const SettingsField &f : SettingsFields::all())
-        if (f.readBack != SettingsField::Never && !unverifiable.contains(&f) &&
-            !replies.contains(replyOf(f)))
-            notReadBack << QLatin1String(f.label);
+    for (const SettingsField *f : SettingsFields::readBack(device.variant, device.hardware))
+        if (!confirmedFields.contains(f))
+            notReadBack << QLatin1String(f->label);
     for (const SettingsDifference &d : differences)
         if (!notReadBack.contains(QLatin1String(d.field->label)))
             problems << tr("%1: wrote %2, device holds %3")

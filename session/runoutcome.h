@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/devicesettings.h"
+#include "protocol/replydecoder.h"
 #include "protocol/typeparser.h"
 
 #include <QByteArray>
@@ -8,6 +9,8 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+
+struct SettingsField;
 
 // The bookkeeping of one device operation (connect and identify, READ,
 // WRITE, DEFAULT, a calibration step) from its start to the end of its run,
@@ -52,9 +55,14 @@ public:
     Operation operation() const { return op; }
     bool isRunning() const { return op != Idle; }
 
-    void sent(const QByteArray &request);
-    void answered(TypeParser type);
-    void gaveUp(TypeParser type, const QByteArray &request);
+    // A request went on the line for the first time.
+    void sent(TypeParser type);
+    // A read reply was taken; `decoded` says which fields it confirmed.
+    void answered(TypeParser type, const ReplyDecoder::Decoded &decoded = {});
+    // A request gave up. Returns false when that was expected (an attempt of
+    // the restore sequence's rate search at a rate the module does not use)
+    // and so is no failure of the run.
+    bool gaveUp(TypeParser type, const QByteArray &request);
     // The user answered the failed-request question with No; `notSent`
     // requests were dropped without being sent.
     void stopped(int notSent);
@@ -64,11 +72,20 @@ public:
     bool identityLost() const;
     // Connect: nothing at all came back.
     bool nothingAnswered() const;
+    // DEFAULT: the radio module answered "ATR" at one of the serial rates tried.
+    bool moduleRestored() const { return restored; }
+    // Whether a reply of this run carried the field as the device sends it.
+    bool confirmed(const SettingsField *field) const { return confirmedFields.contains(field); }
+    // The fields a full read reports for this device whose replies came
+    // (their requests did not give up) but did not carry them well formed:
+    // a wrong number of fields, or a field empty or damaged.
+    QList<const SettingsField *> notRead(quint8 variant, const QString &hardware) const;
 
     // The run is over: its sentence. The bookkeeping ends with it.
     QString finish(const Device &device);
 
-    // A request as the user reads it: without its trailing CR / LF.
+    // A request as the user reads it: without its trailing CR / LF, other
+    // control bytes written out ("\\r", "<1b>").
     static QString requestText(const QByteArray &request);
 
 private:
@@ -77,6 +94,7 @@ private:
     QString stopClause() const;
     QString connectSentence(const Device &device) const;
     QString readSentence() const;
+    QString notReadClause(const Device &device) const;
     QString writeSentence(const Device &device) const;
 
     Operation op = Idle;
@@ -87,6 +105,7 @@ private:
     QString stoppedAt;
     QList<QPair<TypeParser, QByteArray>> failures;
     QSet<int> replies; // the read reply kinds that came back
+    QSet<const SettingsField *> confirmedFields;
     DeviceSettings written;
     QString stepDone, stepFailed;
     bool stepGaveUp = false;
@@ -95,5 +114,5 @@ private:
     // values if an "ATR" was followed by anything but its own give-up.
     bool searchOver = false;
     bool atrPending = false;
-    bool moduleRestored = false;
+    bool restored = false;
 };

@@ -1,4 +1,4 @@
-#include "app/settingsfile.h"
+#include "session/settingsfile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

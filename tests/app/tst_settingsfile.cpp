@@ -1,4 +1,4 @@
-#include "app/settingsfile.h"
+#include "session/settingsfile.h"
 #include "tests/filesizelimit.h"
 
 #include <QElapsedTimer>

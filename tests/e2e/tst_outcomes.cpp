@@ -218,6 +218,17 @@ void TestOutcomes::configurationRefusedInAnotherLayout()
     w.show();
     QVERIFY(connectTo(w, device.port()));
     QVERIFY(waitOutcome(w));
+    // The configuration was not read, so the record still holds what the
+    // window started with, which no device may be given (a transmit reset
+    // of 0, a time-out below the floor of rate 0): WRITE refuses it and
+    // sends nothing. With valid values it goes.
+    QVERIFY(press(w, "WRITE"));
+    QVERIFY2(outcome(w).startsWith("WRITE: nothing was sent, because these settings cannot go "
+                                   "to a device: Serial Timeout: 9 is not 17 to 250"),
+             qPrintable(outcome(w)));
+    QCOMPARE(w.settingsData()->settings.radioTransmitReset, quint8(0));
+    w.settingsData()->settings.radioTransmitReset = 50;
+    w.settingsData()->settings.serialRate = 4;
     device.silence("ATS202=");
     const int before = device.line.requestCount();
     QVERIFY(press(w, "WRITE", 30000));

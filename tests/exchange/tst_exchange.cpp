@@ -299,15 +299,16 @@ void TestExchange::repliesOfTheWrongForm()
 {
     // The device stays silent; replies reach the engine as from its port. A
     // reply with a field left empty completes its request unreported. A
-    // damaged one (a number that is not a decimal byte, a text that is not
-    // printable) leaves its request waiting, as if nothing had come.
+    // damaged one (a number that is not a decimal byte, a text with a
+    // control byte) leaves its request waiting, as if nothing had come. A
+    // module version may hold 8-bit bytes (the maker's UTF-8).
     MemorySession s;
     s.device.faults().rules = {{"", -1, -1}};
     QVERIFY(s.open());
     // In the order of the connection's requests, "|" between them; "!" marks
     // a damaged reply.
     const Bytes steps =
-        QByteArray("!firmware=A\x01,pp=R\r|firmware=,pp=R\r|OK\r|!LE50\xC2\xB5\r|\r|"
+        QByteArray("!firmware=A\x01,pp=R\r|firmware=,pp=R\r|OK\r|!LE50\x1b\r|LE50\xC2\xB5\r|"
                    "!S216=256\r|S216=255\r|!S206=a\r|S206=3\r|S201=1\r|!S200=-1\r|"
                    "!S200=0012\r|S200=\r|S214=30\r|S202=7\r|OK\r|!=1,2,3,4,5,6,7,300,1\r|"
                    "=1,2,3,4,5,6,7,8,00g1\r|!a1=5,a2=5,l1=5,l2=4 \r|a1=5,a2=5,l1=5,l2=4\r|"
@@ -322,8 +323,9 @@ void TestExchange::repliesOfTheWrongForm()
     // The variant stays 0 (nine configuration fields); the address list is
     // taken as it is.
     QCOMPARE(s.replies,
-             (QStringList{reply(ReadS216, {"255"}), reply(ReadS206, {"3"}), reply(ReadS201, {"1"}),
-                          reply(ReadS214, {"30"}), reply(ReadS202, {"7"}),
+             (QStringList{reply(ReadModuleVersion, {"LE50\xC2\xB5"}), reply(ReadS216, {"255"}),
+                          reply(ReadS206, {"3"}), reply(ReadS201, {"1"}), reply(ReadS214, {"30"}),
+                          reply(ReadS202, {"7"}),
                           reply(ReadConfig, {"1", "2", "3", "4", "5", "6", "7", "8", "00g1"}),
                           reply(ReadAveraging, {"5", "5", "5", "4"})}));
 
@@ -335,7 +337,7 @@ void TestExchange::repliesOfTheWrongForm()
     s.engine.receive("an1=1234567890,an2=0,d1=1,d2=0\r");
     QCOMPARE(s.engine.queueLength(), 1);
     QVERIFY(s.run(1000));
-    QCOMPARE(s.replies.mid(7), QStringList{reply(ReadInputs, {"20000", "0", "1", "0"})});
+    QCOMPARE(s.replies.mid(8), QStringList{reply(ReadInputs, {"20000", "0", "1", "0"})});
     QVERIFY(s.errors.isEmpty());
 }
 
@@ -352,7 +354,7 @@ void TestExchange::identityPaddedWithZerosWasRefused()
     QCOMPARE(s.replies.size(), 10);
 
     // Within the text itself, before its end, a control or 8-bit byte still
-    // marks a reply damaged on the line; past its end nothing is looked at.
+    // marks an identity damaged on the line; past its end nothing is looked at.
     MemorySession quiet;
     quiet.device.faults().rules = {{"", -1, -1}};
     QVERIFY(quiet.open());
