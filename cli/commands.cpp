@@ -7,6 +7,7 @@
 #include "cli/progressline.h"
 #include "cli/settingsjson.h"
 #include "link/virtualports.h"
+#include "protocol/settingsfields.h"
 #include "session/runoutcome.h"
 
 #include <QCommandLineParser>
@@ -143,6 +144,26 @@ int Commands::fileError(const QString &fileName, const QString &why)
 {
     err(QStringLiteral("rlx-cli: %1: %2").arg(fileName, why));
     return FileFailed;
+}
+
+bool Commands::loadValid(const QString &fileName, DeviceSettings &record, int *exit)
+{
+    QString error;
+    if (!SettingsJson::load(fileName, record, &error)) {
+        *exit = fileError(fileName, error);
+        return false;
+    }
+    const QList<SettingsProblem> problems = SettingsFields::validate(record);
+    if (problems.isEmpty())
+        return true;
+    for (const SettingsProblem &p : problems)
+        err(QStringLiteral("rlx-cli: %1: %2 (%3): %4; valid: %5")
+                .arg(fileName, QLatin1String(p.field->name), QLatin1String(p.field->label), p.why,
+                     p.field->validText()));
+    *exit = fileError(
+        fileName,
+        QStringLiteral("%1 setting(s) out of range; nothing was sent").arg(problems.size()));
+    return false;
 }
 
 int Commands::run(const QStringList &arguments)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/devicesettings.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -60,6 +62,10 @@ protected:
 
     static int usage(const QString &message);
     static int fileError(const QString &fileName, const QString &why);
+    // Loads a settings file that is to go to a device (or to another file):
+    // every value must be one a device may be given. Returns false with the
+    // exit code in `exit` after naming each refused field and its valid values.
+    static bool loadValid(const QString &fileName, DeviceSettings &record, int *exit);
     static void out(const QString &text);
     static void err(const QString &text);
 };

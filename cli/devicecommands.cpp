@@ -148,9 +148,8 @@ int DeviceCommands::write(const QStringList &args)
         return exit;
     const QString fileName = parser.positionalArguments().first();
     DeviceSettings record;
-    QString error;
-    if (!SettingsJson::load(fileName, record, &error))
-        return fileError(fileName, error);
+    if (!loadValid(fileName, record, &exit))
+        return exit;
     const bool verify = !parser.isSet(QStringLiteral("no-verify"));
 
     QList<PortJob *> jobs;

@@ -86,7 +86,7 @@ int FileCommands::convert(const QStringList &args)
     parser.setApplicationDescription(QStringLiteral(
         "Converts a settings file of the configurator (.rlx) to readable JSON (.json) and "
         "back; the way back gives the same bytes. JSON with unknown, missing or out-of-range "
-        "fields is refused."));
+        "fields, and settings no device may be given, are refused."));
     parser.addPositionalArgument(QStringLiteral("from"), QStringLiteral("FILE.rlx or FILE.json"));
     parser.addPositionalArgument(QStringLiteral("to"), QStringLiteral("FILE.json or FILE.rlx"));
     int exit = Success;
@@ -97,8 +97,8 @@ int FileCommands::convert(const QStringList &args)
         return usage(QStringLiteral("convert takes two files"));
     DeviceSettings record;
     QString error;
-    if (!SettingsJson::load(files.at(0), record, &error))
-        return fileError(files.at(0), error);
+    if (!loadValid(files.at(0), record, &exit))
+        return exit;
     if (!SettingsJson::save(files.at(1), record, &error))
         return fileError(files.at(1), error);
     return Success;
