@@ -157,9 +157,8 @@ bool Commands::loadValid(const QString &fileName, DeviceSettings &record, int *e
     if (problems.isEmpty())
         return true;
     for (const SettingsProblem &p : problems)
-        err(QStringLiteral("rlx-cli: %1: %2 (%3): %4; valid: %5")
-                .arg(fileName, QLatin1String(p.field->name), QLatin1String(p.field->label), p.why,
-                     p.field->validText()));
+        err(QStringLiteral("rlx-cli: %1: %2 (%3): %4")
+                .arg(fileName, QLatin1String(p.field->name), QLatin1String(p.field->label), p.why));
     *exit = fileError(
         fileName,
         QStringLiteral("%1 setting(s) out of range; nothing was sent").arg(problems.size()));
