@@ -27,25 +27,13 @@ QString kindOf(TypeParser type)
     }
 }
 
-// Requests that change something in the device.
-bool isWrite(TypeParser type)
+// Writes whose effect no read-back shows: the module's serial rate, the
+// controller's rate towards it, and the module's own address. When one of
+// them is not acknowledged, the write cannot be called verified. The others
+// are judged by what the device is read back to hold.
+bool isUnverifiableWrite(TypeParser type)
 {
-    switch (type) {
-    case WriteConfig:
-    case WriteS206:
-    case WriteS201:
-    case WriteS200:
-    case WriteS202:
-    case WriteS214:
-    case WriteS210:
-    case SetLinkRate:
-    case WriteS216:
-    case WriteS252:
-    case WriteAveraging:
-        return true;
-    default:
-        return false;
-    }
+    return type == WriteS210 || type == SetLinkRate || type == WriteS252;
 }
 
 } // namespace
@@ -54,8 +42,15 @@ PortJob::PortJob(const QString &port, Operation operation, QObject *parent)
     : QObject(parent), portName(port), operation(operation), session(new DeviceSession(this)),
       clock(Clock::system())
 {
+    // Once a device has identified itself plausibly, a reply damaged on the
+    // line does not set up another model or firmware variant for the
+    // readings that follow.
+    session->setIdentityGuarded(true);
     Exchange *engine = session->engine();
-    connect(session, &DeviceSession::identityTaken, this, [this] { slIdentity(); });
+    connect(session, &DeviceSession::identityTaken, this,
+            [this](const QString &firmware, const QString &hardware) {
+                slIdentity(firmware, hardware);
+            });
     connect(session, &DeviceSession::replyTaken, this,
             [this](TypeParser type, QByteArrayList fields) { slSetting(type, fields); });
     connect(session, &DeviceSession::gaveUp, this,
@@ -139,18 +134,23 @@ QString PortJob::stageName() const
 
 // ------------------------------------------------------------ what comes back
 
-void PortJob::slIdentity()
+void PortJob::slIdentity(const QString &firmware, const QString &hardware)
 {
     identityOver = true;
-    everIdentified = true;
-    if (!session->identityPlausible())
+    const bool plausible =
+        Identification::plausibleFirmware(firmware) && Identification::plausibleHardware(hardware);
+    // A damaged identity counts as none: it is asked again.
+    if (plausible)
+        everIdentified = true;
+    else if (stage == Stage::Connecting && !everIdentified && ++identityMisses >= IdentityAttempts)
+        failureText = QStringLiteral("the identity replies looked damaged");
+    if (!plausible)
         emit note(QStringLiteral("the identity reply looks damaged (firmware \"%1\", hardware "
-                                 "\"%2\"); it is asked again")
-                      .arg(RunOutcome::requestText(session->firmware().toLatin1()),
-                           RunOutcome::requestText(session->hardware().toLatin1())));
+                                 "\"%2\")")
+                      .arg(RunOutcome::requestText(firmware.toLatin1()),
+                           RunOutcome::requestText(hardware.toLatin1())));
     if (wantIdentity)
-        readings.addIdentity(session->firmware(), session->hardware(),
-                             session->identityPlausible());
+        readings.addIdentity(firmware, hardware, plausible);
 }
 
 void PortJob::slSetting(TypeParser type, const QByteArrayList &fields)
@@ -168,14 +168,21 @@ void PortJob::slGaveUp(TypeParser type, const QByteArray &request, bool counts)
     if (!counts)
         return; // an attempt of the rate search at a rate the module does not use
     gaveUp.append(request);
-    if (type == ReadIdentity && stage == Stage::Connecting) {
-        // Told once, as the reason the job ends.
+    if (type == ReadIdentity && stage == Stage::Connecting && !everIdentified) {
         identityOver = true;
+        // A reply damaged on a noisy line is asked for once more; a device
+        // that answers neither time is not there.
+        if (++identityMisses < IdentityAttempts) {
+            emit note(QStringLiteral("no answer to \"%1\" (identity); asked again")
+                          .arg(RunOutcome::requestText(request)));
+            return;
+        }
+        // Told once, as the reason the job ends.
         failureText =
             QStringLiteral("no answer to \"%1\" (identity)").arg(RunOutcome::requestText(request));
         return;
     }
-    if (stage == Stage::Working && isWrite(type))
+    if (stage == Stage::Working && isUnverifiableWrite(type))
         writeRefused = true;
     emit note(QStringLiteral("no answer to \"%1\"%2")
                   .arg(RunOutcome::requestText(request), kindOf(type)));
@@ -189,12 +196,18 @@ void PortJob::slGaveUp(TypeParser type, const QByteArray &request, bool counts)
 void PortJob::slProgress(quint8 percent)
 {
     if (stage == Stage::Connecting && identityOver &&
-        (stopAfterIdentity || !failureText.isEmpty())) {
+        (stopAfterIdentity || !failureText.isEmpty() || !everIdentified)) {
         // Nothing after the identity is wanted (or, without one, possible):
         // the queue goes before its next request is sent, so the device is
         // left as it was.
         session->engine()->clearParsers();
-        later(failureText.isEmpty() ? &PortJob::runEnded : &PortJob::finish);
+        identityOver = false;
+        if (!failureText.isEmpty())
+            later(&PortJob::finish);
+        else if (!everIdentified)
+            session->engine()->identifyAgain(readsSettings());
+        else
+            later(&PortJob::runEnded);
         return;
     }
     const bool shown = stage == Stage::Connecting || stage == Stage::Confirming ||
@@ -231,13 +244,13 @@ void PortJob::runEnded()
             if (session->run().confirmed(&f))
                 confirmed << &f;
     readings.add(session->settings(), confirmed);
-    // A field this reading did not bring either is not coming (a register
-    // that never answers): reading again helps only while values arrive
-    // that disagree with the earlier ones.
+    // A field that three readings did not bring at all is not coming (a
+    // register that never answers): reading again helps only while the
+    // open fields arrive now and then.
     const QList<const SettingsField *> open = readings.unsettled(wanted());
-    bool arriving = readings.count() < 2 || open.isEmpty();
+    bool arriving = readings.count() < 3 || open.isEmpty();
     for (const SettingsField *f : open)
-        arriving = arriving || confirmed.contains(f);
+        arriving = arriving || readings.seen(f) > 0;
     if (settledAll() || readings.count() >= MaxReadings || !arriving)
         finish();
     else

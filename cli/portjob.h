@@ -40,6 +40,8 @@ public:
 
     // Readings of the settings at most, counting the first.
     static constexpr int MaxReadings = 4;
+    // Identity requests at connecting before the device counts as not there.
+    static constexpr int IdentityAttempts = 2;
 
     PortJob(const QString &port, Operation operation, QObject *parent = nullptr);
     ~PortJob() override;
@@ -114,7 +116,7 @@ private:
         Done
     };
 
-    void slIdentity();
+    void slIdentity(const QString &firmware, const QString &hardware);
     void slSetting(TypeParser type, const QByteArrayList &fields);
     void slProgress(quint8 percent);
     void slGaveUp(TypeParser type, const QByteArray &request, bool counts);
@@ -152,8 +154,9 @@ private:
     // not): the queue is dropped before its next request goes out.
     bool stopAfterIdentity = false;
     bool identityOver = false;
-    bool everIdentified = false; // the device answered the identity request
-    // The write's own requests (not its read-back) that gave up.
+    bool everIdentified = false; // the device identified itself plausibly
+    int identityMisses = 0;
+    // A write whose effect no read-back shows was not acknowledged.
     bool writeRefused = false;
 
     QByteArray testAddresses;

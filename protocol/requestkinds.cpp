@@ -1,5 +1,6 @@
 #include "protocol/requestkinds.h"
 
+#include <cctype>
 #include <iterator>
 
 namespace {
@@ -205,8 +206,17 @@ bool RequestKinds::fits(Field kind, const QByteArray &field)
                 return false;
         }
         return true;
-    case Field::None:
     case Field::AddressList:
+        // Up to 64 remote addresses as hexadecimal digits. Read in a shorter
+        // layout than the device's, the list takes the rest of the reply
+        // with it, commas and numbers (the window has always shown that).
+        if (field.isEmpty() || field.size() > 64)
+            return false;
+        for (const char c : field)
+            if (!isxdigit(uchar(c)) && c != ',')
+                return false;
+        return true;
+    case Field::None:
         break;
     }
     return true;

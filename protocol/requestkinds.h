@@ -22,7 +22,7 @@ public:
         Number,      // decimal digits, at most nine: measured input values
         Text,        // printable ASCII up to the first zero byte: the identity
         Version,     // no control bytes up to the first zero byte: the module version
-        AddressList, // the configuration's list of remote addresses, taken as it is
+        AddressList, // the configuration's list of remote addresses: hexadecimal digits
     };
 
     // What the engine does when a request has no usable reply within its

@@ -49,6 +49,7 @@ const DeviceSettings &DeviceSession::settings() const
 bool DeviceSession::openPort(const QString &port)
 {
     identifiedNow = false;
+    plausibleNow = false;
     return exchange->openPort(port);
 }
 
@@ -71,6 +72,13 @@ void DeviceSession::take(TypeParser type, const QByteArrayList &fields)
 
 void DeviceSession::identify(const QString &firmware, const QString &hardware)
 {
+    const bool plausible =
+        Identification::plausibleFirmware(firmware) && Identification::plausibleHardware(hardware);
+    if (guarded && !plausible) {
+        emit identityTaken(firmware, hardware);
+        return;
+    }
+    plausibleNow = plausibleNow || plausible;
     firmwareText = firmware;
     hardwareText = hardware;
     identifiedNow = true;

@@ -55,6 +55,11 @@ public:
     // firmware date as the firmware writes it and a hardware text of the
     // family's characters. A damaged line can make either up.
     bool identityPlausible() const;
+    // While set, an identity reply that does not look like the family's
+    // (damaged on the line) is handed out but changes nothing: the device
+    // does not count as identified by it. The window takes every identity
+    // as it comes.
+    void setIdentityGuarded(bool on) { guarded = on; }
     // The factory watchdog reset is on for transmitters and the RS-485 model.
     bool watchdogOnByDefault() const;
 
@@ -87,4 +92,6 @@ private:
     quint8 firmwareVariant = 0;
     bool transmitter = true;
     bool identifiedNow = false;
+    bool guarded = false;
+    bool plausibleNow = false; // a plausible identity was taken on this connection
 };

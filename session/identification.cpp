@@ -85,6 +85,6 @@ bool Identification::plausibleFirmware(const QString &firmware)
 
 bool Identification::plausibleHardware(const QString &hardware)
 {
-    static const QRegularExpression text(QStringLiteral("^[A-Za-z][A-Za-z0-9 -]{0,63}$"));
+    static const QRegularExpression text(QStringLiteral("^[A-Za-z][A-Za-z0-9 ./_-]{0,63}$"));
     return text.match(hardware).hasMatch();
 }

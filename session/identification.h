@@ -48,8 +48,9 @@ public:
     // ("Aug  4 2022", "Aug 14 2022"; the firmware spells July "July", older
     // ones "Jul"), a day that exists.
     static bool plausibleFirmware(const QString &firmware);
-    // A hardware text of the family's characters: letters, digits, spaces
-    // and hyphens, starting with a letter, at most 64 of them.
+    // A hardware text of the family's characters: letters, digits, spaces,
+    // hyphens, dots, slashes and underscores, starting with a letter, at
+    // most 64 of them.
     static bool plausibleHardware(const QString &hardware);
 
 private:

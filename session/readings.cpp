@@ -12,7 +12,7 @@ void Readings::add(const DeviceSettings &record, const QList<const SettingsField
 {
     ++readings;
     for (const SettingsField *f : confirmed)
-        seen[f] << f->value(record);
+        values[f] << f->value(record);
 }
 
 void Readings::addIdentity(const QString &firmware, const QString &hardware, bool plausible)
@@ -27,17 +27,17 @@ void Readings::addIdentity(const QString &firmware, const QString &hardware, boo
 
 QVariant Readings::value(const SettingsField *f) const
 {
-    const QList<QVariant> values = seen.value(f);
+    const QList<QVariant> read = values.value(f);
     if (hasExpected) {
         const QVariant want = f->value(expected);
-        for (const QVariant &v : values)
+        for (const QVariant &v : read)
             if (SettingsFields::same(*f, v, want))
                 return v;
     }
-    for (int i = 0; i < values.size(); ++i)
-        for (int j = i + 1; j < values.size(); ++j)
-            if (SettingsFields::same(*f, values.at(i), values.at(j)))
-                return values.at(j);
+    for (int i = 0; i < read.size(); ++i)
+        for (int j = i + 1; j < read.size(); ++j)
+            if (SettingsFields::same(*f, read.at(i), read.at(j)))
+                return read.at(j);
     return QVariant();
 }
 
@@ -58,7 +58,7 @@ QList<const SettingsField *> Readings::unsettled(const QList<const SettingsField
 DeviceSettings Readings::settledRecord(const DeviceSettings &base) const
 {
     DeviceSettings s = base;
-    for (auto it = seen.begin(); it != seen.end(); ++it) {
+    for (auto it = values.begin(); it != values.end(); ++it) {
         const QVariant v = value(it.key());
         if (!v.isValid())
             continue;

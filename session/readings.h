@@ -27,6 +27,8 @@ public:
     void addIdentity(const QString &firmware, const QString &hardware, bool plausible);
 
     bool settled(const SettingsField *field) const;
+    // How many readings carried the field well formed.
+    int seen(const SettingsField *field) const { return values.value(field).size(); }
     // The settled value (invalid while the field is not settled).
     QVariant value(const SettingsField *field) const;
     QList<const SettingsField *> unsettled(const QList<const SettingsField *> &wanted) const;
@@ -40,7 +42,7 @@ public:
     int count() const { return readings; }
 
 private:
-    QHash<const SettingsField *, QList<QVariant>> seen;
+    QHash<const SettingsField *, QList<QVariant>> values;
     bool hasExpected = false;
     DeviceSettings expected;
     QList<QPair<QString, QString>> identities;

@@ -311,7 +311,8 @@ void TestExchange::repliesOfTheWrongForm()
         QByteArray("!firmware=A\x01,pp=R\r|firmware=,pp=R\r|OK\r|!LE50\x1b\r|LE50\xC2\xB5\r|"
                    "!S216=256\r|S216=255\r|!S206=a\r|S206=3\r|S201=1\r|!S200=-1\r|"
                    "!S200=0012\r|S200=\r|S214=30\r|S202=7\r|OK\r|!=1,2,3,4,5,6,7,300,1\r|"
-                   "=1,2,3,4,5,6,7,8,00g1\r|!a1=5,a2=5,l1=5,l2=4 \r|a1=5,a2=5,l1=5,l2=4\r|"
+                   "!=1,2,3,4,5,6,7,8,00g1\r|=1,2,3,4,5,6,7,8,00a1\r|!a1=5,a2=5,l1=5,l2=4 "
+                   "\r|a1=5,a2=5,l1=5,l2=4\r|"
                    "OK\r")
             .split('|');
     for (const QByteArray &step : steps) {
@@ -321,12 +322,12 @@ void TestExchange::repliesOfTheWrongForm()
         QVERIFY2(s.engine.queueLength() == before - (damaged ? 0 : 1), step.constData());
     }
     // The variant stays 0 (nine configuration fields); the address list is
-    // taken as it is.
+    // hexadecimal.
     QCOMPARE(s.replies,
              (QStringList{reply(ReadModuleVersion, {"LE50\xC2\xB5"}), reply(ReadS216, {"255"}),
                           reply(ReadS206, {"3"}), reply(ReadS201, {"1"}), reply(ReadS214, {"30"}),
                           reply(ReadS202, {"7"}),
-                          reply(ReadConfig, {"1", "2", "3", "4", "5", "6", "7", "8", "00g1"}),
+                          reply(ReadConfig, {"1", "2", "3", "4", "5", "6", "7", "8", "00a1"}),
                           reply(ReadAveraging, {"5", "5", "5", "4"})}));
 
     // A measurement may exceed a byte but not nine digits; damaged, it is

@@ -540,11 +540,20 @@ void TestProtocol::replyHandedOutWithTheWrongFieldCount()
 
 void TestProtocol::damagedConfigurationTailTakenForValues()
 {
-    // The poll settings that only variant 2 sends are bytes like the rest;
-    // the address list is taken as the device wrote it.
-    QByteArrayList config = {"1", "2", "3",           "4", "5",   "6",
-                             "7", "8", "8\x01 g\xB5", "9", "255", "0"};
+    // The poll settings that only variant 2 sends are bytes like the rest.
+    // The address list is hexadecimal; read in a shorter layout it takes the
+    // longer layout's tail with it, commas and all. A noise byte in it is
+    // damage.
+    QByteArrayList config = {"1", "2", "3", "4", "5", "6", "7", "8", "00000029", "9", "255", "0"};
     QVERIFY(RequestKinds::plausible(ReadConfig, config));
+    QVERIFY(
+        RequestKinds::plausible(ReadConfig, config.mid(0, 8) << "0000000000000001,002,003,006"));
+    for (const QByteArray &noisy :
+         {QByteArray("0000\x01"), QByteArray("00 29"), QByteArray("0g29")}) {
+        QByteArrayList f = config;
+        f[8] = noisy;
+        QVERIFY2(!RequestKinds::plausible(ReadConfig, f), noisy.constData());
+    }
     for (int i : {9, 10, 11}) {
         for (const QByteArray &damaged : {QByteArray("256"), QByteArray("1a"), QByteArray("-1")}) {
             QByteArrayList f = config;

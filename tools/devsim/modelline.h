@@ -35,6 +35,8 @@ public:
     void clearInput() override { input.clear(); }
 
     PtyDevice::Faults &faults() { return f; }
+    // Where the line's noise comes from: one seed gives one run of noise.
+    void setSeed(quint32 seed) { random.seed(seed); }
     // The next openings fail with this error and text (NoError: they succeed).
     void setOpenFailure(QSerialPort::SerialPortError error, const QString &text);
     // Puts bytes on the line as they are, `afterMs` from now, bypassing the model.
