@@ -128,6 +128,8 @@ private slots:
     void identifyLeavesTheDeviceAlone();
     void stuckSettingGivesExit3AndNamesIt();
     void silentDeviceGivesExit1NamingThePort();
+    void damagedReplyLeavesSettingsNotRead_data();
+    void damagedReplyLeavesSettingsNotRead();
     void portsListVirtualDevices();
     void eightDevicesInParallel();
     void stabilityCsvCountsReachableAndUnreachable();
@@ -292,7 +294,8 @@ void TestCli::silentDeviceGivesExit1NamingThePort()
     const QJsonArray ports = json(r.out).array();
     QCOMPARE(ports.size(), 2);
     QCOMPARE(ports[0].toObject().value("ok").toBool(true), false);
-    QCOMPARE(ports[0].toObject().value("unanswered").toArray(), QJsonArray{"$2"});
+    // The identity is asked a second time before the device counts as not there.
+    QCOMPARE(ports[0].toObject().value("unanswered").toArray(), (QJsonArray{"$2", "$2"}));
     QCOMPARE(ports[1].toObject().value("ok").toBool(false), true);
     // Nothing follows the identity that went unanswered.
     const QStringList asked = silent.requests();
@@ -305,8 +308,8 @@ void TestCli::silentDeviceGivesExit1NamingThePort()
     QCOMPARE(r.code, 1);
     QVERIFY2(r.err.contains(deaf.path + ": no answer to \"ATS206?\""), qPrintable(r.err));
     const QJsonObject o = json(r.out).object();
-    // Read twice: the second reading brought nothing for the sub-band either.
-    QCOMPARE(o.value("unanswered").toArray(), (QJsonArray{"ATS206?", "ATS206?"}));
+    // Read three times: no reading brought the sub-band, so it is not coming.
+    QCOMPARE(o.value("unanswered").toArray(), (QJsonArray{"ATS206?", "ATS206?", "ATS206?"}));
     QCOMPARE(o.value("settings").toObject().value("power").toInt(), 7);
     QVERIFY(o.value("settings").toObject().value("subBand").isNull());
     QCOMPARE(o.value("notRead").toArray(), QJsonArray{"subBand"});
@@ -315,6 +318,73 @@ void TestCli::silentDeviceGivesExit1NamingThePort()
     r = cli({"identify", "--port", "/nonexistent/ttyRLX"});
     QCOMPARE(r.code, 1);
     QVERIFY2(r.err.contains("/nonexistent/ttyRLX: cannot open the port"), qPrintable(r.err));
+}
+
+void TestCli::damagedReplyLeavesSettingsNotRead_data()
+{
+    QTest::addColumn<QString>("reply");         // --reply of the device
+    QTest::addColumn<QStringList>("notRead");   // in the order read lists them
+    QTest::addColumn<QStringList>("sameReply"); // what else may go with them
+    // The device's own "$1" reply, with delTxRx, the address list and the
+    // tail after numOfDown to fill in.
+    const QString config = QStringLiteral("$1==017,5,012,%1,2,070,020,1,%2,030,181%3\\r");
+    const QStringList wholeConfig{
+        "delTxRx",   "parity",  "stopBit",    "radioTransmitReset", "serialRate",       "wdtReset",
+        "testAdres", "delRxTx", "delRequest", "numOfDown",          "radioModuleReset", "adreses"};
+    QTest::newRow("register empty")
+        << "ATS214?=S214=\\r" << QStringList{"serialTimeout"} << QStringList();
+    QTest::newRow("digits missing")
+        << config.arg("34", "8000000000000005", ",009") << QStringList{"delTxRx"} << wholeConfig;
+    QTest::newRow("address list not hexadecimal")
+        << config.arg("034", "80000000000000G5", ",009") << QStringList{"adreses"} << wholeConfig;
+    QTest::newRow("field empty") << config.arg("", "8000000000000005", ",009")
+                                 << QStringList{"delTxRx"} << wholeConfig;
+    QTest::newRow("field missing")
+        << config.arg("034", "8000000000000005", "") << wholeConfig << wholeConfig;
+}
+
+// A reply that comes complete but damaged brings no value, however often
+// the device is asked: the settings it carries are not read (the damaged one
+// at least, the rest of its reply perhaps), and a write is not verified
+// without them. What is read is what the device holds.
+void TestCli::damagedReplyLeavesSettingsNotRead()
+{
+    QFETCH(QString, reply);
+    QFETCH(QStringList, notRead);
+    QFETCH(QStringList, sameReply);
+    Devsim device(Rs485 + QStringList{"--reply", reply});
+    QVERIFY(!device.path.isEmpty());
+
+    Run r = cli({"read", "--json", "--port", device.path});
+    QCOMPARE(r.code, 1);
+    const QJsonObject o = json(r.out).object();
+    const QStringList missing = o.value("notRead").toVariant().toStringList();
+    for (const QString &name : notRead)
+        QVERIFY2(missing.contains(name), qPrintable(missing.join(',')));
+    for (const QString &name : missing)
+        QVERIFY2(notRead.contains(name) || sameReply.contains(name), qPrintable(name));
+    QJsonObject settings = rs485Record(); // the rest as the device holds it
+    for (const QString &name : missing)
+        settings[name] = QJsonValue();
+    QCOMPARE(o.value("settings").toObject(), settings);
+
+    // The summary names them all; a write's goes on with its differences.
+    const QRegularExpression summary(
+        ", not read: " + QRegularExpression::escape(missing.join(", ")) + "(: |, )");
+    r = cli({"read", "--port", device.path});
+    QCOMPARE(r.code, 1);
+    for (const QString &name : missing)
+        QVERIFY2(r.out.split('\n').filter(QRegularExpression("^" + name + " = ")) ==
+                     QStringList{name + " = not read"},
+                 qPrintable(r.out));
+    QVERIFY2(r.out.contains(summary), qPrintable(r.out));
+
+    QVERIFY(writeJson("site.json", rs485Record()));
+    r = cli({"write", "--port", device.path, "site.json"});
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.out.contains(summary) && !r.out.contains("verified"), qPrintable(r.out));
+    for (const QString &name : missing) // no difference with a value never read
+        QVERIFY2(!r.out.contains(": " + name + " ("), qPrintable(r.out));
 }
 
 void TestCli::portsListVirtualDevices()
@@ -376,6 +446,12 @@ void TestCli::eightDevicesInParallel()
 
 void TestCli::stabilityCsvCountsReachableAndUnreachable()
 {
+    // Beside it, a line that carries stray bytes between the answers: an
+    // answer that came whole counts, whatever follows it.
+    Devsim noisy({"--reachable", "1,3", "--line-noise", "100"});
+    QVERIFY(!noisy.path.isEmpty());
+    Cli noisyRun({"test", "--port", noisy.path, "--addresses", "1,3", "--rounds", "5", "--csv",
+                  "noisy.csv"});
     Devsim device({"--reachable", "1", "--poll-delay", "80"});
     const Run r = cli({"test", "--port", device.path, "--addresses", "1,2", "--rounds", "3",
                        "--csv", "test.csv"});
@@ -387,6 +463,16 @@ void TestCli::stabilityCsvCountsReachableAndUnreachable()
     // Six polls a second apart, and none after the last.
     QCOMPARE(device.requests().filter(QRegularExpression("^[12]=\\$")).size(), 6);
     QVERIFY(r.ms >= 5500);
+
+    const Run n = noisyRun.wait();
+    const QStringList rows = QString::fromUtf8(readFile("noisy.csv")).split('\n');
+    QVERIFY2(rows.size() == 4 && rows[3].isEmpty(), qPrintable(n.err + n.out));
+    for (int i = 1; i <= 2; ++i) {
+        const QStringList v = rows[i].split(',');
+        QVERIFY2(v.size() == 6 && v[0] == (i == 1 ? "1" : "3") && v[1] == "5" &&
+                     v[2].toInt() >= 4 && v[5] == "1",
+                 qPrintable(rows[i]));
+    }
 }
 
 void TestCli::measureReportsInputValues()
@@ -425,30 +511,44 @@ void TestCli::reportWritesHtmlAndPdf()
     QVERIFY(pdf.startsWith("%PDF"));
     QVERIFY(pdf.size() > 1000);
     QCOMPARE(cli({"report", "--port", device.path, "-o", "/nonexistent/r.pdf"}).code, 4);
+
+    // Settings whose replies never came are marked, not shown with the
+    // values the record happens to hold.
+    Devsim deaf({"--silent", "ATS202?", "--silent", "$9"});
+    r = cli({"report", "--port", deaf.path, "-o", "deaf.html"});
+    QCOMPARE(r.code, 1);
+    const QString marked = QString::fromUtf8(readFile("deaf.html"));
+    for (const char *label : {"Power", "Averaging 1", "Averaging 2",
+                              "Transition from low to high 1", "Transition from low to high 2"})
+        QVERIFY2(marked.contains(QStringLiteral("<tr><td>%1</td><td>not read</td>").arg(label)),
+                 label);
+    QVERIFY2(marked.contains("<tr><td>Sub-band</td><td>2</td>"), qPrintable(marked));
 }
 
 void TestCli::convertRoundTripIsByteIdentical()
 {
+    // Values a device may be given (convert refuses others), apart where
+    // the ranges allow.
     DeviceSettings s;
     s.delTxRx = 1;
     s.power = 2;
     s.radioRate = 3;
-    s.chanel = 4;
-    s.parity = 5;
-    s.stopBit = 6;
+    s.chanel = 0;
+    s.parity = 3;
+    s.stopBit = 1;
     s.subBand = 7;
     s.serialTimeout = 8;
-    s.radioTransmitReset = 9;
-    s.serialRate = 10;
+    s.radioTransmitReset = 99;
+    s.serialRate = 6;
     s.wdtReset = 11;
     s.testAdres = 12;
     s.portName = QStringLiteral("COM7");
     s.averaging1 = 13;
-    s.averaging2 = 14;
+    s.averaging2 = 0x80 | 14; // median over 14 s
     s.diskret1 = 15;
     s.diskret2 = 16;
     s.spare = 17;
-    s.flowControl = 18;
+    s.flowControl = 2;
     s.outType = 19;
     s.delRxTx = 20;
     s.delRequest = 21;
@@ -482,46 +582,72 @@ void TestCli::convertRoundTripIsByteIdentical()
 
 void TestCli::badJsonIsRefusedNamingTheField_data()
 {
-    QTest::addColumn<QByteArray>("change"); // "field=JSON value", or a whole text
-    QTest::addColumn<QString>("message");
-    QTest::newRow("unknown field") << QByteArray("colour=3") << "unknown field \"colour\"";
-    QTest::newRow("above a byte") << QByteArray("power=256") << "field \"power\" must be";
-    QTest::newRow("negative") << QByteArray("chanel=-1") << "field \"chanel\" must be";
-    QTest::newRow("fraction") << QByteArray("parity=1.5") << "field \"parity\" must be";
-    QTest::newRow("text for a byte") << QByteArray("testAdres=\"17\"") << "\"testAdres\"";
-    QTest::newRow("number for a text") << QByteArray("adreses=5") << "field \"adreses\"";
-    QTest::newRow("missing field") << QByteArray("stopBit") << "field \"stopBit\" is missing";
-    QTest::newRow("not JSON") << QByteArray("{\"power\": ") << "not JSON";
-    QTest::newRow("array") << QByteArray("[1,2]") << "not a JSON object";
+    // "field=JSON value" changes separated by ";", or a whole text; each
+    // message on a line of its own.
+    QTest::addColumn<QByteArray>("change");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("unknown field")
+        << QByteArray("colour=3") << QStringList{"unknown field \"colour\""};
+    QTest::newRow("above a byte") << QByteArray("power=256")
+                                  << QStringList{"field \"power\" must be"};
+    QTest::newRow("negative") << QByteArray("chanel=-1") << QStringList{"field \"chanel\" must be"};
+    QTest::newRow("fraction") << QByteArray("parity=1.5")
+                              << QStringList{"field \"parity\" must be"};
+    QTest::newRow("text for a byte")
+        << QByteArray("testAdres=\"17\"") << QStringList{"\"testAdres\""};
+    QTest::newRow("number for a text")
+        << QByteArray("adreses=5") << QStringList{"field \"adreses\""};
+    QTest::newRow("missing field")
+        << QByteArray("stopBit") << QStringList{"field \"stopBit\" is missing"};
+    QTest::newRow("not JSON") << QByteArray("{\"power\": ") << QStringList{"not JSON"};
+    QTest::newRow("array") << QByteArray("[1,2]") << QStringList{"not a JSON object"};
+    // Bytes, but values no device may be given.
+    QTest::newRow("out of range") << QByteArray("power=200;serialRate=250;parity=9")
+                                  << QStringList{"power (Power): 200 is not 0 to 7",
+                                                 "serialRate (Serial Data Rate): 250 is not 0 to 7",
+                                                 "parity (Parity): 9 is not 0 to 3"};
+    QTest::newRow("not an address list")
+        << QByteArray("adreses=\"not an address list\"")
+        << QStringList{"adreses (Addresses): \"not an address list\" is not an address list"};
 }
 
 void TestCli::badJsonIsRefusedNamingTheField()
 {
     QFETCH(QByteArray, change);
-    QFETCH(QString, message);
+    QFETCH(QStringList, messages);
     QByteArray text;
     if (change.startsWith('{') || change.startsWith('[')) {
         text = change;
     } else {
         QJsonObject o = rs485Record();
-        const int eq = change.indexOf('=');
-        if (eq < 0) {
-            o.remove(QString::fromLatin1(change));
-        } else {
-            const QJsonDocument v = QJsonDocument::fromJson("[" + change.mid(eq + 1) + "]");
-            o.insert(QString::fromLatin1(change.left(eq)), v.array().at(0));
+        for (const QByteArray &c : change.split(';')) {
+            const int eq = c.indexOf('=');
+            if (eq < 0) {
+                o.remove(QString::fromLatin1(c));
+            } else {
+                const QJsonDocument v = QJsonDocument::fromJson("[" + c.mid(eq + 1) + "]");
+                o.insert(QString::fromLatin1(c.left(eq)), v.array().at(0));
+            }
         }
         text = QJsonDocument(o).toJson();
     }
     QVERIFY(writeFile("bad.json", text));
     Run r = cli({"convert", "bad.json", "out.rlx"});
     QCOMPARE(r.code, 4);
-    QVERIFY2(r.err.startsWith("rlx-cli: bad.json: ") && r.err.contains(message), qPrintable(r.err));
+    QVERIFY2(r.err.startsWith("rlx-cli: bad.json: "), qPrintable(r.err));
+    for (const QString &m : messages)
+        QVERIFY2(r.err.split('\n').filter("rlx-cli: bad.json: ").filter(m).size() == 1,
+                 qPrintable(r.err));
     QVERIFY(!QFile::exists("out.rlx"));
-    // write refuses it before it opens any port.
-    r = cli({"write", "--port", "/nonexistent/ttyRLX", "bad.json"});
+    // write refuses it before it opens the port: the device hears nothing.
+    Devsim device({});
+    QVERIFY(!device.path.isEmpty());
+    r = cli({"write", "--port", device.path, "bad.json"});
     QCOMPARE(r.code, 4);
-    QVERIFY(!r.err.contains("nonexistent"));
+    QVERIFY2(!r.err.contains(device.path), qPrintable(r.err));
+    for (const QString &m : messages)
+        QVERIFY2(r.err.contains(m), qPrintable(r.err));
+    QCOMPARE(device.requests(), QStringList());
 }
 
 void TestCli::usageErrorsExit2_data()

@@ -243,14 +243,31 @@ void TestOutcomes::configurationRefusedInAnotherLayout()
     QVERIFY2(text.contains("Addresses") && !text.contains("wrote"), qPrintable(text));
 }
 
-// READ names the requests left unanswered and counts the rest.
+// READ names the requests left unanswered and counts the rest. A reply that
+// comes but carries no value is answered, and its setting named as not read
+// (and, after WRITE, as not verified).
 void TestOutcomes::unansweredReadRequestsCounted()
 {
     Modals modals;
     Device device;
+    device.model.setScriptedReply("ATS214?", "S214=\r");
     MainWindow w;
     w.show();
     QVERIFY(connectTo(w, device.port()));
+    QVERIFY(waitOutcome(w));
+    QCOMPARE(outcome(w), QStringLiteral("Identified RLX-31868-Vela-485, firmware Aug  4 2022, on "
+                                        "%1: 13 of 13 requests answered; not read, as the "
+                                        "device's replies for them were damaged or incomplete: "
+                                        "Serial Timeout.")
+                             .arg(device.port()));
+    child<QSpinBox>(&w, "Serial Timeout")->setValue(9); // what the device holds
+    QVERIFY(press(w, "WRITE"));
+    QVERIFY(waitOutcome(w));
+    QCOMPARE(outcome(w), QStringLiteral("Not written as intended: not read back, so not "
+                                        "verified: Serial Timeout."));
+    QCOMPARE(modals.texts, QStringList());
+    device.model.clearScriptedReplies();
+
     device.line.faults().rules = {{"ATS206?", -1, -1}, {"$9", -1, -1}};
     QVERIFY(press(w, "READ"));
     QVERIFY(waitOutcome(w));

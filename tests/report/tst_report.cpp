@@ -2,6 +2,7 @@
 // escaping of the device's own texts, and files that are refused.
 
 #include "cli/commissioningreport.h"
+#include "protocol/settingsfields.h"
 
 #include <QDir>
 #include <QFile>
@@ -144,6 +145,20 @@ void TestReport::htmlFileAndFieldsByVariant()
     QVERIFY(!v2.contains(QStringLiteral("COM9")));
     QVERIFY(!v2.contains(QStringLiteral("Spare")));
     QVERIFY(!v2.contains(QStringLiteral("77")));
+    QVERIFY(!v2.contains(QStringLiteral("cut short")));
+
+    // Settings whose replies were damaged show no value, and a check that
+    // ended early says so.
+    CommissioningReport damaged = r;
+    damaged.notRead = {SettingsFields::byName(QStringLiteral("power")),
+                       SettingsFields::byName(QStringLiteral("serialTimeout"))};
+    damaged.testCutShort = true;
+    const QString marked = damaged.toHtml();
+    QVERIFY(marked.contains(QStringLiteral("<td>Power</td><td>not read</td>")));
+    QVERIFY(marked.contains(QStringLiteral("<td>Serial Timeout</td><td>not read</td>")));
+    QVERIFY(!marked.contains(QStringLiteral("<td>31</td>")));
+    QVERIFY(marked.contains(QStringLiteral("<td>Chanel</td><td>17</td>")));
+    QVERIFY(marked.contains(QStringLiteral("cut short")));
 
     // Older firmware does not report these: the record holds only defaults.
     r.variant = 0;
