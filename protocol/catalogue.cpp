@@ -1,6 +1,7 @@
 #include "protocol/catalogue.h"
 
 #include "protocol/requestkinds.h"
+#include "protocol/settingsfields.h"
 
 namespace {
 
@@ -96,21 +97,18 @@ int Catalogue::readConfigFieldCount(quint8 variant)
 
 QByteArray Catalogue::configText(const DeviceSettings &s, quint8 variant, int rateDigit)
 {
+    // The fields in the order of the configuration reply, each in the
+    // digits the device sends it with; the address list as it is.
     QByteArray t = "=";
-    t += digits(s.testAdres, 3) + ',';
-    t += digits(rateDigit, 1) + ',';
-    t += digits(s.delRxTx, 3) + ',';
-    t += digits(s.delTxRx, 3) + ',';
-    t += digits(s.parity, 1) + ',';
-    t += digits(s.radioTransmitReset, 3) + ',';
-    t += digits(s.wdtReset, 3) + ',';
-    t += digits(s.stopBit, 1) + ',';
-    t += s.adreses.toLatin1();
-    if (variant == 1 || variant == 2)
-        t += ',' + digits(s.delRequest, 3);
-    if (variant == 2) {
-        t += ',' + digits(s.numOfDown, 3);
-        t += ',' + digits(s.radioModuleReset, 3);
+    const QList<const SettingsField *> fields = SettingsFields::configuration(variant);
+    for (int i = 0; i < fields.size(); ++i) {
+        const SettingsField *f = fields.at(i);
+        if (i > 0)
+            t += ',';
+        if (f->isText())
+            t += (s.*f->text).toLatin1();
+        else
+            t += digits(f->byte == &DeviceSettings::serialRate ? rateDigit : s.*f->byte, f->digits);
     }
     t += '\r';
     return t;

@@ -3,6 +3,7 @@
 #include "protocol/catalogue.h"
 #include "protocol/devicesettings.h"
 #include "protocol/factorydefaults.h"
+#include "protocol/settingsfields.h"
 
 namespace {
 
@@ -25,16 +26,10 @@ QList<Sequences::Step> Sequences::readAll()
 // mode, then read everything back.
 QList<Sequences::Step> Sequences::writeTail(const DeviceSettings &s)
 {
-    QList<Step> steps = {{WriteS206, number(s.subBand)},
-                         {WriteS201, number(s.radioRate)},
-                         {WriteS200, number(s.chanel)},
-                         {WriteS202, number(s.power)},
-                         {WriteS214, number(s.serialTimeout)},
-                         {WriteS216, number(s.flowControl)},
-                         {WriteS252, number(s.testAdres)},
-                         {SetS220, {}},
-                         {WriteAveraging, {}},
-                         {ExitCommand, {}}};
+    QList<Step> steps;
+    for (const SettingsField *f : SettingsFields::registerWrites())
+        steps += {f->write, number(s.*f->byte)};
+    steps += {{SetS220, {}}, {WriteAveraging, {}}, {ExitCommand, {}}};
     return steps + readAll();
 }
 

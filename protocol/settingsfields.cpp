@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 using S = DeviceSettings;
@@ -20,13 +22,13 @@ struct Row
 
     Row(const char *name, const char *label, const char *editor, quint8 S::*member, int low,
         int high)
-        : f{name,     label, editor, member, nullptr, F::Never, ReadIdentity, 0, 0,
-            F::Plain, low,   high,   {},     {},      {}}
+        : f{name,      label, editor,   member, nullptr, F::Never, NoRequest, 0,
+            NoRequest, 0,     F::Plain, low,    high,    {},       {},        {}}
     {
     }
     Row(const char *name, const char *label, QString S::*member, F::Encoding encoding)
-        : f{name,     label, nullptr, nullptr, member, F::Never, ReadIdentity, 0, 0,
-            encoding, 0,     0,       {},      {},     {}}
+        : f{name,      label, nullptr,  nullptr, member, F::Never, NoRequest, 0,
+            NoRequest, 0,     encoding, 0,       0,      {},       {},        {}}
     {
     }
     // Where the device reports it: a reply, the field's place in it and the
@@ -37,6 +39,11 @@ struct Row
         f.replyField = field;
         f.digits = digits;
         f.readBack = readBack;
+        return *this;
+    }
+    Row &writtenBy(TypeParser request)
+    {
+        f.write = request;
         return *this;
     }
     Row &only(const QList<int> &values)
@@ -272,21 +279,27 @@ const QList<SettingsField> &SettingsFields::all()
         R("delTxRx", "Delay Tx-Rx", "Delay Tx-Rx", &S::delTxRx, 0, 250)
             .from(ReadConfig, 3, 3)
             .unit(QStringLiteral("x100 µs")),
-        R("power", "Power", "Power", &S::power, 0, 7).from(ReadS202, 0, 1).named(powers),
+        R("power", "Power", "Power", &S::power, 0, 7)
+            .from(ReadS202, 0, 1)
+            .writtenBy(WriteS202)
+            .named(powers),
         R("radioRate", "Radio Data Rate", "Radio Data Rate", &S::radioRate, 0, 4)
             .from(ReadS201, 0, 1)
+            .writtenBy(WriteS201)
             .named(radioRates),
-        R("chanel", "Chanel", "Chanel", &S::chanel, 0, 9).from(ReadS200, 0),
+        R("chanel", "Chanel", "Chanel", &S::chanel, 0, 9).from(ReadS200, 0).writtenBy(WriteS200),
         R("parity", "Parity", "Parity", &S::parity, 0, 3).from(ReadConfig, 4, 1).named(parities),
         R("stopBit", "Stop bit", "Stop bit", &S::stopBit, 0, 1)
             .from(ReadConfig, 7, 1)
             .named(stopBits),
         R("subBand", "Sub-band", "Sub-band", &S::subBand, 0, 9)
             .from(ReadS206, 0, 1)
+            .writtenBy(WriteS206)
             .named(subBands),
         R("serialTimeout", "Serial Timeout", "Serial Timeout", &S::serialTimeout, 2,
           SerialTimeout::Max)
             .from(ReadS214, 0)
+            .writtenBy(WriteS214)
             .unit(QStringLiteral("ms")),
         R("radioTransmitReset", "Radio Transmit Reset", "Radio Transmit Reset",
           &S::radioTransmitReset, 10, 250)
@@ -298,7 +311,9 @@ const QList<SettingsField> &SettingsFields::all()
         R("wdtReset", "WDT Reset", "WDT Reset", &S::wdtReset, 0, 250)
             .from(ReadConfig, 6, 3)
             .named(off, QStringLiteral("x10 s")),
-        R("testAdres", "Address", "Test address", &S::testAdres, 0, 255).from(ReadConfig, 0, 3),
+        R("testAdres", "Address", "Test address", &S::testAdres, 0, 255)
+            .from(ReadConfig, 0, 3)
+            .writtenBy(WriteS252),
         R("portName", "Port", &S::portName, F::Text),
         R("averaging1", "Averaging 1", "Averaging1", &S::averaging1, 1, 20)
             .from(ReadAveraging, 0)
@@ -313,6 +328,7 @@ const QList<SettingsField> &SettingsFields::all()
         R("spare", "Spare", nullptr, &S::spare, 0, 255),
         R("flowControl", "Flow control", "Flow control", &S::flowControl, 0, 2)
             .from(ReadS216, 0)
+            .writtenBy(WriteS216)
             .only({0, 2})
             .named(flowControls)
             .encoded(F::FlowControl),
@@ -358,6 +374,27 @@ QList<const SettingsField *> SettingsFields::readBack(quint8 variant, const QStr
     for (const SettingsField &f : all())
         if (f.verifiable(variant, hardware))
             fields << &f;
+    return fields;
+}
+
+QList<const SettingsField *> SettingsFields::configuration(quint8 variant)
+{
+    QList<const SettingsField *> fields = carriedBy(ReadConfig, variant);
+    std::sort(fields.begin(), fields.end(), [](const SettingsField *a, const SettingsField *b) {
+        return a->replyField < b->replyField;
+    });
+    return fields;
+}
+
+QList<const SettingsField *> SettingsFields::registerWrites()
+{
+    QList<const SettingsField *> fields;
+    for (const SettingsField &f : all())
+        if (f.write != NoRequest)
+            fields << &f;
+    std::sort(fields.begin(), fields.end(), [](const SettingsField *a, const SettingsField *b) {
+        return int(a->write) < int(b->write);
+    });
     return fields;
 }
 

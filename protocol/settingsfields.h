@@ -43,8 +43,9 @@ struct SettingsField
     quint8 DeviceSettings::*byte; // one of these two is set
     QString DeviceSettings::*text;
     ReadBack readBack;
-    TypeParser reply; // the reply that carries it (ReadIdentity for none)
+    TypeParser reply; // the reply that carries it (NoRequest: none)
     int replyField;   // its position in that reply
+    TypeParser write; // the register write that sends it alone (NoRequest: none)
     // Digits the device always sends for it: 0 for one to three, else
     // exactly that many (the configuration reply's fixed widths).
     int digits;
@@ -102,6 +103,12 @@ public:
     static QList<const SettingsField *> carriedBy(TypeParser type, quint8 variant);
     // The fields a full read reports as this device holds them.
     static QList<const SettingsField *> readBack(quint8 variant, const QString &hardware);
+    // The fields of the configuration ("$1" / "$0") of a firmware variant,
+    // in their order there.
+    static QList<const SettingsField *> configuration(quint8 variant);
+    // The fields written by a register write of their own, in the order of
+    // those writes' kinds (the order the write sequences send them).
+    static QList<const SettingsField *> registerWrites();
 
     // Two values of a field that mean the same setting (the address list in
     // either notation).

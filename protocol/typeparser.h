@@ -37,4 +37,7 @@ enum TypeParser : int
     CalibrationMode = 31,
 };
 
+// Stands for no request or reply at all.
+constexpr TypeParser NoRequest = TypeParser(-1);
+
 Q_DECLARE_METATYPE(TypeParser)

@@ -1,5 +1,7 @@
 #include "session/settingsfile.h"
 
+#include "protocol/settingsfields.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDataStream>
@@ -71,70 +73,31 @@ void SettingsFile::setVersion(QDataStream &stream)
     stream.setByteOrder(QDataStream::BigEndian);
 }
 
-void SettingsFile::writeHead(QDataStream &out, const DeviceSettings &s)
+// The file holds the fields in the order of the settings table: the twelve
+// leading bytes (the head, which the start-up check writes alone), then the
+// port text and the rest.
+void SettingsFile::writeFields(QDataStream &out, const DeviceSettings &s, int from, int to)
 {
-    put(out, s.delTxRx);
-    put(out, s.power);
-    put(out, s.radioRate);
-    put(out, s.chanel);
-    put(out, s.parity);
-    put(out, s.stopBit);
-    put(out, s.subBand);
-    put(out, s.serialTimeout);
-    put(out, s.radioTransmitReset);
-    put(out, s.serialRate);
-    put(out, s.wdtReset);
-    put(out, s.testAdres);
+    const QList<SettingsField> &fields = SettingsFields::all();
+    for (int i = from; (to < 0 || i < to) && i < fields.size(); ++i) {
+        const SettingsField &f = fields.at(i);
+        if (f.isText())
+            out << s.*f.text;
+        else
+            put(out, s.*f.byte);
+    }
 }
 
-void SettingsFile::writeTail(QDataStream &out, const DeviceSettings &s)
+void SettingsFile::readFields(QDataStream &in, DeviceSettings &s, int from, int to)
 {
-    out << s.portName;
-    put(out, s.averaging1);
-    put(out, s.averaging2);
-    put(out, s.diskret1);
-    put(out, s.diskret2);
-    put(out, s.spare);
-    put(out, s.flowControl);
-    put(out, s.outType);
-    put(out, s.delRxTx);
-    put(out, s.delRequest);
-    put(out, s.numOfDown);
-    put(out, s.radioModuleReset);
-    out << s.adreses;
-}
-
-void SettingsFile::readHead(QDataStream &in, DeviceSettings &s)
-{
-    get(in, s.delTxRx);
-    get(in, s.power);
-    get(in, s.radioRate);
-    get(in, s.chanel);
-    get(in, s.parity);
-    get(in, s.stopBit);
-    get(in, s.subBand);
-    get(in, s.serialTimeout);
-    get(in, s.radioTransmitReset);
-    get(in, s.serialRate);
-    get(in, s.wdtReset);
-    get(in, s.testAdres);
-}
-
-void SettingsFile::readTail(QDataStream &in, DeviceSettings &s)
-{
-    get(in, s.portName);
-    get(in, s.averaging1);
-    get(in, s.averaging2);
-    get(in, s.diskret1);
-    get(in, s.diskret2);
-    get(in, s.spare);
-    get(in, s.flowControl);
-    get(in, s.outType);
-    get(in, s.delRxTx);
-    get(in, s.delRequest);
-    get(in, s.numOfDown);
-    get(in, s.radioModuleReset);
-    get(in, s.adreses);
+    const QList<SettingsField> &fields = SettingsFields::all();
+    for (int i = from; (to < 0 || i < to) && i < fields.size(); ++i) {
+        const SettingsField &f = fields.at(i);
+        if (f.isText())
+            get(in, s.*f.text);
+        else
+            get(in, s.*f.byte);
+    }
 }
 
 QByteArray SettingsFile::toBytes(const DeviceSettings &settings)
@@ -142,8 +105,7 @@ QByteArray SettingsFile::toBytes(const DeviceSettings &settings)
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     setVersion(out);
-    writeHead(out, settings);
-    writeTail(out, settings);
+    writeFields(out, settings, 0, AllFields);
     return bytes;
 }
 
@@ -156,8 +118,7 @@ bool SettingsFile::fromBytes(const QByteArray &bytes, DeviceSettings &settings)
     DeviceSettings loaded = settings;
     QDataStream in(bytes);
     setVersion(in);
-    readHead(in, loaded);
-    readTail(in, loaded);
+    readFields(in, loaded, 0, AllFields);
     if (in.status() != QDataStream::Ok)
         return false;
     settings = loaded;
@@ -229,8 +190,7 @@ bool SettingsFile::startupCheck(const QString &fileName, DeviceSettings &setting
     {
         QDataStream out(&written, QIODevice::WriteOnly);
         setVersion(out);
-        writeHead(out, settings);
-        out << settings.portName;
+        writeFields(out, settings, 0, HeadFields + 1); // and the port text
     }
 
     // Whatever stands under this name in the working directory was put there
@@ -268,7 +228,7 @@ bool SettingsFile::startupCheck(const QString &fileName, DeviceSettings &setting
     DeviceSettings readBack = settings;
     QDataStream in(back);
     setVersion(in);
-    readHead(in, readBack);
+    readFields(in, readBack, 0, HeadFields);
     if (in.status() != QDataStream::Ok)
         return skip(tr("The bytes read back could not be read."));
     settings = readBack;

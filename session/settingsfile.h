@@ -43,8 +43,11 @@ public:
 
 private:
     static void setVersion(QDataStream &stream);
-    static void writeHead(QDataStream &stream, const DeviceSettings &s);
-    static void writeTail(QDataStream &stream, const DeviceSettings &s);
-    static void readHead(QDataStream &stream, DeviceSettings &s);
-    static void readTail(QDataStream &stream, DeviceSettings &s);
+    // The fields of the settings table, whose order the file keeps, from
+    // `from` up to `to` (AllFields: to the last). The head is the twelve
+    // leading bytes.
+    static constexpr int HeadFields = 12;
+    static constexpr int AllFields = -1;
+    static void writeFields(QDataStream &stream, const DeviceSettings &s, int from, int to);
+    static void readFields(QDataStream &stream, DeviceSettings &s, int from, int to);
 };
