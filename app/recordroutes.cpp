@@ -7,6 +7,7 @@
 #include "protocol/logging.h"
 #include "protocol/pollsettingsbyte.h"
 #include "protocol/serialtimeout.h"
+#include "protocol/settingsfields.h"
 
 void RecordRoutes::addTo(SettingRouter &router, DeviceSettings &s, W_Radio *radio)
 {
@@ -25,12 +26,15 @@ void RecordRoutes::addTo(SettingRouter &router, DeviceSettings &s, W_Radio *radi
     };
     using P = PollSettingsByte;
 
-    field("Sub-band", &DeviceSettings::subBand);
-    field("Radio Data Rate", &DeviceSettings::radioRate);
-    field("Chanel", &DeviceSettings::chanel);
-    field("Serial Timeout", &DeviceSettings::serialTimeout);
-    field("Power", &DeviceSettings::power);
-    field("Test address", &DeviceSettings::testAdres);
+    // A plain field of the settings table takes the value of its editor
+    // as it is. No parameter name begins with another's, so the order of
+    // the routes changes nothing.
+    for (const SettingsField &f : SettingsFields::all()) {
+        const bool special =
+            f.byte == &DeviceSettings::serialRate || f.byte == &DeviceSettings::delRequest;
+        if (f.editor && f.byte && f.encoding == SettingsField::Plain && !special)
+            field(f.editor, f.byte);
+    }
     route("Serial Data Rate", [&s, radio](int val) {
         // A new serial rate starts from the module's smallest time-out.
         s.serialRate = quint8(val);
@@ -38,13 +42,6 @@ void RecordRoutes::addTo(SettingRouter &router, DeviceSettings &s, W_Radio *radi
         s.serialTimeout = SerialTimeout::minSerialTimeout(val);
         radio->setValue(QStringLiteral("Serial Timeout"), s.serialTimeout);
     });
-    field("Delay Tx-Rx", &DeviceSettings::delTxRx);
-    field("Delay Rx-Tx", &DeviceSettings::delRxTx);
-    field("Parity", &DeviceSettings::parity);
-    field("Radio Transmit Reset", &DeviceSettings::radioTransmitReset);
-    field("WDT Reset", &DeviceSettings::wdtReset);
-    field("Radio Module Reset", &DeviceSettings::radioModuleReset);
-    field("Stop bit", &DeviceSettings::stopBit);
     route("Requests period", [&s](int val) {
         s.delRequest = quint8(val);
         qCDebug(lcWindow) << "data->delRequest" << s.delRequest;
@@ -67,8 +64,6 @@ void RecordRoutes::addTo(SettingRouter &router, DeviceSettings &s, W_Radio *radi
           [&s](int val) { s.averaging2 = AveragingByte::withInterval(s.averaging2, quint8(val)); });
     route("TypeAveraging2",
           [&s](int val) { s.averaging2 = AveragingByte::withKind(s.averaging2, quint8(val)); });
-    field("Diskret1", &DeviceSettings::diskret1);
-    field("Diskret2", &DeviceSettings::diskret2);
     // The device stores flow control the other way round, as 0 or 2.
     route("Flow control", [&s](int val) { s.flowControl = val == 0 ? 2 : 0; });
 }

@@ -4,9 +4,11 @@ class SettingRouter;
 class W_Radio;
 struct DeviceSettings;
 
-// The parameter names that only change the settings record, from "Sub-band"
-// to "Flow control", in the order the window tests them. Editors that share
-// a byte of the record change only their own bits of it.
+// The parameter names that only change the settings record: every plain
+// field of the settings table by its editor's name, and the editors with
+// more to do (the serial rate, the poll settings bits, the averaging bits,
+// flow control). Editors that share a byte of the record change only their
+// own bits of it.
 class RecordRoutes
 {
 public:

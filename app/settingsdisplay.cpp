@@ -2,6 +2,7 @@
 
 #include "app/panelarrangement.h"
 #include "editors/w_freezprotection.h"
+#include "editors/w_qwidget.h"
 #include "editors/w_radio.h"
 #include "editors/w_rs485.h"
 #include "panels/adresarray.h"
@@ -10,6 +11,7 @@
 #include "protocol/devicesettings.h"
 #include "protocol/pollsettingsbyte.h"
 #include "protocol/replydecoder.h"
+#include "protocol/settingsfields.h"
 
 SettingsDisplay::SettingsDisplay(const PanelArrangement *panels, DeviceSettings &settings,
                                  QObject *parent)
@@ -48,6 +50,31 @@ void SettingsDisplay::showSettings()
     radio->setValue(QStringLiteral("Chanel"), s.chanel);
     showPollSettings();
     panels->adresArray->setAdreses(s.adreses);
+    for (const SettingsField &f : SettingsFields::all())
+        if (!shownByName(f))
+            showPlain(f);
+}
+
+// The fields shown above in their own order (the serial time-out floor
+// follows the serial rate, the channel list the radio rate), or by bits.
+bool SettingsDisplay::shownByName(const SettingsField &f)
+{
+    using S = DeviceSettings;
+    static const QList<quint8 S::*> own = {
+        &S::subBand,   &S::radioRate,        &S::serialTimeout, &S::power,
+        &S::testAdres, &S::serialRate,       &S::delTxRx,       &S::delRxTx,
+        &S::parity,    &S::stopBit,          &S::chanel,        &S::radioTransmitReset,
+        &S::wdtReset,  &S::radioModuleReset, &S::diskret1,      &S::diskret2,
+        &S::delRequest};
+    return !f.editor || !f.byte || f.encoding != SettingsField::Plain || own.contains(f.byte);
+}
+
+// A field of the settings table shown in whichever editor carries its name.
+void SettingsDisplay::showPlain(const SettingsField &f)
+{
+    const int value = s.*f.byte;
+    for (W_QWidget *editor : panels->editors())
+        editor->setValue(QLatin1String(f.editor), value);
 }
 
 void SettingsDisplay::showReply(TypeParser type, const QByteArrayList &param)
@@ -91,6 +118,10 @@ void SettingsDisplay::showReply(TypeParser type, const QByteArrayList &param)
         panels->measure->setSettings(s.averaging1, s.averaging2, s.diskret1, s.diskret2);
         break;
     default:
+        // A register of its own: its plain fields, wherever they are edited.
+        for (const SettingsField *f : SettingsFields::carriedBy(type, 0))
+            if (!shownByName(*f))
+                showPlain(*f);
         break;
     }
 }

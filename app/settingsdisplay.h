@@ -7,6 +7,7 @@
 
 class PanelArrangement;
 struct DeviceSettings;
+struct SettingsField;
 
 // Shows the settings record in the panels' editors: all of it, or the part
 // a device reply has just stored. The editors echo what they are shown back
@@ -27,6 +28,8 @@ public:
 
 private:
     void showConfiguration();
+    static bool shownByName(const SettingsField &f);
+    void showPlain(const SettingsField &f);
     void showPollSettings();
 
     const PanelArrangement *panels;
