@@ -8,6 +8,7 @@
 #include "protocol/data.h"
 #include "protocol/exchange.h"
 #include "protocol/replydecoder.h"
+#include "session/identification.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/manualclock.h"
 #include "tools/devsim/modelline.h"
@@ -67,18 +68,16 @@ struct EngineLog
     {
         QObject::connect(&engine, &Exchange::sgSetProgres, &context,
                          [this](quint8 p) { progress << p; });
-        QObject::connect(&engine, &Exchange::sgGetSetting, &context,
-                         [this, &engine](TypeParser t, const QByteArrayList &f) {
-                             replies << reply(t, f);
-                             if (t != ReadIdentity || f.size() != 2)
-                                 return;
-                             // The texts end at their first zero byte, as the window reads them.
-                             engine.setVariant(quint8(DeviceModel::variantForFirmware(
-                                 ReplyDecoder::text(f.at(0)).toLatin1())));
-                             const bool receives =
-                                 f.at(1).contains("receiver") || f.at(1).contains("Vela-485");
-                             engine.setTransmitter(receives ? 0 : 1);
-                         });
+        QObject::connect(
+            &engine, &Exchange::sgGetSetting, &context,
+            [this, &engine](TypeParser t, const QByteArrayList &f) {
+                replies << reply(t, f);
+                if (t != ReadIdentity || f.size() != 2)
+                    return;
+                // The texts end at their first zero byte, as the window reads them.
+                engine.setVariant(Identification::firmwareVariant(ReplyDecoder::text(f.at(0))));
+                engine.setTransmitter(Identification(ReplyDecoder::text(f.at(1))).isTransmitter());
+            });
         QObject::connect(&engine, &Exchange::sgError, &context, [this](const QByteArray &r) {
             errors << r;
             if (onError)
