@@ -166,16 +166,12 @@ void MainWindow::buildRoutes()
         if (refuseUnidentified(QStringLiteral("WRITE")) || refuseInvalid())
             return;
         beginRun(RunOutcome::Write, tr("Writing…"));
-        engine->writeSettings();
-        // As queued: receivers are written with the test address 255.
-        outcomeLine->run().setWritten(s);
-        outcomeLine->run().setTotal(engine->queueLength());
+        session->write();
     });
     route("READ", [this](int) {
         leaveReadValues();
         beginRun(RunOutcome::Read, tr("Reading…"));
-        engine->readSettings();
-        outcomeLine->run().setTotal(engine->queueLength());
+        session->read();
     });
     route("DEFAULT", [this](int) {
         leaveReadValues();
@@ -226,13 +222,7 @@ void MainWindow::startDefault()
     s.adreses = panels->adresArray->getAdreses();
     showSettings();
     beginRun(RunOutcome::Defaults, tr("Restoring the factory settings…"));
-    engine->writeDefaults();
-    // The configuration goes out with the serial rate digit of the factory
-    // setting, whatever rate the record holds.
-    DeviceSettings written = s;
-    written.serialRate = FactoryDefaults::SerialRate;
-    outcomeLine->run().setWritten(written);
-    outcomeLine->run().setTotal(engine->queueLength());
+    session->restoreDefaults();
 }
 
 // --------------------------------------------------------- connect, identify

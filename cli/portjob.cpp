@@ -290,8 +290,8 @@ void PortJob::startWork()
         session->run().begin(RunOutcome::Write, portName);
         data = record;
         data.adreses = AddressMask::normalized(record.adreses);
-        session->engine()->writeSettings();
-        sent = data; // the engine may have fixed the test address
+        session->write();
+        sent = session->written();
         readings.expect(sent);
         return;
     case Defaults:
@@ -300,11 +300,8 @@ void PortJob::startWork()
         // values, then the restore sequence with its rate search.
         FactoryDefaults::apply(data, session->watchdogOnByDefault());
         session->run().begin(RunOutcome::Defaults, portName);
-        session->engine()->writeDefaults();
-        sent = data;
-        // The configuration goes at the factory serial rate whatever the
-        // record says.
-        sent.serialRate = FactoryDefaults::SerialRate;
+        session->restoreDefaults();
+        sent = session->written();
         readings.expect(sent);
         return;
     case Test:

@@ -2,6 +2,7 @@
 
 #include "protocol/data.h"
 #include "protocol/exchange.h"
+#include "protocol/factorydefaults.h"
 #include "protocol/logging.h"
 #include "protocol/replydecoder.h"
 
@@ -93,6 +94,29 @@ void DeviceSession::identify(const QString &firmware, const QString &hardware)
     exchange->setTransmitter(transmitter ? 1 : 0);
     exchange->setVariant(firmwareVariant);
     emit identityTaken(firmware, hardware);
+}
+
+void DeviceSession::read()
+{
+    exchange->readSettings();
+    outcome.setTotal(exchange->queueLength());
+}
+
+void DeviceSession::write()
+{
+    exchange->writeSettings();
+    // As queued: the engine may have put in the test address 255.
+    outcome.setWritten(record->settings);
+    outcome.setTotal(exchange->queueLength());
+}
+
+void DeviceSession::restoreDefaults()
+{
+    exchange->writeDefaults();
+    DeviceSettings sent = record->settings;
+    sent.serialRate = FactoryDefaults::SerialRate;
+    outcome.setWritten(sent);
+    outcome.setTotal(exchange->queueLength());
 }
 
 bool DeviceSession::identityPlausible() const

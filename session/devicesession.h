@@ -63,6 +63,18 @@ public:
     // The factory watchdog reset is on for transmitters and the RS-485 model.
     bool watchdogOnByDefault() const;
 
+    // The device operations, each the start of a run of the engine whose
+    // bookkeeping (requests queued, what goes to the device) is the run's.
+    // The run itself is begun by the caller, who knows how to name it.
+    void read();
+    // The record as it is; receivers are written with the test address 255.
+    void write();
+    // The record as it is (reset to the factory values by the caller), with
+    // the rate search; the configuration goes at the factory serial rate.
+    void restoreDefaults();
+    // What the last write or restore gave the device.
+    DeviceSettings written() const { return outcome.writtenRecord(); }
+
     // The bookkeeping of the operation now running.
     RunOutcome &run() { return outcome; }
     const RunOutcome &run() const { return outcome; }

@@ -47,6 +47,7 @@ public:
     void setTotal(int requests) { total = requests; }
     // The record as the run sends it to the device (WRITE, DEFAULT).
     void setWritten(const DeviceSettings &record) { written = record; }
+    const DeviceSettings &writtenRecord() const { return written; }
     // A calibration step in words: when the device takes it, when it does not.
     void setCalibrationStep(const QString &done, const QString &failed);
     // Ends the bookkeeping without a sentence (the link went, the port closed).
