@@ -441,6 +441,14 @@ void MainWindow::openSettings()
         if (!changed.isEmpty())
             outcome += tr(" Values the editors cannot show were changed: %1.")
                            .arg(changed.join(QLatin1String(", ")));
+        // What no editor changes and no device may be given stays as the
+        // file has it; WRITE refuses it until it is set in its editor.
+        QStringList invalid;
+        for (const SettingsProblem &p : SettingsFields::validate(data->settings))
+            invalid << tr("%1: %2").arg(QLatin1String(p.field->label), p.why);
+        if (!invalid.isEmpty())
+            outcome += tr(" Set these in their editors before WRITE: %1.")
+                           .arg(invalid.join(QLatin1String("; ")));
     }
     outcomeLine->tell(outcome);
     if (!r.problem.isEmpty())

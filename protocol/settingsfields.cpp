@@ -200,8 +200,8 @@ QString SettingsField::invalidBecause(const DeviceSettings &s) const
     }
     int top = high;
     int bottom = low;
-    if (byte == &S::chanel)
-        top = channels(s.radioRate) - 1;
+    if (byte == &S::chanel && channels(s.radioRate) > 0)
+        top = channels(s.radioRate) - 1; // a rate that is no rate is told of itself
     if (byte == &S::serialTimeout)
         bottom = SerialTimeout::minSerialTimeout(s.serialRate);
     if (v < bottom || v > top) {

@@ -114,6 +114,29 @@ void TestMainWindow::withoutDevice()
     QCOMPARE(modals.texts.size(), 1);
     QCOMPARE(SettingsFile::toBytes(s), kept);
     QCOMPARE(child<QSpinBox>(&w, "Num of down")->value(), 5);
+
+    // A file with values the editors cannot show: they take what they can
+    // and the status line says what became what. A value no editor takes (a
+    // radio data rate of 9, a transmit reset below the spin box that already
+    // shows its minimum) stays in the record, is named, and keeps WRITE from
+    // sending anything.
+    DeviceSettings odd = s;
+    odd.power = 200;
+    odd.radioTransmitReset = 5;
+    odd.radioRate = 9;
+    QVERIFY(SettingsFile::save("odd.rlx", odd));
+    modals.fileName = QDir::current().filePath("odd.rlx");
+    click(&w, "Open Settings");
+    const QString opened = w.statusBar()->currentMessage();
+    QVERIFY2(opened.contains("were changed: Power 200 became 7.") &&
+                 opened.contains("Set these in their editors before WRITE: Radio Data Rate: 9 is "
+                                 "not 0 to 4; Radio Transmit Reset: 5 is not 10 to 250."),
+             qPrintable(opened));
+    click(&w, "WRITE");
+    const QString refused = w.statusBar()->currentMessage();
+    QVERIFY2(refused.startsWith("WRITE: nothing was sent") &&
+                 refused.contains("Radio Data Rate: 9 is not 0 to 4"),
+             qPrintable(refused));
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "protocol/averagingbyte.h"
 #include "protocol/catalogue.h"
 #include "protocol/data.h"
+#include "protocol/factorydefaults.h"
 #include "protocol/parser.h"
 #include "protocol/pollsettingsbyte.h"
 #include "protocol/replydecoder.h"
@@ -54,6 +55,8 @@ private slots:
     void retryTiming();
     void replyFieldsLandInTheirRecordFields();
     void writtenAndHeldCompared();
+    void valuesADeviceMayBeGiven_data();
+    void valuesADeviceMayBeGiven();
     void stabilityCountedPerAddress();
     void unusedValueTakenForAKind();
     void giveUpOfTheWrongKind();
@@ -420,6 +423,56 @@ void TestProtocol::writtenAndHeldCompared()
     QCOMPARE(SettingsFields::all().size(), 25);
     QCOMPARE(SettingsFields::byName("adreses")->label, "Addresses");
     QVERIFY(!SettingsFields::byName("nothing"));
+}
+
+// The factory settings pass; each row changes them into what the window's
+// editors would not let through, and names the one field refused.
+void TestProtocol::valuesADeviceMayBeGiven_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("refused"); // empty: valid
+    auto row = [](const char *tag, const char *field, int value, const char *refused) {
+        QTest::newRow(tag) << QString(field) << value << QString(refused);
+    };
+    row("power at the top", "power", 7, "");
+    row("power above", "power", 8, "power");
+    row("serial rate above", "serialRate", 8, "serialRate");
+    row("parity above", "parity", 4, "parity");
+    row("channel of rate 2", "chanel", 4, "");
+    row("channel beyond rate 2", "chanel", 5, "chanel");
+    row("time-out at the floor of rate 4", "serialTimeout", 2, "");
+    row("time-out below the floor", "serialTimeout", 1, "serialTimeout");
+    row("transmit reset below", "radioTransmitReset", 9, "radioTransmitReset");
+    row("watchdog off", "wdtReset", 0, "");
+    row("averaging kind 3", "averaging1", 0xC5, "averaging1");
+    row("averaging interval 0", "averaging2", 0x40, "averaging2");
+    row("non-responses 0", "numOfDown", 0xF0, "numOfDown");
+    row("non-responses 15, every option", "numOfDown", 0xFF, "");
+    row("flow control 1", "flowControl", 1, "flowControl");
+    row("requests period 0", "delRequest", 0, "delRequest");
+    row("spare is the file's own", "spare", 255, "");
+}
+
+void TestProtocol::valuesADeviceMayBeGiven()
+{
+    QFETCH(QString, field);
+    QFETCH(int, value);
+    QFETCH(QString, refused);
+    DeviceSettings s;
+    FactoryDefaults::apply(s, true);
+    s.serialRate = 4;
+    s.radioRate = 2;
+    s.adreses = QStringLiteral("0000,0000,0000,0005");
+    QVERIFY(SettingsFields::validate(s).isEmpty());
+    s.*SettingsFields::byName(field)->byte = quint8(value);
+    QStringList names;
+    for (const SettingsProblem &p : SettingsFields::validate(s))
+        names << p.field->name;
+    QCOMPARE(names.join(','), refused);
+    // The address list is refused for anything but hexadecimal digits.
+    s.adreses = QStringLiteral("0000,0000,000g,0005");
+    QVERIFY(names.size() + 1 == SettingsFields::validate(s).size());
 }
 
 void TestProtocol::stabilityCountedPerAddress()
