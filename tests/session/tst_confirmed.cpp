@@ -15,7 +15,13 @@
 
 namespace {
 
-constexpr int Seeds = 200;
+// The figures of bench/RESULTS.md come from the full count; builds that run
+// many times slower (sanitizers, memcheck) check the same paths with fewer.
+#if defined(RLX_SANITIZED_BUILD)
+const int Seeds = 20;
+#else
+const int Seeds = qEnvironmentVariableIsSet("RLX_MEMCHECK") ? 2 : 200;
+#endif
 
 // The settings record as the device holds it.
 DeviceSettings held(const DeviceModel &m)
@@ -152,7 +158,7 @@ void TestConfirmed::noFalseOkUnderNoise()
     QFETCH(double, noise);
     int readOk = 0, writeOk = 0;
     QStringList falseOk;
-    for (quint32 seed = 1; seed <= Seeds; ++seed) {
+    for (quint32 seed = 1; seed <= quint32(Seeds); ++seed) {
         {
             Device d(hardware, firmware, noise, seed);
             PortJob job(QStringLiteral("memory"), PortJob::Read);
@@ -185,8 +191,9 @@ void TestConfirmed::noFalseOkUnderNoise()
     qInfo("%s: read ok %d/%d, write verified %d/%d, false ok %lld", QTest::currentDataTag(), readOk,
           Seeds, writeOk, Seeds, qint64(falseOk.size()));
     QVERIFY2(falseOk.isEmpty(), qPrintable(falseOk.join('\n')));
-    // Still useful on a line as noisy as a poor installation's.
-    if (noise <= 0.01) {
+    // Still useful on a line as noisy as a poor installation's (a share,
+    // meaningful over the full count of seeds).
+    if (noise <= 0.01 && Seeds >= 200) {
         QVERIFY2(readOk >= Seeds * 9 / 10, qPrintable(QString::number(readOk)));
         QVERIFY2(writeOk >= Seeds * 9 / 10, qPrintable(QString::number(writeOk)));
     }
