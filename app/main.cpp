@@ -1,5 +1,6 @@
 #include "app/core.h"
 #include "app/launchcheck.h"
+#include "app/stopsignals.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -69,6 +70,15 @@ int main(int argc, char *argv[])
     // icon (the Wayland application id, the X11 desktop-file hint).
     QGuiApplication::setDesktopFileName(QStringLiteral("rlx-configurator"));
     QApplication::setWindowIcon(Core::applicationIcon());
+    // Ended by the system or at the end of the session, the window quits as
+    // when the user closes it: the window goes, and with it the open port and
+    // the port's lock file. The exit status is 0, as for any quit.
+    StopSignals stopSignals;
+    QObject::connect(&stopSignals, &StopSignals::arrived, &app, &QCoreApplication::quit);
     Core core;
+    // A signal taken while the window was being built found no event loop to
+    // end.
+    if (stopSignals.received())
+        return 0;
     return app.exec();
 }

@@ -12,16 +12,30 @@ SerialLine::SerialLine(QObject *parent) : Line(parent), port(new QSerialPort(thi
 
 bool SerialLine::open(const QString &name)
 {
-    port->setPortName(name);
+    lastOpenError = QSerialPort::NoError;
+    lastOpenErrorString.clear();
+    // The device itself, whatever the name: a symbolic link, a doubled slash
+    // or a relative path leads to the same port, and the serial port module
+    // locks a port by the name it is given. A name that leads to no file is
+    // passed on as it is, for the module to report the port missing.
+    const QString device = PortLock::devicePath(name);
+    if (!device.isEmpty() && !claim.lock(device)) {
+        const QString holder = PortLock::holderOf(device).text();
+        lastOpenError = QSerialPort::PermissionError;
+        lastOpenErrorString =
+            QStringLiteral("%1 is in use by %2")
+                .arg(device, holder.isEmpty() ? QStringLiteral("another program") : holder);
+        return false;
+    }
+    port->setPortName(device.isEmpty() ? name : device);
     port->setBaudRate(QSerialPort::Baud9600, QSerialPort::AllDirections);
     port->setDataBits(QSerialPort::Data8);
     port->setParity(QSerialPort::NoParity);
     port->setStopBits(QSerialPort::OneStop);
     port->setFlowControl(QSerialPort::NoFlowControl);
-    lastOpenError = QSerialPort::NoError;
-    lastOpenErrorString.clear();
     if (port->open(QIODevice::ReadWrite))
         return true;
+    claim.unlock();
     lastOpenError = port->error();
     lastOpenErrorString = port->errorString();
     return false;
@@ -30,6 +44,7 @@ bool SerialLine::open(const QString &name)
 void SerialLine::close()
 {
     port->close();
+    claim.unlock();
 }
 
 bool SerialLine::isOpen() const
@@ -93,5 +108,6 @@ void SerialLine::portError(QSerialPort::SerialPortError error)
     const QString reason = port->errorString();
     qCDebug(lcProtocol) << "port lost:" << reason;
     port->close();
+    claim.unlock();
     emit lost(reason);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "protocol/line.h"
+#include "protocol/portlock.h"
 
 class QSerialPort;
 
 // The device line over a serial port: 9600 baud, 8 data bits, no parity,
-// one stop bit, no flow control.
+// one stop bit, no flow control. The port is opened as the device its name
+// leads to and claimed for as long as it is open (PortLock), so that no other
+// program opens the same device under another name meanwhile.
 class SerialLine : public Line
 {
     Q_OBJECT
@@ -28,6 +31,7 @@ private:
     void portError(QSerialPort::SerialPortError error);
 
     QSerialPort *port;
+    PortLock claim;
     QSerialPort::SerialPortError lastOpenError = QSerialPort::NoError;
     QString lastOpenErrorString;
     // Set while a request is being pushed out: a port error raised by that

@@ -1,0 +1,116 @@
+#include "protocol/portlock.h"
+
+#include "protocol/logging.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSysInfo>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+namespace {
+
+// Where serial port lock files are kept. /var/lock is /run/lock on most
+// systems; where a user may not write there (no member of the lock group),
+// /tmp is shared by every user of the computer as well.
+const char *const LockFolders[] = {"/run/lock", "/var/lock", "/tmp"};
+
+bool running(qint64 pid)
+{
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+}
+
+} // namespace
+
+QString PortLock::Holder::text() const
+{
+    if (pid <= 0)
+        return QString();
+    const QString who = program.isEmpty() ? QStringLiteral("process %1").arg(pid)
+                                          : QStringLiteral("%1 (process %2)").arg(program).arg(pid);
+    return host.isEmpty() ? who : QStringLiteral("%1 on %2").arg(who, host);
+}
+
+PortLock::PortLock() = default;
+
+PortLock::~PortLock() = default;
+
+QString PortLock::devicePath(const QString &portName)
+{
+    if (portName.isEmpty())
+        return QString();
+    const bool path = portName.startsWith(QLatin1Char('/')) ||
+                      portName.startsWith(QLatin1String("./")) ||
+                      portName.startsWith(QLatin1String("../"));
+    return QFileInfo(path ? portName : QStringLiteral("/dev/") + portName).canonicalFilePath();
+}
+
+QString PortLock::fileFor(const QString &devicePath)
+{
+    // By the device's number: two device files of one device (a node made
+    // by hand beside the system's) are one port too.
+    struct stat info;
+    if (devicePath.isEmpty() || ::stat(QFile::encodeName(devicePath).constData(), &info) != 0 ||
+        !S_ISCHR(info.st_mode))
+        return QString();
+    const QString name =
+        QStringLiteral("/LCK.rlx.%1.%2").arg(major(info.st_rdev)).arg(minor(info.st_rdev));
+    // A folder that already holds the file is where every program looks for
+    // it, whichever other folders it may write to.
+    for (const char *folder : LockFolders) {
+        const QString file = QLatin1String(folder) + name;
+        const QFileInfo dir{QLatin1String(folder)};
+        if (dir.isDir() && dir.isReadable() && (QFileInfo::exists(file) || dir.isWritable()))
+            return file;
+    }
+    return QString();
+}
+
+PortLock::Holder PortLock::holderOf(const QString &devicePath)
+{
+    const QString name = fileFor(devicePath);
+    Holder holder;
+    if (name.isEmpty() || !QFileInfo::exists(name))
+        return holder;
+    QString host;
+    if (!QLockFile(name).getLockInfo(&holder.pid, &host, &holder.program))
+        return Holder();
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        holder.host = host;
+    // A file left by a process that is gone names nobody.
+    else if (!running(holder.pid))
+        return Holder();
+    return holder;
+}
+
+bool PortLock::lock(const QString &devicePath)
+{
+    unlock();
+    const QString name = fileFor(devicePath);
+    if (name.isEmpty())
+        return true;
+    auto claim = std::make_unique<QLockFile>(name);
+    // The holder's process decides, not the file's age: a port stays open
+    // for as long as the user works with the device.
+    claim->setStaleLockTime(0);
+    if (claim->tryLock(0)) {
+        file = std::move(claim);
+        return true;
+    }
+    qCDebug(lcProtocol) << "port lock" << name << "not taken:" << claim->error();
+    return claim->error() != QLockFile::LockFailedError;
+}
+
+void PortLock::unlock()
+{
+    file.reset(); // removes the file
+}
+
+bool PortLock::isLocked() const
+{
+    return file && file->isLocked();
+}

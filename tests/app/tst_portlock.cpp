@@ -1,0 +1,181 @@
+// One program at a time on a serial port, whatever name the others give it;
+// who holds a port and how to get access to one, in the window's words and
+// rlx-cli's; the window ended by the system.
+
+#include "app/mainwindow.h"
+#include "protocol/exchange.h"
+#include "protocol/portlock.h"
+#include "protocol/serialline.h"
+#include "tests/modals.h"
+#include "tests/windowdriver.h"
+#include "tools/devsim/devicemodel.h"
+#include "tools/devsim/ptydevice.h"
+
+#include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace WindowDriver;
+
+namespace {
+
+struct Run
+{
+    int code = -1;
+    QString err;
+};
+
+// A program run to its end with the event loop running (the device and the
+// window of this process keep working meanwhile).
+Run run(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    process.setWorkingDirectory(QDir::currentPath());
+    process.start(program, args);
+    Run r;
+    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 60000)) {
+        process.kill();
+        process.waitForFinished();
+        return r;
+    }
+    r.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    r.err = QString::fromUtf8(process.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+class TestPortLock : public QObject
+{
+    Q_OBJECT
+private slots:
+    void portHeldUnderAnotherName();
+    void noPermissionSaysHowToGetAccess();
+    void windowEndsCleanlyOnTermAndHangup();
+};
+
+// The window holds a device; through a symbolic link, a doubled slash, a
+// relative path or its own name it is refused to everyone else, naming the
+// holder, and free again once the window lets it go.
+void TestPortLock::portHeldUnderAnotherName()
+{
+    Modals modals;
+    DeviceModel model;
+    PtyDevice device(&model);
+    QVERIFY(device.open());
+    const QString path = device.slavePath();
+    MainWindow window;
+    window.show();
+    QVERIFY(connectTo(window, path));
+
+    // The lock file names this process by its executable, as the window's
+    // would name rlx-configurator.
+    const QString holder = QStringLiteral("%1 (process %2)")
+                               .arg(QFileInfo(QFile::symLinkTarget("/proc/self/exe")).fileName())
+                               .arg(QCoreApplication::applicationPid());
+    QVERIFY(QFile::link(path, "link"));
+    const auto removeLink = qScopeGuard([] { QFile::remove("link"); });
+    QString doubled = path;
+    doubled.replace("/pts/", "/pts//");
+    const QStringList names = {QDir::current().absoluteFilePath("link"), "./link", doubled,
+                               QDir::current().relativeFilePath(path), path};
+    for (const QString &name : names) {
+        SerialLine line;
+        QVERIFY2(!line.open(name), qPrintable(name));
+        QCOMPARE(line.openError(), QSerialPort::PermissionError);
+        QCOMPARE(line.openErrorString(), path + " is in use by " + holder);
+        const Run cli = run(RLX_CLI, {"identify", "--port", name});
+        QCOMPARE(cli.code, 1);
+        const QString said = QStringLiteral("%1: cannot open the port: The port %1 is in use by "
+                                            "%2. Close that program and connect again.\n")
+                                 .arg(name, holder);
+        QVERIFY2(cli.err.contains(said), qPrintable(cli.err));
+    }
+    QVERIFY(window.exchange()->isOpen());
+    QVERIFY(modals.texts.isEmpty());
+    const QString lockFile = PortLock::fileFor(path);
+    QVERIFY2(QFile::exists(lockFile), qPrintable(lockFile));
+
+    // A second window says so in its failed-connection message.
+    MainWindow second;
+    second.show();
+    pressConnect(second, "./link");
+    QVERIFY(!second.exchange()->isOpen());
+    QCOMPARE(modals.texts, QStringList{"The port ./link is in use by " + holder +
+                                       ". Close that program and connect again."});
+
+    // Disconnected, the window gives the port back and removes its lock.
+    click(&window, "pbOpen");
+    QVERIFY(!window.exchange()->isOpen());
+    QVERIFY(!QFile::exists(lockFile));
+    {
+        SerialLine line;
+        QVERIFY(line.open("./link"));
+        QVERIFY(QFile::exists(lockFile));
+    }
+    QVERIFY(!QFile::exists(lockFile));
+}
+
+// A port the user may not open: rlx-cli says how to get access, as the
+// window does.
+void TestPortLock::noPermissionSaysHowToGetAccess()
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0);
+    const auto closeMaster = qScopeGuard([&] { ::close(master); });
+    QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    const QString path = QString::fromLocal8Bit(::ptsname(master));
+    QString program = RLX_CLI;
+    QStringList args = {"identify", "--port", path};
+    if (::geteuid() == 0) {
+        // The superuser opens any file: rlx-cli runs as nobody, and the
+        // terminal is the superuser's alone.
+        const QString setpriv = QStandardPaths::findExecutable("setpriv");
+        if (setpriv.isEmpty())
+            QSKIP("run as the superuser without setpriv to run rlx-cli as another user");
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0600), 0);
+        args = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", program} + args;
+        program = setpriv;
+    } else {
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0), 0);
+    }
+    const Run cli = run(program, args);
+    QCOMPARE(cli.code, 1);
+    const QString said =
+        QStringLiteral("%1: cannot open the port: You have no permission to use the port %1. "
+                       "On Linux, add your user to the dialout group (sudo usermod -aG dialout "
+                       "$USER), then log out and in again.\n")
+            .arg(path);
+    QVERIFY2(cli.err.contains(said), qPrintable(cli.err));
+}
+
+// Ended by the system or by the end of the session, the window quits as when
+// the user closes it (which closes its port and removes the port's lock, see
+// above) instead of being killed with its lock file left behind.
+void TestPortLock::windowEndsCleanlyOnTermAndHangup()
+{
+    for (const int number : {SIGTERM, SIGHUP}) {
+        QTemporaryDir work;
+        QProcess program;
+        program.setWorkingDirectory(work.path());
+        program.start(RLX_CONFIGURATOR, {"-platform", "offscreen"});
+        QVERIFY(program.waitForStarted());
+        // Written once the window is built, when the signals are taken.
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(work.filePath("test_rlx")); }, 20000));
+        QCOMPARE(::kill(pid_t(program.processId()), number), 0);
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    }
+}
+
+QTEST_MAIN(TestPortLock)
+#include "tst_portlock.moc"
