@@ -1,5 +1,7 @@
 #include "app/trafficlog.h"
 
+#include "session/outputfile.h"
+
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -9,7 +11,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
@@ -179,18 +180,12 @@ QStringList TrafficLog::lines() const
 
 bool TrafficLog::saveTo(const QString &fileName, QString *error) const
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        *error = file.errorString();
-        return false;
-    }
+    // Whole or not at all: a full disk keeps the log saved before, and a
+    // FIFO or a device under the name is left alone.
+    QByteArray bytes;
     for (int i = 0; i < count; ++i)
-        file.write((line(i) + QLatin1Char('\n')).toUtf8());
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+        bytes += (line(i) + QLatin1Char('\n')).toUtf8();
+    return OutputFile::write(fileName, bytes, error);
 }
 
 void TrafficLog::open()

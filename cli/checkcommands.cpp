@@ -34,6 +34,11 @@ int CheckCommands::test(const QStringList &args)
     parser.addOption(QCommandLineOption(QStringLiteral("csv"),
                                         QStringLiteral("Also write the table as CSV."),
                                         QStringLiteral("file")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("min-share"),
+        QStringLiteral("Exit 1 when an address answered a smaller share of its polls (0 to 1, "
+                       "e.g. 0.9)."),
+        QStringLiteral("share")));
     int exit = Success;
     QStringList portList;
     if (!parse(parser, QStringLiteral("test"), args, &exit))
@@ -53,13 +58,21 @@ int CheckCommands::test(const QStringList &args)
     int seconds = 0;
     if (parser.isSet(QStringLiteral("rounds")))
         rounds = parser.value(QStringLiteral("rounds")).toInt(&ok);
-    if (!ok || rounds < 1)
-        return usage(QStringLiteral("--rounds takes a number from 1"));
+    // Bounded so that the count of polls and the time in milliseconds fit.
+    if (!ok || rounds < 1 || rounds > MaxRounds)
+        return usage(QStringLiteral("--rounds takes a number from 1 to %1").arg(MaxRounds));
     if (parser.isSet(QStringLiteral("duration"))) {
         rounds = 0;
         seconds = parser.value(QStringLiteral("duration")).toInt(&ok);
-        if (!ok || seconds < 1)
-            return usage(QStringLiteral("--duration takes seconds from 1"));
+        if (!ok || seconds < 1 || seconds > MaxSeconds)
+            return usage(
+                QStringLiteral("--duration takes seconds from 1 to %1 (a week)").arg(MaxSeconds));
+    }
+    double minShare = 0;
+    if (parser.isSet(QStringLiteral("min-share"))) {
+        minShare = parser.value(QStringLiteral("min-share")).toDouble(&ok);
+        if (!ok || minShare < 0 || minShare > 1)
+            return usage(QStringLiteral("--min-share takes a share from 0 to 1"));
     }
     if (!portsOf(parser, true, &portList, &exit))
         return exit;
@@ -68,11 +81,11 @@ int CheckCommands::test(const QStringList &args)
     auto *job = new PortJob(portList.first(), PortJob::Test, &owner);
     job->setTestPlan(addresses, rounds, seconds * 1000);
     int code = runJobs({job}, false);
-    if (!job->failure().isEmpty() && job->testPolls() == 0) {
+    if ((!job->failure().isEmpty() || job->interrupted()) && job->testPolls() == 0) {
         printSummaries({job}, false, false);
         return code;
     }
-    // A check cut short (the port lost) says so on every row.
+    // A check cut short (the port lost, interrupted) says so on every row.
     const int complete = job->testCutShort() ? 0 : 1;
     QString csv = QStringLiteral("address,sent,answered,share,longest_miss_run,complete\n");
     out(QStringLiteral("address  sent  answered  share  longest miss run"));
@@ -92,6 +105,15 @@ int CheckCommands::test(const QStringList &args)
                    .arg(complete);
     }
     printSummaries({job}, false, false);
+    for (const StabilityTally::Row &r : job->testRows())
+        if (r.sent > 0 && r.share() < minShare) {
+            err(QStringLiteral("rlx-cli: address %1 answered %2 of %3 polls, less than %4")
+                    .arg(r.address)
+                    .arg(r.answered)
+                    .arg(r.sent)
+                    .arg(minShare));
+            code = qMax(code, int(DeviceFailed));
+        }
     const QString csvName = parser.value(QStringLiteral("csv"));
     if (!csvName.isEmpty() && !writeText(csvName, csv, &error))
         code = qMax(code, fileError(csvName, error));
@@ -121,36 +143,40 @@ int CheckCommands::measure(const QStringList &args)
     int count = 10;
     if (parser.isSet(QStringLiteral("count")))
         count = parser.value(QStringLiteral("count")).toInt(&ok);
-    if (!ok || count < 1)
-        return usage(QStringLiteral("--count takes a number from 1"));
+    if (!ok || count < 1 || count > MaxRounds)
+        return usage(QStringLiteral("--count takes a number from 1 to %1").arg(MaxRounds));
     if (!portsOf(parser, true, &portList, &exit))
         return exit;
 
     QObject owner;
     auto *job = new PortJob(portList.first(), PortJob::Measure, &owner);
     job->setMeasureCount(count);
-    QString csv = QStringLiteral("seconds,an1,an2,d1,d2\n");
-    QObject::connect(job, &PortJob::measured, job, [&csv, job](qint64 ms, const QByteArrayList &v) {
-        const quint8 kind = job->settings().outType;
-        auto state = [](const QByteArray &d) {
-            return d.toUInt() ? QStringLiteral("High") : QStringLiteral("Low");
-        };
-        out(QStringLiteral("%1 s  in1 %2 %3  in2 %4 %5  d1 %6  d2 %7")
-                .arg(ms / 1000.0, 6, 'f', 1)
-                .arg(v.value(0).toUInt())
-                .arg(unitOf(kind, 1))
-                .arg(v.value(1).toUInt())
-                .arg(unitOf(kind, 2))
-                .arg(state(v.value(2)), state(v.value(3))));
-        csv += QStringLiteral("%1,%2,%3,%4,%5\n")
-                   .arg(ms / 1000.0, 0, 'f', 1)
-                   .arg(v.value(0).toUInt())
-                   .arg(v.value(1).toUInt())
-                   .arg(v.value(2).toUInt() ? 1 : 0)
-                   .arg(v.value(3).toUInt() ? 1 : 0);
-    });
+    QStringList rows;
+    QObject::connect(
+        job, &PortJob::measured, job, [&rows, job](qint64 ms, const QByteArrayList &v) {
+            const quint8 kind = job->settings().outType;
+            auto state = [](const QByteArray &d) {
+                return d.toUInt() ? QStringLiteral("High") : QStringLiteral("Low");
+            };
+            const QString seconds = QString::number(ms / 1000.0, 'f', 1);
+            const QString in1 = QString::number(v.value(0).toUInt());
+            const QString in2 = QString::number(v.value(1).toUInt());
+            out(QStringLiteral("%1 s  in1 %2 %3  in2 %4 %5  d1 %6  d2 %7")
+                    .arg(seconds.rightJustified(6), in1, unitOf(kind, 1), in2, unitOf(kind, 2),
+                         state(v.value(2)), state(v.value(3))));
+            rows << QStringLiteral("%1,%2,%3,%4,%5")
+                        .arg(seconds, in1, in2, QString::number(v.value(2).toUInt() ? 1 : 0),
+                             QString::number(v.value(3).toUInt() ? 1 : 0));
+        });
     int code = runJobs({job}, false);
     printSummaries({job}, false, false);
+    // Measurements cut short by an interruption say so in a last column,
+    // as the stability check's CSV does: "complete", 0 on every row.
+    const bool cutShort = job->interrupted();
+    QString csv = QStringLiteral("seconds,an1,an2,d1,d2%1\n")
+                      .arg(cutShort ? QStringLiteral(",complete") : QString());
+    for (const QString &row : qAsConst(rows))
+        csv += row + (cutShort ? QStringLiteral(",0\n") : QStringLiteral("\n"));
     const QString csvName = parser.value(QStringLiteral("csv"));
     QString error;
     if (!csvName.isEmpty() && job->failure().isEmpty() && !writeText(csvName, csv, &error))

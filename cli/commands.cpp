@@ -3,25 +3,36 @@
 #include "cli/checkcommands.h"
 #include "cli/devicecommands.h"
 #include "cli/filecommands.h"
+#include "cli/fleetcommands.h"
+#include "cli/interruption.h"
 #include "cli/portjob.h"
 #include "cli/progressline.h"
 #include "cli/settingsjson.h"
+#include "cli/terminaltext.h"
 #include "link/virtualports.h"
 #include "protocol/settingsfields.h"
+#include "session/inputfile.h"
+#include "session/outputfile.h"
 #include "session/runoutcome.h"
+#include "session/settingsfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +49,10 @@ const char *const Overview =
     "  measure     the input values of a transmitter, once a second\n"
     "  report      commissioning report (PDF or HTML)\n"
     "  convert     settings file to JSON and back\n"
+    "  diff        a settings file against the devices, nothing written\n"
+    "  get         single settings of the devices\n"
+    "  set         change single settings: read, change, write, verify\n"
+    "  backup      one settings file per device in a folder\n"
     "\n"
     "'rlx-cli COMMAND --help' describes a command. Several --port options (or a\n"
     "glob such as '/dev/ttyUSB*') serve the devices side by side.\n"
@@ -45,6 +60,62 @@ const char *const Overview =
     "Exit codes: 0 done; 1 a device did not answer or refused; 2 usage error;\n"
     "3 the read-back differs from what was written; 4 a file could not be read\n"
     "or written.";
+
+// Standard streams the caller closed ("rlx-cli read >&-") would be the
+// numbers the next file or port opened gets, and results or progress would
+// land in it. A read-only placeholder holds each such number from the start,
+// so that a write there fails and is told like any other.
+struct StandardStreamsHeld
+{
+    StandardStreamsHeld()
+    {
+        for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+            if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF)
+                continue;
+            const int held = ::open("/dev/null", O_RDONLY);
+            if (held >= 0 && held != fd) {
+                ::dup2(held, fd);
+                ::close(held);
+            }
+        }
+    }
+} standardStreamsHeld;
+
+// The first error of a write to standard output, 0 while there is none.
+// The results are what the command was run for: once some are lost the
+// command fails (Commands::run), and nothing more is written there.
+int standardOutputError = 0;
+
+// Writes all of `bytes`; 0 or the system's error.
+int writeAll(FILE *stream, const QByteArray &bytes)
+{
+    errno = 0;
+    if (fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size()) &&
+        fflush(stream) == 0)
+        return 0;
+    const int error = errno != 0 ? errno : EIO;
+    clearerr(stream);
+    return error;
+}
+
+void toStandardOutput(const QByteArray &bytes)
+{
+    if (standardOutputError != 0)
+        return;
+    standardOutputError = writeAll(stdout, bytes);
+    // A reader that went away ("rlx-cli ports | head -1") wants no more, and
+    // hears of it quietly; a full disk or a closed stream is told, once.
+    if (standardOutputError != 0 && standardOutputError != EPIPE)
+        writeAll(stderr, QStringLiteral("rlx-cli: standard output: %1\n")
+                             .arg(QString::fromLocal8Bit(std::strerror(standardOutputError)))
+                             .toUtf8());
+}
+
+// The command's exit code, made a file failure when results were lost.
+int withStandardOutput(int code)
+{
+    return standardOutputError != 0 ? qMax(code, int(Commands::FileFailed)) : code;
+}
 
 } // namespace
 
@@ -94,10 +165,18 @@ QJsonObject Commands::jobJson(const PortJob &job, bool withSettings)
     return o;
 }
 
-void Commands::printJson(const QList<PortJob *> &jobs, bool withSettings)
+bool Commands::manyPorts(const QCommandLineParser &parser)
+{
+    const QStringList values = parser.values(QStringLiteral("port"));
+    return values.size() > 1 ||
+           (!values.isEmpty() &&
+            values.first().contains(QRegularExpression(QStringLiteral("[*?[]"))));
+}
+
+void Commands::printJson(const QList<PortJob *> &jobs, bool withSettings, bool asArray)
 {
     QJsonDocument doc;
-    if (jobs.size() == 1) {
+    if (jobs.size() == 1 && !asArray) {
         doc.setObject(jobJson(*jobs.first(), withSettings));
     } else {
         QJsonArray all;
@@ -105,33 +184,24 @@ void Commands::printJson(const QList<PortJob *> &jobs, bool withSettings)
             all.append(jobJson(*job, withSettings));
         doc.setArray(all);
     }
-    const QByteArray text = doc.toJson(QJsonDocument::Indented);
-    fwrite(text.constData(), 1, size_t(text.size()), stdout);
-    fflush(stdout);
+    toStandardOutput(doc.toJson(QJsonDocument::Indented));
 }
 
 bool Commands::writeText(const QString &fileName, const QString &text, QString *error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    // CSV and the like: whole, or the previous file is kept.
+    return OutputFile::write(fileName, text.toUtf8(), error);
 }
 
 void Commands::out(const QString &text)
 {
-    const QByteArray bytes = (text + QLatin1Char('\n')).toUtf8();
-    fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    fflush(stdout);
+    toStandardOutput((text + QLatin1Char('\n')).toUtf8());
 }
 
 void Commands::err(const QString &text)
 {
-    const QByteArray bytes = (text + QLatin1Char('\n')).toUtf8();
-    fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
-    fflush(stderr);
+    // Nowhere is left to tell of a failure here.
+    writeAll(stderr, (text + QLatin1Char('\n')).toUtf8());
 }
 
 int Commands::usage(const QString &message)
@@ -146,13 +216,87 @@ int Commands::fileError(const QString &fileName, const QString &why)
     return FileFailed;
 }
 
-bool Commands::loadValid(const QString &fileName, DeviceSettings &record, int *exit)
+QString Commands::hardwareOf(const QString &fileName)
 {
-    QString error;
-    if (!SettingsJson::load(fileName, record, &error)) {
-        *exit = fileError(fileName, error);
+    if (!SettingsJson::isJsonName(fileName))
+        return QString();
+    QByteArray bytes;
+    if (!InputFile::read(fileName, SettingsJson::MaxJsonSize, &bytes))
+        return QString();
+    const QJsonValue hardware =
+        QJsonDocument::fromJson(bytes).object().value(QStringLiteral("hardware"));
+    return hardware.isString() ? hardware.toString() : QString();
+}
+
+QCommandLineOption Commands::formatOption()
+{
+    return QCommandLineOption(QStringLiteral("format"),
+                              QStringLiteral("rlx or json: the kind of settings where no suffix "
+                                             "tells (\"-\" is standard input or output, JSON "
+                                             "unless rlx is given)."),
+                              QStringLiteral("kind"));
+}
+
+bool Commands::isJson(const QCommandLineParser &parser, const QString &fileName, bool *json,
+                      int *exit)
+{
+    const QString format = parser.isSet(QStringLiteral("format"))
+                               ? parser.value(QStringLiteral("format")).toLower()
+                               : QString();
+    if (!format.isEmpty() && format != QLatin1String("rlx") && format != QLatin1String("json")) {
+        *exit = usage(QStringLiteral("--format takes rlx or json, not \"%1\"").arg(format));
         return false;
     }
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (fileName == QLatin1String("-") ||
+        (!format.isEmpty() && suffix != QLatin1String("json") && suffix != QLatin1String("rlx"))) {
+        *json = format != QLatin1String("rlx");
+        return true;
+    }
+    if (suffix == QLatin1String("json") || suffix == QLatin1String("rlx")) {
+        *json = suffix == QLatin1String("json");
+        return true;
+    }
+    *exit = usage(
+        QStringLiteral("%1: settings are a .rlx or a .json file (or give --format)").arg(fileName));
+    return false;
+}
+
+bool Commands::loadRecord(const QString &fileName, bool json, DeviceSettings &record, int *exit)
+{
+    QByteArray bytes;
+    QString error;
+    const bool loaded =
+        fileName == QLatin1String("-")
+            ? InputFile::readStandardInput(SettingsJson::MaxJsonSize, &bytes, &error) &&
+                  SettingsJson::fromBytes(bytes, json, record, &error)
+        : json ? InputFile::read(fileName, SettingsJson::MaxJsonSize, &bytes, &error) &&
+                     SettingsJson::fromBytes(bytes, true, record, &error)
+               : SettingsFile::load(fileName, record, &error);
+    if (!loaded)
+        *exit = fileError(
+            fileName == QLatin1String("-") ? QStringLiteral("standard input") : fileName, error);
+    return loaded;
+}
+
+int Commands::saveRecord(const QString &fileName, bool json, const QByteArray &jsonText,
+                         const DeviceSettings &record)
+{
+    const QByteArray bytes = json ? jsonText : SettingsFile::toBytes(record);
+    if (fileName == QLatin1String("-")) {
+        toStandardOutput(bytes);
+        return standardOutputError != 0 ? int(FileFailed) : int(Success);
+    }
+    QString error;
+    if (!OutputFile::write(fileName, bytes, &error))
+        return fileError(fileName, error);
+    return Success;
+}
+
+bool Commands::loadValid(const QString &fileName, bool json, DeviceSettings &record, int *exit)
+{
+    if (!loadRecord(fileName, json, record, exit))
+        return false;
     const QList<SettingsProblem> problems = SettingsFields::validate(record);
     if (problems.isEmpty())
         return true;
@@ -173,12 +317,17 @@ int Commands::run(const QStringList &arguments)
                                  QStringLiteral("COMMAND [options]"));
     parser.addHelpOption();
     parser.addVersionOption();
+    // Taken by main(), which switches the log on before anything runs.
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("verbose"),
+        QStringLiteral("Write the engine's debug log (requests, answers, time-outs) to standard "
+                       "error; before the command.")));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(arguments))
         return usage(parser.errorText());
     if (parser.isSet(QStringLiteral("version"))) {
         out(QStringLiteral("rlx-cli %1").arg(QCoreApplication::applicationVersion()));
-        return Success;
+        return withStandardOutput(Success);
     }
     const QStringList rest = parser.positionalArguments();
     if (parser.isSet(QStringLiteral("help")) || rest.isEmpty()) {
@@ -187,7 +336,7 @@ int Commands::run(const QStringList &arguments)
             return Usage;
         }
         out(parser.helpText().trimmed());
-        return Success;
+        return withStandardOutput(Success);
     }
     const QString command = rest.first();
     QStringList args = rest.mid(1);
@@ -203,10 +352,14 @@ int Commands::run(const QStringList &arguments)
         {QStringLiteral("measure"), &CheckCommands::measure},
         {QStringLiteral("report"), &FileCommands::report},
         {QStringLiteral("convert"), &FileCommands::convert},
+        {QStringLiteral("diff"), &FleetCommands::diff},
+        {QStringLiteral("get"), &FleetCommands::get},
+        {QStringLiteral("set"), &FleetCommands::set},
+        {QStringLiteral("backup"), &FleetCommands::backup},
     };
     for (const auto &entry : table)
         if (entry.first == command)
-            return entry.second(args);
+            return withStandardOutput(entry.second(args));
     return usage(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
@@ -316,8 +469,21 @@ int Commands::runJobs(const QList<PortJob *> &jobs, bool verify)
                 loop.quit();
         });
     }
+    // SIGINT, SIGTERM, SIGHUP: every job ends its sequence as its own end
+    // would, after the request on the line; a second signal leaves at once.
+    // A signal that came before (during an earlier run of this command)
+    // starts none of them.
+    Interruption *interruption = Interruption::instance();
+    const bool before = interruption && interruption->signalNumber() != 0;
+    if (interruption)
+        QObject::connect(interruption, &Interruption::interrupted, &loop, [&progress, &jobs] {
+            progress.message(QStringLiteral("rlx-cli: interrupted: ending after the request on "
+                                            "the line (interrupt again to leave at once)"));
+            for (PortJob *job : jobs)
+                job->interrupt();
+        });
     for (PortJob *job : jobs)
-        job->start();
+        before ? job->interrupt() : job->start();
     if (running > 0)
         loop.exec();
     progress.done();
@@ -325,8 +491,12 @@ int Commands::runJobs(const QList<PortJob *> &jobs, bool verify)
     for (PortJob *job : jobs) {
         if (!job->failure().isEmpty())
             progress.note(job->port(), job->failure());
+        for (const QString &note : job->interruptionNotes())
+            progress.note(job->port(), note);
         worst = qMax(worst, job->exitCode(verify));
     }
+    if (interruption && interruption->signalNumber() != 0)
+        return Interruption::exitCode(interruption->signalNumber());
     return worst;
 }
 
@@ -342,7 +512,8 @@ void Commands::printDifferences(const QList<PortJob *> &jobs)
         for (const SettingsDifference &d : job->differences())
             out(QStringLiteral("%1: %2 (%3): written %4, device holds %5")
                     .arg(job->port(), QLatin1String(d.field->name), QLatin1String(d.field->label),
-                         d.written.toString(), d.held.toString()));
+                         TerminalText::shown(d.written.toString()),
+                         TerminalText::shown(d.held.toString())));
         QStringList names;
         for (const SettingsField *f : job->unverifiable())
             names << QLatin1String(f->name);

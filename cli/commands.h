@@ -27,7 +27,12 @@ public:
         Usage = 2,
         Differs = 3, // the read-back differs from what was written
         FileFailed = 4,
+        Interrupted = 128, // and the signal's number
     };
+    // The most rounds a stability check takes (a week of polls of ten
+    // addresses at one a second is about 60,000).
+    static constexpr int MaxRounds = 100000;
+    static constexpr int MaxSeconds = 7 * 24 * 3600;
 
     // `arguments` as the process got them, the program first.
     int run(const QStringList &arguments);
@@ -44,7 +49,10 @@ protected:
     static QCommandLineOption jsonOption(const QString &what);
     // The device's part of the JSON of a port.
     static QJsonObject jobJson(const PortJob &job, bool withSettings);
-    static void printJson(const QList<PortJob *> &jobs, bool withSettings);
+    // One object for one port named plainly, an array as soon as the
+    // command line could name several (a repeated --port or a glob).
+    static void printJson(const QList<PortJob *> &jobs, bool withSettings, bool asArray);
+    static bool manyPorts(const QCommandLineParser &parser);
     static bool writeText(const QString &fileName, const QString &text, QString *error);
 
     // Parses the command's options. Returns false when the command is over
@@ -62,10 +70,27 @@ protected:
 
     static int usage(const QString &message);
     static int fileError(const QString &fileName, const QString &why);
-    // Loads a settings file that is to go to a device (or to another file):
-    // every value must be one a device may be given. Returns false with the
-    // exit code in `exit` after naming each refused field and its valid values.
-    static bool loadValid(const QString &fileName, DeviceSettings &record, int *exit);
+    // The --format option of the commands that take or write settings.
+    static QCommandLineOption formatOption();
+    // Whether the settings named `fileName` are JSON (or a settings file of
+    // the configurator): by --format when given, else by the suffix (".json",
+    // ".rlx"); "-" (standard input or output) is JSON unless --format says
+    // rlx. Any other suffix is a usage error: false, with the exit code.
+    static bool isJson(const QCommandLineParser &parser, const QString &fileName, bool *json,
+                       int *exit);
+    // Loads settings ("-": standard input); false with the exit code (4)
+    // after saying why.
+    static bool loadRecord(const QString &fileName, bool json, DeviceSettings &record, int *exit);
+    // Loads settings that are to go to a device (or to another file): every
+    // value must be one a device may be given. Returns false with the exit
+    // code in `exit` after naming each refused field and its valid values.
+    static bool loadValid(const QString &fileName, bool json, DeviceSettings &record, int *exit);
+    // Writes settings whole ("-": standard output); the exit code.
+    static int saveRecord(const QString &fileName, bool json, const QByteArray &jsonText,
+                          const DeviceSettings &record);
+    // The hardware a JSON settings file of 'rlx-cli read' was read from;
+    // empty for a .rlx file or JSON that does not say.
+    static QString hardwareOf(const QString &fileName);
     static void out(const QString &text);
     static void err(const QString &text);
 };

@@ -1,6 +1,7 @@
 #include "cli/commissioningreport.h"
 
 #include "protocol/settingsfields.h"
+#include "session/outputfile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -10,7 +11,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace {
@@ -56,7 +56,7 @@ QString row(const QStringList &cells, const char *tag = "td")
 
 QString table(const char *width)
 {
-    return QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
+    return QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" "
                           "width=\"%1\" style=\"border-collapse: collapse\">\n")
         .arg(QLatin1String(width));
 }
@@ -118,16 +118,29 @@ QString CommissioningReport::toHtml() const
                                              escaped(firmware) + QStringLiteral("</span>")});
     html += row({QStringLiteral("Firmware variant"), QString::number(variant)});
     html += row({QStringLiteral("Configurator"), QStringLiteral("rlx-cli " RLX_VERSION)});
+    // What the engineer adds: the place, who did it and a remark.
+    if (!site.isEmpty())
+        html += row({QStringLiteral("Site"), escaped(site)});
+    if (!technician.isEmpty())
+        html += row({QStringLiteral("Technician"), escaped(technician)});
+    if (!note.isEmpty())
+        html += row({QStringLiteral("Note"), escaped(note)});
     html += QStringLiteral("</table>\n");
 
     html += QStringLiteral("<h2>Settings</h2>\n");
     html += table("100%");
-    html += QStringLiteral("<tr><th width=\"36%\">Setting</th><th width=\"34%\">Value</th>"
-                           "<th width=\"30%\">Note</th></tr>\n");
+    html += QStringLiteral("<tr><th width=\"28%\">Setting</th><th width=\"52%\">Value</th>"
+                           "<th width=\"20%\">Note</th></tr>\n");
     for (const SettingsField &f : SettingsFields::all()) {
         if (configuratorsOwn(f))
             continue;
-        QString value = escaped(f.value(settings).toString());
+        // The value as the customer reads it ("9600 baud", "off"), the
+        // device's number beside it where the words are not the number.
+        const QString number = f.value(settings).toString();
+        const QString words = f.describe(settings);
+        QString value = escaped(words == number || words.startsWith(number + QLatin1Char(' '))
+                                    ? words
+                                    : QStringLiteral("%1 (%2)").arg(words, number));
         QString note;
         if (notRead.contains(&f)) {
             value = QStringLiteral("not read");
@@ -187,11 +200,10 @@ bool CommissioningReport::write(const QString &fileName, QString *error) const
     }
 
     // Written aside and renamed into place: an interrupted or failed write
-    // leaves neither a partial report nor a damaged earlier one.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return refuse(error, QStringLiteral("%1: %2").arg(fileName, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return refuse(error, QStringLiteral("%1: %2").arg(fileName, file.errorString()));
+    // leaves neither a partial report nor a damaged earlier one, and a FIFO
+    // or a device under the name is left alone.
+    QString why;
+    if (!OutputFile::write(fileName, bytes, &why))
+        return refuse(error, QStringLiteral("%1: %2").arg(fileName, why));
     return true;
 }

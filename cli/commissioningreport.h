@@ -22,6 +22,8 @@ struct CommissioningReport
 {
     QDateTime when;
     QString port, hardware, firmware;
+    // Given by the engineer: where, who, and a remark (empty: left out).
+    QString site, technician, note;
     quint8 variant = 0;
     DeviceSettings settings;
     // Settings the device was asked for and did not report readably: shown

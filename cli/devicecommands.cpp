@@ -2,6 +2,7 @@
 
 #include "cli/portjob.h"
 #include "cli/settingsjson.h"
+#include "cli/terminaltext.h"
 #include "link/portlist.h"
 #include "link/virtualports.h"
 
@@ -61,7 +62,7 @@ int DeviceCommands::identify(const QStringList &args)
     const int code = runJobs(jobs, false);
     const bool json = parser.isSet(QStringLiteral("json"));
     if (json)
-        printJson(jobs, false);
+        printJson(jobs, false, manyPorts(parser));
     printSummaries(jobs, false, json);
     return code;
 }
@@ -80,6 +81,7 @@ int DeviceCommands::read(const QStringList &args)
         QStringLiteral("Also save the settings to a file: .rlx (the configurator's settings "
                        "file) or .json. One port only."),
         QStringLiteral("file")));
+    parser.addOption(formatOption());
     int exit = Success;
     QStringList portList;
     if (!parse(parser, QStringLiteral("read"), args, &exit) ||
@@ -90,6 +92,11 @@ int DeviceCommands::read(const QStringList &args)
     const QString output = parser.value(QStringLiteral("output"));
     if (!output.isEmpty() && portList.size() > 1)
         return usage(QStringLiteral("-o takes one port"));
+    bool outputJson = true;
+    if (!output.isEmpty() && !isJson(parser, output, &outputJson, &exit))
+        return exit;
+    // "-o -": the settings go to standard output instead of the listing.
+    const bool listing = output != QLatin1String("-");
 
     QList<PortJob *> jobs;
     QObject owner;
@@ -97,9 +104,9 @@ int DeviceCommands::read(const QStringList &args)
         jobs << new PortJob(p, PortJob::Read, &owner);
     int code = runJobs(jobs, false);
     const bool json = parser.isSet(QStringLiteral("json"));
-    if (json) {
-        printJson(jobs, true);
-    } else {
+    if (json && listing) {
+        printJson(jobs, true, manyPorts(parser));
+    } else if (listing) {
         for (const PortJob *job : jobs) {
             if (!job->identified())
                 continue;
@@ -108,19 +115,21 @@ int DeviceCommands::read(const QStringList &args)
                 out(QStringLiteral("%1%2 = %3")
                         .arg(jobs.size() > 1 ? job->port() + QLatin1String(": ") : QString(),
                              QLatin1String(f.name),
-                             job->isRead(f) ? f.value(settings).toString()
+                             job->isRead(f) ? TerminalText::shown(f.value(settings).toString())
                                             : QStringLiteral("not read")));
         }
     }
-    printSummaries(jobs, false, json);
+    printSummaries(jobs, false, json || !listing);
     if (!output.isEmpty()) {
         const PortJob *job = jobs.first();
         if (job->exitCode(false) != Success) {
             err(QStringLiteral("rlx-cli: %1 not written: the read is incomplete").arg(output));
         } else {
-            QString error;
-            if (!SettingsJson::save(output, job->settings(), &error))
-                code = qMax(code, fileError(output, error));
+            // JSON names the device it was read from, which write checks.
+            code = qMax(
+                code, saveRecord(output, outputJson,
+                                 QJsonDocument(jobJson(*job, true)).toJson(QJsonDocument::Indented),
+                                 job->settings()));
         }
     }
     return code;
@@ -136,8 +145,14 @@ int DeviceCommands::write(const QStringList &args)
     parser.addOption(portOption());
     parser.addOption(QCommandLineOption(QStringLiteral("no-verify"),
                                         QStringLiteral("Do not compare the read-back.")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("force"),
+        QStringLiteral("Write a file read from another model of device (a JSON file of "
+                       "'rlx-cli read' names the hardware it came from).")));
     parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("The settings: FILE.rlx or FILE.json."));
+                                 QStringLiteral("The settings: FILE.rlx, FILE.json or - for "
+                                                "standard input."));
+    parser.addOption(formatOption());
     int exit = Success;
     QStringList portList;
     if (!parse(parser, QStringLiteral("write"), args, &exit))
@@ -148,7 +163,8 @@ int DeviceCommands::write(const QStringList &args)
         return exit;
     const QString fileName = parser.positionalArguments().first();
     DeviceSettings record;
-    if (!loadValid(fileName, record, &exit))
+    bool json = false;
+    if (!isJson(parser, fileName, &json, &exit) || !loadValid(fileName, json, record, &exit))
         return exit;
     const bool verify = !parser.isSet(QStringLiteral("no-verify"));
 
@@ -156,7 +172,7 @@ int DeviceCommands::write(const QStringList &args)
     QObject owner;
     for (const QString &p : portList) {
         auto *job = new PortJob(p, PortJob::Write, &owner);
-        job->setRecord(record);
+        job->setRecord(record, hardwareOf(fileName), parser.isSet(QStringLiteral("force")));
         jobs << job;
     }
     const int code = runJobs(jobs, verify);

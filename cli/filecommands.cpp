@@ -5,6 +5,7 @@
 #include "cli/settingsjson.h"
 
 #include <QCommandLineParser>
+#include <QJsonDocument>
 
 int FileCommands::report(const QStringList &args)
 {
@@ -22,6 +23,15 @@ int FileCommands::report(const QStringList &args)
     parser.addOption(QCommandLineOption(QStringLiteral("rounds"),
                                         QStringLiteral("Polls per address (default 10)."),
                                         QStringLiteral("N")));
+    parser.addOption(QCommandLineOption(QStringLiteral("site"),
+                                        QStringLiteral("Where the device is installed."),
+                                        QStringLiteral("text")));
+    parser.addOption(QCommandLineOption(QStringLiteral("technician"),
+                                        QStringLiteral("Who commissioned it."),
+                                        QStringLiteral("name")));
+    parser.addOption(QCommandLineOption(QStringLiteral("note"),
+                                        QStringLiteral("A remark for the report."),
+                                        QStringLiteral("text")));
     int exit = Success;
     QStringList portList;
     if (!parse(parser, QStringLiteral("report"), args, &exit))
@@ -47,20 +57,24 @@ int FileCommands::report(const QStringList &args)
     const int rounds = parser.isSet(QStringLiteral("rounds"))
                            ? parser.value(QStringLiteral("rounds")).toInt(&ok)
                            : 10;
-    if (!ok || rounds < 1)
-        return usage(QStringLiteral("--rounds takes a number from 1"));
+    if (!ok || rounds < 1 || rounds > MaxRounds)
+        return usage(QStringLiteral("--rounds takes a number from 1 to %1").arg(MaxRounds));
     if (!portsOf(parser, true, &portList, &exit))
         return exit;
 
     QObject owner;
     auto *read = new PortJob(portList.first(), PortJob::Read, &owner);
     int code = runJobs({read}, false);
-    if (!read->failure().isEmpty()) {
+    // An interrupted read makes no report: it would hand over half a device.
+    if (!read->failure().isEmpty() || code >= Interrupted) {
         printSummaries({read}, false, false);
         return code;
     }
     CommissioningReport report;
     report.when = QDateTime::currentDateTime();
+    report.site = parser.value(QStringLiteral("site"));
+    report.technician = parser.value(QStringLiteral("technician"));
+    report.note = parser.value(QStringLiteral("note"));
     report.port = read->port();
     report.hardware = read->hardware();
     report.firmware = read->firmware();
@@ -75,8 +89,10 @@ int FileCommands::report(const QStringList &args)
         report.testCutShort = check->testCutShort();
     }
     printSummaries({read}, false, false);
-    if (!report.write(output, &error))
-        code = qMax(code, fileError(output, error));
+    if (!report.write(output, &error)) {
+        err(QStringLiteral("rlx-cli: %1").arg(error)); // the reason names the file
+        code = qMax(code, int(FileFailed));
+    }
     return code;
 }
 
@@ -87,19 +103,25 @@ int FileCommands::convert(const QStringList &args)
         "Converts a settings file of the configurator (.rlx) to readable JSON (.json) and "
         "back; the way back gives the same bytes. JSON with unknown, missing or out-of-range "
         "fields, and settings no device may be given, are refused."));
-    parser.addPositionalArgument(QStringLiteral("from"), QStringLiteral("FILE.rlx or FILE.json"));
-    parser.addPositionalArgument(QStringLiteral("to"), QStringLiteral("FILE.json or FILE.rlx"));
+    parser.addPositionalArgument(QStringLiteral("from"),
+                                 QStringLiteral("FILE.rlx, FILE.json or - (standard input)"));
+    parser.addPositionalArgument(QStringLiteral("to"),
+                                 QStringLiteral("FILE.json, FILE.rlx or - (standard output)"));
+    parser.addOption(formatOption());
     int exit = Success;
     if (!parse(parser, QStringLiteral("convert"), args, &exit))
         return exit;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 2)
         return usage(QStringLiteral("convert takes two files"));
-    DeviceSettings record;
-    QString error;
-    if (!loadValid(files.at(0), record, &exit))
+    bool fromJson = false, toJson = false;
+    if (!isJson(parser, files.at(0), &fromJson, &exit) ||
+        !isJson(parser, files.at(1), &toJson, &exit))
         return exit;
-    if (!SettingsJson::save(files.at(1), record, &error))
-        return fileError(files.at(1), error);
-    return Success;
+    DeviceSettings record;
+    if (!loadValid(files.at(0), fromJson, record, &exit))
+        return exit;
+    return saveRecord(files.at(1), toJson,
+                      QJsonDocument(SettingsJson::toJson(record)).toJson(QJsonDocument::Indented),
+                      record);
 }

@@ -1,12 +1,17 @@
 #include "cli/portjob.h"
 
+#include "app/portproblem.h"
+#include "cli/terminaltext.h"
 #include "protocol/addressmask.h"
 #include "protocol/clock.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
 #include "protocol/factorydefaults.h"
+#include "protocol/sequences.h"
 #include "protocol/timer.h"
 #include "session/devicesession.h"
+
+#include <QSet>
 
 namespace {
 
@@ -36,6 +41,39 @@ bool isUnverifiableWrite(TypeParser type)
     return type == WriteS210 || type == SetLinkRate || type == WriteS252;
 }
 
+// The settings a request of the write and restore sequences gives the
+// device. The rate search of the restore sends "$3" without a setting.
+QList<const SettingsField *> settingsOf(TypeParser type, bool restore, quint8 variant)
+{
+    switch (type) {
+    case WriteConfig:
+        return SettingsFields::configuration(variant);
+    case WriteAveraging:
+        return SettingsFields::carriedBy(ReadAveraging, variant);
+    case WriteS210:
+    case SetLinkRate:
+        // The serial rate, to the radio module and to the controller's link.
+        if (restore)
+            return {};
+        return {SettingsFields::byName(QStringLiteral("serialRate"))};
+    default:
+        break;
+    }
+    QList<const SettingsField *> fields;
+    for (const SettingsField &f : SettingsFields::all())
+        if (f.write == type)
+            fields << &f;
+    return fields;
+}
+
+QString namesOf(const QList<const SettingsField *> &fields)
+{
+    QStringList names;
+    for (const SettingsField *f : fields)
+        names << QLatin1String(f->name);
+    return names.isEmpty() ? QStringLiteral("nothing") : names.join(QLatin1String(", "));
+}
+
 } // namespace
 
 PortJob::PortJob(const QString &port, Operation operation, QObject *parent)
@@ -59,6 +97,8 @@ PortJob::PortJob(const QString &port, Operation operation, QObject *parent)
             });
     connect(engine, &Exchange::sgSetProgres, this, [this](quint8 p) { slProgress(p); });
     connect(engine, &Exchange::sgPortLost, this, [this] { slPortLost(); });
+    connect(engine, &Exchange::sgSent, this,
+            [this](TypeParser type, QByteArray, bool repeat) { slSent(type, repeat); });
     connect(engine, &Exchange::sgRequest, this,
             [this](quint8, TypeParser, QByteArray request) { tally.sent(request); });
     connect(engine, &Exchange::sgOk, this, [this](quint8, TypeParser, QByteArray request) {
@@ -109,7 +149,9 @@ void PortJob::start()
     emit progress(stageName(), 0);
     session->run().begin(RunOutcome::Connect, portName);
     if (!session->openPort(portName))
-        fail(QStringLiteral("cannot open the port: %1").arg(session->engine()->openErrorString()));
+        fail(QStringLiteral("cannot open the port: %1")
+                 .arg(PortProblem::reason(portName, session->engine()->openError(),
+                                          session->engine()->openErrorString())));
 }
 
 QString PortJob::stageName() const
@@ -165,6 +207,13 @@ void PortJob::slSetting(TypeParser type, const QByteArrayList &fields)
 
 void PortJob::slGaveUp(TypeParser type, const QByteArray &request, bool counts)
 {
+    // Without its "OK" the module may not have changed mode.
+    if (type == EnterCommand)
+        commandMode = false;
+    else if (type == ExitCommand)
+        commandMode = true;
+    if (!sequenceSent.isEmpty() && sequenceSent.last().answer == SentRequest::Waiting)
+        sequenceSent.last().answer = SentRequest::Unanswered;
     if (!counts)
         return; // an attempt of the rate search at a rate the module does not use
     gaveUp.append(request);
@@ -195,6 +244,18 @@ void PortJob::slGaveUp(TypeParser type, const QByteArray &request, bool counts)
 
 void PortJob::slProgress(quint8 percent)
 {
+    // The engine reports progress when a request has left the queue (and
+    // when a run starts): the last one sent was answered unless it gave up.
+    if (!sequenceSent.isEmpty() && sequenceSent.last().answer == SentRequest::Waiting)
+        sequenceSent.last().answer = SentRequest::Answered;
+    if (stopping == Stop::Draining) {
+        endAfterHead();
+        return;
+    }
+    if (stopping == Stop::Leaving && percent == 100)
+        later(&PortJob::finish);
+    if (stopping != Stop::None)
+        return;
     if (stage == Stage::Connecting && identityOver &&
         (stopAfterIdentity || !failureText.isEmpty() || !everIdentified)) {
         // Nothing after the identity is wanted (or, without one, possible):
@@ -224,13 +285,153 @@ void PortJob::slPortLost()
     fail(QStringLiteral("the port was lost (device unplugged?)"));
 }
 
+void PortJob::slSent(TypeParser type, bool repeat)
+{
+    if (repeat)
+        return;
+    if (type == EnterCommand)
+        commandMode = true;
+    else if (type == ExitCommand)
+        commandMode = false;
+    if (stage == Stage::Working && (operation == Write || operation == Defaults) &&
+        stopping == Stop::None)
+        sequenceSent.append({type, SentRequest::Waiting});
+}
+
+// ------------------------------------------------------------ interrupted
+
+void PortJob::interrupt()
+{
+    if (stopping != Stop::None || stage == Stage::Done)
+        return;
+    stoppedIn = stage;
+    stopping = Stop::Draining;
+    if (pollTimer)
+        pollTimer->stop();
+    if (stage == Stage::Idle) {
+        finish();
+        return;
+    }
+    // With a request on the line, its reply or give-up ends the sequence
+    // (slProgress, testStepEnded); with none, it ends here.
+    if (session->engine()->state() == Exchange::State::Idle || !session->isOpen())
+        later(&PortJob::endAfterHead);
+}
+
+// The request that was on the line when the job was interrupted has left
+// the queue; the next one has not been sent.
+void PortJob::endAfterHead()
+{
+    if (stopping != Stop::Draining || stage == Stage::Done)
+        return;
+    // The module answered its new serial rate and has switched to it: the
+    // controller's link follows ("$3" is next in the write), or neither
+    // could reach the other again.
+    if (!sequenceSent.isEmpty() && sequenceSent.last().type == WriteS210 &&
+        sequenceSent.last().answer == SentRequest::Answered && session->engine()->queueLength() > 0)
+        return;
+    session->engine()->clearParsers();
+    if (commandMode && session->isOpen()) {
+        stopping = Stop::Leaving;
+        later(&PortJob::leaveCommandMode);
+        return;
+    }
+    stopping = Stop::Over;
+    later(&PortJob::finish);
+}
+
+void PortJob::leaveCommandMode()
+{
+    if (stage == Stage::Done)
+        return;
+    // Its reply or give-up reports progress 100, which ends the job.
+    session->engine()->exitCommandMode();
+}
+
+QString PortJob::operationName() const
+{
+    switch (operation) {
+    case Identify:
+        return QStringLiteral("identify");
+    case Read:
+        return QStringLiteral("read");
+    case Write:
+        return QStringLiteral("write");
+    case Defaults:
+        return QStringLiteral("defaults");
+    case Test:
+        return QStringLiteral("test");
+    case Measure:
+        return QStringLiteral("measure");
+    }
+    return QString();
+}
+
+// Which settings of the sequence the device acknowledged, and which it did
+// not get (not sent, or sent without an answer). A setting that two requests
+// carry (the address: the configuration and S252) counts as written only
+// when both were answered.
+QString PortJob::writeNote() const
+{
+    const bool restore = operation == Defaults;
+    const QList<Sequences::Step> plan = restore ? Sequences::restoreDefaults(sent, variant())
+                                                : Sequences::writeAll(sent, variant());
+    QList<const SettingsField *> planned;
+    QSet<const SettingsField *> missing;
+    for (const Sequences::Step &step : plan) {
+        bool answered = false;
+        for (const SentRequest &r : sequenceSent)
+            answered = answered || (r.type == step.type && r.answer == SentRequest::Answered);
+        for (const SettingsField *f : settingsOf(step.type, restore, variant())) {
+            if (!planned.contains(f))
+                planned << f;
+            if (!answered)
+                missing.insert(f);
+        }
+    }
+    QList<const SettingsField *> written, notWritten;
+    for (const SettingsField *f : planned)
+        (missing.contains(f) ? notWritten : written) << f;
+    return QStringLiteral("%1 interrupted: written: %2; not written: %3")
+        .arg(operationName(), namesOf(written), namesOf(notWritten));
+}
+
+QStringList PortJob::interruptionNotes() const
+{
+    if (stopping == Stop::None)
+        return {};
+    QStringList notes;
+    const QString what = operationName() + QLatin1String(" interrupted");
+    if (operation == Write || operation == Defaults) {
+        notes << (sequenceSent.isEmpty() ? what + QLatin1String(" before anything was written")
+                                         : writeNote());
+    } else if (operation == Test) {
+        notes << what + QStringLiteral(" after %1 poll(s)").arg(stepsDone);
+    } else if (operation == Measure) {
+        notes
+            << what +
+                   QStringLiteral(" after %1 of %2 measurement(s)").arg(results).arg(measureCount);
+    } else {
+        notes << what;
+    }
+    if (commandMode)
+        notes << QStringLiteral("the radio module did not answer \"ATO\" and may still be in "
+                                "command mode");
+    // The rate search moves the controller's link from rate to rate; cut
+    // short, the link may be at another rate than the module.
+    if (operation == Defaults && stoppedIn == Stage::Working)
+        notes << QStringLiteral("the device may be left at another serial rate; running "
+                                "defaults again restores it");
+    return notes;
+}
+
 // ------------------------------------------------------------ the stages
 
 // A run of the engine is over: the connection, the operation, or a reading
 // to confirm another.
 void PortJob::runEnded()
 {
-    if (stage == Stage::Done || !failureText.isEmpty())
+    if (stage == Stage::Done || !failureText.isEmpty() || stopping != Stop::None)
         return;
     if (stage == Stage::Connecting && operation != Read && operation != Identify) {
         startWork();
@@ -284,6 +485,16 @@ void PortJob::startWork()
         finish();
         return;
     case Write:
+        if (!recordHardware.isEmpty() && !forceModel &&
+            Identification(recordHardware).model() != session->identification().model()) {
+            // Another model's settings would set up outputs and inputs this
+            // device does not have.
+            fail(QStringLiteral("the settings were read from %1, this device is %2; nothing "
+                                "was written (--force writes them anyway)")
+                     .arg(RunOutcome::requestText(recordHardware.toLatin1()),
+                          RunOutcome::requestText(session->hardware().toLatin1())));
+            return;
+        }
         emit progress(stageName(), 0);
         // As WRITE after opening a settings file: the whole record goes,
         // with the address list as the window's address panel writes it.
@@ -342,6 +553,14 @@ void PortJob::testStepEnded()
     ++stepsDone;
     if (testSteps > 0)
         emit progress(stageName(), qMin(100, stepsDone * 100 / testSteps));
+    if (stopping == Stop::Draining) {
+        // Interrupted: the step that just ended is the last; the check
+        // counts as cut short.
+        session->engine()->clearParsers();
+        stopping = Stop::Over;
+        later(&PortJob::finish);
+        return;
+    }
     if (stopTest || (testSteps > 0 && stepsDone >= testSteps)) {
         // The step that just ended is the last: no poll goes out after it.
         session->engine()->clearParsers();
@@ -459,7 +678,7 @@ bool PortJob::testCutShort() const
 
 int PortJob::exitCode(bool verify) const
 {
-    if (!failureText.isEmpty() || writeRefused || !notRead().isEmpty())
+    if (!failureText.isEmpty() || writeRefused || interrupted() || !notRead().isEmpty())
         return 1;
     if (wantIdentity && !readings.identitySettled())
         return 1;
@@ -477,21 +696,28 @@ QString PortJob::summary(bool verify) const
     QString line = portName + QLatin1String(": ");
     if (!failureText.isEmpty() && !identified())
         return line + QLatin1String("FAILED, ") + failureText;
+    if (interrupted() && !identified())
+        return line + QLatin1String("FAILED, interrupted before the device identified itself");
     // One pass over the pattern: a "%1" in a device's text stays as it is.
     line += QStringLiteral("%1, firmware %2 (variant %3)")
-                .arg(RunOutcome::requestText(hardware().toLatin1()),
-                     RunOutcome::requestText(firmware().toLatin1()), QString::number(variant()));
+                .arg(TerminalText::shown(hardware()), TerminalText::shown(firmware()),
+                     QString::number(variant()));
     if (wantIdentity && !readings.identitySettled())
         line += QStringLiteral(", identity not confirmed (the replies disagreed or looked "
                                "damaged)");
     if (!failureText.isEmpty())
         line += QLatin1String(", ") + failureText;
+    if (interrupted())
+        line += QLatin1String(", interrupted");
     if (!gaveUp.isEmpty())
         line += QStringLiteral(", %1 request(s) unanswered").arg(gaveUp.size());
     if (readings.count() > 1 && readsSettings())
         line += QStringLiteral(", read %1 times to confirm").arg(readings.count());
+    // An interrupted write or restore tells what it wrote in a line of its
+    // own; its read-back did not run, or not to its end.
+    const bool writeCut = interrupted() && (operation == Write || operation == Defaults);
     const QList<const SettingsField *> missing = notRead();
-    if (!missing.isEmpty()) {
+    if (!missing.isEmpty() && !writeCut) {
         QStringList names;
         for (const SettingsField *f : missing)
             names << QLatin1String(f->name);
@@ -499,7 +725,8 @@ QString PortJob::summary(bool verify) const
     }
     if (testCutShort())
         line += QStringLiteral(", stability check cut short after %1 poll(s)").arg(stepsDone);
-    if (verify && (operation == Write || operation == Defaults) && failureText.isEmpty()) {
+    if (verify && (operation == Write || operation == Defaults) && failureText.isEmpty() &&
+        !writeCut) {
         const int n = differences().size();
         if (n)
             line += QStringLiteral(", %1 setting(s) differ").arg(n);

@@ -51,8 +51,16 @@ public:
     void setLine(Line *line);
     void setClock(Clock *clock);
 
-    // What Write gives the device.
-    void setRecord(const DeviceSettings &settings) { record = settings; }
+    // What Write gives the device, and the hardware the settings were read
+    // from (empty: not known). A file from another model is refused unless
+    // `force`.
+    void setRecord(const DeviceSettings &settings, const QString &readFrom = QString(),
+                   bool force = false)
+    {
+        record = settings;
+        recordHardware = readFrom;
+        forceModel = force;
+    }
     // Test: the remote addresses, and either the rounds (every address polled
     // once a round) or the time to poll for.
     void setTestPlan(const QByteArray &addresses, int rounds, int durationMs);
@@ -61,6 +69,18 @@ public:
 
     void start();
     bool isFinished() const { return stage == Stage::Done; }
+    // SIGINT and the like: the job ends the way its sequence ends, without
+    // cutting the line mid-request. The request on the line gets its reply
+    // or gives up; nothing after it is sent but "ATO", when the job had put
+    // the radio module in command mode and not taken it out again (and the
+    // controller's rate after the module's new one, so that the two stay
+    // together); then the port is closed. A job not started ends at once.
+    void interrupt();
+    bool interrupted() const { return stopping != Stop::None; }
+    // What an interrupted job tells, a line each: for Write and Defaults
+    // which settings went to the device and which did not, and what the
+    // device may be left in. Empty when the job was not interrupted.
+    QStringList interruptionNotes() const;
 
     QString port() const { return portName; }
     bool identified() const;
@@ -115,12 +135,36 @@ private:
         Confirming, // reading again until the readings agree
         Done
     };
+    // An interrupted job on its way out.
+    enum class Stop
+    {
+        None,     // not interrupted
+        Draining, // the request on the line is let finish
+        Leaving,  // "ATO" is on its way
+        Over,     // nothing more is sent
+    };
+    // A request of the write and restore sequences that went on the line.
+    struct SentRequest
+    {
+        TypeParser type;
+        enum
+        {
+            Waiting,
+            Answered,
+            Unanswered
+        } answer;
+    };
 
     void slIdentity(const QString &firmware, const QString &hardware);
     void slSetting(TypeParser type, const QByteArrayList &fields);
     void slProgress(quint8 percent);
     void slGaveUp(TypeParser type, const QByteArray &request, bool counts);
     void slPortLost();
+    void slSent(TypeParser type, bool repeat);
+    void endAfterHead();
+    void leaveCommandMode();
+    QString writeNote() const;
+    QString operationName() const;
     void later(void (PortJob::*step)());
     void startWork();
     void runEnded();
@@ -144,7 +188,9 @@ private:
     Stage stage = Stage::Idle;
 
     DeviceSettings record; // what Write gives the device
-    DeviceSettings sent;   // what Write and Defaults gave it
+    QString recordHardware;
+    bool forceModel = false;
+    DeviceSettings sent; // what Write and Defaults gave it
     Readings readings;
     bool wantIdentity = false; // the identity is part of what the job reports
     QList<QByteArray> gaveUp;
@@ -165,6 +211,13 @@ private:
     int stepsDone = 0;
     bool stopTest = false;
     StabilityTally tally;
+
+    Stop stopping = Stop::None;
+    Stage stoppedIn = Stage::Idle;
+    // A "+++" was answered and no "ATO" since: the radio module takes AT
+    // commands instead of passing data on to the radio.
+    bool commandMode = false;
+    QList<SentRequest> sequenceSent; // Write, Defaults: the sequence so far
 
     int measureCount = 10;
     int polls = 0;

@@ -1,5 +1,7 @@
 #include "cli/progressline.h"
 
+#include "cli/terminaltext.h"
+
 #include <unistd.h>
 
 ProgressLine::ProgressLine(bool terminal, FILE *out) : terminal(terminal), out(out) {}
@@ -18,14 +20,26 @@ void ProgressLine::update(const QString &port, const QString &stage, int percent
         return;
     }
     if (before.first != stage || (percent == 100 && before.second != 100))
-        fprintf(out, "%s: %s %d%%\n", qPrintable(port), qPrintable(stage), percent);
+        fprintf(out, "%s: %s %d%%\n", qPrintable(TerminalText::shown(port)), qPrintable(stage),
+                percent);
     fflush(out);
 }
 
 void ProgressLine::note(const QString &port, const QString &text)
 {
+    line(port + QLatin1String(": ") + text);
+}
+
+void ProgressLine::message(const QString &text)
+{
+    line(text);
+}
+
+void ProgressLine::line(const QString &text)
+{
     clearBar();
-    fprintf(out, "%s: %s\n", qPrintable(port), qPrintable(text));
+    const QByteArray bytes = (TerminalText::shown(text) + QLatin1Char('\n')).toUtf8();
+    fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
     fflush(out);
     if (terminal)
         draw();
@@ -33,7 +47,7 @@ void ProgressLine::note(const QString &port, const QString &text)
 
 void ProgressLine::draw()
 {
-    if (state.isEmpty())
+    if (state.isEmpty() || over)
         return;
     int sum = 0;
     for (const auto &s : state)
@@ -45,7 +59,8 @@ void ProgressLine::draw()
                               ? state.firstKey() + QLatin1Char(' ') + state.first().first
                               : QStringLiteral("%1 ports").arg(state.size());
     fprintf(out, "\r[%s%s] %3d%% %s\x1b[K", qPrintable(QString(filled, QLatin1Char('#'))),
-            qPrintable(QString(width - filled, QLatin1Char('.'))), percent, qPrintable(label));
+            qPrintable(QString(width - filled, QLatin1Char('.'))), percent,
+            qPrintable(TerminalText::shown(label)));
     fflush(out);
     barShown = true;
 }
@@ -61,5 +76,6 @@ void ProgressLine::clearBar()
 void ProgressLine::done()
 {
     clearBar();
+    over = true;
     fflush(out);
 }

@@ -1,12 +1,12 @@
 #include "cli/settingsjson.h"
 
 #include "protocol/settingsfields.h"
+#include "session/inputfile.h"
+#include "session/outputfile.h"
 #include "session/settingsfile.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <cmath>
 
 namespace {
@@ -80,33 +80,37 @@ bool SettingsJson::isJsonName(const QString &fileName)
 
 bool SettingsJson::load(const QString &fileName, DeviceSettings &settings, QString *error)
 {
-    if (!isJsonName(fileName))
+    const bool fromStandardInput = fileName == QLatin1String("-");
+    if (!fromStandardInput && !isJsonName(fileName))
         return SettingsFile::load(fileName, settings, error);
-    QFile file(fileName);
-    if (file.size() > 1024 * 1024) {
+    QByteArray bytes;
+    const bool read = fromStandardInput ? InputFile::readStandardInput(MaxJsonSize, &bytes, error)
+                                        : InputFile::read(fileName, MaxJsonSize, &bytes, error);
+    return read && fromBytes(bytes, true, settings, error);
+}
+
+bool SettingsJson::fromBytes(const QByteArray &bytes, bool json, DeviceSettings &settings,
+                             QString *error)
+{
+    auto fail = [error](const QString &why) {
         if (error)
-            *error = QStringLiteral("too large for a settings record");
+            *error = why;
         return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    };
+    if (!json)
+        return SettingsFile::fromBytes(bytes, settings)
+                   ? true
+                   : fail(QStringLiteral("not a settings file: damaged, incomplete or too large"));
+    if (bytes.size() > MaxJsonSize)
+        return fail(QStringLiteral("too large for a settings record"));
     QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
-    if (doc.isNull()) {
-        if (error)
-            *error = QStringLiteral("not JSON: %1 at offset %2")
-                         .arg(parseError.errorString())
-                         .arg(parseError.offset);
-        return false;
-    }
-    if (!doc.isObject()) {
-        if (error)
-            *error = QStringLiteral("not a JSON object");
-        return false;
-    }
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
+    if (doc.isNull())
+        return fail(QStringLiteral("not JSON: %1 at offset %2")
+                        .arg(parseError.errorString())
+                        .arg(parseError.offset));
+    if (!doc.isObject())
+        return fail(QStringLiteral("not a JSON object"));
     return fromJson(doc.object(), settings, error);
 }
 
@@ -114,13 +118,6 @@ bool SettingsJson::save(const QString &fileName, const DeviceSettings &settings,
 {
     if (!isJsonName(fileName))
         return SettingsFile::save(fileName, settings, error);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(QJsonDocument(toJson(settings)).toJson(QJsonDocument::Indented)) < 0 ||
-        !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return OutputFile::write(
+        fileName, QJsonDocument(toJson(settings)).toJson(QJsonDocument::Indented), error);
 }

@@ -89,6 +89,9 @@ public:
     }
     void enterCalibration() { runAlso(Catalogue::calibrationMode(true)); }
     void exitCalibration() { runAlso(Catalogue::calibrationMode(false)); }
+    // "ATO" alone, queued behind whatever runs: the radio module back out of
+    // command mode when a sequence that entered it was cut short.
+    void exitCommandMode() { runAlso(makeParserParam(ExitCommand)); }
 
     void setTransmitter(int value) { transmitter = value; }
     void setVariant(quint8 value) { variant = value; }

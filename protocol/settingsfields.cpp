@@ -287,7 +287,7 @@ const QList<SettingsField> &SettingsFields::all()
             .from(ReadS201, 0, 1)
             .writtenBy(WriteS201)
             .named(radioRates),
-        R("chanel", "Chanel", "Chanel", &S::chanel, 0, 9).from(ReadS200, 0).writtenBy(WriteS200),
+        R("chanel", "Channel", "Chanel", &S::chanel, 0, 9).from(ReadS200, 0).writtenBy(WriteS200),
         R("parity", "Parity", "Parity", &S::parity, 0, 3).from(ReadConfig, 4, 1).named(parities),
         R("stopBit", "Stop bit", "Stop bit", &S::stopBit, 0, 1)
             .from(ReadConfig, 7, 1)

@@ -1,13 +1,13 @@
 #include "session/settingsfile.h"
 
 #include "protocol/settingsfields.h"
+#include "session/inputfile.h"
+#include "session/outputfile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
@@ -127,55 +127,23 @@ bool SettingsFile::fromBytes(const QByteArray &bytes, DeviceSettings &settings)
 
 bool SettingsFile::save(const QString &fileName, const DeviceSettings &settings, QString *error)
 {
-    auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-    // A FIFO would hold the program until someone reads it, and a device
-    // node or a folder is nothing a settings file may replace.
-    const QFileInfo info(fileName);
-    if (info.exists() && !info.isFile())
-        return fail(tr("This is not a regular file; it was left as it was."));
-
-    const QByteArray bytes = toBytes(settings);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    // A full disk or a file-size limit shows only when the buffered bytes go
-    // out, so they must all be out before the old file is replaced.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return fail(why.isEmpty() ? tr("The file could not be written.") : why);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    // Written aside and renamed into place, every byte checked on the way;
+    // a FIFO, a device node or a folder under the name is left alone.
+    return OutputFile::write(fileName, toBytes(settings), error);
 }
 
 bool SettingsFile::load(const QString &fileName, DeviceSettings &settings, QString *error)
 {
-    const QFileInfo info(fileName);
-    auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
+    // Only a regular file, and no more of it than a settings file can hold:
+    // a FIFO or a link to /dev/zero is refused before it is read.
+    QByteArray bytes;
+    if (!InputFile::read(fileName, MaxFileSize, &bytes, error))
         return false;
-    };
-    if (!info.exists())
-        return fail(tr("The file does not exist."));
-    // A FIFO or a device could block the program on open.
-    if (!info.isFile())
-        return fail(tr("This is not a regular file."));
-    if (info.size() > MaxFileSize)
-        return fail(tr("The file is too large to be a settings file."));
-
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (!fromBytes(bytes, settings))
-        return fail(tr("The file is damaged or incomplete."));
+    if (!fromBytes(bytes, settings)) {
+        if (error)
+            *error = tr("The file is damaged or incomplete.");
+        return false;
+    }
     return true;
 }
 

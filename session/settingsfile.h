@@ -25,8 +25,9 @@ public:
     // refused and left alone.
     static bool save(const QString &fileName, const DeviceSettings &settings,
                      QString *error = nullptr);
-    // Reads a whole record. On failure `settings` is left untouched and
-    // `error` says why.
+    // Reads a whole record from a regular file of at most MaxFileSize bytes
+    // (anything else is refused unopened). On failure `settings` is left
+    // untouched and `error` says why.
     static bool load(const QString &fileName, DeviceSettings &settings, QString *error = nullptr);
 
     // Record <-> bytes, for the file operations above and for tests.

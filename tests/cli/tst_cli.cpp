@@ -502,7 +502,8 @@ void TestCli::reportWritesHtmlAndPdf()
     QVERIFY2(r.code == 0, qPrintable(r.err));
     const QString html = QString::fromUtf8(readFile("r.html"));
     QVERIFY(html.contains("RLX-31868-4-20-D receiver"));
-    QVERIFY2(html.contains("<tr><td>Radio Transmit Reset</td><td>50</td>"), qPrintable(html));
+    QVERIFY2(html.contains("<tr><td>Radio Transmit Reset</td><td>50 x100 ms</td>"),
+             qPrintable(html));
     QVERIFY2(html.contains("<tr><td>1</td><td>2</td><td>2</td><td>100.0 %</td><td>0</td></tr>"),
              qPrintable(html));
     r = cli({"report", "--port", device.path, "-o", "r.pdf"});
@@ -522,7 +523,8 @@ void TestCli::reportWritesHtmlAndPdf()
                               "Transition from low to high 1", "Transition from low to high 2"})
         QVERIFY2(marked.contains(QStringLiteral("<tr><td>%1</td><td>not read</td>").arg(label)),
                  label);
-    QVERIFY2(marked.contains("<tr><td>Sub-band</td><td>2</td>"), qPrintable(marked));
+    QVERIFY2(marked.contains("<tr><td>Sub-band</td><td>g2 868.7-869.2 MHz (2)</td>"),
+             qPrintable(marked));
 }
 
 void TestCli::convertRoundTripIsByteIdentical()
@@ -669,6 +671,16 @@ void TestCli::usageErrorsExit2_data()
     QTest::newRow("convert one file") << QStringList{"convert", "a.rlx"};
     QTest::newRow("read of two ports to one file")
         << QStringList{"read", "--port", "x", "--port", "y", "-o", "a.rlx"};
+    // Numbers that would wrap: polls counted, seconds in milliseconds.
+    QTest::newRow("rounds beyond")
+        << QStringList{"test", "--port", "x", "--addresses", "1,2,3", "--rounds", "1431655766"};
+    QTest::newRow("duration beyond")
+        << QStringList{"test", "--port", "x", "--addresses", "1", "--duration", "4294968"};
+    QTest::newRow("share beyond") << QStringList{"test", "--port",      "x",  "--addresses",
+                                                 "1",    "--min-share", "1.5"};
+    QTest::newRow("count beyond") << QStringList{"measure", "--port", "x", "--count", "-3"};
+    QTest::newRow("settings of no kind") << QStringList{"convert", "a.json", "a.txt"};
+    QTest::newRow("kind of no name") << QStringList{"convert", "a.json", "-", "--format", "xml"};
 }
 
 void TestCli::usageErrorsExit2()

@@ -103,12 +103,13 @@ void TestReport::pdfNamesDeviceSettingsAndTable()
              qPrintable(text));
     QVERIFY2(hasRow(text, {"Date", "2026-12-06", "14:40:05", "(UTC+01:00)"}), qPrintable(text));
     // Settings by the window's labels.
-    QVERIFY2(hasRow(text, {"Chanel", "17"}), qPrintable(text));
-    QVERIFY2(hasRow(text, {"Power", "5"}), qPrintable(text));
+    // Values in words and units, the device's number beside a name.
+    QVERIFY2(hasRow(text, {"Channel", "17"}), qPrintable(text));
+    QVERIFY2(hasRow(text, {"Power", "+7", "dBm", "(5)"}), qPrintable(text));
     QVERIFY2(hasRow(text, {"Sub-band", "3"}), qPrintable(text));
-    QVERIFY2(hasRow(text, {"Serial Timeout", "31"}), qPrintable(text));
-    QVERIFY2(hasRow(text, {"Requests period", "42"}), qPrintable(text));
-    QVERIFY2(hasRow(text, {"Radio Module Reset", "9"}), qPrintable(text));
+    QVERIFY2(hasRow(text, {"Serial Timeout", "31", "ms"}), qPrintable(text));
+    QVERIFY2(hasRow(text, {"Requests period", "42", "s"}), qPrintable(text));
+    QVERIFY2(hasRow(text, {"Radio Module Reset", "9", "x10", "s"}), qPrintable(text));
     QVERIFY2(hasRow(text, {"Addresses", "0000,0000,0000,0015"}), qPrintable(text));
     // The stability table: address, sent, answered, share, longest miss run.
     QVERIFY2(text.contains(QStringLiteral("Radio stability check")), qPrintable(text));
@@ -139,8 +140,9 @@ void TestReport::htmlFileAndFieldsByVariant()
     QCOMPARE(QString::fromUtf8(html.readAll()), r.toHtml());
 
     const QString v2 = r.toHtml();
-    QVERIFY(v2.contains(QStringLiteral("<td>Requests period</td><td>42</td>")));
-    QVERIFY(v2.contains(QStringLiteral("<td>Num of down</td><td>3</td>")));
+    QVERIFY(v2.contains(QStringLiteral("<td>Requests period</td><td>42 s</td>")));
+    QVERIFY(v2.contains(
+        QStringLiteral("<td>Num of down</td><td>link lost after 3 non-responses (3)</td>")));
     // The configurator's own fields are not the device's settings.
     QVERIFY(!v2.contains(QStringLiteral("COM9")));
     QVERIFY(!v2.contains(QStringLiteral("Spare")));
@@ -157,7 +159,7 @@ void TestReport::htmlFileAndFieldsByVariant()
     QVERIFY(marked.contains(QStringLiteral("<td>Power</td><td>not read</td>")));
     QVERIFY(marked.contains(QStringLiteral("<td>Serial Timeout</td><td>not read</td>")));
     QVERIFY(!marked.contains(QStringLiteral("<td>31</td>")));
-    QVERIFY(marked.contains(QStringLiteral("<td>Chanel</td><td>17</td>")));
+    QVERIFY(marked.contains(QStringLiteral("<td>Channel</td><td>17</td>")));
     QVERIFY(marked.contains(QStringLiteral("cut short")));
 
     // Older firmware does not report these: the record holds only defaults.
@@ -167,7 +169,7 @@ void TestReport::htmlFileAndFieldsByVariant()
     QVERIFY(v0.contains(QStringLiteral("<td>Requests period</td><td>-</td><td class=\"note\">not "
                                        "reported by this device</td>")));
     QVERIFY(v0.contains(QStringLiteral("<td>Num of down</td><td>-</td>")));
-    QVERIFY(v0.contains(QStringLiteral("<td>Chanel</td><td>17</td>")));
+    QVERIFY(v0.contains(QStringLiteral("<td>Channel</td><td>17</td>")));
     // A 4-20 receiver reports polling address 1 whatever it holds.
     r.hardware = QStringLiteral("RLX-31868-4-20 receiver");
     QVERIFY(!r.toHtml().contains(QStringLiteral("0015")));
