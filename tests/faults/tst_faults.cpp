@@ -26,15 +26,14 @@ namespace {
 
 const QString Question = QStringLiteral("Ошибка выполнения команды. Продолжить?");
 
-// Under Valgrind the program runs on a simulated processor many times
-// slower: the timing figures are left out there, the behaviour is not.
-const bool Timed = !qEnvironmentVariableIsSet("RLX_MEMCHECK");
-// The sanitizers slow the program several times over (closing the port,
-// serving the event loop): their build allows three times those figures.
+// Under Valgrind or the sanitizers the program runs many times slower, and
+// on a busy machine by no fixed factor (a stall of 751 ms against a bound of
+// three times 250 was seen): the timing figures are checked in the normal
+// build only, the behaviour in every build.
 #ifdef RLX_SANITIZED_BUILD
-const int Slowdown = 3;
+const bool Timed = false;
 #else
-const int Slowdown = 1;
+const bool Timed = !qEnvironmentVariableIsSet("RLX_MEMCHECK");
 #endif
 
 // A device whose every setting differs from what the window starts with.
@@ -237,8 +236,7 @@ void TestFaults::damagedLine()
     }
     // On the noisy lines and with the silent device the loop keeps serving.
     qInfo("%s: longest event-loop stall %lld ms", QTest::currentDataTag(), qint64(stall));
-    QVERIFY2(!Timed || silent.size() > 1 || stall < 250 * Slowdown,
-             qPrintable(QString::number(stall)));
+    QVERIFY2(!Timed || silent.size() > 1 || stall < 250, qPrintable(QString::number(stall)));
 
     if (silent.isEmpty()) {
         // "No" to the first request put to the user stops the read, and
@@ -343,7 +341,7 @@ void TestFaults::unplugged()
     const double cpuShare = 1e5 * double(std::clock() - cpu) / CLOCKS_PER_SEC / wall.elapsed();
     qInfo("%s: port closed after %lld ms, %d errors, CPU %.2f %%", QTest::currentDataTag(),
           qint64(closedAfter), int(errors), cpuShare);
-    QVERIFY2(!Timed || closedAfter <= 100 * Slowdown, qPrintable(QString::number(closedAfter)));
+    QVERIFY2(!Timed || closedAfter <= 100, qPrintable(QString::number(closedAfter)));
     QVERIFY2(!Timed || cpuShare < 5.0, qPrintable(QString::number(cpuShare)));
     QVERIFY2(errors <= 10, qPrintable(QString::number(errors)));
     QCOMPARE(modals.texts.filter(QStringLiteral("lost")).size(), 1);
