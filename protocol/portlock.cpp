@@ -21,7 +21,17 @@ const char *const LockFolders[] = {"/run/lock", "/var/lock", "/tmp"};
 
 bool running(qint64 pid)
 {
-    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+    if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno != EPERM))
+        return false;
+    // A process that has ended but was not yet waited for by its parent (a
+    // zombie) has closed its files already: its port is free, and a
+    // pseudo-terminal's number may already serve another device.
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    const int end = line.lastIndexOf(')'); // the name may hold spaces and brackets
+    return end < 0 || line.mid(end + 2, 1) != "Z";
 }
 
 } // namespace
@@ -98,6 +108,16 @@ bool PortLock::lock(const QString &devicePath)
     // for as long as the user works with the device.
     claim->setStaleLockTime(0);
     if (claim->tryLock(0)) {
+        file = std::move(claim);
+        return true;
+    }
+    // The toolkit counts a holder that has ended but was not waited for as
+    // running; its claim ended with it.
+    qint64 pid = 0;
+    QString host, program;
+    if (claim->error() == QLockFile::LockFailedError && claim->getLockInfo(&pid, &host, &program) &&
+        (host.isEmpty() || host == QSysInfo::machineHostName()) && !running(pid) &&
+        claim->removeStaleLockFile() && claim->tryLock(0)) {
         file = std::move(claim);
         return true;
     }

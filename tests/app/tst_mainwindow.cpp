@@ -306,14 +306,13 @@ void TestMainWindow::startupFileFifoHeldTheWindow()
     const QString home = QDir::currentPath();
     QVERIFY(QDir::setCurrent("fifo-here"));
     QCOMPARE(mkfifo("test_rlx", 0600), 0);
-    QElapsedTimer clock;
-    clock.start();
     {
+        // Reading the FIFO would wait for a writer for ever: the test's
+        // time limit is what catches that.
         MainWindow w;
         w.show();
         QVERIFY(w.isVisible());
     }
-    QVERIFY(clock.elapsed() < 5000);
     struct stat st;
     QCOMPARE(lstat("test_rlx", &st), 0);
     QVERIFY(S_ISFIFO(st.st_mode));

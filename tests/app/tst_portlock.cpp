@@ -21,6 +21,7 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace WindowDriver;
@@ -122,6 +123,24 @@ void TestPortLock::portHeldUnderAnotherName()
         QVERIFY(QFile::exists(lockFile));
     }
     QVERIFY(!QFile::exists(lockFile));
+
+    // A holder that ended without giving the port back, and whose parent has
+    // not waited for it yet, holds nothing: its number may serve a new
+    // pseudo-terminal already.
+    const pid_t ended = ::fork();
+    if (ended == 0) {
+        QLockFile claim(lockFile);
+        _exit(claim.tryLock(0) ? 0 : 1);
+    }
+    QVERIFY(ended > 0);
+    const auto reap = qScopeGuard([ended] { ::waitpid(ended, nullptr, 0); });
+    siginfo_t info{};
+    QCOMPARE(::waitid(P_PID, id_t(ended), &info, WEXITED | WNOWAIT), 0); // ended, not reaped
+    QCOMPARE(info.si_status, 0);
+    QVERIFY(QFile::exists(lockFile));
+    QCOMPARE(PortLock::holderOf(path).pid, 0);
+    SerialLine line;
+    QVERIFY2(line.open(path), qPrintable(line.openErrorString()));
 }
 
 // A port the user may not open: rlx-cli says how to get access, as the
