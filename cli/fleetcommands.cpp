@@ -2,8 +2,8 @@
 
 #include "cli/portjob.h"
 #include "cli/settingsjson.h"
+#include "cli/terminaltext.h"
 #include "protocol/settingsfields.h"
-#include "session/runoutcome.h"
 
 #include <QCommandLineParser>
 #include <QDateTime>
@@ -35,7 +35,7 @@ QString shown(const PortJob &job, const SettingsField &f, const DeviceSettings &
 {
     if (!job.isRead(f))
         return QStringLiteral("not read");
-    return RunOutcome::requestText(f.value(s).toString().toLatin1());
+    return TerminalText::shown(f.value(s).toString());
 }
 
 } // namespace
@@ -88,8 +88,7 @@ int FleetCommands::diff(const QStringList &args)
             differs = differs || job->isRead(*f);
             out(QStringLiteral("%1: %2 (%3): file %4, device %5")
                     .arg(job->port(), QLatin1String(f->name), QLatin1String(f->label),
-                         RunOutcome::requestText(f->value(file).toString().toLatin1()),
-                         shown(*job, *f, held)));
+                         TerminalText::shown(f->value(file).toString()), shown(*job, *f, held)));
         }
     }
     printSummaries(jobs, false, true);

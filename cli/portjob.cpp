@@ -179,8 +179,7 @@ QString PortJob::stageName() const
 void PortJob::slIdentity(const QString &firmware, const QString &hardware)
 {
     identityOver = true;
-    const bool plausible =
-        Identification::plausibleFirmware(firmware) && Identification::plausibleHardware(hardware);
+    const bool plausible = Identification::plausible(firmware, hardware);
     // A damaged identity counts as none: it is asked again.
     if (plausible)
         everIdentified = true;
@@ -189,8 +188,7 @@ void PortJob::slIdentity(const QString &firmware, const QString &hardware)
     if (!plausible)
         emit note(QStringLiteral("the identity reply looks damaged (firmware \"%1\", hardware "
                                  "\"%2\")")
-                      .arg(RunOutcome::requestText(firmware.toLatin1()),
-                           RunOutcome::requestText(hardware.toLatin1())));
+                      .arg(TerminalText::shown(firmware), TerminalText::shown(hardware)));
     if (wantIdentity)
         readings.addIdentity(firmware, hardware, plausible);
 }
@@ -491,8 +489,8 @@ void PortJob::startWork()
             // device does not have.
             fail(QStringLiteral("the settings were read from %1, this device is %2; nothing "
                                 "was written (--force writes them anyway)")
-                     .arg(RunOutcome::requestText(recordHardware.toLatin1()),
-                          RunOutcome::requestText(session->hardware().toLatin1())));
+                     .arg(TerminalText::shown(recordHardware),
+                          TerminalText::shown(session->hardware())));
             return;
         }
         emit progress(stageName(), 0);

@@ -73,8 +73,7 @@ void DeviceSession::take(TypeParser type, const QByteArrayList &fields)
 
 void DeviceSession::identify(const QString &firmware, const QString &hardware)
 {
-    const bool plausible =
-        Identification::plausibleFirmware(firmware) && Identification::plausibleHardware(hardware);
+    const bool plausible = Identification::plausible(firmware, hardware);
     if (guarded && !plausible) {
         emit identityTaken(firmware, hardware);
         return;
@@ -117,12 +116,6 @@ void DeviceSession::restoreDefaults()
     sent.serialRate = FactoryDefaults::SerialRate;
     outcome.setWritten(sent);
     outcome.setTotal(exchange->queueLength());
-}
-
-bool DeviceSession::identityPlausible() const
-{
-    return Identification::plausibleFirmware(firmwareText) &&
-           Identification::plausibleHardware(hardwareText);
 }
 
 bool DeviceSession::watchdogOnByDefault() const

@@ -51,10 +51,6 @@ public:
     QString firmware() const { return firmwareText; }
     quint8 variant() const { return firmwareVariant; }
     bool isTransmitter() const { return transmitter; }
-    // Whether the last identity looked like a device of the family: a
-    // firmware date as the firmware writes it and a hardware text of the
-    // family's characters. A damaged line can make either up.
-    bool identityPlausible() const;
     // While set, an identity reply that does not look like the family's
     // (damaged on the line) is handed out but changes nothing: the device
     // does not count as identified by it. The window takes every identity

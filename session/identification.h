@@ -52,6 +52,11 @@ public:
     // hyphens, dots, slashes and underscores, starting with a letter, at
     // most 64 of them.
     static bool plausibleHardware(const QString &hardware);
+    // Both of an identity reply.
+    static bool plausible(const QString &firmware, const QString &hardware)
+    {
+        return plausibleFirmware(firmware) && plausibleHardware(hardware);
+    }
 
 private:
     QString hardware;
