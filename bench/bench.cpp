@@ -5,6 +5,8 @@
 //   rlx-bench idle [seconds]  CPU share while idle, disconnected and connected
 //   rlx-bench flood           longest event-loop stall while 1 MB of noise
 //                             arrives during a full read
+//   rlx-bench unplug          port closed after an adapter is pulled out
+//                             during a read, and the CPU share after it
 //   rlx-bench noise-memory idle|read [seconds] [rate]
 //                             resident memory under continuous line noise
 //                             (default 600 s at the device's line-noise rate
@@ -20,6 +22,7 @@
 #include "bench/idlecpu.h"
 #include "bench/noisememory.h"
 #include "bench/parallelread.h"
+#include "bench/unplug.h"
 
 #include <QByteArray>
 
@@ -41,6 +44,8 @@ int main(int argc, char **argv)
         return IdleCpu::run(argc > 2 ? atoi(argv[2]) : 30);
     if (mode == "flood")
         return Flood::run();
+    if (mode == "unplug")
+        return Unplug::run();
     if (mode == "noise-memory" && argc > 2 &&
         (QByteArray(argv[2]) == "idle" || QByteArray(argv[2]) == "read"))
         return NoiseMemory::run(QByteArray(argv[2]) == "read", argc > 3 ? atoi(argv[3]) : 600,
@@ -59,7 +64,8 @@ int main(int argc, char **argv)
         if (known && devices > 0 && runs > 0)
             return ParallelRead::run(devices, runs);
     }
-    std::fprintf(stderr, "usage: rlx-bench fullread | idle [seconds] | flood | noise-memory "
-                         "idle|read [seconds] [rate] | parallel-read [--devices N] [--runs R]\n");
+    std::fprintf(stderr, "usage: rlx-bench fullread | idle [seconds] | flood | unplug | "
+                         "noise-memory idle|read [seconds] [rate] | parallel-read [--devices N] "
+                         "[--runs R]\n");
     return 2;
 }
