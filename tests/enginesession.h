@@ -2,7 +2,7 @@
 
 // The exchange engine with a virtual device behind it, and a record of what
 // the engine reports. MemorySession serves the device in memory on a clock
-// the test moves (no real time passes); tests/exchange/devicesession.h
+// the test moves (no real time passes); tests/exchange/ptysession.h
 // serves it over a real pseudo-terminal.
 
 #include "protocol/data.h"

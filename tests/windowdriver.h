@@ -44,20 +44,20 @@ inline void pressConnect(MainWindow &w, const QString &port)
 }
 
 // The queue has run dry and the progress bar is full.
-inline bool waitIdle(MainWindow &w, int ms = 10000)
+inline bool waitIdle(MainWindow &w, int ms = 60000)
 {
     auto *bar = w.findChild<QProgressBar *>();
     return QTest::qWaitFor([&] { return !w.exchange()->queueLength() && bar->value() == 100; }, ms);
 }
 
 // Presses the button and waits for what it started to end.
-inline bool press(MainWindow &w, const QString &name, int ms = 10000)
+inline bool press(MainWindow &w, const QString &name, int ms = 60000)
 {
     click(&w, name);
     return waitIdle(w, ms);
 }
 
-inline bool connectTo(MainWindow &w, const QString &port, int ms = 10000)
+inline bool connectTo(MainWindow &w, const QString &port, int ms = 60000)
 {
     pressConnect(w, port);
     return w.exchange()->isOpen() && waitIdle(w, ms);
@@ -71,7 +71,7 @@ inline QString outcome(MainWindow &w)
 
 // The run the last action started has ended: the queue is empty and the
 // status line no longer says what is being done.
-inline bool waitOutcome(MainWindow &w, int ms = 20000)
+inline bool waitOutcome(MainWindow &w, int ms = 60000)
 {
     return QTest::qWaitFor(
         [&] { return !w.exchange()->queueLength() && !outcome(w).endsWith(QStringLiteral("…")); },

@@ -175,7 +175,7 @@ void TestLaunch::platformArgumentOpensWithoutDisplay()
     program.setProcessEnvironment(withoutDisplay());
     program.start(RLX_CONFIGURATOR, {"-platform", "offscreen"});
     QVERIFY(program.waitForStarted());
-    QVERIFY(QTest::qWaitFor([&] { return QFile::exists(work.filePath("test_rlx")); }, 20000));
+    QVERIFY(QTest::qWaitFor([&] { return QFile::exists(work.filePath("test_rlx")); }, 30000));
     QCOMPARE(program.state(), QProcess::Running);
     program.terminate();
     QVERIFY(program.waitForFinished(5000));

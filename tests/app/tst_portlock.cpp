@@ -188,7 +188,7 @@ void TestPortLock::windowEndsCleanlyOnTermAndHangup()
         program.start(RLX_CONFIGURATOR, {"-platform", "offscreen"});
         QVERIFY(program.waitForStarted());
         // Written once the window is built, when the signals are taken.
-        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(work.filePath("test_rlx")); }, 20000));
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(work.filePath("test_rlx")); }, 30000));
         QCOMPARE(::kill(pid_t(program.processId()), number), 0);
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);

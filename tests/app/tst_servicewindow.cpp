@@ -115,7 +115,7 @@ void TestServiceWindow::trafficLogMissedRepeatsOrShowedControlBytesRaw()
 
     // New traffic reaches the open window, at the bottom.
     const int before = log->lineCount();
-    QVERIFY(press(w, "READ", 20000));
+    QVERIFY(press(w, "READ", 60000));
     QVERIFY(log->lineCount() > before);
     QTRY_COMPARE(logView(w)->toPlainText().split('\n'), log->lines());
 
@@ -211,7 +211,7 @@ void TestServiceWindow::stabilityCountsWrongOrNotSummarised()
     rows[1]->findChild<QCheckBox *>()->setChecked(true);
     QPushButton *testButton = test->findChild<QPushButton *>();
     QTest::mouseClick(testButton, Qt::LeftButton);
-    QVERIFY(QTest::qWaitFor([&] { return test->tally().row(2).sent >= 3; }, 15000));
+    QVERIFY(QTest::qWaitFor([&] { return test->tally().row(2).sent >= 3; }, 30000));
     const QRegularExpression tip("^Address (\\d+) since the last CLEAN TEST: (\\d+) polls sent, "
                                  "(\\d+) answered \\((\\d+) %\\); at most (\\d+) in a row "
                                  "unanswered\\.$");
@@ -242,7 +242,7 @@ void TestServiceWindow::stabilityCountsWrongOrNotSummarised()
                         QMetaObject::invokeMethod(testButton, "click", Qt::QueuedConnection);
                     }
                 });
-    QVERIFY(QTest::qWaitFor([&] { return stopped && !test->isTestOn(); }, 10000));
+    QVERIFY(QTest::qWaitFor([&] { return stopped && !test->isTestOn(); }, 30000));
     disconnect(stopper);
     const StabilityTally::Row one = test->tally().row(1), two = test->tally().row(2);
     QCOMPARE(one.answered, one.sent);
@@ -283,12 +283,12 @@ void TestServiceWindow::staleMeasurementLookedFresh()
         return colours;
     };
     QTest::mouseClick(measure->findChild<QPushButton *>(), Qt::LeftButton);
-    QVERIFY(QTest::qWaitFor([&] { return !fields[0]->text().isEmpty(); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return !fields[0]->text().isEmpty(); }, 30000));
     QVERIFY(!measure->valuesStale());
 
     // The device stops answering: the last values stay, greyed.
     device.port.faults().rules.append({"$7", -1, -1});
-    QVERIFY(QTest::qWaitFor([&] { return measure->valuesStale(); }, 6000));
+    QVERIFY(QTest::qWaitFor([&] { return measure->valuesStale(); }, 30000));
     QCOMPARE(textColours(), QSet<QRgb>{grey.rgb()});
     QVERIFY(!fields[0]->text().isEmpty() && !fields[2]->text().isEmpty());
     QTest::qWait(1100);
@@ -296,7 +296,7 @@ void TestServiceWindow::staleMeasurementLookedFresh()
 
     // Answers come back.
     device.port.faults().rules.clear();
-    QVERIFY(QTest::qWaitFor([&] { return !measure->valuesStale(); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return !measure->valuesStale(); }, 30000));
     QCOMPARE(textColours(), QSet<QRgb>{normal.rgb()});
     click(&w, "READ");
     QVERIFY(!measure->valuesStale());

@@ -329,7 +329,7 @@ void TestEndToEnd::models()
                        .split('|'));
         const QStringList edits = editors(w);
         QVERIFY(edits != read);
-        QVERIFY(press(w, "WRITE", 20000));
+        QVERIFY(press(w, "WRITE", 60000));
         QCOMPARE(modals.texts, variant ? QStringList() : warning);
         QCOMPARE(editors(w), edits);
         QCOMPARE(device.exchanges().filter(taken).size(), 2);
@@ -360,15 +360,15 @@ void TestEndToEnd::settingsFileBetweenDevices()
     // B comes from the factory and is chosen by its name in the list.
     Devsim b({"--hardware", "RLX-31868-Vela-485"}, true);
     const QString name = b.path + " (virtual RLX-31868-Vela-485)";
-    QVERIFY(QTest::qWaitFor([&] { return ports->findText(name) >= systemPorts; }, 3000));
+    QVERIFY(QTest::qWaitFor([&] { return ports->findText(name) >= systemPorts; }, 30000));
     // The name A was typed under leaves the list with the next refresh.
-    QVERIFY(QTest::qWaitFor([&] { return ports->count() == systemPorts + 1; }, 3000));
+    QVERIFY(QTest::qWaitFor([&] { return ports->count() == systemPorts + 1; }, 30000));
     QVERIFY(connectTo(w, name));
     QCOMPARE(w.hardwareText(), QStringLiteral("RLX-31868-Vela-485"));
     QVERIFY(editors(w) != fromA);
     click(&w, "Open Settings");
     QCOMPARE(editors(w), fromA);
-    QVERIFY(press(w, "WRITE", 20000));
+    QVERIFY(press(w, "WRITE", 60000));
     QCOMPARE(modals.fileDialogs, 2);
     QCOMPARE(modals.texts, QStringList());
     click(&w, "pbOpen");
@@ -377,7 +377,7 @@ void TestEndToEnd::settingsFileBetweenDevices()
     // Stopped, B withdraws its announcement and leaves the list.
     b.stop();
     QVERIFY(folder.isEmpty());
-    QVERIFY(QTest::qWaitFor([&] { return ports->count() == systemPorts; }, 3000));
+    QVERIFY(QTest::qWaitFor([&] { return ports->count() == systemPorts; }, 30000));
     QCOMPARE(ports->findText(name), -1);
 }
 

@@ -231,7 +231,7 @@ void TestOutcomes::configurationRefusedInAnotherLayout()
     w.settingsData()->settings.serialRate = 4;
     device.silence("ATS202=");
     const int before = device.line.requestCount();
-    QVERIFY(press(w, "WRITE", 30000));
+    QVERIFY(press(w, "WRITE", 60000));
     QVERIFY(waitOutcome(w));
     QVERIFY(!sentSince(device, before).filter(QRegularExpression("^\\$0=")).isEmpty());
     QCOMPARE(modals.titles.filter("ATS202="), QStringList{"ATS202=5"});
@@ -304,7 +304,7 @@ void TestOutcomes::calibrationWithThePortClosed()
     device.silence("$b");
     child<QSpinBox>(&w, "realCurrent")->setValue(11985);
     click(&w, "setRealCurrent");
-    QVERIFY(QTest::qWaitFor([&] { return outcome(w).startsWith("The device"); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return outcome(w).startsWith("The device"); }, 30000));
     QCOMPARE(outcome(w), QStringLiteral("The device did not accept the measured 11985 mkA for the "
                                         "set point 12000 mkA ($b)."));
     device.line.faults() = PtyDevice::Faults();
@@ -401,8 +401,8 @@ void TestOutcomes::linkLostAndStabilityCheckStopped()
 
     device.line.faults().hangUpAfter = device.line.requestCount() + 4;
     click(&w, "READ");
-    QVERIFY(QTest::qWaitFor([&] { return !w.exchange()->isOpen(); }, 10000));
-    QVERIFY(QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return !w.exchange()->isOpen(); }, 30000));
+    QVERIFY(QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }, 30000));
     QCOMPARE(outcome(w), QStringLiteral("The connection through %1 was lost; the port was closed.")
                              .arg(device.port()));
     QCOMPARE(modals.titles, QStringList{"Connection lost"});

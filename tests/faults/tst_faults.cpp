@@ -343,7 +343,7 @@ void TestFaults::unplugged()
         });
         unplug.start(10);
         click(&w, "READ");
-        QVERIFY(QTest::qWaitFor([&] { return !modals.holdQuestion; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return !modals.holdQuestion; }, 30000));
     }
     QVERIFY(QTest::qWaitFor([&] { return hungUp; }, 60000));
     QVERIFY(QTest::qWaitFor([&] { return closedAfter; }, 60000));

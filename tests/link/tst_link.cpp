@@ -46,7 +46,7 @@ private slots:
             QCOMPARE(list.present(), QStringList({"ttyS0"}));
         QCOMPARE(calls, 1);
         QVERIFY(write(dev.filePath("ttyUSB0")));
-        QVERIFY(QTest::qWaitFor([&] { return list.present().size() == 2; }));
+        QVERIFY(QTest::qWaitFor([&] { return list.present().size() == 2; }, 30000));
         const int afterChange = calls;
         for (int tick = 0; tick < 5; ++tick)
             list.present();
@@ -54,12 +54,12 @@ private slots:
 
         // /dev/serial/by-id comes with the first USB serial adapter.
         QVERIFY(QDir().mkpath(byId));
-        QVERIFY(QTest::qWaitFor([&] { return list.present(), calls > afterChange + 1; }));
+        QVERIFY(QTest::qWaitFor([&] { return list.present(), calls > afterChange + 1; }, 30000));
         list.present();
         list.present();
         const int settled = calls;
         QVERIFY(write(byId + "/usb-adapter-port0")); // a change inside by-id only
-        QVERIFY(QTest::qWaitFor([&] { return list.present(), calls > settled; }));
+        QVERIFY(QTest::qWaitFor([&] { return list.present(), calls > settled; }, 30000));
     }
 
     void connectBar()
@@ -108,7 +108,7 @@ private slots:
         // the timer refreshes the list.
         QSettings().setValue("PortName", "COM10");
         present << "COM1";
-        QTRY_COMPARE_WITH_TIMEOUT(items(), QString("ttyS0 ttyACM0 COM1*"), 1500);
+        QTRY_COMPARE_WITH_TIMEOUT(items(), QString("ttyS0 ttyACM0 COM1*"), 30000);
     }
 
     // Virtual devices announce themselves in a folder: a file per process
@@ -134,12 +134,12 @@ private slots:
         QVERIFY(write(folder + "/1", "/dev/rlx-no-such-pts\nunplugged\n"));
         QVERIFY(write(folder + "/notes.txt"));
         const QString name = VirtualPorts::nameFor("/dev/null", "RLX-31868-Vela-485");
-        QVERIFY(QTest::qWaitFor([&] { return ports.names() == QStringList{name}; }, 3000));
+        QVERIFY(QTest::qWaitFor([&] { return ports.names() == QStringList{name}; }, 30000));
         QCOMPARE(VirtualPorts::portOf(name), QString("/dev/null"));
         QCOMPARE(VirtualPorts::portOf("ttyUSB0"), QString("ttyUSB0"));
         QCOMPARE(VirtualPorts::portOf(" (virtual x)"), QString(" (virtual x)"));
         QVERIFY(QFile::remove(self));
-        QVERIFY(QTest::qWaitFor([&] { return ports.names().isEmpty(); }, 3000));
+        QVERIFY(QTest::qWaitFor([&] { return ports.names().isEmpty(); }, 30000));
     }
 
     // Without XDG_RUNTIME_DIR (or with it empty) virtual devices have nowhere
@@ -181,9 +181,9 @@ private slots:
         Announcement announcement;
         QVERIFY(announcement.publish("/dev/null", hardware.toLatin1()));
         QVERIFY(announcement.fileName().startsWith(runtime.path() + '/'));
-        QVERIFY(QTest::qWaitFor([&] { return list.present().contains(listed); }, 3000));
+        QVERIFY(QTest::qWaitFor([&] { return list.present().contains(listed); }, 30000));
         announcement.withdraw();
-        QVERIFY(QTest::qWaitFor([&] { return !list.present().contains(listed); }, 3000));
+        QVERIFY(QTest::qWaitFor([&] { return !list.present().contains(listed); }, 30000));
         QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
     }
 };
