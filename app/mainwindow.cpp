@@ -275,6 +275,8 @@ void MainWindow::slPortLost(QString reason)
     Q_UNUSED(reason)
     const QString portName = comPort->connectedPort();
     showPortClosed();
+    // The run ended with the port: the bar does not stay where it stopped.
+    progress->setValue(0);
     justConnected = 0;
     firmwareWarning = 0;
     outcomeLine->run().end();
@@ -289,6 +291,8 @@ void MainWindow::slIdentity(const QString &firmware, const QString &hardwareText
     setWindowTitle(QStringLiteral("RLX Vela Конфигуратор v.%1  Hardware: %2  Firmware: v.%3")
                        .arg(QLatin1String(Version), hardwareText, firmware));
     panels->arrange(session->identification(), data->settings.outType);
+    // Groups retitled for the model take the tooltips of their new titles.
+    ToolTips::apply(this);
     panels->radio->setTestAddressEnabled(session->isTransmitter());
 
     // Before the variant is known the radio module reset is not offered.

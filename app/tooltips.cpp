@@ -5,9 +5,13 @@
 #include <QHash>
 #include <QProgressBar>
 #include <QSpinBox>
+#include <QVariant>
 #include <QWidget>
 
 namespace {
+
+// The property that holds the tooltip a widget was given here.
+const char *const GivenTip = "rlxGivenToolTip";
 
 // By parameter name (object name).
 const QHash<QString, QString> &byName()
@@ -76,7 +80,7 @@ const QHash<QString, QString> &byTitle()
         {"Freeze Protection", "Timers that restart a part of the device that stopped working."},
         {"Out 4-20", "What the current output does when the radio link is lost."},
         {"Out D1 Discret", "What discrete output 1 does when the radio link is lost."},
-        {"Out D2 Discret", "What the discrete output does when the radio link is lost."},
+        {"Out D2 Discret", "What discrete output 2 does when the radio link is lost."},
         {"Out D Discret", "What the discrete output does when the radio link is lost."},
         {"Remote Device Addresses", "Remote devices the device polls over the radio."},
         {"Radio Poll Settings", "How the device polls remote devices over the radio."},
@@ -182,10 +186,15 @@ QString ToolTips::textFor(const QWidget *w)
 void ToolTips::apply(QWidget *root)
 {
     for (QWidget *w : root->findChildren<QWidget *>()) {
-        if (!w->toolTip().isEmpty())
+        // A tip given here is remembered with the widget, so that it can
+        // follow a new title; one the widget set itself stays.
+        const QString given = w->property(GivenTip).toString();
+        if (!w->toolTip().isEmpty() && w->toolTip() != given)
             continue;
         const QString tip = textFor(w);
-        if (!tip.isEmpty())
-            w->setToolTip(tip);
+        if (tip == w->toolTip())
+            continue;
+        w->setToolTip(tip);
+        w->setProperty(GivenTip, tip.isEmpty() ? QVariant() : QVariant(tip));
     }
 }

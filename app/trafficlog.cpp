@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -240,10 +241,19 @@ void TrafficLog::renderAll()
 
 void TrafficLog::slSave()
 {
-    const QString name =
-        QFileDialog::getSaveFileName(this, tr("Save traffic log"), QString(), tr("Text (*.txt)"));
+    QFileDialog dialog(this, tr("Save traffic log"), QString(), tr("Text (*.txt)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without a suffix becomes a text file of that name; the
+    // dialog then asks before replacing one.
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    QString name;
+    if (dialog.exec() == QDialog::Accepted)
+        name = dialog.selectedFiles().value(0);
     if (name.isEmpty())
         return;
+    // A dialog of the desktop may leave the suffix to the program.
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".txt");
     QString error;
     if (!saveTo(name, &error))
         QMessageBox(QMessageBox::Warning, tr("Save traffic log"),

@@ -20,10 +20,15 @@ WindowSizer::WindowSizer(QMainWindow *window, QWidget *content, QWidget *progres
 
 void WindowSizer::shrink()
 {
+    const QSize before = window->size();
     window->resize(window->width(), window->minimumSize().height());
     window->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
     window->resize(window->width(), window->minimumSize().height());
-    fitScreen();
+    // A window that kept its size stays where the user put it, partly off
+    // the screen or across two of them. Scrolling content is measured anew:
+    // the panels behind it may need more or less than before.
+    if (!placed || scroller || window->size() != before)
+        fitScreen();
 }
 
 void WindowSizer::fitScreen()
@@ -31,6 +36,7 @@ void WindowSizer::fitScreen()
     QScreen *where = window->screen();
     if (!where || !window->isVisible())
         return;
+    placed = true;
     const QRect frame = window->frameGeometry();
     const QRect inner = window->geometry();
     const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
@@ -60,15 +66,20 @@ void WindowSizer::fitScreen()
 
 bool WindowSizer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == window && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+    // Only a size the window took by itself is fitted to the screen, as when
+    // a device's panels made it grow: its layout or this class resized it,
+    // not the window system. Where the user moves or resizes the window
+    // (events of the window system) is left to the user, so the window may
+    // be pushed partly aside or straddle two screens.
+    if (watched == window && event->type() == QEvent::Resize && !event->spontaneous())
         refitIfOffScreen();
     return QObject::eventFilter(watched, event);
 }
 
 void WindowSizer::refitIfOffScreen()
 {
-    // The window system frames, moves and resizes the window after it was
-    // asked to, title bar included; what it ends with is checked again.
+    // The window system frames and resizes the window after it was asked
+    // to; it is fitted once the resizing has settled.
     QScreen *where = window->screen();
     if (refitPending || !window->isVisible() || !where ||
         where->availableGeometry().contains(window->frameGeometry()))

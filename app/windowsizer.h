@@ -6,9 +6,9 @@ class QMainWindow;
 class QScrollArea;
 
 // Keeps the main window as small as its panels allow and all of it on the
-// screen: after the panels change, and whenever the window system moves or
-// resizes the window off the screen. Content taller than the screen scrolls,
-// with the progress bar kept in sight below it.
+// screen whenever it changes size by itself (after the panels change); where
+// the user moves or resizes it is left alone. Content taller than the screen
+// scrolls, with the progress bar kept in sight below it.
 class WindowSizer : public QObject
 {
     Q_OBJECT
@@ -17,8 +17,9 @@ public:
     // grid's last row.
     WindowSizer(QMainWindow *window, QWidget *content, QWidget *progress);
 
-    // The window's height shrinks to what the panels need, then the window
-    // is placed inside the screen.
+    // The window's height shrinks to what the panels need; if that changed
+    // its size (or it was never placed), the window is placed inside the
+    // screen.
     void shrink();
 
 protected:
@@ -35,4 +36,6 @@ private:
     // Holds the content while the window is taller than the screen allows.
     QScrollArea *scroller = nullptr;
     bool refitPending = false;
+    // Fitted to the screen once since it was shown.
+    bool placed = false;
 };

@@ -287,8 +287,8 @@ QString RunOutcome::writeSentence(const Device &device) const
         QStringList labels;
         for (const SettingsField *f : unverifiable)
             labels << QLatin1String(f->label);
-        sentence += tr("; not verifiable, as this device does not report them back: %1")
-                        .arg(labels.join(QLatin1String(", ")));
+        sentence +=
+            tr("; the device does not report back: %1").arg(labels.join(QLatin1String(", ")));
     }
     return sentence + QLatin1Char('.');
 }

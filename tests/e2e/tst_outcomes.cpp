@@ -199,9 +199,9 @@ void TestOutcomes::settingAcknowledgedButNotStored()
         QVERIFY(connectTo(w, device.port()));
         QVERIFY(press(w, "WRITE"));
         QVERIFY(waitOutcome(w));
-        QCOMPARE(outcome(w), QStringLiteral("Written and verified; not verifiable, as this "
-                                            "device does not report them back: Num of down, "
-                                            "Radio Module Reset."));
+        QCOMPARE(outcome(w),
+                 QStringLiteral("Written and verified; the device does not report back: "
+                                "Num of down, Radio Module Reset."));
     }
     QCOMPARE(modals.texts, QStringList());
 }
