@@ -389,18 +389,20 @@ QStringList Commands::expandPorts(const QStringList &values, QString *error)
 {
     QStringList ports;
     for (const QString &value : values) {
-        if (value.contains(QRegularExpression(QStringLiteral("[*?[]")))) {
-            const QFileInfo pattern(value);
+        const QFileInfo pattern(value);
+        const QRegularExpression re(QRegularExpression::anchoredPattern(
+            QRegularExpression::wildcardToRegularExpression(pattern.fileName())));
+        // A name with a bracket that closes nothing is no glob: it is taken
+        // as the port's name.
+        if (value.contains(QRegularExpression(QStringLiteral("[*?[]"))) && re.isValid()) {
             const QDir dir(pattern.path());
-            const QRegularExpression re(QRegularExpression::anchoredPattern(
-                QRegularExpression::wildcardToRegularExpression(pattern.fileName())));
             QStringList matched;
             for (const QString &name :
                  dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
                 if (re.match(name).hasMatch())
                     matched << dir.absoluteFilePath(name);
             if (matched.isEmpty()) {
-                *error = QStringLiteral("no port matches %1").arg(value);
+                *error = QStringLiteral("no port matches %1").arg(TerminalText::shown(value));
                 return {};
             }
             for (const QString &m : matched)

@@ -691,7 +691,7 @@ int PortJob::exitCode(bool verify) const
 
 QString PortJob::summary(bool verify) const
 {
-    QString line = portName + QLatin1String(": ");
+    QString line = TerminalText::shown(portName) + QLatin1String(": ");
     if (!failureText.isEmpty() && !identified())
         return line + QLatin1String("FAILED, ") + failureText;
     if (interrupted() && !identified())
