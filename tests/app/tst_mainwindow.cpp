@@ -9,6 +9,8 @@
 #include "link/virtualports.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
+#include "protocol/serialtimeout.h"
+#include "protocol/settingsfields.h"
 #include "session/settingsfile.h"
 #include "tests/filesizelimit.h"
 #include "tests/modals.h"
@@ -83,7 +85,8 @@ void TestMainWindow::withoutDevice()
         if (g->title() == "Serial Data Rate")
             rates = g->findChildren<W_Rb *>();
     QCOMPARE(rates.size(), 8);
-    for (auto [rate, timeout] : {std::pair{3, 3}, std::pair{7, 2}, std::pair{0, 17}}) {
+    for (int rate : {3, 7, 0}) {
+        const int timeout = SerialTimeout::minSerialTimeout(rate);
         W_Rb *rb = rates[rate];
         QCOMPARE(int(rb->value()), rate);
         // On the indicator: a wide button takes clicks only there and on its text.
@@ -180,52 +183,35 @@ bool setControl(MainWindow &w, const QString &name, bool second)
 
 // Each editor that only changes the record reaches its own field: a control
 // whose name the window does not route, or routes to another field, leaves
-// the field as it was, here a value no control gives.
+// the field as it was, here a value no control gives. The settings table
+// names each field's editor; the controls that share a field's byte with it
+// change their own bits.
 void TestMainWindow::everyEditorReachesItsRecordField()
 {
     Modals modals;
     MainWindow w;
     w.show();
     DeviceSettings &s = w.settingsData()->settings;
-    using D = DeviceSettings;
-    const QList<QPair<const char *, quint8 D::*>> fields = {
-        {"Sub-band", &D::subBand},
-        {"Radio Data Rate", &D::radioRate},
-        {"Chanel", &D::chanel},
-        {"Serial Timeout", &D::serialTimeout},
-        {"Power", &D::power},
-        {"Test address", &D::testAdres},
-        {"Serial Data Rate", &D::serialRate},
-        {"Delay Tx-Rx", &D::delTxRx},
-        {"Delay Rx-Tx", &D::delRxTx},
-        {"Parity", &D::parity},
-        {"Radio Transmit Reset", &D::radioTransmitReset},
-        {"WDT Reset", &D::wdtReset},
-        {"Radio Module Reset", &D::radioModuleReset},
-        {"Stop bit", &D::stopBit},
-        {"Requests period", &D::delRequest},
-        {"Num of down", &D::numOfDown},
-        {"Out 4-20", &D::numOfDown},
-        {"Out D1 Discret", &D::numOfDown},
-        {"Out D2 Discret", &D::numOfDown},
-        {"Out1 inversion", &D::numOfDown},
-        {"Out2 inversion", &D::numOfDown},
-        {"Averaging1", &D::averaging1},
-        {"TypeAveraging1", &D::averaging1},
-        {"Averaging2", &D::averaging2},
-        {"TypeAveraging2", &D::averaging2},
-        {"Diskret1", &D::diskret1},
-        {"Diskret2", &D::diskret2},
-        {"Flow control", &D::flowControl},
-    };
+    QList<QPair<QString, const SettingsField *>> editors;
+    for (const SettingsField &f : SettingsFields::all())
+        if (f.editor && f.byte)
+            editors << qMakePair(QString(f.editor), &f);
+    const QList<QPair<const char *, QStringList>> sharing = {
+        {"averaging1", {"TypeAveraging1"}},
+        {"averaging2", {"TypeAveraging2"}},
+        {"numOfDown",
+         {"Out 4-20", "Out D1 Discret", "Out D2 Discret", "Out1 inversion", "Out2 inversion"}}};
+    for (const auto &[field, names] : sharing)
+        for (const QString &name : names)
+            editors << qMakePair(name, SettingsFields::byName(field));
     const int untouched = 0xEE;
-    for (const auto &[name, field] : fields) {
-        s.*field = untouched;
-        QVERIFY2(setControl(w, name, false), name);
-        const int first = s.*field;
-        QVERIFY2(setControl(w, name, true), name);
-        const int second = s.*field;
-        QVERIFY2(first != untouched || second != untouched, name);
+    for (const auto &[name, field] : editors) {
+        s.*field->byte = untouched;
+        QVERIFY2(setControl(w, name, false), qPrintable(name));
+        const int first = s.*field->byte;
+        QVERIFY2(setControl(w, name, true), qPrintable(name));
+        const int second = s.*field->byte;
+        QVERIFY2(first != untouched || second != untouched, qPrintable(name));
     }
     QVERIFY2(modals.texts.isEmpty(), qPrintable(modals.texts.join('\n')));
 }

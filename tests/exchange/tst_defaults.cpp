@@ -3,6 +3,7 @@
 // the write of the default record and the read-back. Each failed attempt
 // costs the time-outs of "+++" and "ATR" (4 s), moved by the test.
 
+#include "protocol/factorydefaults.h"
 #include "tests/enginesession.h"
 
 #include <QtTest>
@@ -20,42 +21,50 @@ void TestDefaults::restoreDefaults_data()
 {
     QTest::addColumn<int>("moduleRate");
     QTest::addColumn<QByteArray>("failedRates"); // the attempts before the answered one
+    QTest::addColumn<QByteArray>("hardware");
+    // The configuration up to the address list: a transmitter keeps its test
+    // address 1 and its watchdog reset, a receiver polls with 255 and has none.
+    QTest::addColumn<QByteArray>("config");
 
-    // The recorded rate 3 is tried first, then 0 to 7.
-    QTest::newRow("module at 5") << 5 << QByteArray("301234");
-    QTest::newRow("module at the recorded rate") << 3 << QByteArray();
-    QTest::newRow("module at 0") << 0 << QByteArray("3");
-    QTest::newRow("module at 7") << 7 << QByteArray("30123456");
+    // The recorded rate 3 is tried first, then 0 to 7. The output thresholds
+    // follow the inputs the device has fitted.
+    const QByteArray transmitter = "$0=001,4,000,000,0,050,009,0,";
+    const QByteArray receiver = "$0=255,4,000,000,0,050,000,0,";
+    QTest::newRow("module at 5") << 5 << QByteArray("301234") << QByteArray("RLX-31868-AA")
+                                 << transmitter;
+    QTest::newRow("module at the recorded rate")
+        << 3 << QByteArray() << QByteArray("RLX-31868-AD") << transmitter;
+    QTest::newRow("module at 0") << 0 << QByteArray("3") << QByteArray("RLX-31868-DD receiver")
+                                 << receiver;
+    QTest::newRow("module at 7") << 7 << QByteArray("30123456")
+                                 << QByteArray("RLX-31868-4-20-D receiver") << receiver;
 }
 
 void TestDefaults::restoreDefaults()
 {
     QFETCH(int, moduleRate);
     QFETCH(QByteArray, failedRates);
-    // The controller talks to the module at its rate.
+    QFETCH(QByteArray, hardware);
+    QFETCH(QByteArray, config);
+    // The controller talks to the module at its rate. The device knows the
+    // factory thresholds of its inputs.
     MemorySession s;
+    s.model.setHardware(hardware);
+    const DeviceModel::Averaging factory = s.model.averaging();
     s.model.setModuleRate(moduleRate);
     s.model.setLinkRate(moduleRate);
     QVERIFY(s.open());
     QVERIFY(s.run());
 
-    // The record as the main window's DEFAULT leaves it for a 4-20 receiver
-    // (the fields not set here start so), with the serial rate 3 recorded.
-    using S = DeviceSettings;
+    // The record as the main window's DEFAULT leaves it for the device's
+    // output kind (thresholds that DEFAULT did not set would show as 20),
+    // with the serial rate 3 recorded.
     DeviceSettings &r = s.data.settings;
-    assign(r, {{&S::subBand, 2},
-               {&S::power, 7},
-               {&S::testAdres, 1},
-               {&S::serialTimeout, 17},
-               {&S::radioTransmitReset, 50},
-               {&S::flowControl, 2},
-               {&S::radioModuleReset, 6},
-               {&S::averaging1, 5},
-               {&S::averaging2, 5},
-               {&S::diskret1, 5},
-               {&S::diskret2, 5},
-               {&S::serialRate, 3}});
-    r.adreses = "0000,0000,0000,0001";
+    r.outType = quint8(DeviceModel::outputKindFor(hardware));
+    r.diskret1 = r.diskret2 = 20;
+    r.serialRate = 3;
+    const bool transmitter = !hardware.contains("receiver");
+    FactoryDefaults::apply(r, transmitter);
     s.forget();
     const qint64 started = s.clock.nowMs();
     s.engine.writeDefaults();
@@ -67,11 +76,23 @@ void TestDefaults::restoreDefaults()
     Bytes expected;
     for (const char rate : failedRates)
         expected += Bytes{"$3" + QByteArray(1, rate), "+++", "+++", "ATR\r", "ATR\r"};
-    const Bytes tail = {"ATS206=2\r",           "ATS201=0\r", "ATS200=0\r",   "ATS202=7\r",
-                        "ATS214=17\r",          "ATS216=2\r", "ATS252=255\r", "ATS220=9\r",
-                        "$8=005,005,005,005\r", "ATO\r"};
+    const QByteArray averaging = QStringLiteral("$8=005,005,%1,%2\r")
+                                     .arg(factory.diskret1, 3, 10, QChar('0'))
+                                     .arg(factory.diskret2, 3, 10, QChar('0'))
+                                     .toLatin1();
+    const QByteArray address = QByteArray::number(transmitter ? 1 : 255);
+    const Bytes tail = {"ATS206=2\r",
+                        "ATS201=0\r",
+                        "ATS200=0\r",
+                        "ATS202=7\r",
+                        "ATS214=17\r",
+                        "ATS216=2\r",
+                        "ATS252=" + address + "\r",
+                        "ATS220=9\r",
+                        averaging,
+                        "ATO\r"};
     expected += Bytes{"$3" + QByteArray::number(moduleRate), "+++", "ATR\r"};
-    expected += "$0=255,4,000,000,0,050,000,0,0000,0000,0000,0001,002,003,006\r";
+    expected += config + "0000,0000,0000,0001,002,003,006\r";
     QCOMPARE(s.device.requests(), expected + tail + readAll);
     QVERIFY(s.errors.isEmpty());
 
@@ -85,7 +106,7 @@ void TestDefaults::restoreDefaults()
     // The module was reset and still runs at its rate; the record holds what
     // was written.
     QCOMPARE(s.model.moduleRate(), moduleRate);
-    QCOMPARE(r.testAdres, quint8(255));
+    QCOMPARE(int(r.testAdres), address.toInt());
 
     // Progress runs over the whole queue of the search: it rises, jumps over
     // the skipped attempts and ends at 100.

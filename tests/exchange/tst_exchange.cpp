@@ -2,6 +2,9 @@
 // moved by the test, so repeats, give-ups and test steps take no real time
 // and their durations are exact.
 
+#include "protocol/catalogue.h"
+#include "protocol/parser.h"
+#include "protocol/settingsfields.h"
 #include "tests/enginesession.h"
 
 #include <QtTest>
@@ -12,6 +15,8 @@ class TestExchange : public QObject
 
 private slots:
     void connectAndRead();
+    void readLandsWhatTheDeviceHolds();
+    void retryTiming();
     void writeSettingsReadsBack();
     void calibration();
     void testCycleStartIndexWasReset();
@@ -52,6 +57,104 @@ void TestExchange::connectAndRead()
     QVERIFY(s.open());
     QVERIFY(s.run());
     QCOMPARE(s.device.requests(), Bytes{"$2"} + readAll);
+}
+
+// Every setting the device holds lands in its own field of the record, for
+// each firmware variant; what a variant does not report is left alone.
+void TestExchange::readLandsWhatTheDeviceHolds()
+{
+    // The layout grew with the firmware: variant 1 adds the requests period,
+    // variant 2 the outputs byte and the module reset.
+    const QList<QPair<QByteArray, QByteArrayList>> variants = {
+        {"Aug  1 2021", {"delRequest", "numOfDown", "radioModuleReset"}},
+        {"Aug  3 2022", {"numOfDown", "radioModuleReset"}},
+        {"Aug  4 2022", {}}};
+    for (const auto &[firmware, unreported] : variants) {
+        MemorySession s;
+        const QString hardware = "RLX-31868-DD receiver";
+        s.model.setHardware(hardware.toLatin1());
+        s.model.setFirmware(firmware);
+        // A value of its own for every setting, so that one landing in
+        // another's field shows.
+        s.model.setConfig({17, 7, 11, 200, 3, 60, 9, 1, 0x8000000000000005, 25, 181, 70});
+        for (auto [reg, value] :
+             {std::pair{206, 8}, {201, 4}, {200, 5}, {202, 6}, {214, 30}, {216, 1}})
+            s.model.setReg(reg, value);
+        s.model.setAveraging({133, 10, 12, 13});
+        const DeviceConfig c = s.model.config();
+        const DeviceModel::Averaging a = s.model.averaging();
+        const QMap<QByteArray, QVariant> held = {
+            {"testAdres", c.testAdres},
+            {"serialRate", c.serialRate},
+            {"delRxTx", c.delRxTx},
+            {"delTxRx", c.delTxRx},
+            {"parity", c.parity},
+            {"radioTransmitReset", c.radioTransmitReset},
+            {"wdtReset", c.wdtReset},
+            {"stopBit", c.stopBit},
+            {"adreses", QString::number(c.adreses, 16)},
+            {"delRequest", c.delRequest},
+            {"numOfDown", c.numOfDown},
+            {"radioModuleReset", c.radioModuleReset},
+            {"subBand", s.model.reg(206)},
+            {"radioRate", s.model.reg(201)},
+            {"chanel", s.model.reg(200)},
+            {"power", s.model.reg(202)},
+            {"serialTimeout", s.model.reg(214)},
+            {"flowControl", s.model.reg(216) ? 2 : 0}, // kept as the configuration write sends it
+            {"averaging1", a.averaging1},
+            {"averaging2", a.averaging2},
+            {"diskret1", a.diskret1},
+            {"diskret2", a.diskret2}};
+
+        DeviceSettings record;
+        const DeviceSettings before = record;
+        QObject context;
+        connect(&s.engine, &Exchange::sgGetSetting, &context,
+                [&](TypeParser t, const QByteArrayList &f) {
+                    ReplyDecoder::apply(t, f, s.engine.firmwareVariant(), hardware, record);
+                });
+        QVERIFY(s.open());
+        QVERIFY(s.run());
+        QVERIFY(s.errors.isEmpty());
+        for (const SettingsField &f : SettingsFields::all()) {
+            if (!f.isDeviceField())
+                continue;
+            QVERIFY2(held.contains(f.name), f.name);
+            const QVariant expected =
+                unreported.contains(f.name) ? f.value(before) : held.value(f.name);
+            QVERIFY2(SettingsFields::same(f, f.value(record), expected),
+                     qPrintable(QStringLiteral("%1 %2: %3, not %4")
+                                    .arg(QString(firmware), f.name, f.value(record).toString(),
+                                         expected.toString())));
+        }
+    }
+}
+
+void TestExchange::retryTiming()
+{
+    // The common budget (two sends, 1000 ms apart) and the measurement budget
+    // (one send, 500 ms), each request on its own timer. The one-send request
+    // gives up at every tick while it lives, without sending again.
+    ManualClock clock;
+    auto param = [](TypeParser t) {
+        return Catalogue::makeParserParam(t, {}, DeviceSettings(), 0, {}, 100);
+    };
+    Parser common(nullptr, param(ReadS206), &clock);
+    Parser single(nullptr, param(ReadInputs), &clock);
+    QList<qint64> commonSends, singleSends, commonGiveUps, singleGiveUps;
+    auto at = [&](QList<qint64> &times) { return [&] { times << clock.nowMs(); }; };
+    connect(&common, &Parser::sgRequest, this, at(commonSends));
+    connect(&single, &Parser::sgRequest, this, at(singleSends));
+    connect(&common, &Parser::sgTimeout, this, at(commonGiveUps));
+    connect(&single, &Parser::sgTimeout, this, at(singleGiveUps));
+    common.start();
+    single.start();
+    clock.advance(2500);
+    QCOMPARE(commonSends, (QList<qint64>{0, 1000}));
+    QCOMPARE(commonGiveUps, QList<qint64>{2000});
+    QCOMPARE(singleSends, QList<qint64>{0});
+    QCOMPARE(singleGiveUps, (QList<qint64>{500, 1000, 1500, 2000, 2500}));
 }
 
 void TestExchange::writeSettingsReadsBack()
