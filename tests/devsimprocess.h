@@ -20,7 +20,9 @@ struct Devsim
             args << "--no-announce";
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process.start(QStringLiteral(RLX_DEVSIM), args);
-        if (process.waitForStarted(5000) && QTest::qWaitFor([&] { return process.canReadLine(); }))
+        // Generous bounds: only a device that never comes up reaches them.
+        if (process.waitForStarted(60000) &&
+            QTest::qWaitFor([&] { return process.canReadLine(); }, 60000))
             path = QString::fromLocal8Bit(process.readLine()).trimmed();
     }
     ~Devsim() { stop(); }
@@ -50,6 +52,13 @@ struct Devsim
     QStringList requests() const
     {
         return exchanges().replaceInStrings(QRegularExpression(" ->.*"), "");
+    }
+
+    // Waits until the device has received `count` requests that begin with `prefix`.
+    bool received(const QString &prefix, int count = 1) const
+    {
+        const QRegularExpression start('^' + QRegularExpression::escape(prefix));
+        return QTest::qWaitFor([&] { return requests().filter(start).size() >= count; }, 180000);
     }
 
     QString path, logName;

@@ -1,8 +1,12 @@
 #pragma once
 
-// rlx-cli as a process for the tests: its exit code and what it wrote, and
-// the files it leaves. RLX_CLI is the path of the executable (a compile
-// definition of the test).
+// rlx-cli as a process for the tests, the files it reads and leaves, and the
+// RS-485 device most of them talk to. RLX_CLI is the path of the executable
+// (a compile definition of the test).
+
+#include "protocol/requestkinds.h"
+#include "protocol/settingsfields.h"
+#include "tests/devsimprocess.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -10,36 +14,84 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <csignal>
+
 struct CliRun
 {
-    int code = -1; // -1: it did not end by itself, or a signal ended it
+    int code = -1; // -1: a signal ended it, or it hung
     QString out, err;
     QByteArray bytes; // standard output as it came
 };
 
-// Runs rlx-cli with `args` until it ends, or kills it after `ms`; the event
-// loop runs meanwhile. `input`, when given, is its standard input.
-inline CliRun runCli(const QStringList &args, int ms = 60000,
-                     const QByteArray &input = QByteArray())
+// rlx-cli started at once; the event loop runs while a test waits for it (a
+// window may be at work beside it).
+class Cli
 {
-    CliRun r;
-    QProcess process;
-    process.start(QStringLiteral(RLX_CLI), args);
-    if (!input.isNull()) {
-        process.write(input);
-        process.closeWriteChannel();
+public:
+    explicit Cli(const QStringList &args, const QByteArray &input = QByteArray(),
+                 const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+    {
+        start(QStringLiteral(RLX_CLI), args, input, env);
     }
-    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, ms)) {
-        qWarning("rlx-cli still running after %d ms", ms);
-        process.kill();
-        process.waitForFinished();
+    // Through bash: `script` runs with CLI standing for rlx-cli with `args`
+    // ("exec CLI >/dev/full").
+    Cli(const QString &script, const QStringList &args)
+    {
+        start(QStringLiteral("bash"),
+              QStringList{QStringLiteral("-c"), QString(script).replace("CLI", "\"$0\" \"$@\""),
+                          QStringLiteral(RLX_CLI)} +
+                  args,
+              QByteArray(), QProcessEnvironment::systemEnvironment());
+    }
+    void signal(int number) { ::kill(pid_t(process.processId()), number); }
+    // Waits until standard error holds `text`.
+    bool errShows(const QString &text)
+    {
+        return QTest::qWaitFor(
+            [&] {
+                err += QString::fromUtf8(process.readAllStandardError());
+                return err.contains(text);
+            },
+            HangMs);
+    }
+    // Waits for the end; only a hang reaches the bound.
+    CliRun wait()
+    {
+        CliRun r;
+        if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, HangMs)) {
+            qWarning("rlx-cli hangs");
+            process.kill();
+            process.waitForFinished();
+            return r;
+        }
+        r.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        r.bytes = process.readAllStandardOutput();
+        r.out = QString::fromUtf8(r.bytes);
+        r.err = err + QString::fromUtf8(process.readAllStandardError());
         return r;
     }
-    r.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.bytes = process.readAllStandardOutput();
-    r.out = QString::fromUtf8(r.bytes);
-    r.err = QString::fromUtf8(process.readAllStandardError());
-    return r;
+
+    static constexpr int HangMs = 180000;
+
+private:
+    void start(const QString &program, const QStringList &args, const QByteArray &input,
+               const QProcessEnvironment &env)
+    {
+        process.setProcessEnvironment(env);
+        process.start(program, args);
+        process.waitForStarted(HangMs);
+        if (!input.isNull()) {
+            process.write(input);
+            process.closeWriteChannel();
+        }
+    }
+    QProcess process;
+    QString err;
+};
+
+inline CliRun runCli(const QStringList &args, const QByteArray &input = QByteArray())
+{
+    return Cli(args, input).wait();
 }
 
 inline QByteArray fileBytes(const QString &name)
@@ -48,7 +100,62 @@ inline QByteArray fileBytes(const QString &name)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+inline bool writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile f(name);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
 inline QJsonObject jsonObject(const QString &text)
 {
     return QJsonDocument::fromJson(text.toUtf8()).object();
+}
+
+// The settings as JSON, field by field as the table names them.
+inline QJsonObject settingsJson(const DeviceSettings &s)
+{
+    QJsonObject o;
+    for (const SettingsField &f : SettingsFields::all()) {
+        const QVariant v = f.value(s);
+        o.insert(QLatin1String(f.name), f.isText() && v.toString().isNull()
+                                            ? QJsonValue(QJsonValue::Null)
+                                            : QJsonValue::fromVariant(v));
+    }
+    return o;
+}
+
+// An RS-485 model of the newest firmware, away from its factory state.
+inline DeviceSettings rs485Settings()
+{
+    DeviceSettings s;
+    s.testAdres = 17, s.serialRate = 5, s.delRxTx = 12, s.delTxRx = 34, s.parity = 2;
+    s.radioTransmitReset = 70, s.wdtReset = 20, s.stopBit = 1, s.delRequest = 30;
+    s.adreses = QStringLiteral("8000000000000005"), s.numOfDown = 181, s.radioModuleReset = 9;
+    s.subBand = 6, s.radioRate = 2, s.chanel = 4, s.power = 5, s.serialTimeout = 9;
+    s.averaging1 = 133, s.averaging2 = 67, s.diskret1 = 7, s.diskret2 = 9;
+    return s;
+}
+
+// rlx-devsim's arguments for that model holding `s`, from the table: the
+// configuration in its order and widths, the registers, the averaging. Its
+// radio module runs at serial rate `moduleRate` while the recorded rate is
+// 5; at 0 the rate search of DEFAULT fails once, then finds the module.
+inline QStringList rs485(int moduleRate = 2, const DeviceSettings &s = rs485Settings())
+{
+    QStringList args{"--hardware",  "RLX-31868-Vela-485", "--firmware",
+                     "Aug  4 2022", "--module-rate",      QString::number(moduleRate)};
+    QStringList config, averaging;
+    for (const SettingsField *f : SettingsFields::configuration(2))
+        config << f->value(s).toString().rightJustified(f->digits, '0');
+    for (const SettingsField *f : SettingsFields::carriedBy(ReadAveraging, 2))
+        averaging << f->value(s).toString();
+    for (const SettingsField &f : SettingsFields::all()) {
+        const QByteArray ask = f.reply == NoRequest ? "" : RequestKinds::row(f.reply).request;
+        if (ask.startsWith("ATS") && ask.endsWith("?\r"))
+            args << "--register"
+                 << QStringLiteral("%1=%2")
+                        .arg(QString::fromLatin1(ask.mid(3, 3)))
+                        .arg(f.encoding == SettingsField::FlowControl ? s.*f.byte / 2 : s.*f.byte);
+    }
+    return args << "--config" << config.join(',') << "--averaging" << averaging.join(',');
 }

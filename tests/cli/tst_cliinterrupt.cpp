@@ -4,86 +4,7 @@
 // results so far are kept. And the engine's debug log stays off the terminal
 // unless asked for.
 
-#include "tests/devsimprocess.h"
-
-#include <QtTest>
-
-#include <csignal>
-
-namespace {
-
-// rlx-cli as a process that a test can signal while it runs.
-struct Cli
-{
-    explicit Cli(const QStringList &args,
-                 const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
-    {
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(RLX_CLI), args);
-        process.waitForStarted(10000);
-    }
-    void signal(int number) { ::kill(pid_t(process.processId()), number); }
-    // Waits until standard error holds `text`.
-    bool errShows(const QString &text)
-    {
-        return QTest::qWaitFor(
-            [&] {
-                err += QString::fromUtf8(process.readAllStandardError());
-                return err.contains(text);
-            },
-            30000);
-    }
-    // The exit code, -1 for a crash or a process still running after `ms`.
-    int wait(int ms = 60000)
-    {
-        if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, ms)) {
-            process.kill();
-            process.waitForFinished();
-            return -1;
-        }
-        out += QString::fromUtf8(process.readAllStandardOutput());
-        err += QString::fromUtf8(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
-    QProcess process;
-    QString out, err;
-};
-
-// Waits until the device has received `count` requests that begin with `prefix`.
-bool received(const Devsim &device, const QString &prefix, int count = 1)
-{
-    const QRegularExpression start('^' + QRegularExpression::escape(prefix));
-    return QTest::qWaitFor([&] { return device.requests().filter(start).size() >= count; }, 60000);
-}
-
-QByteArray readFile(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// An RS-485 model of the newest firmware with its radio module at serial
-// rate `moduleRate`, recorded rate 5.
-QStringList rs485(int moduleRate)
-{
-    return QStringLiteral("--hardware RLX-31868-Vela-485 --firmware Aug__4_2022 --config "
-                          "017,5,012,034,2,070,020,1,8000000000000005,030,181,009 --register "
-                          "206=6 --register 201=2 --register 200=4 --register 202=5 --register "
-                          "214=9 --register 216=0 --averaging 133,67,7,9 --module-rate %1")
-        .arg(moduleRate)
-        .split(' ')
-        .replaceInStrings("_", " ");
-}
-
-// That device's settings with eight of them changed, as a file to write.
-const char *const ChangedRecord = R"({"testAdres": 17, "serialRate": 5, "delRxTx": 15,
-    "delTxRx": 40, "parity": 1, "radioTransmitReset": 80, "wdtReset": 20, "stopBit": 1,
-    "adreses": "0000000000000006", "delRequest": 20, "numOfDown": 181, "radioModuleReset": 9,
-    "subBand": 6, "radioRate": 2, "chanel": 4, "power": 3, "serialTimeout": 9, "flowControl": 0,
-    "averaging1": 133, "averaging2": 67, "diskret1": 6, "diskret2": 9, "portName": "COM1",
-    "spare": 0, "outType": 0})";
-
-} // namespace
+#include "tests/cli/clirun.h"
 
 class TestCliInterrupt : public QObject
 {
@@ -100,11 +21,10 @@ private slots:
 
 void TestCliInterrupt::writeEndsAfterTheRequestOnTheLine_data()
 {
+    // SIGINT and SIGHUP end the checks below the same way.
     QTest::addColumn<int>("signal");
     QTest::addColumn<bool>("twice");
-    QTest::newRow("SIGINT") << int(SIGINT) << false;
     QTest::newRow("SIGTERM") << int(SIGTERM) << false;
-    QTest::newRow("SIGHUP") << int(SIGHUP) << false;
     QTest::newRow("SIGINT twice") << int(SIGINT) << true;
 }
 
@@ -116,25 +36,27 @@ void TestCliInterrupt::writeEndsAfterTheRequestOnTheLine()
 {
     QFETCH(int, signal);
     QFETCH(bool, twice);
-    Devsim device(rs485(2) +
+    Devsim device(rs485() +
                   QStringList{"--pace", "--silent", "ATS201=:1", "--late", "ATS201=:400"});
-    QVERIFY(!device.path.isEmpty());
-    QFile file("site.json");
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ChangedRecord) > 0);
-    file.close();
+    DeviceSettings s = rs485Settings(); // eight settings changed
+    s.delTxRx = 40, s.delRxTx = 15, s.power = 3, s.parity = 1, s.radioTransmitReset = 80;
+    s.delRequest = 20, s.diskret1 = 6, s.adreses = QStringLiteral("0000000000000006");
+    QVERIFY(writeFile("site.json", QJsonDocument(settingsJson(s)).toJson()));
 
-    Cli run({"write", "--port", device.path, "site.json"});
-    QVERIFY(received(device, "ATS201="));
-    run.signal(signal);
+    Cli cli({"write", "--port", device.path, "site.json"});
+    QVERIFY(device.received("ATS201="));
+    cli.signal(signal);
     if (twice) {
-        QVERIFY(run.errShows("interrupted: ending after the request on the line"));
-        run.signal(signal);
-        QCOMPARE(run.wait(), 130);
+        QVERIFY(cli.errShows("interrupted: ending after the request on the line"));
+        cli.signal(signal);
+        const CliRun run = cli.wait();
+        QCOMPARE(run.code, 130);
         QCOMPARE(run.err.count("interrupted again: leaving now"), 1);
         QVERIFY2(!run.err.contains("write interrupted"), qPrintable(run.err));
         return;
     }
-    QCOMPARE(run.wait(), 128 + signal);
+    const CliRun run = cli.wait();
+    QCOMPARE(run.code, 128 + signal);
 
     // The interrupted request got its answer, then only "ATO", answered.
     const QStringList exchanges = device.exchanges();
@@ -163,12 +85,12 @@ void TestCliInterrupt::writeEndsAfterTheRequestOnTheLine()
 void TestCliInterrupt::defaultsStopsItsRateSearch()
 {
     Devsim device(rs485(7));
-    QVERIFY(!device.path.isEmpty());
-    Cli run({"defaults", "--port", device.path});
-    QVERIFY(received(device, "$30"));
+    Cli cli({"defaults", "--port", device.path});
+    QVERIFY(device.received("$30"));
     const int before = device.requests().size();
-    run.signal(SIGINT);
-    QCOMPARE(run.wait(), 130);
+    cli.signal(SIGINT);
+    const CliRun run = cli.wait();
+    QCOMPARE(run.code, 130);
 
     const QStringList requests = device.requests();
     // After the signal at most the request that was on the line, repeated.
@@ -190,20 +112,20 @@ void TestCliInterrupt::checksKeepWhatTheyMeasured()
 {
     Devsim radio({"--reachable", "1", "--poll-delay", "80"});
     Devsim inputs({"--hardware", "RLX-31868-AD transmitter"});
-    QVERIFY(!radio.path.isEmpty() && !inputs.path.isEmpty());
-    Cli test({"test", "--port", radio.path, "--addresses", "1,2", "--rounds", "20", "--csv",
-              "test.csv"});
-    Cli measure({"measure", "--port", inputs.path, "--count", "20", "--csv", "in.csv"});
-    QVERIFY(received(radio, "2=$", 2));
-    test.signal(SIGINT);
-    QVERIFY(received(inputs, "$7", 2));
-    measure.signal(SIGINT);
-    QCOMPARE(test.wait(), 130);
-    QCOMPARE(measure.wait(), 130);
+    Cli testCli({"test", "--port", radio.path, "--addresses", "1,2", "--rounds", "20", "--csv",
+                 "test.csv"});
+    Cli measureCli({"measure", "--port", inputs.path, "--count", "20", "--csv", "in.csv"});
+    QVERIFY(radio.received("2=$", 2));
+    testCli.signal(SIGHUP);
+    QVERIFY(inputs.received("$7", 2));
+    measureCli.signal(SIGINT);
+    const CliRun test = testCli.wait(), measure = measureCli.wait();
+    QCOMPARE(test.code, 128 + SIGHUP);
+    QCOMPARE(measure.code, 130);
 
     const int polls = radio.requests().filter(QRegularExpression("^[12]=\\$")).size();
     QVERIFY(polls >= 3 && polls < 40);
-    const QStringList rows = QString::fromUtf8(readFile("test.csv")).trimmed().split('\n');
+    const QStringList rows = QString::fromUtf8(fileBytes("test.csv")).trimmed().split('\n');
     QVERIFY2(rows.size() == 3 && rows[0].endsWith(",complete"), qPrintable(test.err));
     int sent = 0;
     for (const QString &row : rows.mid(1)) {
@@ -215,7 +137,7 @@ void TestCliInterrupt::checksKeepWhatTheyMeasured()
     QVERIFY2(test.err.contains(radio.path + ": test interrupted after"), qPrintable(test.err));
 
     const int asked = inputs.requests().count("$7");
-    const QStringList values = QString::fromUtf8(readFile("in.csv")).trimmed().split('\n');
+    const QStringList values = QString::fromUtf8(fileBytes("in.csv")).trimmed().split('\n');
     QCOMPARE(values.value(0), QStringLiteral("seconds,an1,an2,d1,d2,complete"));
     QCOMPARE(values.size() - 1, asked);
     for (const QString &row : values.mid(1))
@@ -244,7 +166,6 @@ void TestCliInterrupt::debugLogOnlyWhenAsked()
     QFETCH(QString, rules);
     QFETCH(bool, logged);
     Devsim device({});
-    QVERIFY(!device.path.isEmpty());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_LOGGING_RULES");
     if (!rules.isEmpty())
@@ -252,8 +173,8 @@ void TestCliInterrupt::debugLogOnlyWhenAsked()
     QStringList args{"read", "--port", device.path};
     if (!option.isEmpty())
         args.prepend(option);
-    Cli run(args, env);
-    QCOMPARE(run.wait(), 0);
+    const CliRun run = Cli(args, QByteArray(), env).wait();
+    QCOMPARE(run.code, 0);
     QCOMPARE(run.err.contains("rlx.protocol: "), logged);
     // Progress and the summary are there either way.
     QVERIFY2(run.err.contains(device.path + ": read 0%"), qPrintable(run.err));
