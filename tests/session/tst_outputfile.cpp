@@ -118,6 +118,10 @@ void TestOutputFile::writersKeepWhatStandsThere()
     QFETCH(QString, there);
     if (there == "device" && geteuid() != 0)
         QSKIP("only root makes a device node");
+    // Valgrind writes its own log under the process's file-size limit and
+    // reports the failed write in words of its own.
+    if (there == "full disk" && qEnvironmentVariableIsSet("RLX_MEMCHECK"))
+        QSKIP("a file-size limit and Valgrind do not go together");
     const QString folder = freshFolder();
     const QString name = folder + "/target" + suffix(writer);
     const QByteArray path = QFile::encodeName(name);
