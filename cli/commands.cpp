@@ -484,6 +484,11 @@ int Commands::runJobs(const QList<PortJob *> &jobs, bool verify)
             for (PortJob *job : jobs)
                 job->interrupt();
         });
+    if (interruption)
+        QObject::connect(interruption, &Interruption::leaving, &loop, [&jobs] {
+            for (PortJob *job : jobs)
+                job->releasePort();
+        });
     for (PortJob *job : jobs)
         before ? job->interrupt() : job->start();
     if (running > 0)

@@ -98,8 +98,9 @@ void Interruption::take()
 
 void Interruption::leaveNow(int signalNumber)
 {
-    // The user insists: no request is waited for any more. The progress bar
-    // goes first, so that the line stands alone.
+    // The user insists: no request is waited for any more. The ports go
+    // back first; then the progress bar goes, so that the line stands alone.
+    emit leaving(signalNumber);
     fflush(stdout);
     if (isatty(STDERR_FILENO) == 1)
         fputs("\r\x1b[K", stderr);

@@ -30,10 +30,13 @@ public:
 signals:
     // The first signal; it is handed out once.
     void interrupted(int signalNumber);
+    // A second signal: the process ends as soon as this returns; what holds
+    // a port or a lock gives it back now.
+    void leaving(int signalNumber);
 
 private:
     void take();
-    [[noreturn]] static void leaveNow(int signalNumber);
+    [[noreturn]] void leaveNow(int signalNumber);
     static void handler(int signalNumber);
 
     int fds[2] = {-1, -1}; // written by the handler, read here

@@ -298,6 +298,11 @@ void PortJob::slSent(TypeParser type, bool repeat)
 
 // ------------------------------------------------------------ interrupted
 
+void PortJob::releasePort()
+{
+    session->engine()->line()->close();
+}
+
 void PortJob::interrupt()
 {
     if (stopping != Stop::None || stage == Stage::Done)

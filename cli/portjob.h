@@ -77,6 +77,9 @@ public:
     // together); then the port is closed. A job not started ends at once.
     void interrupt();
     bool interrupted() const { return stopping != Stop::None; }
+    // The process leaves at once (a second interrupt): the port is closed
+    // without another byte, so that its lock is not left behind.
+    void releasePort();
     // What an interrupted job tells, a line each: for Write and Defaults
     // which settings went to the device and which did not, and what the
     // device may be left in. Empty when the job was not interrupted.

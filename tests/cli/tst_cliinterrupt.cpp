@@ -4,6 +4,7 @@
 // results so far are kept. And the engine's debug log stays off the terminal
 // unless asked for.
 
+#include "protocol/portlock.h"
 #include "tests/cli/clirun.h"
 
 class TestCliInterrupt : public QObject
@@ -53,6 +54,10 @@ void TestCliInterrupt::writeEndsAfterTheRequestOnTheLine()
         QCOMPARE(run.code, 130);
         QCOMPARE(run.err.count("interrupted again: leaving now"), 1);
         QVERIFY2(!run.err.contains("write interrupted"), qPrintable(run.err));
+        // Gone at once, but not with the port's lock left behind.
+        const QString lock = PortLock::fileFor(PortLock::devicePath(device.path));
+        QVERIFY(!lock.isEmpty());
+        QVERIFY2(!QFile::exists(lock), qPrintable(lock));
         return;
     }
     const CliRun run = cli.wait();
