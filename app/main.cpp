@@ -59,6 +59,13 @@ int main(int argc, char *argv[])
     // libraries) when the window is first shown, which takes most of the
     // start-up time.
     QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Sharp and whole on high-resolution screens: sizes scale with the
+    // screen's resolution, and pictures are drawn at the screen's pixels
+    // (the toolkit does both by itself from version 6 on).
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#endif
     toolkitHandler = qInstallMessageHandler(withoutRuntimeFolderWarning);
     QApplication app(argc, argv);
     qInstallMessageHandler(toolkitHandler);

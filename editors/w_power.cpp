@@ -9,7 +9,11 @@ W_Power::W_Power(QWidget *parent) : QWidget(parent), dial(new QDial(this))
     dial->setRange(0, 7);
     dial->setNotchesVisible(true);
     dial->setNotchTarget(5);
-    dial->setMaximumWidth(75);
+    // Four to five lines of text wide: the dial grows with the labels around
+    // it, at any font size.
+    const int line = dial->fontMetrics().height();
+    dial->setMinimumSize(4 * line, 4 * line);
+    dial->setMaximumWidth(5 * line);
     // Tracking stays on: every position passed while dragging is reported.
     connect(dial, &QDial::valueChanged, this, &W_Power::sgSetPower);
 

@@ -11,8 +11,11 @@ W_Progress::W_Progress(QWidget *parent) : QWidget(parent), bar(new QProgressBar(
     bar->setValue(0);
     bar->setAlignment(Qt::AlignCenter);
     bar->setTextVisible(true);
-    bar->setFixedWidth(65);
     bar->setFormat(QStringLiteral("Distance %"));
+    // Room for its text and a margin of a character each side, at any font
+    // size (a fixed pixel width cut it on high-resolution screens).
+    const QFontMetrics fm = bar->fontMetrics();
+    bar->setFixedWidth(fm.horizontalAdvance(bar->format()) + 2 * fm.averageCharWidth());
 
     auto layout = new QHBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("0"), this));

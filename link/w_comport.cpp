@@ -29,7 +29,8 @@ W_ComPort::W_ComPort(QWidget *parent, PortList *ports)
     this->ports->setParent(this);
 
     auto label = new QLabel(QStringLiteral("Port:"), this);
-    label->setMaximumWidth(30);
+    // As wide as its text, at any font size: the port list takes the rest.
+    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     portName->setObjectName(QStringLiteral("PortName"));
     open->setObjectName(QStringLiteral("pbOpen"));
     openSettings->setObjectName(QStringLiteral("Open Settings"));

@@ -55,8 +55,14 @@ Kalibr::Kalibr(QWidget *parent)
 
     // The arrows draw the procedure as a loop. One transform is turned step
     // by step, so the angles add up: down, down, right, up, up.
-    const QPixmap triangle = QPixmap(QStringLiteral("://pic/treugol"))
-                                 .scaled(30, 15, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    // Two lines of text wide and one high, at any font size, drawn at the
+    // screen's own pixels.
+    const int line = fontMetrics().height();
+    const qreal pixels = devicePixelRatioF();
+    QPixmap triangle = QPixmap(QStringLiteral("://pic/treugol"))
+                           .scaled(QSize(2 * line, line) * pixels, Qt::IgnoreAspectRatio,
+                                   Qt::SmoothTransformation);
+    triangle.setDevicePixelRatio(pixels);
     QTransform turn;
     auto arrow = [&](qreal step) {
         turn.rotate(step);

@@ -1,0 +1,142 @@
+// The window at larger text, as at 150 % and 200 % of a screen's standard
+// resolution without the toolkit's scaling (or with a large font chosen by
+// the user): every label, button and the progress bar's text still fits.
+#include "app/mainwindow.h"
+#include "protocol/exchange.h"
+#include "tests/modals.h"
+#include "tests/windowdriver.h"
+#include "tools/devsim/devicemodel.h"
+#include "tools/devsim/manualclock.h"
+#include "tools/devsim/modelline.h"
+
+#include <QAbstractButton>
+#include <QDial>
+#include <QLabel>
+#include <QProgressBar>
+#include <QtTest>
+
+using namespace WindowDriver;
+
+namespace {
+
+// What of a shown control's text does not fit in it, or an empty string.
+QString cut(QWidget *w)
+{
+    const QFontMetrics fm = w->fontMetrics();
+    if (auto *label = qobject_cast<QLabel *>(w)) {
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+        const QPixmap picture = label->pixmap(Qt::ReturnByValue);
+#else
+        const QPixmap picture = label->pixmap();
+#endif
+        // The calibration's arrows keep their size beside the text.
+        if (!picture.isNull() && picture.width() / picture.devicePixelRatio() < fm.height())
+            return QStringLiteral("picture %1 px wide beside text %2 px high")
+                .arg(picture.width() / picture.devicePixelRatio())
+                .arg(fm.height());
+        if (label->text().isEmpty() || label->wordWrap() || label->textFormat() == Qt::RichText)
+            return QString();
+        // A pixel or two short of the text's advance is the spacing after
+        // its last letter, not a letter lost.
+        const int need = fm.horizontalAdvance(label->text()) - fm.averageCharWidth() / 2;
+        if (need > label->contentsRect().width() || fm.height() > label->contentsRect().height())
+            return QStringLiteral("label \"%1\": %2x%3 in %4x%5")
+                .arg(label->text())
+                .arg(need)
+                .arg(fm.height())
+                .arg(label->contentsRect().width())
+                .arg(label->contentsRect().height());
+        return QString();
+    }
+    if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+        const QSize need = button->minimumSizeHint().expandedTo(button->sizeHint());
+        if (!button->text().isEmpty() &&
+            (button->width() < need.width() || button->height() < need.height()))
+            return QStringLiteral("button \"%1\": %2x%3 in %4x%5")
+                .arg(button->text())
+                .arg(need.width())
+                .arg(need.height())
+                .arg(button->width())
+                .arg(button->height());
+        return QString();
+    }
+    if (auto *bar = qobject_cast<QProgressBar *>(w)) {
+        const int need = fm.horizontalAdvance(bar->format());
+        if (bar->isTextVisible() && need > bar->width())
+            return QStringLiteral("progress bar \"%1\": %2 in %3")
+                .arg(bar->format())
+                .arg(need)
+                .arg(bar->width());
+    }
+    return QString();
+}
+
+} // namespace
+
+class TestScaling : public QObject
+{
+    Q_OBJECT
+private slots:
+    void textFitsAtLargerScales_data();
+    void textFitsAtLargerScales();
+};
+
+void TestScaling::textFitsAtLargerScales_data()
+{
+    QTest::addColumn<QByteArray>("hardware");
+    QTest::addColumn<qreal>("scale");
+    for (const qreal scale : {1.0, 1.5, 2.0})
+        for (const char *hardware :
+             {"RLX-31868-Vela-485", "RLX-31868-4-20-D receiver", "RLX-31868-AD transmitter"})
+            QTest::addRow("%s at %d %%", hardware, int(scale * 100))
+                << QByteArray(hardware) << scale;
+}
+
+void TestScaling::textFitsAtLargerScales()
+{
+    QFETCH(QByteArray, hardware);
+    QFETCH(qreal, scale);
+    const QFont standard = QApplication::font();
+    QFont larger = standard;
+    larger.setPointSizeF(standard.pointSizeF() * scale);
+    QApplication::setFont(larger);
+    const auto restore = qScopeGuard([&] { QApplication::setFont(standard); });
+
+    Modals modals;
+    ManualClock clock;
+    DeviceModel model;
+    ModelLine line{&model, &clock};
+    model.setHardware(hardware);
+    model.setFirmware("Aug  4 2022");
+    MainWindow w;
+    w.exchange()->setClock(&clock);
+    w.exchange()->setLine(&line);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    pressConnect(w, QStringLiteral("/dev/ttyRLX0"));
+    auto *bar = w.findChild<QProgressBar *>();
+    QVERIFY(clock.advanceUntil(
+        [&] {
+            QCoreApplication::processEvents();
+            return !w.exchange()->queueLength() && bar->value() == 100;
+        },
+        60000));
+    QTest::qWait(50); // the window's fit after the panels changed
+
+    QStringList cuts;
+    for (QWidget *child : w.findChildren<QWidget *>())
+        if (child->isVisibleTo(&w))
+            if (const QString c = cut(child); !c.isEmpty())
+                cuts << c;
+    QVERIFY2(cuts.isEmpty(), qPrintable(cuts.join("\n")));
+    // The power dial grows with the text around it.
+    if (auto *dial = w.findChild<QDial *>(); dial && dial->isVisibleTo(&w)) {
+        const int line = dial->fontMetrics().height();
+        QVERIFY2(dial->width() >= 4 * line && dial->height() >= 4 * line,
+                 qPrintable(QStringLiteral("%1x%2").arg(dial->width()).arg(dial->height())));
+    }
+    QCOMPARE(modals.texts, QStringList());
+}
+
+QTEST_MAIN(TestScaling)
+#include "tst_scaling.moc"
