@@ -1,5 +1,7 @@
 #include "app/outcomeline.h"
 
+#include "app/outcomebar.h"
+
 #include "protocol/logging.h"
 
 #include <QMainWindow>
@@ -9,6 +11,7 @@
 OutcomeLine::OutcomeLine(QMainWindow *window, RunOutcome &run)
     : QObject(window), window(window), outcome(run)
 {
+    window->setStatusBar(new OutcomeBar(window));
     window->statusBar()->setObjectName(QStringLiteral("statusBar"));
 }
 
@@ -16,7 +19,8 @@ void OutcomeLine::tell(const QString &text)
 {
     qCDebug(lcWindow) << "outcome:" << text;
     window->statusBar()->showMessage(text);
-    // A long outcome is cut at the window's edge; the tip shows all of it.
+    // A long outcome loses its middle at the window's edge; the tip shows
+    // all of it.
     window->statusBar()->setToolTip(text);
 }
 

@@ -2,6 +2,7 @@
 // resolution without the toolkit's scaling (or with a large font chosen by
 // the user): every label, button and the progress bar's text still fits.
 #include "app/mainwindow.h"
+#include "app/outcomebar.h"
 #include "protocol/exchange.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
@@ -79,6 +80,7 @@ class TestScaling : public QObject
 private slots:
     void textFitsAtLargerScales_data();
     void textFitsAtLargerScales();
+    void longOutcomeLosesItsMiddle();
 };
 
 void TestScaling::textFitsAtLargerScales_data()
@@ -136,6 +138,30 @@ void TestScaling::textFitsAtLargerScales()
                  qPrintable(QStringLiteral("%1x%2").arg(dial->width()).arg(dial->height())));
     }
     QCOMPARE(modals.texts, QStringList());
+}
+
+// An outcome wider than the status line keeps its start and its end (which
+// requests went unanswered, what to do next); the whole text is its tooltip.
+void TestScaling::longOutcomeLosesItsMiddle()
+{
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *bar = qobject_cast<OutcomeBar *>(w.statusBar());
+    QVERIFY(bar);
+    const QString start = QStringLiteral("Read: 3 of 12 requests answered; unanswered: ");
+    const QString end = QStringLiteral("8 requests not sent.");
+    const QString whole = start + QStringLiteral("ATS206?, ").repeated(40) + end;
+    bar->showMessage(whole);
+    const QString shown = bar->shownMessage();
+    QVERIFY2(shown.startsWith(start.left(20)) && shown.endsWith(end) && shown.contains(u'…'),
+             qPrintable(shown));
+    QVERIFY(bar->fontMetrics().horizontalAdvance(shown) < bar->width());
+    QCOMPARE(bar->currentMessage(), whole);
+    QVERIFY(!bar->grab().isNull());
+    // A short one is shown whole.
+    bar->showMessage(end);
+    QCOMPARE(bar->shownMessage(), end);
 }
 
 QTEST_MAIN(TestScaling)
