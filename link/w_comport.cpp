@@ -28,7 +28,7 @@ W_ComPort::W_ComPort(QWidget *parent, PortList *ports)
 {
     this->ports->setParent(this);
 
-    auto label = new QLabel(QStringLiteral("Port:"), this);
+    auto label = labelFor(portName, QStringLiteral("Port:"), this);
     label->setMaximumWidth(30);
     portName->setObjectName(QStringLiteral("PortName"));
     open->setObjectName(QStringLiteral("pbOpen"));
