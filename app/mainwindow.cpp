@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/calibrationsteps.h"
+#include "app/keyboardaccess.h"
 #include "app/outcomeline.h"
 #include "app/panelarrangement.h"
 #include "app/portproblem.h"
@@ -33,6 +34,7 @@
 
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTimer>
 
 QString MainWindow::baseTitle()
@@ -81,7 +83,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     connect(resizeTimer, &QTimer::timeout, this, &MainWindow::slShortTimer);
     connectPanels();
     TrafficLog::install(this, engine);
+    // The shortcuts first: the buttons' tooltips name them.
+    KeyboardAccess::applyShortcuts(this);
     ToolTips::apply(this);
+    orderTabs();
 
     setPanelsEnabled(engine->isOpen());
     showSettings();
@@ -134,6 +139,13 @@ void MainWindow::connectPanels()
     });
     // STOP's outcome is the panel's summary per address.
     connect(test, &W_Test::sgOutcome, outcomeLine, &OutcomeLine::tell);
+}
+
+void MainWindow::orderTabs()
+{
+    // The panels first, as arranged, then the traffic log's button in the
+    // status line.
+    KeyboardAccess::orderTabs({central, statusBar()});
 }
 
 void MainWindow::setPanelsEnabled(bool enable)
@@ -300,6 +312,7 @@ void MainWindow::slIdentity(const QString &firmware, const QString &hardwareText
     if (session->variant() == 0 && justConnected)
         firmwareWarning = 1;
     applyVariant(session->variant());
+    orderTabs();
 
     resizeTimer->start(1);
     setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);

@@ -71,6 +71,8 @@ private:
     static QString baseTitle();
     void buildRoutes();
     void connectPanels();
+    // Tab follows the panels as they are arranged.
+    void orderTabs();
 
     void connectOrDisconnect();
     void showPortClosed();

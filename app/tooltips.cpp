@@ -1,5 +1,7 @@
 #include "app/tooltips.h"
 
+#include "app/keyboardaccess.h"
+
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QHash>
@@ -144,9 +146,20 @@ bool inClass(const QWidget *widget, const char *className)
     return false;
 }
 
-} // namespace
+// A button's tip names its shortcut, as "... (Ctrl+R)." at the end.
+QString withShortcut(const QWidget *w, QString tip)
+{
+    const QKeySequence shortcut = KeyboardAccess::keysOf(w);
+    if (tip.isEmpty() || shortcut.isEmpty())
+        return tip;
+    const QString keys = shortcut.toString(QKeySequence::NativeText);
+    const bool stop = tip.endsWith(QLatin1Char('.'));
+    if (stop)
+        tip.chop(1);
+    return tip + QStringLiteral(" (%1)").arg(keys) + (stop ? QStringLiteral(".") : QString());
+}
 
-QString ToolTips::textFor(const QWidget *w)
+QString baseText(const QWidget *w)
 {
     const QString name = w->objectName();
     const QWidget *parent = w->parentWidget();
@@ -181,6 +194,13 @@ QString ToolTips::textFor(const QWidget *w)
     if (w->inherits("QDial") && inClass(w, "W_Power"))
         return byName().value(QStringLiteral("Power"));
     return QString();
+}
+
+} // namespace
+
+QString ToolTips::textFor(const QWidget *w)
+{
+    return withShortcut(w, baseText(w));
 }
 
 void ToolTips::apply(QWidget *root)

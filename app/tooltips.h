@@ -16,6 +16,7 @@ class ToolTips
 public:
     // Gives every widget under `root` that has no tooltip the one it should have.
     static void apply(QWidget *root);
-    // The tooltip for a control, empty when there is none for it.
+    // The tooltip for a control, empty when there is none for it; a button
+    // with a shortcut names it at the end.
     static QString textFor(const QWidget *widget);
 };

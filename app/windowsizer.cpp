@@ -105,6 +105,8 @@ void WindowSizer::setScrolling(bool on)
         scroller = new QScrollArea(frame);
         scroller->setFrameShape(QFrame::NoFrame);
         scroller->setWidgetResizable(true);
+        // Tab goes through the panels inside, which scroll into view.
+        scroller->setFocusPolicy(Qt::NoFocus);
         scroller->setWidget(window->takeCentralWidget());
         grid->removeWidget(progress);
         column->addWidget(scroller, 1);

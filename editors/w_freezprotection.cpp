@@ -24,7 +24,7 @@ W_FreezProtection::W_FreezProtection(QWidget *parent)
 
     auto row = new QHBoxLayout(group);
     row->setContentsMargins(9, 5, 9, 5);
-    row->addWidget(new QLabel(QStringLiteral("Radio Transmit Reset"), this));
+    row->addWidget(labelFor(radioTransmitReset, QStringLiteral("Radio Transmit Reset"), this));
     row->addWidget(radioTransmitReset);
     row->addWidget(new QLabel(QStringLiteral("x100 ms"), this));
     row->addWidget(wdt);

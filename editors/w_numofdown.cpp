@@ -56,8 +56,11 @@ w_NumOfDown::w_NumOfDown(QWidget *parent)
     layout->addWidget(groupDiscrete1, 0, 0, 1, 2);
     layout->addWidget(groupDiscrete2, 1, 0, 1, 2);
     layout->addWidget(numOfDown, 2, 0);
-    layout->addWidget(
-        new QLabel(QStringLiteral("The number of radio non-responses in a row after"), this), 2, 1);
+    // The spin box stands before its label, which goes on in the next row.
+    layout->addWidget(labelFor(numOfDown,
+                               QStringLiteral("The number of radio non-responses in a row after"),
+                               this),
+                      2, 1);
     layout->addWidget(
         new QLabel(QStringLiteral("which the device detects the absence of radio communication."),
                    this),

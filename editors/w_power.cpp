@@ -1,5 +1,7 @@
 #include "editors/w_power.h"
 
+#include "editors/w_qwidget.h"
+
 #include <QDial>
 #include <QGridLayout>
 #include <QLabel>
@@ -18,7 +20,8 @@ W_Power::W_Power(QWidget *parent) : QWidget(parent), dial(new QDial(this))
     connect(dial, &QDial::valueChanged, this, &W_Power::sgSetPower);
 
     auto layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Power"), this), 0, 0, 1, 3, Qt::AlignCenter);
+    layout->addWidget(W_QWidget::labelFor(dial, QStringLiteral("Power"), this), 0, 0, 1, 3,
+                      Qt::AlignCenter);
     layout->addWidget(new QLabel(QStringLiteral("Min"), this), 1, 0,
                       Qt::AlignRight | Qt::AlignBottom);
     layout->addWidget(dial, 1, 1);

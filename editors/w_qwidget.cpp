@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -35,6 +36,34 @@ QString parameterName(const QObject *object)
 } // namespace
 
 W_QWidget::W_QWidget(QWidget *parent) : QWidget(parent) {}
+
+QLabel *W_QWidget::labelFor(QWidget *editor, const QString &text, QWidget *parent)
+{
+    auto label = new QLabel(text, parent);
+    pairLabel(label, editor);
+    return label;
+}
+
+void W_QWidget::pairLabel(QLabel *label, QWidget *editor)
+{
+    label->setBuddy(editor);
+    editor->setAccessibleName(nameOf(label->text()));
+}
+
+QString W_QWidget::nameOf(const QString &labelText)
+{
+    QString name;
+    // "&&" stands for one "&"; a single "&" marks the mnemonic and is dropped.
+    for (int i = 0; i < labelText.size(); ++i) {
+        if (labelText.at(i) == QLatin1Char('&') && ++i == labelText.size())
+            break;
+        name.append(labelText.at(i));
+    }
+    name = name.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name.trimmed();
+}
 
 void W_QWidget::connectControls()
 {

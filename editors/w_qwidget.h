@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QSpinBox;
 class W_Power;
@@ -35,6 +36,17 @@ public:
     QString getText(const QString &name) const;
     // Text of every push button and line edit whose name begins with `name`.
     void setText(const QString &name, const QString &text);
+
+    // The label shown beside an editor. Every editor family makes its
+    // labels here, so that each one names its editor the same way: the
+    // label's text becomes the editor's accessible name (what a screen
+    // reader says on reaching it) and the editor becomes the label's buddy.
+    static QLabel *labelFor(QWidget *editor, const QString &text, QWidget *parent);
+    // Makes an existing label the label of `editor`; called again when the
+    // label's text changes.
+    static void pairLabel(QLabel *label, QWidget *editor);
+    // A label's text as a name: without mnemonic "&" and a trailing ":".
+    static QString nameOf(const QString &labelText);
 
 signals:
     void sgValueChange(QString name, int val);

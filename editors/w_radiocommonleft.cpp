@@ -40,15 +40,15 @@ W_RadioCommonLeft::W_RadioCommonLeft(QWidget *parent)
 
     auto layout = new QGridLayout(this);
     layout->setSpacing(3);
-    layout->addWidget(new QLabel(QStringLiteral("Address"), this), 0, 0, 1, 2);
+    layout->addWidget(labelFor(testAddress, QStringLiteral("Address"), this), 0, 0, 1, 2);
     layout->addWidget(testAddress, 0, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Flow control"), this), 1, 0, 1, 2);
+    layout->addWidget(labelFor(flowControl, QStringLiteral("Flow control"), this), 1, 0, 1, 2);
     layout->addWidget(flowControl, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Serial Timeout"), this), 2, 0, 1, 2);
+    layout->addWidget(labelFor(serialTimeout, QStringLiteral("Serial Timeout"), this), 2, 0, 1, 2);
     layout->addWidget(serialTimeout, 2, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Radio module"), this), 3, 0, 1, 2);
+    layout->addWidget(labelFor(radioModule, QStringLiteral("Radio module"), this), 3, 0, 1, 2);
     layout->addWidget(radioModule, 3, 2);
-    layout->addWidget(new QLabel(QStringLiteral("FirmWare"), this), 4, 0);
+    layout->addWidget(labelFor(firmWare, QStringLiteral("FirmWare"), this), 4, 0);
     layout->addWidget(firmWare, 4, 1, 1, 2);
 }
 

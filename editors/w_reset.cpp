@@ -1,5 +1,7 @@
 #include "editors/w_reset.h"
 
+#include "editors/w_qwidget.h"
+
 #include "protocol/logging.h"
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -19,6 +21,8 @@ w_Reset::w_Reset(const QString &text, const QString &unit, quint8 step, quint16 
     spinBox->setSingleStep(step);
     // Off until a value says otherwise.
     spinBox->setEnabled(false);
+    // The check box's text is the timer's label; the spin box is its value.
+    spinBox->setAccessibleName(W_QWidget::nameOf(text));
 
     auto layout = new QHBoxLayout(this);
     layout->addWidget(checkBox);

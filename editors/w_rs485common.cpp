@@ -26,14 +26,14 @@ W_Rs485Common::W_Rs485Common(QWidget *parent)
     auto layout = new QGridLayout(this);
     layout->setVerticalSpacing(3);
     layout->setContentsMargins(-1, 0, -1, 0); // left and right from the style
-    layout->addWidget(new QLabel(QStringLiteral("Parity"), this), 0, 0);
+    layout->addWidget(labelFor(parity, QStringLiteral("Parity"), this), 0, 0);
     layout->addWidget(parity, 0, 1, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Stop bit"), this), 1, 0);
+    layout->addWidget(labelFor(stopBit, QStringLiteral("Stop bit"), this), 1, 0);
     layout->addWidget(stopBit, 1, 1, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Delay Tx-Rx"), this), 2, 0);
+    layout->addWidget(labelFor(delayTxRx, QStringLiteral("Delay Tx-Rx"), this), 2, 0);
     layout->addWidget(delayTxRx, 2, 1);
     layout->addWidget(new QLabel(QStringLiteral("x100 µs"), this), 2, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Delay Rx-Tx"), this), 3, 0);
+    layout->addWidget(labelFor(delayRxTx, QStringLiteral("Delay Rx-Tx"), this), 3, 0);
     layout->addWidget(delayRxTx, 3, 1);
     layout->addWidget(new QLabel(QStringLiteral("x100 µs"), this), 3, 2);
 }

@@ -55,6 +55,8 @@ W_SubBand::W_SubBand(QWidget *parent)
       chanel(new QComboBox(this))
 {
     chanel->setObjectName(QStringLiteral("Chanel"));
+    // The list sits under the sub-bands without a label of its own.
+    chanel->setAccessibleName(QStringLiteral("Channel"));
 
     auto groupLayout = new QVBoxLayout(group);
     const struct

@@ -28,7 +28,7 @@ W_ComPort::W_ComPort(QWidget *parent, PortList *ports)
 {
     this->ports->setParent(this);
 
-    auto label = new QLabel(QStringLiteral("Port:"), this);
+    auto label = labelFor(portName, QStringLiteral("Port:"), this);
     // As wide as its text, at any font size: the port list takes the rest.
     label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     portName->setObjectName(QStringLiteral("PortName"));

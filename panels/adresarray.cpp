@@ -42,6 +42,9 @@ AdresArray::AdresArray(QWidget *parent)
     scroll->setMinimumHeight(24);
     scroll->setStyleSheet(QStringLiteral("border: 0px"));
     scroll->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
+    // The keyboard stops at the rows inside, which scroll themselves into
+    // view; the frame around them is no stop of its own.
+    scroll->setFocusPolicy(Qt::NoFocus);
     groupGrid->addWidget(scroll, 10, 0, 1, 2);
 
     setMaximumHeight(110);

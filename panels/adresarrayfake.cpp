@@ -10,6 +10,7 @@ AdresArrayFake::AdresArrayFake(QWidget *parent)
 {
     adres->setRange(1, 1);
     adres->setEnabled(false);
+    pairLabel(label, adres);
     setContentsMargins(-1, 0, -1, 0);
     auto layout = new QGridLayout(this);
     layout->setContentsMargins(-1, 0, -1, 0); // left and right from the style

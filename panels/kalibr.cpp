@@ -46,10 +46,12 @@ Kalibr::Kalibr(QWidget *parent)
     layout->setContentsMargins(-1, 0, -1, 2); // left and right from the style
     layout->addWidget(group);
 
-    auto writeLabel = new QLabel(QStringLiteral("Write actual current value"), this);
+    auto writeLabel = labelFor(realCurrent, QStringLiteral("Write actual current value"), this);
     auto setPointUnit = new QLabel(QStringLiteral("mkA"), this);
     auto measuredUnit = new QLabel(QStringLiteral("mkA"), this);
     curCurrent->setMaximum(MaxSetPoint);
+    // The set point has only its unit beside it.
+    curCurrent->setAccessibleName(QStringLiteral("Current set point, mkA"));
     realCurrent->setMaximum(MaxMeasured);
     resetKalibr->hide();
 

@@ -84,12 +84,13 @@ QWidget *Measure::buildChannel(Channel &channel, int number)
     auto grid = new QGridLayout(box);
     grid->setSpacing(3);
     grid->setContentsMargins(9, 0, 9, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Averaging type"), this), 0, 0);
+    grid->addWidget(labelFor(channel.typeAveraging, QStringLiteral("Averaging type"), this), 0, 0);
     grid->addWidget(channel.typeAveraging, 0, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Averaging interval"), this), 1, 0);
+    grid->addWidget(labelFor(channel.averaging, QStringLiteral("Averaging interval"), this), 1, 0);
     grid->addWidget(channel.averaging, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("sec"), this), 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Transition from low to high"), this), 2, 0);
+    grid->addWidget(labelFor(channel.diskret, QStringLiteral("Transition from low to high"), this),
+                    2, 0);
     grid->addWidget(channel.diskret, 2, 1);
     grid->addWidget(channel.thresholdUnit, 2, 2);
 
@@ -141,6 +142,11 @@ void Measure::setInputType(quint8 code)
         break;
     default:
         break;
+    }
+    // The fields are named after the input, which its kind renames.
+    for (Channel *c : {&channel1, &channel2}) {
+        pairLabel(c->name, c->value);
+        c->state->setAccessibleName(tr("%1 state").arg(nameOf(c->name->text())));
     }
 }
 

@@ -25,7 +25,7 @@ ReqPeriod::ReqPeriod(QWidget *parent)
     auto grid = new QGridLayout(group);
     grid->setVerticalSpacing(0);
     grid->setContentsMargins(-1, -1, -1, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Requests period"), this), 0, 0);
+    grid->addWidget(labelFor(period, QStringLiteral("Requests period"), this), 0, 0);
     grid->addWidget(period, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("sec"), this), 0, 2);
     grid->addWidget(adresFake, 0, 3);

@@ -14,6 +14,10 @@ W_Adres::W_Adres(quint8 adres, QWidget *parent)
     adresBox->setEnabled(false);
     check->setToolTip(QStringLiteral("Takes this remote address into the stability check."));
     adresBox->setToolTip(QStringLiteral("Remote address polled in this row."));
+    // The row has no label; it is named by its place in the list, which the
+    // address it polls may change.
+    check->setAccessibleName(QStringLiteral("Poll the address of row %1").arg(adres));
+    adresBox->setAccessibleName(QStringLiteral("Address of row %1").arg(adres));
 
     auto layout = new QHBoxLayout(this);
     layout->setSpacing(2);

@@ -46,6 +46,9 @@ W_Test::W_Test(QWidget *parent)
     scroll->setWidgetResizable(true);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scroll->setMinimumHeight(35);
+    // The keyboard stops at the rows inside, which scroll themselves into
+    // view; the frame around them is no stop of its own.
+    scroll->setFocusPolicy(Qt::NoFocus);
     inner->addWidget(scroll, 10, 0, 1, 2);
     for (W_Adres *row : qAsConst(rows))
         connect(row->adresEditor(), qOverload<int>(&QSpinBox::valueChanged), this,
