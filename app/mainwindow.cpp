@@ -2,6 +2,7 @@
 
 #include "app/calibrationsteps.h"
 #include "app/keyboardaccess.h"
+#include "app/labelroom.h"
 #include "app/outcomeline.h"
 #include "app/panelarrangement.h"
 #include "app/portproblem.h"
@@ -85,6 +86,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     TrafficLog::install(this, engine);
     // The shortcuts first: the buttons' tooltips name them.
     KeyboardAccess::applyShortcuts(this);
+    LabelRoom::give(this);
     ToolTips::apply(this);
     orderTabs();
 

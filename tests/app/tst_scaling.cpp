@@ -37,15 +37,16 @@ QString cut(QWidget *w)
                 .arg(fm.height());
         if (label->text().isEmpty() || label->wordWrap() || label->textFormat() == Qt::RichText)
             return QString();
-        // A pixel or two short of the text's advance is the spacing after
-        // its last letter, not a letter lost.
-        const int need = fm.horizontalAdvance(label->text()) - fm.averageCharWidth() / 2;
-        if (need > label->contentsRect().width() || fm.height() > label->contentsRect().height())
+        // The text's full advance, from where it starts to the label's edge
+        // (the last letter's ink may reach into the label's right margin).
+        const int need = fm.horizontalAdvance(label->text());
+        if (need > label->width() - label->contentsMargins().left() ||
+            fm.height() > label->contentsRect().height())
             return QStringLiteral("label \"%1\": %2x%3 in %4x%5")
                 .arg(label->text())
                 .arg(need)
                 .arg(fm.height())
-                .arg(label->contentsRect().width())
+                .arg(label->width() - label->contentsMargins().left())
                 .arg(label->contentsRect().height());
         return QString();
     }

@@ -32,6 +32,17 @@ namespace {
 
 QString devsimPath;
 QDir outDir;
+QString suffix;     // put before ".png" of every file name ("-200")
+QStringList wanted; // the pictures to take; empty: all
+
+// Where a picture goes: null when it is not wanted this time.
+QString pictureFile(const char *file)
+{
+    const QString name = QLatin1String(file);
+    if (!wanted.isEmpty() && !wanted.contains(name))
+        return QString();
+    return outDir.filePath(QString(name).replace(QLatin1String(".png"), suffix + ".png"));
+}
 
 struct Shot
 {
@@ -63,6 +74,9 @@ QPushButton *buttonWithText(QWidget *in, const QString &text)
 bool take(const Shot &shot, const std::function<void(MainWindow &)> &action,
           const std::function<QWidget *(MainWindow &)> &target = {})
 {
+    const QString file = pictureFile(shot.file);
+    if (file.isEmpty())
+        return true;
     QProcess devsim;
     // Announced, so that the port list shows it as a user sees it.
     devsim.start(devsimPath, QStringList{"--hardware", shot.hardware} + shot.extra);
@@ -83,7 +97,6 @@ bool take(const Shot &shot, const std::function<void(MainWindow &)> &action,
     if (ok && action)
         action(w);
     QTest::qWait(300); // the window shrinks to fit, then paints
-    const QString file = outDir.filePath(QLatin1String(shot.file));
     QWidget *shown = target ? target(w) : &w;
     const bool saved = ok && shown && shown->grab().save(file);
     printf("%s %s\n", saved ? "saved" : "FAILED", qPrintable(file));
@@ -96,6 +109,9 @@ bool take(const Shot &shot, const std::function<void(MainWindow &)> &action,
 // The whole screen after the window of the model has arranged itself.
 bool screenShot(const char *file, const char *hardware)
 {
+    const QString file_ = pictureFile(file);
+    if (file_.isEmpty())
+        return true;
     QProcess devsim;
     devsim.start(devsimPath, QStringList{"--hardware", hardware, "--no-announce"});
     if (!devsim.waitForStarted(5000) || !QTest::qWaitFor([&] { return devsim.canReadLine(); }))
@@ -123,7 +139,6 @@ bool screenShot(const char *file, const char *hardware)
             .arg(r.bottom());
     };
     const bool inside = area.contains(frame) && area.contains(atStart);
-    const QString file_ = outDir.filePath(QLatin1String(file));
     const bool saved = ok && screen->grabWindow(0).save(file_);
     printf("%s %s: %s; available %s; window at start %s, connected %s, content %s\n",
            inside ? "inside" : "OUTSIDE", hardware, qPrintable(file_), qPrintable(rect(area)),
@@ -141,17 +156,35 @@ bool screenShot(const char *file, const char *hardware)
 
 int main(int argc, char *argv[])
 {
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // As the configurator: scaled to the screen's resolution.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#endif
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setOrganizationName(QStringLiteral("Orbelinex"));
     QApplication::setApplicationName(QStringLiteral("Rlx"));
-    const bool screen = argc == 4 && QByteArray(argv[1]) == "--screen";
-    if (argc != 3 && !screen) {
-        fprintf(stderr, "usage: rlx-screenshots [--screen] DEVSIM OUTDIR\n");
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const bool screen = args.removeAll(QStringLiteral("--screen")) > 0;
+    auto option = [&args](const QString &name) {
+        const int at = args.indexOf(name);
+        if (at < 0 || at + 1 >= args.size())
+            return QString();
+        const QString value = args.at(at + 1);
+        args.erase(args.begin() + at, args.begin() + at + 2);
+        return value;
+    };
+    suffix = option(QStringLiteral("--suffix"));
+    const QString only = option(QStringLiteral("--only"));
+    wanted = only.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (args.size() != 2) {
+        fprintf(stderr, "usage: rlx-screenshots [--screen] [--suffix TEXT] [--only FILE,...] "
+                        "DEVSIM OUTDIR\n");
         return 2;
     }
-    devsimPath = QString::fromLocal8Bit(argv[argc - 2]);
-    outDir = QDir(QString::fromLocal8Bit(argv[argc - 1]));
+    devsimPath = args.at(0);
+    outDir = QDir(args.at(1));
     // Settings files and the start-up file stay out of the way.
     QDir::setCurrent(QDir::tempPath());
     if (screen) {
