@@ -15,6 +15,7 @@ OutcomeLine::OutcomeLine(QMainWindow *window, RunOutcome &run)
 void OutcomeLine::tell(const QString &text)
 {
     qCDebug(lcWindow) << "outcome:" << text;
+    last = text;
     window->statusBar()->showMessage(text);
     // A long outcome is cut at the window's edge; the tip shows all of it.
     window->statusBar()->setToolTip(text);

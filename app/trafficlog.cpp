@@ -1,6 +1,8 @@
 #include "app/trafficlog.h"
 
+#include "protocol/clock.h"
 #include "session/outputfile.h"
+#include "session/settingsjson.h"
 
 #include <QDateTime>
 #include <QFileDialog>
@@ -15,6 +17,8 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -24,6 +28,13 @@ namespace {
 // read or a fast stability check then costs the window one small update a
 // tenth of a second, not one per line.
 constexpr int RenderInterval = 100; // ms
+
+const QString TimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
+
+QString orNot(const QString &text, const QString &none)
+{
+    return text.isEmpty() ? none : text;
+}
 
 } // namespace
 
@@ -44,7 +55,12 @@ TrafficLog::TrafficLog(QWidget *parent)
 
     auto save = new QPushButton(tr("Save..."), this);
     save->setObjectName(QStringLiteral("trafficLogSave"));
-    save->setToolTip(tr("Writes the lines of the log to a text file."));
+    save->setToolTip(tr("Writes the lines of the log to a text file, under a header naming the "
+                        "program, the port and the device."));
+    auto support = new QPushButton(tr("Save for support..."), this);
+    support->setObjectName(QStringLiteral("trafficLogSupport"));
+    support->setToolTip(tr("Writes one text file to send to support: the header, the log, the "
+                           "settings shown as JSON and the last outcome of the status line."));
     auto clearButton = new QPushButton(tr("Clear"), this);
     clearButton->setObjectName(QStringLiteral("trafficLogClear"));
     clearButton->setToolTip(tr("Empties the log."));
@@ -53,6 +69,7 @@ TrafficLog::TrafficLog(QWidget *parent)
     auto buttons = new QHBoxLayout;
     buttons->addWidget(status, 1);
     buttons->addWidget(save);
+    buttons->addWidget(support);
     buttons->addWidget(clearButton);
     auto layout = new QVBoxLayout(this);
     layout->addWidget(view);
@@ -63,15 +80,18 @@ TrafficLog::TrafficLog(QWidget *parent)
     renderTimer->setInterval(RenderInterval);
     connect(renderTimer, &QTimer::timeout, this, &TrafficLog::render);
     connect(save, &QPushButton::clicked, this, &TrafficLog::slSave);
+    connect(support, &QPushButton::clicked, this, &TrafficLog::slSaveForSupport);
     connect(clearButton, &QPushButton::clicked, this, &TrafficLog::clear);
     auto again = new QShortcut(QKeySequence(QStringLiteral("Ctrl+L")), this);
     connect(again, &QShortcut::activated, this, &TrafficLog::open);
     render();
 }
 
-TrafficLog *TrafficLog::install(QMainWindow *window, Exchange *engine)
+TrafficLog *TrafficLog::install(QMainWindow *window, Exchange *engine, std::function<About()> about)
 {
     auto log = new TrafficLog(window);
+    log->engine = engine;
+    log->about = std::move(about);
     auto button = new QPushButton(tr("Traffic log"), window);
     button->setObjectName(QStringLiteral("trafficLogButton"));
     button->setToolTip(tr("Opens the log of every request and reply on the serial line (Ctrl+L)."));
@@ -81,10 +101,64 @@ TrafficLog *TrafficLog::install(QMainWindow *window, Exchange *engine)
     connect(shortcut, &QShortcut::activated, log, &TrafficLog::open);
     connect(engine, &Exchange::sgTraffic, log, &TrafficLog::slTraffic);
     connect(engine, &Exchange::sgTimeOut, log, &TrafficLog::slTestTimeOut);
+    // A reply the engine took (a setting read, a test poll answered) ends
+    // its frame at once; other replies end at the next request or when the
+    // line goes quiet.
+    connect(engine, &Exchange::sgGetSetting, log, &TrafficLog::endFrame);
+    connect(engine, &Exchange::sgOk, log, &TrafficLog::endFrame);
     return log;
 }
 
+qint64 TrafficLog::clockMs() const
+{
+    // The engine's clock, which a test moves by hand; the real one without.
+    return (engine ? engine->timeSource() : Clock::system())->nowMs();
+}
+
 void TrafficLog::add(Kind kind, const QByteArray &bytes)
+{
+    endFrame();
+    append(kind, bytes);
+}
+
+void TrafficLog::endFrame()
+{
+    // A line that will not grow again gives back what its growth reserved.
+    if (frameOpen)
+        entries[(first + count - 1) % MaxLines].bytes.squeeze();
+    frameOpen = false;
+}
+
+void TrafficLog::receive(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    const qint64 now = clockMs();
+    if (frameOpen && now - frameMs > QuietGapMs)
+        endFrame();
+    int from = 0;
+    if (frameOpen) {
+        QByteArray &newest = entries[(first + count - 1) % MaxLines].bytes;
+        from = qMin(bytes.size(), MaxLineBytes - newest.size());
+        if (from > 0) {
+            newest += bytes.left(from);
+            // Shown already: the view's last line is brought up to date.
+            if (unrendered == 0)
+                lastGrew = true;
+            if (isVisible() && !renderTimer->isActive())
+                renderTimer->start();
+        }
+    }
+    // What does not fit goes on lines of its own.
+    for (; from < bytes.size(); from += MaxLineBytes) {
+        endFrame();
+        append(Kind::Received, bytes.mid(from, MaxLineBytes));
+        frameOpen = true;
+    }
+    frameMs = now;
+}
+
+void TrafficLog::append(Kind kind, const QByteArray &bytes)
 {
     Entry entry;
     entry.msecs = QDateTime::currentMSecsSinceEpoch();
@@ -114,7 +188,7 @@ void TrafficLog::slTraffic(Exchange::Traffic what, QByteArray bytes)
         add(Kind::Repeated, bytes);
         break;
     case Exchange::Traffic::Received:
-        add(Kind::Received, bytes);
+        receive(bytes);
         break;
     case Exchange::Traffic::GaveUp:
         add(Kind::TimedOut, bytes);
@@ -152,8 +226,7 @@ QString TrafficLog::visible(const QByteArray &bytes)
 QString TrafficLog::line(int i) const
 {
     const Entry &e = at(i);
-    const QString time =
-        QDateTime::fromMSecsSinceEpoch(e.msecs).toString(QStringLiteral("HH:mm:ss.zzz"));
+    const QString time = QDateTime::fromMSecsSinceEpoch(e.msecs).toString(TimeFormat);
     const QString bytes = visible(e.bytes);
     switch (e.kind) {
     case Kind::Sent:
@@ -179,13 +252,44 @@ QStringList TrafficLog::lines() const
     return out;
 }
 
-bool TrafficLog::saveTo(const QString &fileName, QString *error) const
+QString TrafficLog::header() const
 {
-    // Whole or not at all: a full disk keeps the log saved before, and a
-    // FIFO or a device under the name is left alone.
+    const About a = about ? about() : About();
+    const QString notIdentified = tr("not identified");
+    QStringList out;
+    out << tr("%1, traffic log")
+               .arg(orNot(a.program, QCoreApplication::applicationName() + QLatin1Char(' ') +
+                                         QCoreApplication::applicationVersion()))
+        << tr("Saved: %1").arg(QDateTime::currentDateTime().toString(TimeFormat))
+        << tr("Port: %1").arg(orNot(a.port, tr("not connected")))
+        << tr("Hardware: %1").arg(orNot(a.hardware, notIdentified))
+        << tr("Firmware: %1").arg(orNot(a.firmware, notIdentified))
+        << tr("Lines: %1 (at most %2 are kept)").arg(count).arg(MaxLines);
+    return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QByteArray TrafficLog::logText() const
+{
     QByteArray bytes;
     for (int i = 0; i < count; ++i)
         bytes += (line(i) + QLatin1Char('\n')).toUtf8();
+    return bytes;
+}
+
+// Whole or not at all (OutputFile): a full disk keeps the file saved before,
+// and a FIFO or a device under the name is left alone.
+bool TrafficLog::saveTo(const QString &fileName, QString *error) const
+{
+    return OutputFile::write(fileName, header().toUtf8() + '\n' + logText(), error);
+}
+
+bool TrafficLog::saveForSupportTo(const QString &fileName, QString *error) const
+{
+    const About a = about ? about() : About();
+    QByteArray bytes = header().toUtf8();
+    bytes += '\n' + QByteArray(LogSection) + '\n' + logText();
+    bytes += '\n' + QByteArray(SettingsSection) + '\n' + SettingsJson::text(a.settings);
+    bytes += '\n' + QByteArray(OutcomeSection) + '\n' + a.outcome.toUtf8() + '\n';
     return OutputFile::write(fileName, bytes, error);
 }
 
@@ -202,6 +306,8 @@ void TrafficLog::clear()
     first = 0;
     count = 0;
     unrendered = 0;
+    lastGrew = false;
+    frameOpen = false;
     view->clear();
     render();
 }
@@ -215,19 +321,27 @@ void TrafficLog::showEvent(QShowEvent *event)
 void TrafficLog::render()
 {
     renderTimer->stop();
-    if (unrendered > 0) {
+    if (unrendered > 0 || lastGrew) {
         QScrollBar *bar = view->verticalScrollBar();
         const bool atBottom = bar->value() == bar->maximum();
         if (unrendered >= count) {
             // More came than the view holds (or it was never filled): build it anew.
             renderAll();
         } else {
+            if (lastGrew) {
+                // The reply frame shown last has received more bytes.
+                QTextCursor cursor(view->document()->lastBlock());
+                cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+                cursor.insertText(line(count - 1 - unrendered));
+            }
             QStringList fresh;
             for (int i = count - unrendered; i < count; ++i)
                 fresh << line(i);
-            view->appendPlainText(fresh.join(QLatin1Char('\n')));
+            if (!fresh.isEmpty())
+                view->appendPlainText(fresh.join(QLatin1Char('\n')));
         }
         unrendered = 0;
+        lastGrew = false;
         if (atBottom)
             bar->setValue(bar->maximum());
     }
@@ -239,9 +353,9 @@ void TrafficLog::renderAll()
     view->setPlainText(lines().join(QLatin1Char('\n')));
 }
 
-void TrafficLog::slSave()
+QString TrafficLog::askFileName(const QString &title)
 {
-    QFileDialog dialog(this, tr("Save traffic log"), QString(), tr("Text (*.txt)"));
+    QFileDialog dialog(this, title, QString(), tr("Text (*.txt)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // A name typed without a suffix becomes a text file of that name; the
     // dialog then asks before replacing one.
@@ -249,15 +363,31 @@ void TrafficLog::slSave()
     QString name;
     if (dialog.exec() == QDialog::Accepted)
         name = dialog.selectedFiles().value(0);
+    // A dialog of the desktop may leave the suffix to the program.
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".txt");
+    return name;
+}
+
+void TrafficLog::saveAs(const QString &title, bool forSupport)
+{
+    const QString name = askFileName(title);
     if (name.isEmpty())
         return;
-    // A dialog of the desktop may leave the suffix to the program.
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".txt");
     QString error;
-    if (!saveTo(name, &error))
-        QMessageBox(QMessageBox::Warning, tr("Save traffic log"),
+    if (!(forSupport ? saveForSupportTo(name, &error) : saveTo(name, &error)))
+        QMessageBox(QMessageBox::Warning, title,
                     tr("The log could not be saved to\n%1\n\n%2").arg(name, error), QMessageBox::Ok,
                     this)
             .exec();
+}
+
+void TrafficLog::slSave()
+{
+    saveAs(tr("Save traffic log"), false);
+}
+
+void TrafficLog::slSaveForSupport()
+{
+    saveAs(tr("Save traffic log for support"), true);
 }

@@ -85,8 +85,9 @@ void TestServiceWindow::trafficLogMissedRepeatsOrShowedControlBytesRaw()
     const QStringList lines = logView(w)->toPlainText().split('\n');
     const QString all = lines.join('\n');
     QCOMPARE(lines, log->lines());
-    // Every line starts with a time of day to the millisecond and a direction.
-    const QRegularExpression form("^\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d (>>|<<|!!) ");
+    // Every line starts with a date and time to the millisecond and a direction.
+    const QRegularExpression form(
+        "^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d (>>|<<|!!) ");
     for (const QString &l : lines)
         QVERIFY2(form.match(l).hasMatch(), qPrintable(l));
     QVERIFY2(lines.first().endsWith(">> $2"), qPrintable(lines.first()));
@@ -105,7 +106,7 @@ void TestServiceWindow::trafficLogMissedRepeatsOrShowedControlBytesRaw()
             lines.indexOf(QRegularExpression(".*>> ATS206\\?\\\\r")));
     QStringList times;
     for (const QString &l : lines)
-        times << l.left(12);
+        times << l.left(23);
     QStringList sorted = times;
     sorted.sort();
     QCOMPARE(times, sorted);
@@ -119,13 +120,13 @@ void TestServiceWindow::trafficLogMissedRepeatsOrShowedControlBytesRaw()
     QVERIFY(log->lineCount() > before);
     QTRY_COMPARE(logView(w)->toPlainText().split('\n'), log->lines());
 
-    // Saved to a text file as shown.
+    // Saved to a text file as shown, under its header.
     modals.fileName = QDir::current().filePath("traffic.txt");
     click(log, "trafficLogSave");
     QTRY_COMPARE(modals.fileDialogs, 1);
     QFile saved("traffic.txt");
     QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(saved.readAll()), log->lines().join('\n') + '\n');
+    QVERIFY(QString::fromUtf8(saved.readAll()).endsWith("\n\n" + log->lines().join('\n') + '\n'));
 
     // Cleared; closed and opened again with Ctrl+L from the main window.
     click(log, "trafficLogClear");
@@ -153,8 +154,10 @@ void TestServiceWindow::trafficLogGrewWithoutBound()
     QVERIFY(log->line(n - 1).endsWith(QStringLiteral(">> %1=$\\r\\n").arg(n + 499)));
     log->open();
     QCOMPARE(logView(w)->blockCount(), n);
-    for (int i = 0; i < 700; ++i)
+    for (int i = 0; i < 700; ++i) {
+        emit w.exchange()->sgTraffic(Exchange::Traffic::Sent, "ATS206?\r");
         emit w.exchange()->sgTraffic(Exchange::Traffic::Received, QByteArray::number(i) + "=1,2\r");
+    }
     QCOMPARE(log->lineCount(), n);
     QTRY_VERIFY(logView(w)->toPlainText().endsWith("<< 699=1,2\\r"));
     QCOMPARE(logView(w)->blockCount(), n);
