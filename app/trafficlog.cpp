@@ -1,24 +1,27 @@
 #include "app/trafficlog.h"
 
+#include "app/trafficlogrows.h"
 #include "protocol/clock.h"
 #include "session/outputfile.h"
 #include "session/settingsjson.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QTextBlock>
-#include <QTextCursor>
+#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -39,17 +42,34 @@ QString orNot(const QString &text, const QString &none)
 } // namespace
 
 TrafficLog::TrafficLog(QWidget *parent)
-    : QWidget(parent, Qt::Window), view(new QPlainTextEdit(this)), status(new QLabel(this)),
-      renderTimer(new QTimer(this))
+    : QWidget(parent, Qt::Window), rows(new TrafficLogRows(this, this)), view(new QTableView(this)),
+      status(new QLabel(this)), renderTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("trafficLog"));
     setWindowTitle(tr("Traffic log"));
     setToolTip(tr("What went over the serial line to and from the device, newest at the bottom."));
 
-    view->setReadOnly(true);
-    view->setMaximumBlockCount(MaxLines);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // One column of one-line rows of a fixed height, so that only the rows
+    // on the screen are ever turned into text.
+    view->setObjectName(QStringLiteral("trafficLogView"));
+    view->setModel(rows);
     view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    view->horizontalHeader()->hide();
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setMinimumSectionSize(1);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().lineSpacing() + 2);
+    view->setShowGrid(false);
+    view->setWordWrap(false);
+    view->setTextElideMode(Qt::ElideNone);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    auto copy = new QAction(tr("Copy"), view);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    view->addAction(copy);
+    connect(copy, &QAction::triggered, this, &TrafficLog::copySelected);
     view->setToolTip(tr("Requests (>>), replies (<<), time-outs, repeats and give-ups (!!), "
                         "with the time each happened."));
 
@@ -170,6 +190,7 @@ void TrafficLog::append(Kind kind, const QByteArray &bytes)
     } else {
         entries[first] = entry;
         first = (first + 1) % MaxLines;
+        rows->dropped();
     }
     ++unrendered;
     if (isVisible() && !renderTimer->isActive())
@@ -308,7 +329,8 @@ void TrafficLog::clear()
     unrendered = 0;
     lastGrew = false;
     frameOpen = false;
-    view->clear();
+    widest = 0;
+    rows->clear();
     render();
 }
 
@@ -324,33 +346,30 @@ void TrafficLog::render()
     if (unrendered > 0 || lastGrew) {
         QScrollBar *bar = view->verticalScrollBar();
         const bool atBottom = bar->value() == bar->maximum();
-        if (unrendered >= count) {
-            // More came than the view holds (or it was never filled): build it anew.
-            renderAll();
-        } else {
-            if (lastGrew) {
-                // The reply frame shown last has received more bytes.
-                QTextCursor cursor(view->document()->lastBlock());
-                cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-                cursor.insertText(line(count - 1 - unrendered));
-            }
-            QStringList fresh;
-            for (int i = count - unrendered; i < count; ++i)
-                fresh << line(i);
-            if (!fresh.isEmpty())
-                view->appendPlainText(fresh.join(QLatin1Char('\n')));
-        }
+        // The column is as wide as the widest line shown so far (a fixed
+        // font: the count of characters tells the width).
+        for (int i = qMax(0, count - unrendered - (lastGrew ? 1 : 0)); i < count; ++i)
+            widest = qMax(widest, line(i).size());
+        rows->update(lastGrew);
+        view->setColumnWidth(0, view->fontMetrics().horizontalAdvance(QLatin1Char('0')) *
+                                    (widest + 2));
         unrendered = 0;
         lastGrew = false;
         if (atBottom)
-            bar->setValue(bar->maximum());
+            view->scrollToBottom();
     }
     status->setText(tr("%n line(s)", nullptr, count));
 }
 
-void TrafficLog::renderAll()
+void TrafficLog::copySelected()
 {
-    view->setPlainText(lines().join(QLatin1Char('\n')));
+    QModelIndexList picked = view->selectionModel()->selectedRows();
+    std::sort(picked.begin(), picked.end());
+    QStringList text;
+    for (const QModelIndex &index : picked)
+        text << index.data().toString();
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 QString TrafficLog::askFileName(const QString &title)

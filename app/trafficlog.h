@@ -12,7 +12,8 @@
 
 class QLabel;
 class QMainWindow;
-class QPlainTextEdit;
+class QTableView;
+class TrafficLogRows;
 class QTimer;
 
 // The line's traffic as the engine sees it, in a window of its own: every
@@ -20,10 +21,13 @@ class QTimer;
 // to the millisecond and its direction, control bytes shown as "\r", "\n" or
 // "<1b>", newest at the bottom. The bytes of a reply come from the port in
 // chunks; they are joined into one "<<" line per frame, so that the log reads
-// as requests and answers and can go to support as it is. It keeps at most MaxLines lines, so that
-// a stability check left running for days cannot use up memory. Lines are only recorded as they
-// come (time, kind, bytes); they are turned into text when the window shows them or saves them, so
-// a log nobody looks at costs next to nothing.
+// as requests and answers and can go to support as it is.
+//
+// It keeps at most MaxLines lines, so that a stability check left running
+// for days cannot use up memory. Lines are only recorded as they come (time,
+// kind, bytes); they are turned into text when the window shows them (only
+// the rows on the screen) or saves them, so a log nobody looks at costs next
+// to nothing.
 class TrafficLog : public QWidget
 {
     Q_OBJECT
@@ -118,7 +122,7 @@ private:
         QByteArray bytes;
     };
     const Entry &at(int i) const { return entries.at((first + i) % MaxLines); }
-    void renderAll();
+    void copySelected();
     void append(Kind kind, const QByteArray &bytes);
     qint64 clockMs() const;
     QByteArray logText() const;
@@ -131,8 +135,7 @@ private:
     QVector<Entry> entries;
     int first = 0;
     int count = 0;
-    // Lines added since the view was last brought up to date; more than the
-    // view can hold means it is rebuilt.
+    // Lines added since the view was last brought up to date.
     int unrendered = 0;
     // The newest line grew after the view showed it.
     bool lastGrew = false;
@@ -144,7 +147,11 @@ private:
     QPointer<Exchange> engine;
     std::function<About()> about;
 
-    QPlainTextEdit *view;
+    // Characters of the longest line shown.
+    int widest = 0;
+
+    TrafficLogRows *rows;
+    QTableView *view;
     QLabel *status;
     QTimer *renderTimer;
 };
