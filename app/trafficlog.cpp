@@ -59,6 +59,7 @@ TrafficLog::TrafficLog(QWidget *parent)
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setMinimumSectionSize(1);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().lineSpacing() + 2);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     view->setShowGrid(false);
     view->setWordWrap(false);
     view->setTextElideMode(Qt::ElideNone);
