@@ -318,14 +318,20 @@ void TestWindowManners::trafficLogFramesEndedWrongly()
                           "<< ab" + TrafficLog::visible(noise.left(TrafficLog::MaxLineBytes - 2)),
                           "<< " + full, "<< " + TrafficLog::visible(noise.right(46))}));
 
-    // The open window shows the newest line as it grows.
+    // The open window gets the new lines and repaints the newest as it grows.
     log->open();
     QTRY_COMPARE(shownLines(log), log->lines());
+    const QAbstractItemModel *rows = log->findChild<QTableView *>("trafficLogView")->model();
+    QSignalSpy changed(rows, &QAbstractItemModel::dataChanged);
     emit engine->sgTraffic(T::Sent, "ATS202?\r");
     emit engine->sgTraffic(T::Received, "S20");
-    QTRY_VERIFY(shownLines(log).last().endsWith("<< S20"));
+    QTRY_COMPARE(rows->rowCount(), log->lineCount());
+    QVERIFY(shownLines(log).last().endsWith("<< S20"));
+    QCOMPARE(changed.count(), 0);
     emit engine->sgTraffic(T::Received, "2=5\r");
-    QTRY_VERIFY(shownLines(log).last().endsWith("<< S202=5\\r"));
+    QTRY_COMPARE(changed.count(), 1);
+    QCOMPARE(changed.first().first().toModelIndex().row(), log->lineCount() - 1);
+    QVERIFY(shownLines(log).last().endsWith("<< S202=5\\r"));
     QCOMPARE(shownLines(log), log->lines());
 
     // Nothing connected, nothing identified.
