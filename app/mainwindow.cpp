@@ -83,7 +83,16 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     connect(session, &DeviceSession::gaveUp, this, &MainWindow::slGaveUp);
     connect(resizeTimer, &QTimer::timeout, this, &MainWindow::slShortTimer);
     connectPanels();
-    TrafficLog::install(this, engine);
+    TrafficLog::install(this, engine, [this] {
+        TrafficLog::About about;
+        about.program = baseTitle();
+        about.port = engine->isOpen() ? comPort->connectedPort() : QString();
+        about.hardware = session->hardware();
+        about.firmware = session->firmware();
+        about.settings = data->settings;
+        about.outcome = outcomeLine->lastText();
+        return about;
+    });
     // The shortcuts first: the buttons' tooltips name them.
     KeyboardAccess::applyShortcuts(this);
     LabelRoom::give(this);

@@ -18,6 +18,7 @@ OutcomeLine::OutcomeLine(QMainWindow *window, RunOutcome &run)
 void OutcomeLine::tell(const QString &text)
 {
     qCDebug(lcWindow) << "outcome:" << text;
+    last = text;
     window->statusBar()->showMessage(text);
     // A long outcome loses its middle at the window's edge; the tip shows
     // all of it.

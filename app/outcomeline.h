@@ -19,6 +19,8 @@ public:
     RunOutcome &run() { return outcome; }
 
     void tell(const QString &text);
+    // What the status line last told, for a report to support.
+    QString lastText() const { return last; }
     // A message box over the window.
     void warn(const QString &title, const QString &text);
 
@@ -42,4 +44,5 @@ public:
 private:
     QMainWindow *window;
     RunOutcome &outcome;
+    QString last;
 };

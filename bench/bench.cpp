@@ -12,6 +12,8 @@
 //                             (default 600 s at the device's line-noise rate
 //                             1000), connected and idle or reading again and
 //                             again
+//   rlx-bench log-memory      resident memory of a traffic log filled to its
+//                             cap with line noise, hidden and shown
 //   rlx-bench parallel-read [--devices N] [--runs R]
 //                             identity and full read of one paced device
 //                             against N at once, one exchange engine per
@@ -20,6 +22,7 @@
 #include "bench/flood.h"
 #include "bench/fullread.h"
 #include "bench/idlecpu.h"
+#include "bench/logmemory.h"
 #include "bench/noisememory.h"
 #include "bench/parallelread.h"
 #include "bench/unplug.h"
@@ -50,6 +53,8 @@ int main(int argc, char **argv)
         (QByteArray(argv[2]) == "idle" || QByteArray(argv[2]) == "read"))
         return NoiseMemory::run(QByteArray(argv[2]) == "read", argc > 3 ? atoi(argv[3]) : 600,
                                 argc > 4 ? atof(argv[4]) : 1000.0);
+    if (mode == "log-memory")
+        return LogMemory::run();
     if (mode == "parallel-read") {
         int devices = 8, runs = 5;
         bool known = argc % 2 == 0;
@@ -64,8 +69,10 @@ int main(int argc, char **argv)
         if (known && devices > 0 && runs > 0)
             return ParallelRead::run(devices, runs);
     }
-    std::fprintf(stderr, "usage: rlx-bench fullread | idle [seconds] | flood | unplug | "
-                         "noise-memory idle|read [seconds] [rate] | parallel-read [--devices N] "
-                         "[--runs R]\n");
+    std::fprintf(
+        stderr,
+        "usage: rlx-bench fullread | idle [seconds] | flood | unplug | "
+        "noise-memory idle|read [seconds] [rate] | log-memory | parallel-read [--devices N] "
+        "[--runs R]\n");
     return 2;
 }

@@ -7,7 +7,6 @@
 #include "cli/interruption.h"
 #include "cli/portjob.h"
 #include "cli/progressline.h"
-#include "cli/settingsjson.h"
 #include "cli/terminaltext.h"
 #include "link/virtualports.h"
 #include "protocol/settingsfields.h"
@@ -15,6 +14,7 @@
 #include "session/outputfile.h"
 #include "session/runoutcome.h"
 #include "session/settingsfile.h"
+#include "session/settingsjson.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

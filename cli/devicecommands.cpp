@@ -1,10 +1,10 @@
 #include "cli/devicecommands.h"
 
 #include "cli/portjob.h"
-#include "cli/settingsjson.h"
 #include "cli/terminaltext.h"
 #include "link/portlist.h"
 #include "link/virtualports.h"
+#include "session/settingsjson.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>

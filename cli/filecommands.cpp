@@ -2,7 +2,7 @@
 
 #include "cli/commissioningreport.h"
 #include "cli/portjob.h"
-#include "cli/settingsjson.h"
+#include "session/settingsjson.h"
 
 #include <QCommandLineParser>
 #include <QJsonDocument>

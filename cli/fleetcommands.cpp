@@ -1,9 +1,9 @@
 #include "cli/fleetcommands.h"
 
 #include "cli/portjob.h"
-#include "cli/settingsjson.h"
 #include "cli/terminaltext.h"
 #include "protocol/settingsfields.h"
+#include "session/settingsjson.h"
 
 #include <QCommandLineParser>
 #include <QDateTime>

@@ -6,9 +6,9 @@
 #include "app/trafficlog.h"
 #include "cli/commands.h"
 #include "cli/commissioningreport.h"
-#include "cli/settingsjson.h"
 #include "protocol/settingsfields.h"
 #include "session/settingsfile.h"
+#include "session/settingsjson.h"
 #include "tests/filesizelimit.h"
 
 #include <QtTest>

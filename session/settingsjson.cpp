@@ -1,4 +1,4 @@
-#include "cli/settingsjson.h"
+#include "session/settingsjson.h"
 
 #include "protocol/settingsfields.h"
 #include "session/inputfile.h"
@@ -118,6 +118,10 @@ bool SettingsJson::save(const QString &fileName, const DeviceSettings &settings,
 {
     if (!isJsonName(fileName))
         return SettingsFile::save(fileName, settings, error);
-    return OutputFile::write(
-        fileName, QJsonDocument(toJson(settings)).toJson(QJsonDocument::Indented), error);
+    return OutputFile::write(fileName, text(settings), error);
+}
+
+QByteArray SettingsJson::text(const DeviceSettings &settings)
+{
+    return QJsonDocument(toJson(settings)).toJson(QJsonDocument::Indented);
 }

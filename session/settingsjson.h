@@ -14,6 +14,8 @@ class SettingsJson
 {
 public:
     static QJsonObject toJson(const DeviceSettings &settings);
+    // The record as a JSON file holds it: indented, ending in a line feed.
+    static QByteArray text(const DeviceSettings &settings);
     // Takes every field of the record, and nothing else: an unknown member, a
     // missing field, a byte that is no whole number from 0 to 255 or a text
     // that is no string is refused, and `error` names the field. On failure
