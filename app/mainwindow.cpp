@@ -83,7 +83,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     connect(session, &DeviceSession::gaveUp, this, &MainWindow::slGaveUp);
     connect(resizeTimer, &QTimer::timeout, this, &MainWindow::slShortTimer);
     connectPanels();
-    TrafficLog::install(this, engine, [this] {
+    TrafficLog *log = TrafficLog::install(this, engine, [this] {
         TrafficLog::About about;
         about.program = baseTitle();
         about.port = engine->isOpen() ? comPort->connectedPort() : QString();
@@ -93,6 +93,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
         about.outcome = outcomeLine->lastText();
         return about;
     });
+    // The log keeps every outcome whole, between the traffic that led to it.
+    connect(outcomeLine, &OutcomeLine::told, log, &TrafficLog::slOutcome);
     // The shortcuts first: the buttons' tooltips name them.
     KeyboardAccess::applyShortcuts(this);
     LabelRoom::give(this);

@@ -23,6 +23,7 @@ void OutcomeLine::tell(const QString &text)
     // A long outcome loses its middle at the window's edge; the tip shows
     // all of it.
     window->statusBar()->setToolTip(text);
+    emit told(text);
 }
 
 void OutcomeLine::warn(const QString &title, const QString &text)

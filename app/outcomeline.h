@@ -41,6 +41,10 @@ public:
     // calibration step clears the queue and gets no last progress report).
     bool endsRun(TypeParser type) const;
 
+signals:
+    // Every text the line shows, whole.
+    void told(const QString &text);
+
 private:
     QMainWindow *window;
     RunOutcome &outcome;

@@ -219,6 +219,11 @@ void TrafficLog::slTraffic(Exchange::Traffic what, QByteArray bytes)
     }
 }
 
+void TrafficLog::slOutcome(const QString &text)
+{
+    add(Kind::Outcome, text.toUtf8());
+}
+
 void TrafficLog::slTestTimeOut(quint8, TypeParser type, QByteArray request)
 {
     if (type == TestAddress)
@@ -261,6 +266,8 @@ QString TrafficLog::line(int i) const
         return time + QLatin1String(" !! time-out: ") + bytes;
     case Kind::GaveUp:
         return time + QLatin1String(" !! gave up: ") + bytes;
+    case Kind::Outcome:
+        return time + QLatin1String(" == ") + QString::fromUtf8(e.bytes);
     }
     return time;
 }

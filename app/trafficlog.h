@@ -62,7 +62,8 @@ public:
         Repeated,
         Received,
         TimedOut,
-        GaveUp
+        GaveUp,
+        Outcome // the window's status line, as text
     };
 
     explicit TrafficLog(QWidget *parent = nullptr);
@@ -103,6 +104,8 @@ public slots:
     void open();
     void clear();
     void slTraffic(Exchange::Traffic what, QByteArray bytes);
+    // What the status line said, whole: the line may cut a long one.
+    void slOutcome(const QString &text);
     // A radio test poll ran out of time (test polls are not repeated).
     void slTestTimeOut(quint8 countParsers, TypeParser type, QByteArray request);
 

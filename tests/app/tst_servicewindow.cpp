@@ -92,14 +92,16 @@ void TestServiceWindow::trafficLogMissedRepeatsOrShowedControlBytesRaw()
     const QStringList lines = logView(w);
     const QString all = lines.join('\n');
     QCOMPARE(lines, log->lines());
-    // Every line starts with a date and time to the millisecond and a direction.
+    // Every line starts with a date and time to the millisecond and a
+    // direction, or "==" for what the status line said.
     const QRegularExpression form(
-        "^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d (>>|<<|!!) ");
+        "^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d (>>|<<|!!|==) ");
     for (const QString &l : lines)
         QVERIFY2(form.match(l).hasMatch(), qPrintable(l));
-    QVERIFY2(lines.first().endsWith(">> $2"), qPrintable(lines.first()));
-    QVERIFY2(lines.value(1).contains("<< firmware=Aug  4 2022,pp=RLX-31868-Vela-485\\r"),
-             qPrintable(lines.value(1)));
+    QVERIFY2(lines.first().contains(" == Connecting to "), qPrintable(lines.first()));
+    QVERIFY2(lines.value(1).endsWith(">> $2"), qPrintable(lines.value(1)));
+    QVERIFY2(lines.value(2).contains("<< firmware=Aug  4 2022,pp=RLX-31868-Vela-485\\r"),
+             qPrintable(lines.value(2)));
     QVERIFY2(!all.contains('\r'), "a raw carriage return in the log");
     // The unanswered read: sent, timed out and repeated, then given up.
     const QStringList s202 = lines.filter("ATS202?\\r");

@@ -260,7 +260,11 @@ void TestWindowManners::trafficLogSplitRepliesIntoChunks()
     const QDateTime before = QDateTime::currentDateTime();
     QVERIFY(device.connect(w));
     auto *log = w.findChild<TrafficLog *>("trafficLog");
-    const QStringList lines = log->lines();
+    QStringList lines = log->lines();
+    // The status line's texts, whole, around the traffic that led to them.
+    QVERIFY2(lines.first().endsWith(" == Connecting to /dev/ttyRLX0…"), qPrintable(lines.first()));
+    QVERIFY2(lines.last().endsWith(" == " + outcome(w)), qPrintable(lines.last()));
+    lines = lines.mid(1, lines.size() - 2);
     QVERIFY2(lines.size() >= 20, qPrintable(lines.join('\n')));
     const QRegularExpression form("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} (>>|<<) ");
     for (int i = 0; i < lines.size(); ++i) {
