@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QPushButton;
 class QSpinBox;
 class W_Power;
@@ -35,6 +36,14 @@ public:
     QString getText(const QString &name) const;
     // Text of every push button and line edit whose name begins with `name`.
     void setText(const QString &name, const QString &text);
+
+    // A group box titled `title` (marked with QT_TRANSLATE_NOOP("W_QWidget",
+    // ...)) in the language of the texts. The untranslated title stays the
+    // group's name: the parameter its valued radio buttons report and what
+    // its tooltip is found by.
+    static QGroupBox *titledGroup(const char *title, QWidget *parent);
+    static void setGroupTitle(QGroupBox *box, const char *title);
+    static QString groupName(const QGroupBox *box);
 
 signals:
     void sgValueChange(QString name, int val);

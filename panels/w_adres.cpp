@@ -12,8 +12,8 @@ W_Adres::W_Adres(quint8 adres, QWidget *parent)
     adresBox->setRange(0, 64);
     adresBox->setValue(adres);
     adresBox->setEnabled(false);
-    check->setToolTip(QStringLiteral("Takes this remote address into the stability check."));
-    adresBox->setToolTip(QStringLiteral("Remote address polled in this row."));
+    check->setToolTip(tr("Takes this remote address into the stability check."));
+    adresBox->setToolTip(tr("Remote address polled in this row."));
 
     auto layout = new QHBoxLayout(this);
     layout->setSpacing(2);
