@@ -24,7 +24,7 @@ W_FreezProtection::W_FreezProtection(QWidget *parent)
 
     auto row = new QHBoxLayout(group);
     row->setContentsMargins(9, 5, 9, 5);
-    row->addWidget(new QLabel(QStringLiteral("Radio Transmit Reset"), this));
+    row->addWidget(new QLabel(tr("Radio Transmit Reset"), this));
     row->addWidget(radioTransmitReset);
     row->addWidget(new QLabel(tr("x100 ms"), this));
     row->addWidget(wdt);

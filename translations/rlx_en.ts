@@ -90,7 +90,7 @@
     </message>
     <message>
         <source>Еnter value</source>
-        <translation>Еnter value</translation>
+        <translation>Enter value</translation>
     </message>
     <message>
         <source>Write actual current value</source>
@@ -916,6 +916,10 @@ Nothing was changed.</translation>
     <message>
         <source>x100 ms</source>
         <translation>x100 ms</translation>
+    </message>
+    <message>
+        <source>Radio Transmit Reset</source>
+        <translation>Radio Transmit Reset</translation>
     </message>
 </context>
 <context>

@@ -145,7 +145,7 @@
     </message>
     <message>
         <source>RLX Vela Конфигуратор v.%1  Hardware: %2  Firmware: v.%3</source>
-        <translation>RLX Vela Конфигуратор v.%1  Устройство: %2  Прошивка: v.%3</translation>
+        <translation>RLX Vela Конфигуратор v.%1  Модель: %2  Прошивка: v.%3</translation>
     </message>
     <message>
         <source>Убедитесь в актуальности FirmWare</source>
@@ -916,6 +916,10 @@ Nothing was changed.</source>
     <message>
         <source>x100 ms</source>
         <translation>×100 мс</translation>
+    </message>
+    <message>
+        <source>Radio Transmit Reset</source>
+        <translation>Сброс радиопередатчика</translation>
     </message>
 </context>
 <context>
