@@ -212,7 +212,16 @@ void TestLanguages::choiceFromCommandLineAndSetting()
     QSettings().setValue(Languages::SettingKey, "xx");
     QCOMPARE(Languages::choose(QString()), QString());
 
+    // The window's three Russian texts (its title and two questions) in
+    // English.
     Languages languages;
+    QVERIFY(languages.install("en"));
+    QCOMPARE(QCoreApplication::translate("MainWindow", "RLX Vela Конфигуратор v.%1"),
+             QStringLiteral("RLX Vela Configurator v.%1"));
+    QCOMPARE(QCoreApplication::translate("MainWindow", "Убедитесь в актуальности FirmWare"),
+             QStringLiteral("Make sure the firmware is up to date"));
+    QCOMPARE(QCoreApplication::translate("MainWindow", "Ошибка выполнения команды. Продолжить?"),
+             QStringLiteral("The command failed. Continue?"));
     QVERIFY(languages.install("ru"));
     QCOMPARE(QCoreApplication::translate("W_Key", "WRITE"), QStringLiteral("ЗАПИСЬ"));
     // The buttons of message boxes, when the toolkit's translations are there.
