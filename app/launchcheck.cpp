@@ -1,5 +1,7 @@
 #include "app/launchcheck.h"
 
+#include "app/languages.h"
+
 #include <QProcessEnvironment>
 
 namespace {
@@ -46,7 +48,12 @@ LaunchCheck::Action LaunchCheck::decide(const QStringList &arguments,
         const QString single = arg.startsWith(QLatin1String("--")) ? arg.mid(1) : arg;
         if (valued.contains(single))
             ++i;
+        else if (arg == QLatin1String("--lang"))
+            ++i;
     }
+    const QString lang = language(arguments);
+    if (!lang.isNull() && !Languages::isChoice(lang))
+        return Action::BadLanguage;
     return displayAvailable(arguments, environment) ? Action::OpenWindow : Action::NoDisplay;
 }
 
@@ -78,6 +85,19 @@ bool LaunchCheck::displayAvailable(const QStringList &arguments,
     return false;
 }
 
+QString LaunchCheck::language(const QStringList &arguments)
+{
+    QString chosen;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &arg = arguments.at(i);
+        if (arg == QLatin1String("--lang"))
+            chosen = i + 1 < arguments.size() ? arguments.at(++i) : QLatin1String("");
+        else if (arg.startsWith(QLatin1String("--lang=")))
+            chosen = arg.mid(7);
+    }
+    return chosen;
+}
+
 QString LaunchCheck::helpText()
 {
     return QStringLiteral(
@@ -87,6 +107,9 @@ QString LaunchCheck::helpText()
         "Options:\n"
         "  -h, --help           show this help and exit\n"
         "  -v, --version        show the version and exit\n"
+        "  --lang LANG          the language of the window: en, ru, system (the system's\n"
+        "                       language) or default (the window's own texts); kept for\n"
+        "                       the next start\n"
         "  -platform NAME       the toolkit's window system (xcb, wayland, offscreen, ...)\n"
         "\n"
         "Needs a display (DISPLAY or WAYLAND_DISPLAY). Without a window: rlx-cli.\n"
@@ -98,4 +121,14 @@ QString LaunchCheck::noDisplayText()
 {
     return QStringLiteral("rlx-configurator: no display to open the window on (neither DISPLAY "
                           "nor WAYLAND_DISPLAY is set); rlx-cli works without one\n");
+}
+
+QString LaunchCheck::badLanguageText(const QStringList &arguments)
+{
+    const QString given = language(arguments);
+    const QString choices = Languages::choices().join(QLatin1String(", "));
+    if (given.isEmpty())
+        return QStringLiteral("rlx-configurator: --lang needs a language: %1\n").arg(choices);
+    return QStringLiteral("rlx-configurator: unknown language \"%1\" for --lang; known: %2\n")
+        .arg(given, choices);
 }

@@ -17,6 +17,8 @@ public:
         PrintHelp,
         PrintVersion,
         NoDisplay,
+        // --lang without a value or with one it does not know.
+        BadLanguage,
     };
 
     static Action decide(const QStringList &arguments, const QProcessEnvironment &environment);
@@ -28,6 +30,11 @@ public:
     static bool displayAvailable(const QStringList &arguments,
                                  const QProcessEnvironment &environment);
 
+    // The value of --lang (--lang NAME or --lang=NAME, the last one given);
+    // null when there is none, empty when it has no value.
+    static QString language(const QStringList &arguments);
+
     static QString helpText();
     static QString noDisplayText();
+    static QString badLanguageText(const QStringList &arguments);
 };

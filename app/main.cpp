@@ -1,4 +1,5 @@
 #include "app/core.h"
+#include "app/languages.h"
 #include "app/launchcheck.h"
 #include "app/stopsignals.h"
 
@@ -50,6 +51,10 @@ int main(int argc, char *argv[])
     case LaunchCheck::Action::NoDisplay:
         std::fputs(LaunchCheck::noDisplayText().toLocal8Bit().constData(), stderr);
         return 1;
+    case LaunchCheck::Action::BadLanguage:
+        std::fputs(LaunchCheck::badLanguageText(commandLine(argc, argv)).toLocal8Bit().constData(),
+                   stderr);
+        return 2;
     case LaunchCheck::Action::OpenWindow:
         break;
     }
@@ -77,6 +82,9 @@ int main(int argc, char *argv[])
     // icon (the Wayland application id, the X11 desktop-file hint).
     QGuiApplication::setDesktopFileName(QStringLiteral("rlx-configurator"));
     QApplication::setWindowIcon(Core::applicationIcon());
+    // Before the window is built: its texts are translated as it is made.
+    Languages languages;
+    languages.install(Languages::choose(LaunchCheck::language(commandLine(argc, argv))));
     // Ended by the system or at the end of the session, the window quits as
     // when the user closes it: the window goes, and with it the open port and
     // the port's lock file. The exit status is 0, as for any quit.

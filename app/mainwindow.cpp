@@ -40,7 +40,7 @@
 
 QString MainWindow::baseTitle()
 {
-    return QStringLiteral("RLX Vela Конфигуратор v.%1").arg(QLatin1String(Version));
+    return tr("RLX Vela Конфигуратор v.%1").arg(QLatin1String(Version));
 }
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
@@ -188,7 +188,7 @@ void MainWindow::buildRoutes()
     route("WRITE", [this, &s](int) {
         leaveReadValues();
         s.adreses = panels->adresArray->getAdreses();
-        if (refuseUnidentified(QStringLiteral("WRITE")) || refuseInvalid())
+        if (refuseUnidentified(QCoreApplication::translate("W_Key", "WRITE")) || refuseInvalid())
             return;
         beginRun(RunOutcome::Write, tr("Writing…"));
         session->write();
@@ -234,7 +234,7 @@ void MainWindow::showSettings()
 
 void MainWindow::startDefault()
 {
-    if (refuseUnidentified(QStringLiteral("DEFAULT")))
+    if (refuseUnidentified(QCoreApplication::translate("W_Key", "DEFAULT")))
         return;
     DeviceSettings &s = data->settings;
     qCDebug(lcWindow) << "startDefault";
@@ -313,7 +313,7 @@ void MainWindow::slPortLost(QString reason)
 // and transmitter flag; the window follows.
 void MainWindow::slIdentity(const QString &firmware, const QString &hardwareText)
 {
-    setWindowTitle(QStringLiteral("RLX Vela Конфигуратор v.%1  Hardware: %2  Firmware: v.%3")
+    setWindowTitle(tr("RLX Vela Конфигуратор v.%1  Hardware: %2  Firmware: v.%3")
                        .arg(QLatin1String(Version), hardwareText, firmware));
     panels->arrange(session->identification(), data->settings.outType);
     // Groups retitled for the model take the tooltips of their new titles.
@@ -356,8 +356,8 @@ void MainWindow::slSetProgres(quint8 percent)
         // open, and the warning is shown once.
         justConnected = 0;
         firmwareWarning = 0;
-        QMessageBox box(QMessageBox::Warning, QString(),
-                        QStringLiteral("Убедитесь в актуальности FirmWare"), QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Warning, QString(), tr("Убедитесь в актуальности FirmWare"),
+                        QMessageBox::Ok);
         box.exec();
     }
 }
@@ -391,7 +391,7 @@ void MainWindow::slError(QByteArray request)
 {
     // The title names the request as the user would type it, without its CR.
     QMessageBox box(QMessageBox::Question, RunOutcome::requestText(request),
-                    QStringLiteral("Ошибка выполнения команды. Продолжить?"),
+                    tr("Ошибка выполнения команды. Продолжить?"),
                     QMessageBox::Yes | QMessageBox::No);
     if (box.exec() == QMessageBox::No) {
         // The failed request is still at the head; the rest go unsent.

@@ -10,11 +10,11 @@
 #include <QVBoxLayout>
 
 W_FreezProtection::W_FreezProtection(QWidget *parent)
-    : W_QWidget(parent), group(new QGroupBox(QStringLiteral("Freeze Protection"), this)),
+    : W_QWidget(parent),
+      group(W_QWidget::titledGroup(QT_TRANSLATE_NOOP("W_QWidget", "Freeze Protection"), this)),
       radioTransmitReset(new QSpinBox(this)),
-      wdt(new w_Reset(QStringLiteral("WDT Reset"), QStringLiteral("sec"), 10,
-                      FactoryDefaults::WdtReset * 10, this)),
-      radioModule(new w_Reset(QStringLiteral("Radio Module Reset"), QStringLiteral("sec"), 10,
+      wdt(new w_Reset(tr("WDT Reset"), tr("sec"), 10, FactoryDefaults::WdtReset * 10, this)),
+      radioModule(new w_Reset(tr("Radio Module Reset"), tr("sec"), 10,
                               FactoryDefaults::RadioModuleReset * 10, this))
 {
     radioTransmitReset->setObjectName(QStringLiteral("Radio Transmit Reset"));
@@ -24,9 +24,9 @@ W_FreezProtection::W_FreezProtection(QWidget *parent)
 
     auto row = new QHBoxLayout(group);
     row->setContentsMargins(9, 5, 9, 5);
-    row->addWidget(labelFor(radioTransmitReset, QStringLiteral("Radio Transmit Reset"), this));
+    row->addWidget(labelFor(radioTransmitReset, tr("Radio Transmit Reset"), this));
     row->addWidget(radioTransmitReset);
-    row->addWidget(new QLabel(QStringLiteral("x100 ms"), this));
+    row->addWidget(new QLabel(tr("x100 ms"), this));
     row->addWidget(wdt);
     row->addWidget(radioModule);
 

@@ -6,15 +6,16 @@
 W_Key::W_Key(QWidget *parent) : W_QWidget(parent)
 {
     // Each button carries its text as its name: the command it reports.
-    auto makeButton = [this](const QString &text) {
-        auto button = new QPushButton(text, this);
-        button->setObjectName(text);
+    // The name stays untranslated; the text is in the language of the texts.
+    auto makeButton = [this](const char *text) {
+        auto button = new QPushButton(tr(text), this);
+        button->setObjectName(QLatin1String(text));
         return button;
     };
-    read = makeButton(QStringLiteral("READ"));
-    write = makeButton(QStringLiteral("WRITE"));
-    defaults = makeButton(QStringLiteral("DEFAULT"));
-    freezeProtection = makeButton(QStringLiteral("Freeze Protection"));
+    read = makeButton(QT_TR_NOOP("READ"));
+    write = makeButton(QT_TR_NOOP("WRITE"));
+    defaults = makeButton(QT_TR_NOOP("DEFAULT"));
+    freezeProtection = makeButton(QT_TR_NOOP("Freeze Protection"));
     freezeProtection->setCheckable(true);
 
     auto layout = new QGridLayout(this);

@@ -10,18 +10,19 @@
 
 namespace {
 
-const char *const Discrete2Title = "Out D2 Discret";
-const char *const SingleDiscreteTitle = "Out D Discret";
+const char *const Discrete2Title = QT_TRANSLATE_NOOP("W_QWidget", "Out D2 Discret");
+const char *const SingleDiscreteTitle = QT_TRANSLATE_NOOP("W_QWidget", "Out D Discret");
 
 } // namespace
 
 w_NumOfDown::w_NumOfDown(QWidget *parent)
     : W_QWidget(parent), numOfDown(new QSpinBox(this)),
-      inversion1(new QCheckBox(QStringLiteral("Output inversion"), this)),
-      inversion2(new QCheckBox(QStringLiteral("Output inversion"), this)),
-      note(new QLabel(QStringLiteral("The device will stop responding to the RS-485"), this)),
-      groupCurrent(new QGroupBox(QStringLiteral("Out 4-20"), this)),
-      groupDiscrete1(new QGroupBox(QStringLiteral("Out D1 Discret"), this)),
+      inversion1(new QCheckBox(tr("Output inversion"), this)),
+      inversion2(new QCheckBox(tr("Output inversion"), this)),
+      note(new QLabel(tr("The device will stop responding to the RS-485"), this)),
+      groupCurrent(W_QWidget::titledGroup(QT_TRANSLATE_NOOP("W_QWidget", "Out 4-20"), this)),
+      groupDiscrete1(
+          W_QWidget::titledGroup(QT_TRANSLATE_NOOP("W_QWidget", "Out D1 Discret"), this)),
       groupDiscrete2(new QGroupBox(QStringLiteral("Out D (Discret)"), this))
 {
     numOfDown->setObjectName(QStringLiteral("Num of down"));
@@ -40,14 +41,13 @@ w_NumOfDown::w_NumOfDown(QWidget *parent)
         if (inversion)
             groupLayout->addWidget(inversion, 2, 0);
     };
-    fillGroup(groupCurrent, current,
-              QStringLiteral("Freeze the output current if there is no radiolink"),
-              QStringLiteral("The output current is zero if there is no radiolink"), nullptr);
-    const QString low = QStringLiteral("Low level if there is no radiolink");
-    const QString high = QStringLiteral("High level if there is no radiolink");
+    fillGroup(groupCurrent, current, tr("Freeze the output current if there is no radiolink"),
+              tr("The output current is zero if there is no radiolink"), nullptr);
+    const QString low = tr("Low level if there is no radiolink");
+    const QString high = tr("High level if there is no radiolink");
     fillGroup(groupDiscrete1, discrete1, low, high, inversion1);
     fillGroup(groupDiscrete2, discrete2, low, high, inversion2);
-    groupDiscrete2->setTitle(QString::fromLatin1(Discrete2Title));
+    setGroupTitle(groupDiscrete2, Discrete2Title);
 
     auto layout = new QGridLayout(this);
     layout->setVerticalSpacing(0);
@@ -58,11 +58,11 @@ w_NumOfDown::w_NumOfDown(QWidget *parent)
     layout->addWidget(numOfDown, 2, 0);
     // The spin box stands before its label, which goes on in the next row.
     layout->addWidget(labelFor(numOfDown,
-                               QStringLiteral("The number of radio non-responses in a row after"),
+                               tr("The number of radio non-responses in a row after"),
                                this),
                       2, 1);
     layout->addWidget(
-        new QLabel(QStringLiteral("which the device detects the absence of radio communication."),
+        new QLabel(tr("which the device detects the absence of radio communication."),
                    this),
         3, 0, 1, 2);
     layout->addWidget(note, 4, 0, 1, 2);
@@ -84,12 +84,12 @@ void w_NumOfDown::setType(int kind)
         break;
     case 3:
         groupCurrent->show();
-        groupDiscrete2->setTitle(QString::fromLatin1(SingleDiscreteTitle));
+        setGroupTitle(groupDiscrete2, SingleDiscreteTitle);
         groupDiscrete2->show();
         break;
     case 4:
         groupDiscrete1->show();
-        groupDiscrete2->setTitle(QString::fromLatin1(Discrete2Title));
+        setGroupTitle(groupDiscrete2, Discrete2Title);
         groupDiscrete2->show();
         break;
     default:

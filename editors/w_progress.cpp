@@ -11,7 +11,7 @@ W_Progress::W_Progress(QWidget *parent) : QWidget(parent), bar(new QProgressBar(
     bar->setValue(0);
     bar->setAlignment(Qt::AlignCenter);
     bar->setTextVisible(true);
-    bar->setFormat(QStringLiteral("Distance %"));
+    bar->setFormat(tr("Distance %"));
     // Room for its text and a margin of a character each side, at any font
     // size (a fixed pixel width cut it on high-resolution screens).
     const QFontMetrics fm = bar->fontMetrics();

@@ -15,6 +15,9 @@
 
 namespace {
 
+// The untranslated title of a group box.
+const char *const GroupNameProperty = "rlxGroupName";
+
 // Visits every descendant of `node` depth first, children in their stored
 // order; `node` itself is not visited.
 template <typename Visit> void walk(const QObject *node, Visit &&visit)
@@ -29,7 +32,7 @@ template <typename Visit> void walk(const QObject *node, Visit &&visit)
 QString parameterName(const QObject *object)
 {
     if (auto box = qobject_cast<const QGroupBox *>(object))
-        return box->title();
+        return W_QWidget::groupName(box);
     return object->objectName();
 }
 
@@ -63,6 +66,25 @@ QString W_QWidget::nameOf(const QString &labelText)
     if (name.endsWith(QLatin1Char(':')))
         name.chop(1);
     return name.trimmed();
+}
+
+QGroupBox *W_QWidget::titledGroup(const char *title, QWidget *parent)
+{
+    auto box = new QGroupBox(parent);
+    setGroupTitle(box, title);
+    return box;
+}
+
+void W_QWidget::setGroupTitle(QGroupBox *box, const char *title)
+{
+    box->setProperty(GroupNameProperty, QString::fromUtf8(title));
+    box->setTitle(tr(title));
+}
+
+QString W_QWidget::groupName(const QGroupBox *box)
+{
+    const QVariant name = box->property(GroupNameProperty);
+    return name.isValid() ? name.toString() : box->title();
 }
 
 void W_QWidget::connectControls()
@@ -178,7 +200,7 @@ void W_QWidget::slPressed()
     if (auto rb = qobject_cast<W_Rb *>(source)) {
         // A valued radio button speaks for its group; alone it has no name.
         if (auto box = qobject_cast<QGroupBox *>(rb->parent()))
-            emit sgValueChange(box->title(), rb->value());
+            emit sgValueChange(groupName(box), rb->value());
         return;
     }
     // Pressed comes before a checkable button toggles: this is the old state.

@@ -7,6 +7,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QGroupBox;
 class QPushButton;
 class QSpinBox;
 class W_Power;
@@ -47,6 +48,13 @@ public:
     static void pairLabel(QLabel *label, QWidget *editor);
     // A label's text as a name: without mnemonic "&" and a trailing ":".
     static QString nameOf(const QString &labelText);
+    // A group box titled `title` (marked with QT_TRANSLATE_NOOP("W_QWidget",
+    // ...)) in the language of the texts. The untranslated title stays the
+    // group's name: the parameter its valued radio buttons report and what
+    // its tooltip is found by.
+    static QGroupBox *titledGroup(const char *title, QWidget *parent);
+    static void setGroupTitle(QGroupBox *box, const char *title);
+    static QString groupName(const QGroupBox *box);
 
 signals:
     void sgValueChange(QString name, int val);

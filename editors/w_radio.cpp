@@ -8,7 +8,8 @@
 #include <QGroupBox>
 
 W_Radio::W_Radio(QWidget *parent)
-    : W_QWidget(parent), group(new QGroupBox(QStringLiteral("Radio Module"), this)),
+    : W_QWidget(parent),
+      group(W_QWidget::titledGroup(QT_TRANSLATE_NOOP("W_QWidget", "Radio Module"), this)),
       subBand(new W_SubBand(this)), radioRate(new W_RadioRate(this)),
       commonLeft(new W_RadioCommonLeft(this))
 {

@@ -24,8 +24,8 @@ W_RadioCommonLeft::W_RadioCommonLeft(QWidget *parent)
     testAddress->setRange(0, 255);
 
     flowControl->setObjectName(QStringLiteral("Flow control"));
-    flowControl->addItem(QStringLiteral("None"));
-    flowControl->addItem(QStringLiteral("HardWare"));
+    flowControl->addItem(tr("None"));
+    flowControl->addItem(tr("HardWare"));
 
     serialTimeout->setObjectName(QStringLiteral("Serial Timeout"));
     serialTimeout->setRange(SerialTimeout::minSerialTimeout(0), SerialTimeout::Max);
@@ -40,15 +40,15 @@ W_RadioCommonLeft::W_RadioCommonLeft(QWidget *parent)
 
     auto layout = new QGridLayout(this);
     layout->setSpacing(3);
-    layout->addWidget(labelFor(testAddress, QStringLiteral("Address"), this), 0, 0, 1, 2);
+    layout->addWidget(labelFor(testAddress, tr("Address"), this), 0, 0, 1, 2);
     layout->addWidget(testAddress, 0, 2);
-    layout->addWidget(labelFor(flowControl, QStringLiteral("Flow control"), this), 1, 0, 1, 2);
+    layout->addWidget(labelFor(flowControl, tr("Flow control"), this), 1, 0, 1, 2);
     layout->addWidget(flowControl, 1, 2);
-    layout->addWidget(labelFor(serialTimeout, QStringLiteral("Serial Timeout"), this), 2, 0, 1, 2);
+    layout->addWidget(labelFor(serialTimeout, tr("Serial Timeout"), this), 2, 0, 1, 2);
     layout->addWidget(serialTimeout, 2, 2);
-    layout->addWidget(labelFor(radioModule, QStringLiteral("Radio module"), this), 3, 0, 1, 2);
+    layout->addWidget(labelFor(radioModule, tr("Radio module"), this), 3, 0, 1, 2);
     layout->addWidget(radioModule, 3, 2);
-    layout->addWidget(labelFor(firmWare, QStringLiteral("FirmWare"), this), 4, 0);
+    layout->addWidget(labelFor(firmWare, tr("FirmWare"), this), 4, 0);
     layout->addWidget(firmWare, 4, 1, 1, 2);
 }
 

@@ -8,7 +8,8 @@
 #include <QVBoxLayout>
 
 W_Rs485::W_Rs485(QWidget *parent)
-    : W_QWidget(parent), group(new QGroupBox(QStringLiteral("RS-485"), this)),
+    : W_QWidget(parent),
+      group(W_QWidget::titledGroup(QT_TRANSLATE_NOOP("W_QWidget", "RS-485"), this)),
       serialRate(new W_SerialRate(this)), common(new W_Rs485Common(this))
 {
     auto groupLayout = new QGridLayout(group);

@@ -51,7 +51,8 @@ bool lookUpPlan(quint8 band, quint8 rate, ChannelPlan &plan)
 } // namespace
 
 W_SubBand::W_SubBand(QWidget *parent)
-    : W_QWidget(parent), group(new QGroupBox(QStringLiteral("Sub-band"), this)),
+    : W_QWidget(parent),
+      group(W_QWidget::titledGroup(QT_TRANSLATE_NOOP("W_QWidget", "Sub-band"), this)),
       chanel(new QComboBox(this))
 {
     chanel->setObjectName(QStringLiteral("Chanel"));
@@ -64,12 +65,12 @@ W_SubBand::W_SubBand(QWidget *parent)
         quint8 value;
         const char *text;
         bool enabled;
-    } subBands[] = {{0, "g1 868-868.6 MHz", false},
-                    {2, "g2 868.7-869.2 MHz", true},
-                    {6, "g3 869.4-869.65 MHz", false},
-                    {8, "g4 869.7-870 MHz", false}};
+    } subBands[] = {{0, QT_TR_NOOP("g1 868-868.6 MHz"), false},
+                    {2, QT_TR_NOOP("g2 868.7-869.2 MHz"), true},
+                    {6, QT_TR_NOOP("g3 869.4-869.65 MHz"), false},
+                    {8, QT_TR_NOOP("g4 869.7-870 MHz"), false}};
     for (const auto &subBand : subBands) {
-        auto rb = new W_Rb(this, subBand.value, QString::fromLatin1(subBand.text));
+        auto rb = new W_Rb(this, subBand.value, tr(subBand.text));
         rb->setEnabled(subBand.enabled);
         buttons.append(rb);
         groupLayout->addWidget(rb);
@@ -109,7 +110,6 @@ void W_SubBand::fillChanels(quint8 count, quint32 spacingKHz)
         chanel->removeItem(0);
     for (quint8 i = 0; i < count; ++i) {
         const quint64 centre = quint64(bandStart) + spacingKHz / 2 + quint64(i) * spacingKHz;
-        chanel->addItem(
-            QStringLiteral("%1 MHz").arg(QString::number(double(centre) / 1000.0, 'g', 6)));
+        chanel->addItem(tr("%1 MHz").arg(QString::number(double(centre) / 1000.0, 'g', 6)));
     }
 }

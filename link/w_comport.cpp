@@ -19,16 +19,15 @@ constexpr int RefreshInterval = 1000; // ms
 } // namespace
 
 W_ComPort::W_ComPort(QWidget *parent, PortList *ports)
-    : W_QWidget(parent), portName(new QComboBox(this)),
-      open(new QPushButton(QStringLiteral("Connect"), this)),
-      openSettings(new QPushButton(QStringLiteral("Open Settings"), this)),
-      saveSettings(new QPushButton(QStringLiteral("Save Settings"), this)),
-      configureRemote(new QPushButton(QStringLiteral("Configure Remote Device"), this)),
+    : W_QWidget(parent), portName(new QComboBox(this)), open(new QPushButton(tr("Connect"), this)),
+      openSettings(new QPushButton(tr("Open Settings"), this)),
+      saveSettings(new QPushButton(tr("Save Settings"), this)),
+      configureRemote(new QPushButton(tr("Configure Remote Device"), this)),
       ports(ports ? ports : new PortList(this)), timer(new QTimer(this))
 {
     this->ports->setParent(this);
 
-    auto label = labelFor(portName, QStringLiteral("Port:"), this);
+    auto label = labelFor(portName, tr("Port:"), this);
     // As wide as its text, at any font size: the port list takes the rest.
     label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     portName->setObjectName(QStringLiteral("PortName"));
@@ -56,7 +55,7 @@ W_ComPort::W_ComPort(QWidget *parent, PortList *ports)
 void W_ComPort::setConnected(bool connected)
 {
     this->connected = connected;
-    open->setText(connected ? QStringLiteral("Disconnect") : QStringLiteral("Connect"));
+    open->setText(connected ? tr("Disconnect") : tr("Connect"));
     connectedName = connected ? portName->currentText() : QString();
     if (connected)
         QSettings().setValue(QLatin1String(PortNameKey), connectedName);

@@ -14,7 +14,8 @@ const int BoxesPerRow = 16;
 } // namespace
 
 AdresArray::AdresArray(QWidget *parent)
-    : W_QWidget(parent), group(new QGroupBox(QStringLiteral("Remote Device Addresses"), this)),
+    : W_QWidget(parent), group(W_QWidget::titledGroup(
+                             QT_TRANSLATE_NOOP("W_QWidget", "Remote Device Addresses"), this)),
       scroll(new QScrollArea(this))
 {
     auto layout = new QGridLayout(this);

@@ -5,7 +5,7 @@
 #include <QSpinBox>
 
 AdresArrayFake::AdresArrayFake(QWidget *parent)
-    : W_QWidget(parent), label(new QLabel(QStringLiteral("Remote Device Address  "), this)),
+    : W_QWidget(parent), label(new QLabel(tr("Remote Device Address  "), this)),
       adres(new QSpinBox(this))
 {
     adres->setRange(1, 1);

@@ -18,15 +18,13 @@ const int MaxMeasured = 21600; // a meter may read above the highest set point
 
 Kalibr::Kalibr(QWidget *parent)
     : W_QWidget(parent),
-      setKalibr(new QPushButton(
-          QStringLiteral("Check current (the flowing out current must be 20mA)"), this)),
-      resetKalibr(new QPushButton(QStringLiteral("Exit calibration mode"), this)),
-      curCurrent(new QSpinBox(this)),
-      setCurCurrent(new QPushButton(QStringLiteral("Set current"), this)),
+      setKalibr(new QPushButton(tr("Check current (the flowing out current must be 20mA)"), this)),
+      resetKalibr(new QPushButton(tr("Exit calibration mode"), this)),
+      curCurrent(new QSpinBox(this)), setCurCurrent(new QPushButton(tr("Set current"), this)),
       realCurrent(new QSpinBox(this)),
       // The first letter is the Cyrillic capital IE (U+0415), not a Latin E.
-      setRealCurrent(new QPushButton(QStringLiteral("\u0415nter value"), this)),
-      group(new QGroupBox(QStringLiteral("Calibration"), this))
+      setRealCurrent(new QPushButton(tr("\u0415nter value"), this)),
+      group(W_QWidget::titledGroup(QT_TRANSLATE_NOOP("W_QWidget", "Calibration"), this))
 {
     // The pictures live in the static core library; referring to them keeps
     // them linked in.
@@ -46,9 +44,9 @@ Kalibr::Kalibr(QWidget *parent)
     layout->setContentsMargins(-1, 0, -1, 2); // left and right from the style
     layout->addWidget(group);
 
-    auto writeLabel = labelFor(realCurrent, QStringLiteral("Write actual current value"), this);
-    auto setPointUnit = new QLabel(QStringLiteral("mkA"), this);
-    auto measuredUnit = new QLabel(QStringLiteral("mkA"), this);
+    auto writeLabel = labelFor(realCurrent, tr("Write actual current value"), this);
+    auto setPointUnit = new QLabel(tr("mkA"), this);
+    auto measuredUnit = new QLabel(tr("mkA"), this);
     curCurrent->setMaximum(MaxSetPoint);
     // The set point has only its unit beside it.
     curCurrent->setAccessibleName(QStringLiteral("Current set point, mkA"));

@@ -29,10 +29,10 @@ quint32 decimal(const QByteArray &text)
 } // namespace
 
 Measure::Measure(QWidget *parent)
-    : W_QWidget(parent), start(new QPushButton(QStringLiteral("Measurement mode"), this)),
+    : W_QWidget(parent), start(new QPushButton(tr("Measurement mode"), this)),
       timer(new QTimer(this))
 {
-    auto group = new QGroupBox(QStringLiteral("Measuremets"), this);
+    auto group = W_QWidget::titledGroup(QT_TRANSLATE_NOOP("W_QWidget", "Measuremets"), this);
     auto outer = new QGridLayout(this);
     outer->setSpacing(3);
     outer->setContentsMargins(9, 3, 9, 3);
@@ -46,8 +46,8 @@ Measure::Measure(QWidget *parent)
     inner->addWidget(buildChannel(channel2, 2), 2, 0);
     setInputType(0);
     paintButton(Qt::lightGray);
-    start->setToolTip(QStringLiteral("Asks the device for its input values once a second until "
-                                     "pressed again; red when answers stop."));
+    start->setToolTip(tr("Asks the device for its input values once a second until "
+                         "pressed again; red when answers stop."));
 
     timer->setInterval(PollInterval);
     timer->start();
@@ -61,8 +61,8 @@ QWidget *Measure::buildChannel(Channel &channel, int number)
     auto box = new QGroupBox(this);
     channel.typeAveraging = new QComboBox(this);
     channel.typeAveraging->setObjectName(QStringLiteral("TypeAveraging%1").arg(number));
-    channel.typeAveraging->addItems({QStringLiteral("Arithmetic mean"), QStringLiteral("Median"),
-                                     QStringLiteral("Simple moving average")});
+    channel.typeAveraging->addItems(
+        {tr("Arithmetic mean"), tr("Median"), tr("Simple moving average")});
     channel.averaging = new QSpinBox(this);
     channel.averaging->setObjectName(QStringLiteral("Averaging%1").arg(number));
     channel.averaging->setRange(1, 20);
@@ -75,21 +75,19 @@ QWidget *Measure::buildChannel(Channel &channel, int number)
     channel.valueUnit = new QLabel(this);
     channel.state = new QLineEdit(this);
     channel.value->setToolTip(
-        QStringLiteral("Latest value of input %1; greyed while the device does not answer.")
-            .arg(number));
+        tr("Latest value of input %1; greyed while the device does not answer.").arg(number));
     channel.state->setToolTip(
-        QStringLiteral("Discrete state of input %1: High once its value reaches the threshold.")
-            .arg(number));
+        tr("Discrete state of input %1: High once its value reaches the threshold.").arg(number));
 
     auto grid = new QGridLayout(box);
     grid->setSpacing(3);
     grid->setContentsMargins(9, 0, 9, 0);
-    grid->addWidget(labelFor(channel.typeAveraging, QStringLiteral("Averaging type"), this), 0, 0);
+    grid->addWidget(labelFor(channel.typeAveraging, tr("Averaging type"), this), 0, 0);
     grid->addWidget(channel.typeAveraging, 0, 1, 1, 2);
-    grid->addWidget(labelFor(channel.averaging, QStringLiteral("Averaging interval"), this), 1, 0);
+    grid->addWidget(labelFor(channel.averaging, tr("Averaging interval"), this), 1, 0);
     grid->addWidget(channel.averaging, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("sec"), this), 1, 2);
-    grid->addWidget(labelFor(channel.diskret, QStringLiteral("Transition from low to high"), this),
+    grid->addWidget(new QLabel(tr("sec"), this), 1, 2);
+    grid->addWidget(labelFor(channel.diskret, tr("Transition from low to high"), this),
                     2, 0);
     grid->addWidget(channel.diskret, 2, 1);
     grid->addWidget(channel.thresholdUnit, 2, 2);
@@ -108,7 +106,7 @@ QWidget *Measure::buildChannel(Channel &channel, int number)
 void Measure::stopMeasurement()
 {
     running = false;
-    start->setText(QStringLiteral("Measurement mode"));
+    start->setText(tr("Measurement mode"));
     clearFields();
     paintButton(Qt::lightGray);
 }
@@ -118,14 +116,14 @@ void Measure::setInputType(quint8 code)
     // A current input shows microamperes and takes its threshold in
     // milliamperes; a voltage input shows millivolts and takes volts.
     auto current = [](Channel &c, int number) {
-        c.name->setText(QStringLiteral("In A%1").arg(number));
-        c.thresholdUnit->setText(QStringLiteral("mA"));
-        c.valueUnit->setText(QStringLiteral("mkA"));
+        c.name->setText(tr("In A%1").arg(number));
+        c.thresholdUnit->setText(tr("mA"));
+        c.valueUnit->setText(tr("mkA"));
     };
     auto voltage = [](Channel &c, int number) {
-        c.name->setText(QStringLiteral("In D%1").arg(number));
-        c.thresholdUnit->setText(QStringLiteral("V"));
-        c.valueUnit->setText(QStringLiteral("mV"));
+        c.name->setText(tr("In D%1").arg(number));
+        c.thresholdUnit->setText(tr("V"));
+        c.valueUnit->setText(tr("mV"));
     };
     switch (code) {
     case 0:
@@ -167,7 +165,7 @@ void Measure::setValues(const QByteArrayList &values)
     channel1.value->setText(QStringLiteral(" %1").arg(decimal(values.value(0))));
     channel2.value->setText(QStringLiteral(" %1").arg(decimal(values.value(1))));
     auto level = [](const QByteArray &text) {
-        return decimal(text) != 0 ? QStringLiteral(" High") : QStringLiteral(" Low");
+        return decimal(text) != 0 ? tr(" High") : tr(" Low");
     };
     channel1.state->setText(level(values.value(2)));
     channel2.state->setText(level(values.value(3)));
@@ -197,8 +195,7 @@ void Measure::slTimer()
 void Measure::slStart()
 {
     running = !running;
-    start->setText(running ? QStringLiteral("Stop measurement")
-                           : QStringLiteral("Measurement mode"));
+    start->setText(running ? tr("Stop measurement") : tr("Measurement mode"));
     clearFields();
     answerCountdown = UnansweredBeforeRed;
     paintButton(Qt::lightGray);

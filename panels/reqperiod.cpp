@@ -11,7 +11,7 @@
 
 ReqPeriod::ReqPeriod(QWidget *parent)
     : W_QWidget(parent), adresFake(new AdresArrayFake(this)), period(new QSpinBox(this)),
-      group(new QGroupBox(QStringLiteral("Radio Poll Settings"), this)),
+      group(W_QWidget::titledGroup(QT_TRANSLATE_NOOP("W_QWidget", "Radio Poll Settings"), this)),
       outputs(new w_NumOfDown(this))
 {
     adresFake->setMaximumHeight(50);
@@ -25,9 +25,9 @@ ReqPeriod::ReqPeriod(QWidget *parent)
     auto grid = new QGridLayout(group);
     grid->setVerticalSpacing(0);
     grid->setContentsMargins(-1, -1, -1, 0);
-    grid->addWidget(labelFor(period, QStringLiteral("Requests period"), this), 0, 0);
+    grid->addWidget(labelFor(period, tr("Requests period"), this), 0, 0);
     grid->addWidget(period, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("sec"), this), 0, 2);
+    grid->addWidget(new QLabel(tr("sec"), this), 0, 2);
     grid->addWidget(adresFake, 0, 3);
     grid->addWidget(outputs, 1, 0, 1, 4);
     outputs->setType(0); // the device kind decides later which outputs show
@@ -49,7 +49,7 @@ void ReqPeriod::setAdresVisible(bool visible)
 
 void ReqPeriod::setTitle(const QString &title)
 {
-    group->setTitle(title);
+    setGroupTitle(group, title.toUtf8().constData());
 }
 
 void ReqPeriod::showOutputsFor(int kind)

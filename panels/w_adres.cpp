@@ -12,8 +12,8 @@ W_Adres::W_Adres(quint8 adres, QWidget *parent)
     adresBox->setRange(0, 64);
     adresBox->setValue(adres);
     adresBox->setEnabled(false);
-    check->setToolTip(QStringLiteral("Takes this remote address into the stability check."));
-    adresBox->setToolTip(QStringLiteral("Remote address polled in this row."));
+    check->setToolTip(tr("Takes this remote address into the stability check."));
+    adresBox->setToolTip(tr("Remote address polled in this row."));
     // The row has no label; it is named by its place in the list, which the
     // address it polls may change.
     check->setAccessibleName(QStringLiteral("Poll the address of row %1").arg(adres));

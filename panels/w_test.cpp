@@ -10,17 +10,16 @@
 #include <QSpinBox>
 
 W_Test::W_Test(QWidget *parent)
-    : W_QWidget(parent), testButton(new QPushButton(QStringLiteral("TEST"), this)),
-      cleanButton(new QPushButton(QStringLiteral("CLEAN TEST"), this)),
-      scroll(new QScrollArea(this))
+    : W_QWidget(parent), testButton(new QPushButton(tr("TEST"), this)),
+      cleanButton(new QPushButton(tr("CLEAN TEST"), this)), scroll(new QScrollArea(this))
 {
     testButton->setCheckable(true);
     testButton->setToolTip(
-        QStringLiteral("Polls the ticked remote addresses in turn until pressed again (STOP)."));
-    cleanButton->setToolTip(
-        QStringLiteral("Clears the poll history and the counts of every address."));
+        tr("Polls the ticked remote addresses in turn until pressed again (STOP)."));
+    cleanButton->setToolTip(tr("Clears the poll history and the counts of every address."));
 
-    auto group = new QGroupBox(QStringLiteral("Radio Stability Check"), this);
+    auto group =
+        W_QWidget::titledGroup(QT_TRANSLATE_NOOP("W_QWidget", "Radio Stability Check"), this);
     auto outer = new QGridLayout(this);
     outer->setContentsMargins(9, 5, 9, 0);
     outer->addWidget(group, 0, 0);
@@ -99,7 +98,7 @@ void W_Test::errRect(const QByteArray &request)
 
 void W_Test::setIdle(bool idle)
 {
-    testButton->setText(idle ? QStringLiteral("TEST") : QStringLiteral("STOP"));
+    testButton->setText(idle ? tr("TEST") : tr("STOP"));
     // Unchecking a running test stops it through slTestEn; checking it with
     // no address ticked falls back to idle there, which settles the panel.
     testButton->setChecked(!idle);
@@ -183,12 +182,12 @@ void W_Test::showCounts()
     for (W_Adres *row : qAsConst(rows)) {
         const StabilityTally::Row r = counts.row(quint8(row->adres()));
         if (r.sent == 0) {
-            row->setToolTip(QStringLiteral("Address %1: no polls since the last CLEAN TEST.")
-                                .arg(row->adres()));
+            row->setToolTip(
+                tr("Address %1: no polls since the last CLEAN TEST.").arg(row->adres()));
             continue;
         }
-        row->setToolTip(QStringLiteral("Address %1 since the last CLEAN TEST: %2 polls sent, %3 "
-                                       "answered (%4); at most %5 in a row unanswered.")
+        row->setToolTip(tr("Address %1 since the last CLEAN TEST: %2 polls sent, %3 "
+                           "answered (%4); at most %5 in a row unanswered.")
                             .arg(r.address)
                             .arg(r.sent)
                             .arg(r.answered)
@@ -201,14 +200,13 @@ QString W_Test::summary() const
 {
     const QList<StabilityTally::Row> polled = counts.rows();
     if (polled.isEmpty())
-        return QStringLiteral("Stability check stopped: no polls since the last CLEAN TEST.");
+        return tr("Stability check stopped: no polls since the last CLEAN TEST.");
     QStringList parts;
     for (const StabilityTally::Row &r : polled)
-        parts << QStringLiteral("address %1 answered %2 of %3 (%4)")
+        parts << tr("address %1 answered %2 of %3 (%4)")
                      .arg(r.address)
                      .arg(r.answered)
                      .arg(r.sent)
                      .arg(percent(r));
-    return QStringLiteral("Stability check stopped: ") + parts.join(QStringLiteral("; ")) +
-           QLatin1Char('.');
+    return tr("Stability check stopped: ") + parts.join(QStringLiteral("; ")) + QLatin1Char('.');
 }

@@ -1,0 +1,1262 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>AdresArrayFake</name>
+    <message>
+        <source>Remote Device Address  </source>
+        <translation>Remote Device Address  </translation>
+    </message>
+</context>
+<context>
+    <name>CalibrationSteps</name>
+    <message>
+        <source>Set point %1 mkA taken by the device.</source>
+        <translation>Set point %1 mkA taken by the device.</translation>
+    </message>
+    <message>
+        <source>The device did not accept the set point %1 mkA ($a).</source>
+        <translation>The device did not accept the set point %1 mkA ($a).</translation>
+    </message>
+    <message>
+        <source>Measured %2 mkA for the set point %1 mkA stored in the device.</source>
+        <translation>Measured %2 mkA for the set point %1 mkA stored in the device.</translation>
+    </message>
+    <message>
+        <source>The device did not accept the measured %2 mkA for the set point %1 mkA ($b).</source>
+        <translation>The device did not accept the measured %2 mkA for the set point %1 mkA ($b).</translation>
+    </message>
+    <message>
+        <source>Calibration mode off.</source>
+        <translation>Calibration mode off.</translation>
+    </message>
+    <message>
+        <source>The device did not confirm leaving calibration mode: no answer to $c.</source>
+        <translation>The device did not confirm leaving calibration mode: no answer to $c.</translation>
+    </message>
+    <message>
+        <source>Calibration mode on: the output drives its 20 mA check current.</source>
+        <translation>Calibration mode on: the output drives its 20 mA check current.</translation>
+    </message>
+    <message>
+        <source>The device did not enter calibration mode: no answer to $d.</source>
+        <translation>The device did not enter calibration mode: no answer to $d.</translation>
+    </message>
+</context>
+<context>
+    <name>InputFile</name>
+    <message>
+        <source>a folder</source>
+        <translation>a folder</translation>
+    </message>
+    <message>
+        <source>a FIFO</source>
+        <translation>a FIFO</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>a device</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>a socket</translation>
+    </message>
+    <message>
+        <source>a special file</source>
+        <translation>a special file</translation>
+    </message>
+    <message>
+        <source>Not a regular file but %1</source>
+        <translation>Not a regular file but %1</translation>
+    </message>
+    <message>
+        <source>Too large: more than %1 bytes</source>
+        <translation>Too large: more than %1 bytes</translation>
+    </message>
+</context>
+<context>
+    <name>Kalibr</name>
+    <message>
+        <source>Check current (the flowing out current must be 20mA)</source>
+        <translation>Check current (the flowing out current must be 20mA)</translation>
+    </message>
+    <message>
+        <source>Exit calibration mode</source>
+        <translation>Exit calibration mode</translation>
+    </message>
+    <message>
+        <source>Set current</source>
+        <translation>Set current</translation>
+    </message>
+    <message>
+        <source>Еnter value</source>
+        <translation>Enter value</translation>
+    </message>
+    <message>
+        <source>Write actual current value</source>
+        <translation>Write actual current value</translation>
+    </message>
+    <message>
+        <source>mkA</source>
+        <translation>mkA</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>RLX Vela Конфигуратор v.%1</source>
+        <translation>RLX Vela Configurator v.%1</translation>
+    </message>
+    <message>
+        <source>Stability check running; STOP ends it.</source>
+        <translation>Stability check running; STOP ends it.</translation>
+    </message>
+    <message>
+        <source>Writing…</source>
+        <translation>Writing…</translation>
+    </message>
+    <message>
+        <source>Reading…</source>
+        <translation>Reading…</translation>
+    </message>
+    <message>
+        <source>Restoring the factory settings…</source>
+        <translation>Restoring the factory settings…</translation>
+    </message>
+    <message>
+        <source>Connecting to %1…</source>
+        <translation>Connecting to %1…</translation>
+    </message>
+    <message>
+        <source>Disconnected from %1.</source>
+        <translation>Disconnected from %1.</translation>
+    </message>
+    <message>
+        <source>Connection failed</source>
+        <translation>Connection failed</translation>
+    </message>
+    <message>
+        <source>The connection through %1 was lost; the port was closed.</source>
+        <translation>The connection through %1 was lost; the port was closed.</translation>
+    </message>
+    <message>
+        <source>Connection lost</source>
+        <translation>Connection lost</translation>
+    </message>
+    <message>
+        <source>RLX Vela Конфигуратор v.%1  Hardware: %2  Firmware: v.%3</source>
+        <translation>RLX Vela Configurator v.%1  Hardware: %2  Firmware: v.%3</translation>
+    </message>
+    <message>
+        <source>Убедитесь в актуальности FirmWare</source>
+        <translation>Make sure the firmware is up to date</translation>
+    </message>
+    <message>
+        <source>Ошибка выполнения команды. Продолжить?</source>
+        <translation>The command failed. Continue?</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>WRITE: nothing was sent, because these settings cannot go to a device: %1.</source>
+        <translation>WRITE: nothing was sent, because these settings cannot go to a device: %1.</translation>
+    </message>
+    <message>
+        <source>Save Settings</source>
+        <translation>Save Settings</translation>
+    </message>
+    <message>
+        <source>%1 %2 became %3</source>
+        <translation>%1 %2 became %3</translation>
+    </message>
+    <message>
+        <source> Values the editors cannot show were changed: %1.</source>
+        <translation> Values the editors cannot show were changed: %1.</translation>
+    </message>
+    <message>
+        <source> Set these in their editors before WRITE: %1.</source>
+        <translation> Set these in their editors before WRITE: %1.</translation>
+    </message>
+    <message>
+        <source>Open Settings</source>
+        <translation>Open Settings</translation>
+    </message>
+</context>
+<context>
+    <name>Measure</name>
+    <message>
+        <source>Measurement mode</source>
+        <translation>Measurement mode</translation>
+    </message>
+    <message>
+        <source>Asks the device for its input values once a second until pressed again; red when answers stop.</source>
+        <translation>Asks the device for its input values once a second until pressed again; red when answers stop.</translation>
+    </message>
+    <message>
+        <source>Arithmetic mean</source>
+        <translation>Arithmetic mean</translation>
+    </message>
+    <message>
+        <source>Median</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>Simple moving average</source>
+        <translation>Simple moving average</translation>
+    </message>
+    <message>
+        <source>Latest value of input %1; greyed while the device does not answer.</source>
+        <translation>Latest value of input %1; greyed while the device does not answer.</translation>
+    </message>
+    <message>
+        <source>Discrete state of input %1: High once its value reaches the threshold.</source>
+        <translation>Discrete state of input %1: High once its value reaches the threshold.</translation>
+    </message>
+    <message>
+        <source>Averaging type</source>
+        <translation>Averaging type</translation>
+    </message>
+    <message>
+        <source>Averaging interval</source>
+        <translation>Averaging interval</translation>
+    </message>
+    <message>
+        <source>sec</source>
+        <translation>sec</translation>
+    </message>
+    <message>
+        <source>Transition from low to high</source>
+        <translation>Transition from low to high</translation>
+    </message>
+    <message>
+        <source>In A%1</source>
+        <translation>In A%1</translation>
+    </message>
+    <message>
+        <source>mA</source>
+        <translation>mA</translation>
+    </message>
+    <message>
+        <source>mkA</source>
+        <translation>mkA</translation>
+    </message>
+    <message>
+        <source>In D%1</source>
+        <translation>In D%1</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>mV</source>
+        <translation>mV</translation>
+    </message>
+    <message>
+        <source> High</source>
+        <translation> High</translation>
+    </message>
+    <message>
+        <source> Low</source>
+        <translation> Low</translation>
+    </message>
+    <message>
+        <source>Stop measurement</source>
+        <translation>Stop measurement</translation>
+    </message>
+</context>
+<context>
+    <name>OutcomeLine</name>
+    <message>
+        <source>Device not identified</source>
+        <translation>Device not identified</translation>
+    </message>
+    <message>
+        <source>The device on %1 did not answer the identity request ($2).
+
+Its model and firmware are unknown, so its settings were read in a layout that may not be its own and may be shown wrongly. WRITE and DEFAULT send nothing to it until a connection identifies the device: check the device and connect again.</source>
+        <translation>The device on %1 did not answer the identity request ($2).
+
+Its model and firmware are unknown, so its settings were read in a layout that may not be its own and may be shown wrongly. WRITE and DEFAULT send nothing to it until a connection identifies the device: check the device and connect again.</translation>
+    </message>
+    <message>
+        <source>%1: nothing was sent, because the device on %2 has not identified itself; connect again once it answers the identity request ($2).</source>
+        <translation>%1: nothing was sent, because the device on %2 has not identified itself; connect again once it answers the identity request ($2).</translation>
+    </message>
+    <message>
+        <source>Calibration: nothing was sent, because the port is closed; connect the device first.</source>
+        <translation>Calibration: nothing was sent, because the port is closed; connect the device first.</translation>
+    </message>
+    <message>
+        <source>Calibrating…</source>
+        <translation>Calibrating…</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFile</name>
+    <message>
+        <source>Not a regular file but %1; it was left as it was</source>
+        <translation>Not a regular file but %1; it was left as it was</translation>
+    </message>
+    <message>
+        <source>The file could not be written</source>
+        <translation>The file could not be written</translation>
+    </message>
+</context>
+<context>
+    <name>PortProblem</name>
+    <message>
+        <source>No serial port is chosen. Plug in the adapter and choose its port in the list.</source>
+        <translation>No serial port is chosen. Plug in the adapter and choose its port in the list.</translation>
+    </message>
+    <message>
+        <source>The port %1 was not found. Check that the adapter is plugged in and choose its port in the list.</source>
+        <translation>The port %1 was not found. Check that the adapter is plugged in and choose its port in the list.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port. Choose the port of the adapter in the list.</source>
+        <translation>%1 is not a serial port. Choose the port of the adapter in the list.</translation>
+    </message>
+    <message>
+        <source>You have no permission to use the port %1. On Linux, add your user to the %2 group (sudo usermod -aG %2 $USER), then log out and in again.</source>
+        <translation>You have no permission to use the port %1. On Linux, add your user to the %2 group (sudo usermod -aG %2 $USER), then log out and in again.</translation>
+    </message>
+    <message>
+        <source>The port %1 is in use by %2. Close that program and connect again.</source>
+        <translation>The port %1 is in use by %2. Close that program and connect again.</translation>
+    </message>
+    <message>
+        <source>The port %1 is in use by another program. Close that program and connect again.</source>
+        <translation>The port %1 is in use by another program. Close that program and connect again.</translation>
+    </message>
+    <message>
+        <source>The port %1 could not be opened: %2</source>
+        <translation>The port %1 could not be opened: %2</translation>
+    </message>
+    <message>
+        <source>The connection through the port %1 was lost: the adapter was unplugged or the device stopped answering.
+Check the cable, the adapter and the power of the device, choose the port in the list and connect again.</source>
+        <translation>The connection through the port %1 was lost: the adapter was unplugged or the device stopped answering.
+Check the cable, the adapter and the power of the device, choose the port in the list and connect again.</translation>
+    </message>
+</context>
+<context>
+    <name>ReqPeriod</name>
+    <message>
+        <source>Requests period</source>
+        <translation>Requests period</translation>
+    </message>
+    <message>
+        <source>sec</source>
+        <translation>sec</translation>
+    </message>
+</context>
+<context>
+    <name>RunOutcome</name>
+    <message>
+        <source>%1 of %2 requests answered</source>
+        <translation>%1 of %2 requests answered</translation>
+    </message>
+    <message>
+        <source>; unanswered: %1</source>
+        <translation>; unanswered: %1</translation>
+    </message>
+    <message>
+        <source>stopped at your answer after %1, %2 requests not sent</source>
+        <translation>stopped at your answer after %1, %2 requests not sent</translation>
+    </message>
+    <message>
+        <source>No device answered on %1: %2.</source>
+        <translation>No device answered on %1: %2.</translation>
+    </message>
+    <message>
+        <source>The device on %1 did not identify itself: %2; WRITE and DEFAULT send nothing until a connection identifies it.</source>
+        <translation>The device on %1 did not identify itself: %2; WRITE and DEFAULT send nothing until a connection identifies it.</translation>
+    </message>
+    <message>
+        <source>Identified %1, firmware %2, on %3: %4.</source>
+        <translation>Identified %1, firmware %2, on %3: %4.</translation>
+    </message>
+    <message>
+        <source>Read: %1.</source>
+        <translation>Read: %1.</translation>
+    </message>
+    <message>
+        <source>; not read, as the device's replies for them were damaged or incomplete: %1</source>
+        <translation>; not read, as the device's replies for them were damaged or incomplete: %1</translation>
+    </message>
+    <message>
+        <source>the radio module answered ATR at no serial rate, so its own factory values were not restored</source>
+        <translation>the radio module answered ATR at no serial rate, so its own factory values were not restored</translation>
+    </message>
+    <message>
+        <source>the device did not accept %1</source>
+        <translation>the device did not accept %1</translation>
+    </message>
+    <message>
+        <source>%1: wrote %2, device holds %3</source>
+        <translation>%1: wrote %2, device holds %3</translation>
+    </message>
+    <message>
+        <source>unanswered: %1</source>
+        <translation>unanswered: %1</translation>
+    </message>
+    <message>
+        <source>not read back, so not verified: %1</source>
+        <translation>not read back, so not verified: %1</translation>
+    </message>
+    <message>
+        <source>Written and verified</source>
+        <translation>Written and verified</translation>
+    </message>
+    <message>
+        <source>Factory settings written and verified</source>
+        <translation>Factory settings written and verified</translation>
+    </message>
+    <message>
+        <source>Not written as intended: %1</source>
+        <translation>Not written as intended: %1</translation>
+    </message>
+    <message>
+        <source>Factory settings not restored as intended: %1</source>
+        <translation>Factory settings not restored as intended: %1</translation>
+    </message>
+    <message>
+        <source>; the device does not report back: %1</source>
+        <translation>; the device does not report back: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>The file is damaged or incomplete.</source>
+        <translation>The file is damaged or incomplete.</translation>
+    </message>
+    <message>
+        <source>This is not a regular file of its own.</source>
+        <translation>This is not a regular file of its own.</translation>
+    </message>
+    <message>
+        <source>The bytes read back differ from the bytes written.</source>
+        <translation>The bytes read back differ from the bytes written.</translation>
+    </message>
+    <message>
+        <source>The bytes read back could not be read.</source>
+        <translation>The bytes read back could not be read.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFileDialogs</name>
+    <message>
+        <source>Save Settings</source>
+        <translation>Save Settings</translation>
+    </message>
+    <message>
+        <source>Rlx Files (*.rlx)</source>
+        <translation>Rlx Files (*.rlx)</translation>
+    </message>
+    <message>
+        <source>Save Settings cancelled; nothing was saved.</source>
+        <translation>Save Settings cancelled; nothing was saved.</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1.</source>
+        <translation>The settings could not be saved to %1.</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to
+%1
+
+%2</source>
+        <translation>The settings could not be saved to
+%1
+
+%2</translation>
+    </message>
+    <message>
+        <source>Settings saved to %1.</source>
+        <translation>Settings saved to %1.</translation>
+    </message>
+    <message>
+        <source>Open Settings</source>
+        <translation>Open Settings</translation>
+    </message>
+    <message>
+        <source>Open Settings cancelled; nothing was changed.</source>
+        <translation>Open Settings cancelled; nothing was changed.</translation>
+    </message>
+    <message>
+        <source>The settings could not be read from %1; nothing was changed.</source>
+        <translation>The settings could not be read from %1; nothing was changed.</translation>
+    </message>
+    <message>
+        <source>The settings could not be read from
+%1
+
+%2
+Nothing was changed.</source>
+        <translation>The settings could not be read from
+%1
+
+%2
+Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>Settings opened from %1; WRITE gives them to the device.</source>
+        <translation>Settings opened from %1; WRITE gives them to the device.</translation>
+    </message>
+</context>
+<context>
+    <name>ToolTips</name>
+    <message>
+        <source>Serial port the device is plugged into.</source>
+        <translation>Serial port the device is plugged into.</translation>
+    </message>
+    <message>
+        <source>Opens the port, identifies the device and reads its settings; pressed again, closes the port.</source>
+        <translation>Opens the port, identifies the device and reads its settings; pressed again, closes the port.</translation>
+    </message>
+    <message>
+        <source>Loads settings from a .rlx file into the editors, without talking to the device.</source>
+        <translation>Loads settings from a .rlx file into the editors, without talking to the device.</translation>
+    </message>
+    <message>
+        <source>Saves the settings shown in the editors to a .rlx file.</source>
+        <translation>Saves the settings shown in the editors to a .rlx file.</translation>
+    </message>
+    <message>
+        <source>Reads every setting from the device into the editors.</source>
+        <translation>Reads every setting from the device into the editors.</translation>
+    </message>
+    <message>
+        <source>Writes the settings shown to the device and reads them back.</source>
+        <translation>Writes the settings shown to the device and reads them back.</translation>
+    </message>
+    <message>
+        <source>Restores the factory settings of the radio module and the controller.</source>
+        <translation>Restores the factory settings of the radio module and the controller.</translation>
+    </message>
+    <message>
+        <source>Shows or hides the reset timers that restart a frozen device.</source>
+        <translation>Shows or hides the reset timers that restart a frozen device.</translation>
+    </message>
+    <message>
+        <source>Radio channel within the sub-band (module register S200).</source>
+        <translation>Radio channel within the sub-band (module register S200).</translation>
+    </message>
+    <message>
+        <source>Transmit power of the radio module, -8 to +14 dBm (register S202).</source>
+        <translation>Transmit power of the radio module, -8 to +14 dBm (register S202).</translation>
+    </message>
+    <message>
+        <source>The device's own radio address: 1 to 64 on a transmitter, fixed 255 on the others (register S252).</source>
+        <translation>The device's own radio address: 1 to 64 on a transmitter, fixed 255 on the others (register S252).</translation>
+    </message>
+    <message>
+        <source>Hardware flow control on the radio module's serial link (register S216).</source>
+        <translation>Hardware flow control on the radio module's serial link (register S216).</translation>
+    </message>
+    <message>
+        <source>Pause on the serial line after which the radio module sends what it has received (register S214).</source>
+        <translation>Pause on the serial line after which the radio module sends what it has received (register S214).</translation>
+    </message>
+    <message>
+        <source>Type of the device's radio module.</source>
+        <translation>Type of the device's radio module.</translation>
+    </message>
+    <message>
+        <source>Firmware version of the radio module.</source>
+        <translation>Firmware version of the radio module.</translation>
+    </message>
+    <message>
+        <source>Data bits and parity of the RS-485 line.</source>
+        <translation>Data bits and parity of the RS-485 line.</translation>
+    </message>
+    <message>
+        <source>Stop bits of the RS-485 line.</source>
+        <translation>Stop bits of the RS-485 line.</translation>
+    </message>
+    <message>
+        <source>Wait after sending on RS-485 before listening, in steps of 100 µs.</source>
+        <translation>Wait after sending on RS-485 before listening, in steps of 100 µs.</translation>
+    </message>
+    <message>
+        <source>Wait after receiving on RS-485 before sending, in steps of 100 µs.</source>
+        <translation>Wait after receiving on RS-485 before sending, in steps of 100 µs.</translation>
+    </message>
+    <message>
+        <source>Resets the radio transmitter when it has not sent for this long, in steps of 100 ms.</source>
+        <translation>Resets the radio transmitter when it has not sent for this long, in steps of 100 ms.</translation>
+    </message>
+    <message>
+        <source>Restarts the controller by its watchdog when it stops working for this many seconds.</source>
+        <translation>Restarts the controller by its watchdog when it stops working for this many seconds.</translation>
+    </message>
+    <message>
+        <source>Restarts the radio module when it stops answering for this many seconds.</source>
+        <translation>Restarts the radio module when it stops answering for this many seconds.</translation>
+    </message>
+    <message>
+        <source>Seconds between two radio polls of a remote device.</source>
+        <translation>Seconds between two radio polls of a remote device.</translation>
+    </message>
+    <message>
+        <source>Polls in a row without an answer after which the radio link counts as lost.</source>
+        <translation>Polls in a row without an answer after which the radio link counts as lost.</translation>
+    </message>
+    <message>
+        <source>Inverts discrete output 1.</source>
+        <translation>Inverts discrete output 1.</translation>
+    </message>
+    <message>
+        <source>Inverts discrete output 2.</source>
+        <translation>Inverts discrete output 2.</translation>
+    </message>
+    <message>
+        <source>How input 1 is averaged.</source>
+        <translation>How input 1 is averaged.</translation>
+    </message>
+    <message>
+        <source>How input 2 is averaged.</source>
+        <translation>How input 2 is averaged.</translation>
+    </message>
+    <message>
+        <source>Seconds over which input 1 is averaged.</source>
+        <translation>Seconds over which input 1 is averaged.</translation>
+    </message>
+    <message>
+        <source>Seconds over which input 2 is averaged.</source>
+        <translation>Seconds over which input 2 is averaged.</translation>
+    </message>
+    <message>
+        <source>Value of input 1 at which its discrete state turns high.</source>
+        <translation>Value of input 1 at which its discrete state turns high.</translation>
+    </message>
+    <message>
+        <source>Value of input 2 at which its discrete state turns high.</source>
+        <translation>Value of input 2 at which its discrete state turns high.</translation>
+    </message>
+    <message>
+        <source>Puts the device into calibration mode; the output then drives 20 mA.</source>
+        <translation>Puts the device into calibration mode; the output then drives 20 mA.</translation>
+    </message>
+    <message>
+        <source>Leaves calibration mode.</source>
+        <translation>Leaves calibration mode.</translation>
+    </message>
+    <message>
+        <source>Current the output is to drive, in microamperes.</source>
+        <translation>Current the output is to drive, in microamperes.</translation>
+    </message>
+    <message>
+        <source>Makes the output drive the current set above.</source>
+        <translation>Makes the output drive the current set above.</translation>
+    </message>
+    <message>
+        <source>Current your meter shows, in microamperes.</source>
+        <translation>Current your meter shows, in microamperes.</translation>
+    </message>
+    <message>
+        <source>Stores the measured current with the set point in the device.</source>
+        <translation>Stores the measured current with the set point in the device.</translation>
+    </message>
+    <message>
+        <source>Settings of the device's 868 MHz radio module.</source>
+        <translation>Settings of the device's 868 MHz radio module.</translation>
+    </message>
+    <message>
+        <source>Frequency sub-band of the radio module (register S206).</source>
+        <translation>Frequency sub-band of the radio module (register S206).</translation>
+    </message>
+    <message>
+        <source>Data rate on the radio (register S201); slower reaches farther.</source>
+        <translation>Data rate on the radio (register S201); slower reaches farther.</translation>
+    </message>
+    <message>
+        <source>The device's RS-485 line.</source>
+        <translation>The device's RS-485 line.</translation>
+    </message>
+    <message>
+        <source>Baud rate of the device's RS-485 line.</source>
+        <translation>Baud rate of the device's RS-485 line.</translation>
+    </message>
+    <message>
+        <source>Timers that restart a part of the device that stopped working.</source>
+        <translation>Timers that restart a part of the device that stopped working.</translation>
+    </message>
+    <message>
+        <source>What the current output does when the radio link is lost.</source>
+        <translation>What the current output does when the radio link is lost.</translation>
+    </message>
+    <message>
+        <source>What discrete output 1 does when the radio link is lost.</source>
+        <translation>What discrete output 1 does when the radio link is lost.</translation>
+    </message>
+    <message>
+        <source>What discrete output 2 does when the radio link is lost.</source>
+        <translation>What discrete output 2 does when the radio link is lost.</translation>
+    </message>
+    <message>
+        <source>What the discrete output does when the radio link is lost.</source>
+        <translation>What the discrete output does when the radio link is lost.</translation>
+    </message>
+    <message>
+        <source>Remote devices the device polls over the radio.</source>
+        <translation>Remote devices the device polls over the radio.</translation>
+    </message>
+    <message>
+        <source>How the device polls remote devices over the radio.</source>
+        <translation>How the device polls remote devices over the radio.</translation>
+    </message>
+    <message>
+        <source>How the device polls its remote device, and what its outputs do when the link is lost.</source>
+        <translation>How the device polls its remote device, and what its outputs do when the link is lost.</translation>
+    </message>
+    <message>
+        <source>Live values of the device's inputs and how each is processed.</source>
+        <translation>Live values of the device's inputs and how each is processed.</translation>
+    </message>
+    <message>
+        <source>Calibrates the 4-20 mA output against your meter.</source>
+        <translation>Calibrates the 4-20 mA output against your meter.</translation>
+    </message>
+    <message>
+        <source>Polls remote devices again and again to test the radio link.</source>
+        <translation>Polls remote devices again and again to test the radio link.</translation>
+    </message>
+    <message>
+        <source>One input: its averaging, its threshold and its live value.</source>
+        <translation>One input: its averaging, its threshold and its live value.</translation>
+    </message>
+    <message>
+        <source>Port of the device and the settings files.</source>
+        <translation>Port of the device and the settings files.</translation>
+    </message>
+    <message>
+        <source>Reads, writes or restores the device's settings.</source>
+        <translation>Reads, writes or restores the device's settings.</translation>
+    </message>
+    <message>
+        <source>Frequency sub-band and channel of the radio.</source>
+        <translation>Frequency sub-band and channel of the radio.</translation>
+    </message>
+    <message>
+        <source>Radio data rate and transmit power.</source>
+        <translation>Radio data rate and transmit power.</translation>
+    </message>
+    <message>
+        <source>Address, serial link and version of the radio module.</source>
+        <translation>Address, serial link and version of the radio module.</translation>
+    </message>
+    <message>
+        <source>Relative radio range at the chosen data rate.</source>
+        <translation>Relative radio range at the chosen data rate.</translation>
+    </message>
+    <message>
+        <source>Transmit power of the radio module.</source>
+        <translation>Transmit power of the radio module.</translation>
+    </message>
+    <message>
+        <source>Format and turn-around delays of the RS-485 line.</source>
+        <translation>Format and turn-around delays of the RS-485 line.</translation>
+    </message>
+    <message>
+        <source>A receiver polls the one remote device at address 1.</source>
+        <translation>A receiver polls the one remote device at address 1.</translation>
+    </message>
+    <message>
+        <source>What the outputs do when the radio link is lost.</source>
+        <translation>What the outputs do when the radio link is lost.</translation>
+    </message>
+    <message>
+        <source>Sub-band %1; only g2 may be used.</source>
+        <translation>Sub-band %1; only g2 may be used.</translation>
+    </message>
+    <message>
+        <source>Radio data rate %1.</source>
+        <translation>Radio data rate %1.</translation>
+    </message>
+    <message>
+        <source>RS-485 line at %1.</source>
+        <translation>RS-485 line at %1.</translation>
+    </message>
+    <message>
+        <source>On a lost radio link: %1.</source>
+        <translation>On a lost radio link: %1.</translation>
+    </message>
+    <message>
+        <source>Settings of a remote device over the radio (not available).</source>
+        <translation>Settings of a remote device over the radio (not available).</translation>
+    </message>
+    <message>
+        <source>The device polls remote address %1.</source>
+        <translation>The device polls remote address %1.</translation>
+    </message>
+    <message>
+        <source>Progress of the requests queued for the device.</source>
+        <translation>Progress of the requests queued for the device.</translation>
+    </message>
+</context>
+<context>
+    <name>TrafficLog</name>
+    <message>
+        <source>Traffic log</source>
+        <translation>Traffic log</translation>
+    </message>
+    <message>
+        <source>What went over the serial line to and from the device, newest at the bottom.</source>
+        <translation>What went over the serial line to and from the device, newest at the bottom.</translation>
+    </message>
+    <message>
+        <source>Requests (&gt;&gt;), replies (&lt;&lt;), time-outs, repeats and give-ups (!!), with the time each happened.</source>
+        <translation>Requests (&gt;&gt;), replies (&lt;&lt;), time-outs, repeats and give-ups (!!), with the time each happened.</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Save...</translation>
+    </message>
+    <message>
+        <source>Writes the lines of the log to a text file.</source>
+        <translation>Writes the lines of the log to a text file.</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Empties the log.</source>
+        <translation>Empties the log.</translation>
+    </message>
+    <message>
+        <source>Lines kept; beyond %1 the oldest are dropped.</source>
+        <translation>Lines kept; beyond %1 the oldest are dropped.</translation>
+    </message>
+    <message>
+        <source>Opens the log of every request and reply on the serial line (Ctrl+L).</source>
+        <translation>Opens the log of every request and reply on the serial line (Ctrl+L).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line(s)</source>
+        <translation>
+            <numerusform>%n line</numerusform><numerusform>%n lines</numerusform></translation>
+    </message>
+    <message>
+        <source>Save traffic log</source>
+        <translation>Save traffic log</translation>
+    </message>
+    <message>
+        <source>Text (*.txt)</source>
+        <translation>Text (*.txt)</translation>
+    </message>
+    <message>
+        <source>The log could not be saved to
+%1
+
+%2</source>
+        <translation>The log could not be saved to
+%1
+
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>W_Adres</name>
+    <message>
+        <source>Takes this remote address into the stability check.</source>
+        <translation>Takes this remote address into the stability check.</translation>
+    </message>
+    <message>
+        <source>Remote address polled in this row.</source>
+        <translation>Remote address polled in this row.</translation>
+    </message>
+</context>
+<context>
+    <name>W_ComPort</name>
+    <message>
+        <source>Configure Remote Device</source>
+        <translation>Configure Remote Device</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Open Settings</source>
+        <translation>Open Settings</translation>
+    </message>
+    <message>
+        <source>Save Settings</source>
+        <translation>Save Settings</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Disconnect</translation>
+    </message>
+</context>
+<context>
+    <name>W_FreezProtection</name>
+    <message>
+        <source>WDT Reset</source>
+        <translation>WDT Reset</translation>
+    </message>
+    <message>
+        <source>sec</source>
+        <translation>sec</translation>
+    </message>
+    <message>
+        <source>Radio Module Reset</source>
+        <translation>Radio Module Reset</translation>
+    </message>
+    <message>
+        <source>x100 ms</source>
+        <translation>x100 ms</translation>
+    </message>
+    <message>
+        <source>Radio Transmit Reset</source>
+        <translation>Radio Transmit Reset</translation>
+    </message>
+</context>
+<context>
+    <name>W_Key</name>
+    <message>
+        <source>WRITE</source>
+        <translation>WRITE</translation>
+    </message>
+    <message>
+        <source>DEFAULT</source>
+        <translation>DEFAULT</translation>
+    </message>
+    <message>
+        <source>READ</source>
+        <translation>READ</translation>
+    </message>
+    <message>
+        <source>Freeze Protection</source>
+        <translation>Freeze Protection</translation>
+    </message>
+</context>
+<context>
+    <name>W_Power</name>
+    <message>
+        <source>Power</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+</context>
+<context>
+    <name>W_Progress</name>
+    <message>
+        <source>Distance %</source>
+        <translation>Distance %</translation>
+    </message>
+</context>
+<context>
+    <name>W_QWidget</name>
+    <message>
+        <source>Radio Poll and Out Settings</source>
+        <translation>Radio Poll and Out Settings</translation>
+    </message>
+    <message>
+        <source>Radio Poll Settings</source>
+        <translation>Radio Poll Settings</translation>
+    </message>
+    <message>
+        <source>Freeze Protection</source>
+        <translation>Freeze Protection</translation>
+    </message>
+    <message>
+        <source>Out D2 Discret</source>
+        <translation>Out D2 Discret</translation>
+    </message>
+    <message>
+        <source>Out D Discret</source>
+        <translation>Out D Discret</translation>
+    </message>
+    <message>
+        <source>Out 4-20</source>
+        <translation>Out 4-20</translation>
+    </message>
+    <message>
+        <source>Out D1 Discret</source>
+        <translation>Out D1 Discret</translation>
+    </message>
+    <message>
+        <source>Radio Module</source>
+        <translation>Radio Module</translation>
+    </message>
+    <message>
+        <source>Radio Data Rate</source>
+        <translation>Radio Data Rate</translation>
+    </message>
+    <message>
+        <source>RS-485</source>
+        <translation>RS-485</translation>
+    </message>
+    <message>
+        <source>Serial Data Rate</source>
+        <translation>Serial Data Rate</translation>
+    </message>
+    <message>
+        <source>Sub-band</source>
+        <translation>Sub-band</translation>
+    </message>
+    <message>
+        <source>Remote Device Addresses</source>
+        <translation>Remote Device Addresses</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Calibration</translation>
+    </message>
+    <message>
+        <source>Measuremets</source>
+        <translation>Measuremets</translation>
+    </message>
+    <message>
+        <source>Radio Stability Check</source>
+        <translation>Radio Stability Check</translation>
+    </message>
+</context>
+<context>
+    <name>W_RadioCommonLeft</name>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>HardWare</source>
+        <translation>HardWare</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Flow control</source>
+        <translation>Flow control</translation>
+    </message>
+    <message>
+        <source>Serial Timeout</source>
+        <translation>Serial Timeout</translation>
+    </message>
+    <message>
+        <source>Radio module</source>
+        <translation>Radio module</translation>
+    </message>
+    <message>
+        <source>FirmWare</source>
+        <translation>FirmWare</translation>
+    </message>
+</context>
+<context>
+    <name>W_RadioRate</name>
+    <message>
+        <source>4800 bps</source>
+        <translation>4800 bps</translation>
+    </message>
+    <message>
+        <source>9600 bps</source>
+        <translation>9600 bps</translation>
+    </message>
+    <message>
+        <source>19200 bps</source>
+        <translation>19200 bps</translation>
+    </message>
+    <message>
+        <source>38400 bps</source>
+        <translation>38400 bps</translation>
+    </message>
+    <message>
+        <source>115200 bps</source>
+        <translation>115200 bps</translation>
+    </message>
+</context>
+<context>
+    <name>W_Rs485Common</name>
+    <message>
+        <source>8-bit data, no parity</source>
+        <translation>8-bit data, no parity</translation>
+    </message>
+    <message>
+        <source>8-bit data, even parity</source>
+        <translation>8-bit data, even parity</translation>
+    </message>
+    <message>
+        <source>8-bit data, odd parity</source>
+        <translation>8-bit data, odd parity</translation>
+    </message>
+    <message>
+        <source>9-bit data, no parity</source>
+        <translation>9-bit data, no parity</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>Parity</translation>
+    </message>
+    <message>
+        <source>Stop bit</source>
+        <translation>Stop bit</translation>
+    </message>
+    <message>
+        <source>Delay Tx-Rx</source>
+        <translation>Delay Tx-Rx</translation>
+    </message>
+    <message>
+        <source>x100 µs</source>
+        <translation>x100 µs</translation>
+    </message>
+    <message>
+        <source>Delay Rx-Tx</source>
+        <translation>Delay Rx-Tx</translation>
+    </message>
+</context>
+<context>
+    <name>W_SerialRate</name>
+    <message>
+        <source>1200 bps</source>
+        <translation>1200 bps</translation>
+    </message>
+    <message>
+        <source>2400 bps</source>
+        <translation>2400 bps</translation>
+    </message>
+    <message>
+        <source>4800 bps</source>
+        <translation>4800 bps</translation>
+    </message>
+    <message>
+        <source>9600 bps</source>
+        <translation>9600 bps</translation>
+    </message>
+    <message>
+        <source>19200 bps</source>
+        <translation>19200 bps</translation>
+    </message>
+    <message>
+        <source>38400 bps</source>
+        <translation>38400 bps</translation>
+    </message>
+    <message>
+        <source>57600 bps</source>
+        <translation>57600 bps</translation>
+    </message>
+    <message>
+        <source>115200 bps</source>
+        <translation>115200 bps</translation>
+    </message>
+</context>
+<context>
+    <name>W_SubBand</name>
+    <message>
+        <source>g1 868-868.6 MHz</source>
+        <translation>g1 868-868.6 MHz</translation>
+    </message>
+    <message>
+        <source>g2 868.7-869.2 MHz</source>
+        <translation>g2 868.7-869.2 MHz</translation>
+    </message>
+    <message>
+        <source>g3 869.4-869.65 MHz</source>
+        <translation>g3 869.4-869.65 MHz</translation>
+    </message>
+    <message>
+        <source>g4 869.7-870 MHz</source>
+        <translation>g4 869.7-870 MHz</translation>
+    </message>
+    <message>
+        <source>%1 MHz</source>
+        <translation>%1 MHz</translation>
+    </message>
+</context>
+<context>
+    <name>W_Test</name>
+    <message>
+        <source>TEST</source>
+        <translation>TEST</translation>
+    </message>
+    <message>
+        <source>CLEAN TEST</source>
+        <translation>CLEAN TEST</translation>
+    </message>
+    <message>
+        <source>Polls the ticked remote addresses in turn until pressed again (STOP).</source>
+        <translation>Polls the ticked remote addresses in turn until pressed again (STOP).</translation>
+    </message>
+    <message>
+        <source>Clears the poll history and the counts of every address.</source>
+        <translation>Clears the poll history and the counts of every address.</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>STOP</translation>
+    </message>
+    <message>
+        <source>Address %1: no polls since the last CLEAN TEST.</source>
+        <translation>Address %1: no polls since the last CLEAN TEST.</translation>
+    </message>
+    <message>
+        <source>Address %1 since the last CLEAN TEST: %2 polls sent, %3 answered (%4); at most %5 in a row unanswered.</source>
+        <translation>Address %1 since the last CLEAN TEST: %2 polls sent, %3 answered (%4); at most %5 in a row unanswered.</translation>
+    </message>
+    <message>
+        <source>Stability check stopped: no polls since the last CLEAN TEST.</source>
+        <translation>Stability check stopped: no polls since the last CLEAN TEST.</translation>
+    </message>
+    <message>
+        <source>address %1 answered %2 of %3 (%4)</source>
+        <translation>address %1 answered %2 of %3 (%4)</translation>
+    </message>
+    <message>
+        <source>Stability check stopped: </source>
+        <translation>Stability check stopped: </translation>
+    </message>
+</context>
+<context>
+    <name>w_NumOfDown</name>
+    <message>
+        <source>Output inversion</source>
+        <translation>Output inversion</translation>
+    </message>
+    <message>
+        <source>The device will stop responding to the RS-485</source>
+        <translation>The device will stop responding to the RS-485</translation>
+    </message>
+    <message>
+        <source>Freeze the output current if there is no radiolink</source>
+        <translation>Freeze the output current if there is no radiolink</translation>
+    </message>
+    <message>
+        <source>The output current is zero if there is no radiolink</source>
+        <translation>The output current is zero if there is no radiolink</translation>
+    </message>
+    <message>
+        <source>Low level if there is no radiolink</source>
+        <translation>Low level if there is no radiolink</translation>
+    </message>
+    <message>
+        <source>High level if there is no radiolink</source>
+        <translation>High level if there is no radiolink</translation>
+    </message>
+    <message>
+        <source>The number of radio non-responses in a row after</source>
+        <translation>The number of radio non-responses in a row after</translation>
+    </message>
+    <message>
+        <source>which the device detects the absence of radio communication.</source>
+        <translation>which the device detects the absence of radio communication.</translation>
+    </message>
+</context>
+</TS>
