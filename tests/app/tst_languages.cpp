@@ -2,6 +2,7 @@
 // the Russian translation no English word is left in what the window shows,
 // with the English one no Russian; without a chosen language the texts are
 // the window's own. And how --lang and the remembered setting pick one.
+#include "app/keyboardaccess.h"
 #include "app/languages.h"
 #include "app/launchcheck.h"
 #include "app/mainwindow.h"
@@ -30,9 +31,16 @@ constexpr const char *Port = "/dev/ttyRLX0";
 constexpr const char *Firmware = "Aug  4 2022";
 
 // Latin words that stay in Russian texts: names of the product, the line and
-// the signals, the version mark, a key name and the settings files' suffix.
-// Words with digits (g2, S200, LE50, x100) are register, band and part names.
-const QStringList KeptNames = {"RLX", "Vela", "RS", "Tx", "Rx", "v", "Ctrl", "L", "rlx"};
+// the signals, the version mark, the settings files' suffix and the names of
+// the keys of the shortcuts the tooltips give. Words with digits (g2, S200,
+// LE50, x100) are register, band and part names.
+QStringList keptNames()
+{
+    QStringList names = {"RLX", "Vela", "RS", "Tx", "Rx", "v", "Ctrl", "L", "rlx"};
+    for (const KeyboardAccess::Shortcut &s : KeyboardAccess::shortcuts())
+        names += QString::fromLatin1(s.keys).split(QLatin1Char('+'));
+    return names;
+}
 
 struct Device
 {
@@ -102,6 +110,7 @@ QStringList foreign(const QStringList &texts, const QString &language)
 {
     static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
     static const QRegularExpression word(QStringLiteral("[A-Za-z0-9]*[A-Za-z][A-Za-z0-9]*"));
+    static const QStringList kept = keptNames();
     QStringList wrong;
     for (const QString &text : texts) {
         if (language == QLatin1String("en")) {
@@ -112,8 +121,7 @@ QStringList foreign(const QStringList &texts, const QString &language)
         const QString inside = text.section(QLatin1Char('"'), 1, -2);
         for (auto it = word.globalMatch(inside); it.hasNext();) {
             const QString w = it.next().captured();
-            if (!w.contains(QRegularExpression(QStringLiteral("[0-9]"))) &&
-                !KeptNames.contains(w)) {
+            if (!w.contains(QRegularExpression(QStringLiteral("[0-9]"))) && !kept.contains(w)) {
                 wrong << text;
                 break;
             }

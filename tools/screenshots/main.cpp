@@ -8,6 +8,7 @@
 // against the screen's available area (scripts/screen-fit).
 
 #include "app/core.h"
+#include "app/languages.h"
 #include "app/mainwindow.h"
 #include "panels/measure.h"
 #include "panels/w_adres.h"
@@ -80,8 +81,10 @@ bool take(const Shot &shot, const std::function<void(MainWindow &)> &action,
     QProcess devsim;
     // Announced, so that the port list shows it as a user sees it.
     devsim.start(devsimPath, QStringList{"--hardware", shot.hardware} + shot.extra);
-    if (!devsim.waitForStarted(5000) || !QTest::qWaitFor([&] { return devsim.canReadLine(); }))
+    if (!devsim.waitForStarted(5000) || !QTest::qWaitFor([&] { return devsim.canReadLine(); })) {
+        printf("FAILED %s: the virtual device did not start\n", qPrintable(file));
         return false;
+    }
     const QString port = QString::fromLocal8Bit(devsim.readLine()).trimmed();
 
     MainWindow w;
@@ -89,8 +92,10 @@ bool take(const Shot &shot, const std::function<void(MainWindow &)> &action,
     auto ports = w.findChild<QComboBox *>(QStringLiteral("PortName"));
     int listed = -1;
     if (!QTest::qWaitFor([&] { return (listed = ports->findText(port, Qt::MatchStartsWith)) >= 0; },
-                         3000))
+                         3000)) {
+        printf("FAILED %s: %s is not in the port list\n", qPrintable(file), qPrintable(port));
         return false;
+    }
     ports->setCurrentIndex(listed);
     QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("pbOpen")), Qt::LeftButton);
     const bool ok = settle(w, 15000);
@@ -176,11 +181,19 @@ int main(int argc, char *argv[])
         return value;
     };
     suffix = option(QStringLiteral("--suffix"));
+    // The texts in a language of the program ("en", "ru"); the window's own
+    // texts without.
+    const QString language = option(QStringLiteral("--lang"));
+    Languages languages;
+    if (!language.isEmpty() && !languages.install(language)) {
+        fprintf(stderr, "rlx-screenshots: no translation for %s\n", qPrintable(language));
+        return 2;
+    }
     const QString only = option(QStringLiteral("--only"));
     wanted = only.split(QLatin1Char(','), Qt::SkipEmptyParts);
     if (args.size() != 2) {
         fprintf(stderr, "usage: rlx-screenshots [--screen] [--suffix TEXT] [--only FILE,...] "
-                        "DEVSIM OUTDIR\n");
+                        "[--lang en|ru] DEVSIM OUTDIR\n");
         return 2;
     }
     devsimPath = args.at(0);
@@ -225,7 +238,9 @@ int main(int argc, char *argv[])
     ok &= take(
         {"traffic-log.png", "RLX-31868-DD receiver", {"--silent", "ATS202?:1"}},
         [](MainWindow &w) {
-            QTest::mouseClick(buttonWithText(&w, QStringLiteral("Traffic log")), Qt::LeftButton);
+            // By its name: its text is in the language of the window.
+            QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("trafficLogButton")),
+                              Qt::LeftButton);
             QTest::qWait(600);
         },
         [](MainWindow &w) { return w.findChild<QWidget *>(QStringLiteral("trafficLog")); });
