@@ -57,14 +57,11 @@ w_NumOfDown::w_NumOfDown(QWidget *parent)
     layout->addWidget(groupDiscrete2, 1, 0, 1, 2);
     layout->addWidget(numOfDown, 2, 0);
     // The spin box stands before its label, which goes on in the next row.
-    layout->addWidget(labelFor(numOfDown,
-                               tr("The number of radio non-responses in a row after"),
-                               this),
-                      2, 1);
     layout->addWidget(
-        new QLabel(tr("which the device detects the absence of radio communication."),
-                   this),
-        3, 0, 1, 2);
+        labelFor(numOfDown, tr("The number of radio non-responses in a row after"), this), 2, 1);
+    layout->addWidget(
+        new QLabel(tr("which the device detects the absence of radio communication."), this), 3, 0,
+        1, 2);
     layout->addWidget(note, 4, 0, 1, 2);
 }
 

@@ -20,10 +20,8 @@ W_Power::W_Power(QWidget *parent) : QWidget(parent), dial(new QDial(this))
     connect(dial, &QDial::valueChanged, this, &W_Power::sgSetPower);
 
     auto layout = new QGridLayout(this);
-    layout->addWidget(W_QWidget::labelFor(dial, tr("Power"), this), 0, 0, 1, 3,
-                      Qt::AlignCenter);
-    layout->addWidget(new QLabel(tr("Min"), this), 1, 0,
-                      Qt::AlignRight | Qt::AlignBottom);
+    layout->addWidget(W_QWidget::labelFor(dial, tr("Power"), this), 0, 0, 1, 3, Qt::AlignCenter);
+    layout->addWidget(new QLabel(tr("Min"), this), 1, 0, Qt::AlignRight | Qt::AlignBottom);
     layout->addWidget(dial, 1, 1);
     layout->addWidget(new QLabel(tr("Max"), this), 1, 2, Qt::AlignLeft | Qt::AlignBottom);
 }

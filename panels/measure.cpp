@@ -87,8 +87,7 @@ QWidget *Measure::buildChannel(Channel &channel, int number)
     grid->addWidget(labelFor(channel.averaging, tr("Averaging interval"), this), 1, 0);
     grid->addWidget(channel.averaging, 1, 1);
     grid->addWidget(new QLabel(tr("sec"), this), 1, 2);
-    grid->addWidget(labelFor(channel.diskret, tr("Transition from low to high"), this),
-                    2, 0);
+    grid->addWidget(labelFor(channel.diskret, tr("Transition from low to high"), this), 2, 0);
     grid->addWidget(channel.diskret, 2, 1);
     grid->addWidget(channel.thresholdUnit, 2, 2);
 
