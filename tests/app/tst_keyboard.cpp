@@ -6,11 +6,9 @@
 #include "app/mainwindow.h"
 #include "app/trafficlog.h"
 #include "protocol/exchange.h"
+#include "tests/memorydevice.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
-#include "tools/devsim/devicemodel.h"
-#include "tools/devsim/manualclock.h"
-#include "tools/devsim/modelline.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -22,37 +20,7 @@ using namespace WindowDriver;
 
 namespace {
 
-// The device in memory behind the window's engine, on a clock the test moves.
-struct Device
-{
-    static constexpr const char *Port = "/dev/ttyRLX0";
-    ManualClock clock;
-    DeviceModel model;
-    ModelLine line{&model, &clock};
-
-    explicit Device(const QByteArray &hardware)
-    {
-        model.setHardware(hardware);
-        model.setFirmware("Aug  4 2022");
-        model.setReachable({1});
-    }
-    void attach(MainWindow &w)
-    {
-        w.exchange()->setClock(&clock);
-        w.exchange()->setLine(&line);
-    }
-    // Runs the device's time until the queue is empty and the bar is full.
-    bool idle(MainWindow &w)
-    {
-        auto *bar = w.findChild<QProgressBar *>();
-        return clock.advanceUntil(
-            [&] {
-                QCoreApplication::processEvents();
-                return !w.exchange()->queueLength() && bar->value() == 100;
-            },
-            120000);
-    }
-};
+using Device = MemoryDevice;
 
 // A control Tab stops at now.
 bool isStop(const QWidget *c, const QWidget *window)

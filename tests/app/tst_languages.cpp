@@ -7,11 +7,9 @@
 #include "app/launchcheck.h"
 #include "app/mainwindow.h"
 #include "protocol/exchange.h"
+#include "tests/memorydevice.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
-#include "tools/devsim/devicemodel.h"
-#include "tools/devsim/manualclock.h"
-#include "tools/devsim/modelline.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -27,7 +25,6 @@ using namespace WindowDriver;
 
 namespace {
 
-constexpr const char *Port = "/dev/ttyRLX0";
 constexpr const char *Firmware = "Aug  4 2022";
 
 // Latin words that stay in Russian texts: names of the product, the line and
@@ -42,33 +39,7 @@ QStringList keptNames()
     return names;
 }
 
-struct Device
-{
-    ManualClock clock;
-    DeviceModel model;
-    ModelLine line{&model, &clock};
-
-    explicit Device(const QByteArray &hardware)
-    {
-        model.setHardware(hardware);
-        model.setFirmware(Firmware);
-        model.setReachable({1});
-    }
-    bool connect(MainWindow &w)
-    {
-        w.exchange()->setClock(&clock);
-        w.exchange()->setLine(&line);
-        pressConnect(w, Port);
-        auto *bar = w.findChild<QProgressBar *>();
-        return w.exchange()->isOpen() && clock.advanceUntil(
-                                             [&] {
-                                                 QCoreApplication::processEvents();
-                                                 return !w.exchange()->queueLength() &&
-                                                        bar->value() == 100;
-                                             },
-                                             60000);
-    }
-};
+using Device = MemoryDevice;
 
 // Every text the window shows, each with where it is: the title, the
 // status line, and the texts and tooltips of its visible controls. What
@@ -78,7 +49,9 @@ QStringList shownTexts(MainWindow &w, const QByteArray &hardware)
     QStringList texts;
     auto add = [&](const QWidget *where, const QString &text) {
         QString t = text;
-        t.remove(QString::fromLatin1(hardware)).remove(Firmware).remove(Port);
+        t.remove(QString::fromLatin1(hardware))
+            .remove(Firmware)
+            .remove(QLatin1String(MemoryDevice::Port));
         if (!t.trimmed().isEmpty())
             texts << QStringLiteral("%1 \"%2\"")
                          .arg(QLatin1String(where->metaObject()->className()), t);
@@ -167,6 +140,7 @@ void TestLanguages::windowInLanguage()
     Modals modals;
     Device device(hardware);
     MainWindow w;
+    device.attach(w);
     w.show();
     QVERIFY(device.connect(w));
     QCOMPARE(button(&w, "READ")->text(), readButton);
@@ -187,6 +161,7 @@ void TestLanguages::ownTextsWithoutChoice()
     Modals modals;
     Device device("RLX-31868-AD");
     MainWindow w;
+    device.attach(w);
     QCOMPARE(w.windowTitle(),
              QStringLiteral("RLX Vela Конфигуратор v.%1").arg(MainWindow::Version));
     w.show();

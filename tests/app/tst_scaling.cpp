@@ -4,11 +4,9 @@
 #include "app/mainwindow.h"
 #include "app/outcomebar.h"
 #include "protocol/exchange.h"
+#include "tests/memorydevice.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
-#include "tools/devsim/devicemodel.h"
-#include "tools/devsim/manualclock.h"
-#include "tools/devsim/modelline.h"
 
 #include <QAbstractButton>
 #include <QDial>
@@ -106,24 +104,12 @@ void TestScaling::textFitsAtLargerScales()
     const auto restore = qScopeGuard([&] { QApplication::setFont(standard); });
 
     Modals modals;
-    ManualClock clock;
-    DeviceModel model;
-    ModelLine line{&model, &clock};
-    model.setHardware(hardware);
-    model.setFirmware("Aug  4 2022");
+    MemoryDevice device(hardware);
     MainWindow w;
-    w.exchange()->setClock(&clock);
-    w.exchange()->setLine(&line);
+    device.attach(w);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    pressConnect(w, QStringLiteral("/dev/ttyRLX0"));
-    auto *bar = w.findChild<QProgressBar *>();
-    QVERIFY(clock.advanceUntil(
-        [&] {
-            QCoreApplication::processEvents();
-            return !w.exchange()->queueLength() && bar->value() == 100;
-        },
-        60000));
+    QVERIFY(device.connect(w));
     QTest::qWait(50); // the window's fit after the panels changed
 
     QStringList cuts;

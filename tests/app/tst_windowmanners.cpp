@@ -10,11 +10,9 @@
 #include "session/settingsfile.h"
 #include "session/settingsjson.h"
 #include "tests/filesizelimit.h"
+#include "tests/memorydevice.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
-#include "tools/devsim/devicemodel.h"
-#include "tools/devsim/manualclock.h"
-#include "tools/devsim/modelline.h"
 
 #include <QGroupBox>
 #include <QJsonDocument>
@@ -29,48 +27,7 @@ using namespace WindowDriver;
 
 namespace {
 
-// The device in memory, behind the window's engine; made before the window
-// so that it outlives the engine's use of its clock.
-struct Device
-{
-    static constexpr const char *Port = "/dev/ttyRLX0";
-    ManualClock clock;
-    DeviceModel model;
-    ModelLine line{&model, &clock};
-
-    explicit Device(const QByteArray &hardware = "RLX-31868-Vela-485")
-    {
-        model.setHardware(hardware);
-        model.setFirmware("Aug  4 2022");
-        model.setReachable({1});
-    }
-    void attach(MainWindow &w)
-    {
-        w.exchange()->setClock(&clock);
-        w.exchange()->setLine(&line);
-    }
-    // Moves the device's time on until `done` holds; a minute of the
-    // device's time is far more than any read takes.
-    bool runUntil(const std::function<bool()> &done)
-    {
-        return clock.advanceUntil(
-            [&] {
-                QCoreApplication::processEvents();
-                return done();
-            },
-            60000);
-    }
-    bool idle(MainWindow &w)
-    {
-        auto *bar = w.findChild<QProgressBar *>();
-        return runUntil([&] { return !w.exchange()->queueLength() && bar->value() == 100; });
-    }
-    bool connect(MainWindow &w)
-    {
-        pressConnect(w, Port);
-        return w.exchange()->isOpen() && idle(w);
-    }
-};
+using Device = MemoryDevice;
 
 QString where(const QRect &r)
 {

@@ -1,0 +1,61 @@
+#pragma once
+
+// A device of the family served in memory behind a window's engine, on a
+// clock the test moves: the window's own code runs as against a port, and
+// no test waits out the protocol's time-outs.
+
+#include "app/mainwindow.h"
+#include "protocol/exchange.h"
+#include "tests/windowdriver.h"
+#include "tools/devsim/devicemodel.h"
+#include "tools/devsim/manualclock.h"
+#include "tools/devsim/modelline.h"
+
+#include <QProgressBar>
+
+#include <functional>
+
+// Made before the window, so that it outlives the engine's use of its clock.
+struct MemoryDevice
+{
+    static constexpr const char *Port = "/dev/ttyRLX0";
+    ManualClock clock;
+    DeviceModel model;
+    ModelLine line{&model, &clock};
+
+    explicit MemoryDevice(const QByteArray &hardware = "RLX-31868-Vela-485",
+                          const QByteArray &firmware = "Aug  4 2022")
+    {
+        model.setHardware(hardware);
+        model.setFirmware(firmware);
+        model.setReachable({1});
+    }
+    void attach(MainWindow &w)
+    {
+        w.exchange()->setClock(&clock);
+        w.exchange()->setLine(&line);
+    }
+    // Moves the device's time on until `done` holds; two minutes of the
+    // device's time are far more than any run takes.
+    bool runUntil(const std::function<bool()> &done)
+    {
+        return clock.advanceUntil(
+            [&] {
+                QCoreApplication::processEvents();
+                return done();
+            },
+            120000);
+    }
+    // The queue is empty and the bar is full.
+    bool idle(MainWindow &w)
+    {
+        auto *bar = w.findChild<QProgressBar *>();
+        return runUntil([&] { return !w.exchange()->queueLength() && bar->value() == 100; });
+    }
+    // Chooses the device's port, presses "Connect" and lets the reading end.
+    bool connect(MainWindow &w)
+    {
+        WindowDriver::pressConnect(w, Port);
+        return w.exchange()->isOpen() && idle(w);
+    }
+};
