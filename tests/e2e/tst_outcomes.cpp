@@ -1,15 +1,17 @@
 // The status line tells the truth about the last operation: the real window
 // against a virtual device that misbehaves the way installations do (a
 // setting acknowledged but not stored, identity texts padded, single request
-// kinds left unanswered, a controller of another layout).
+// kinds left unanswered, a controller of another layout), served in memory
+// on a clock the test moves, so that no outcome depends on the machine's
+// speed.
 #include "app/mainwindow.h"
 #include "panels/w_adres.h"
 #include "panels/w_test.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
+#include "tests/memorydevice.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
-#include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
 
 #include <QCheckBox>
@@ -27,17 +29,16 @@ namespace {
 const QString BaseTitle = QStringLiteral("RLX Vela Конфигуратор v.2.5.16");
 
 // An RS-485 model (every setting is read back in variant 2) whose settings
-// all differ from what the window starts with.
-struct Device
+// all differ from what the window starts with, served in memory on a clock
+// the test moves: a late reply is a fault of the device, never of a busy
+// machine.
+struct Device : MemoryDevice
 {
-    DeviceModel model;
-    PtyDevice line{&model};
-
     explicit Device(const QByteArray &hardware = "RLX-31868-Vela-485",
                     const QByteArray &firmware = "Aug  4 2022")
+        : MemoryDevice(hardware, firmware)
     {
-        model.setHardware(hardware);
-        model.setFirmware(firmware);
+        model.setReachable({});
         model.setConfig({77, 3, 12, 34, 2, 70, 20, 1, 0x8000000000000005ull, 30, 0xB5, 9});
         model.setModuleRate(3); // the recorded rate: DEFAULT needs no rate search
         model.setLinkRate(3);
@@ -45,10 +46,30 @@ struct Device
         for (const auto &r : registers)
             model.setReg(r[0], r[1]);
         model.setAveraging({0x85, 0x43, 7, 9});
-        QVERIFY2(line.open(), qPrintable(line.errorString()));
     }
     void silence(const QByteArray &prefix) { line.faults().rules = {{prefix, -1, -1}}; }
-    QString port() const { return line.slavePath(); }
+    QString port() const { return QString::fromLatin1(Port); }
+    // Presses the button and lets what it started end.
+    bool press(MainWindow &w, const QString &name)
+    {
+        WindowDriver::click(&w, name);
+        return idle(w);
+    }
+    // The run the last action started has ended: the queue is empty and the
+    // status line no longer says what is being done.
+    bool settle(MainWindow &w)
+    {
+        return runUntil([&] {
+            return !w.exchange()->queueLength() &&
+                   !WindowDriver::outcome(w).endsWith(QStringLiteral("…"));
+        });
+    }
+    // The device's time goes on by `ms`.
+    void wait(int ms)
+    {
+        clock.advance(ms);
+        QCoreApplication::processEvents();
+    }
 };
 
 // Requests the device received since `from`, without their terminators.
@@ -87,9 +108,10 @@ void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
     Device device;
     device.silence("$2");
     MainWindow w;
+    device.attach(w);
     w.show();
-    QVERIFY(connectTo(w, device.port()));
-    QVERIFY(waitOutcome(w));
+    QVERIFY(device.connect(w));
+    QVERIFY(device.settle(w));
     QCOMPARE(modals.texts.size(), 1);
     QCOMPARE(modals.titles, QStringList{"Device not identified"});
     QVERIFY2(modals.texts.at(0).contains(device.port()), qPrintable(modals.texts.at(0)));
@@ -104,7 +126,7 @@ void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
     const int before = device.line.requestCount();
     for (const char *action : {"WRITE", "DEFAULT"}) {
         click(&w, action);
-        QTest::qWait(300);
+        device.wait(300);
         QCOMPARE(sentSince(device, before), QStringList());
         QVERIFY2(outcome(w).startsWith(QStringLiteral("%1: nothing was sent").arg(action)),
                  qPrintable(outcome(w)));
@@ -116,12 +138,12 @@ void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
     // Once it identifies itself, WRITE goes out and is verified.
     device.line.faults() = PtyDevice::Faults();
     click(&w, "pbOpen");
-    QVERIFY(connectTo(w, device.port()));
-    QVERIFY(waitOutcome(w));
+    QVERIFY(device.connect(w));
+    QVERIFY(device.settle(w));
     QVERIFY2(outcome(w).startsWith("Identified"), qPrintable(outcome(w)));
     const int written = device.line.requestCount();
-    QVERIFY(press(w, "WRITE"));
-    QVERIFY(waitOutcome(w));
+    QVERIFY(device.press(w, "WRITE"));
+    QVERIFY(device.settle(w));
     QVERIFY(!sentSince(device, written).filter(QRegularExpression("^\\$0=")).isEmpty());
     QCOMPARE(outcome(w), QStringLiteral("Written and verified."));
 }
@@ -134,16 +156,17 @@ void TestOutcomes::paddedIdentityTexts()
     Device device;
     device.model.setIdentityPadding(40);
     MainWindow w;
+    device.attach(w);
     w.show();
-    QVERIFY(connectTo(w, device.port()));
-    QVERIFY(waitOutcome(w));
+    QVERIFY(device.connect(w));
+    QVERIFY(device.settle(w));
     QCOMPARE(outcome(w), QStringLiteral("Identified RLX-31868-Vela-485, firmware Aug  4 2022, on "
                                         "%1: 13 of 13 requests answered.")
                              .arg(device.port()));
     QCOMPARE(w.windowTitle(),
              BaseTitle + "  Hardware: RLX-31868-Vela-485  Firmware: v.Aug  4 2022");
-    QVERIFY(press(w, "WRITE"));
-    QVERIFY(waitOutcome(w));
+    QVERIFY(device.press(w, "WRITE"));
+    QVERIFY(device.settle(w));
     QCOMPARE(outcome(w), QStringLiteral("Written and verified."));
     QCOMPARE(modals.texts, QStringList());
 }
@@ -160,13 +183,14 @@ void TestOutcomes::settingAcknowledgedButNotStored()
         QVERIFY(device.model.setStuck("delTxRx"));
         QVERIFY(device.model.setStuck("S214"));
         MainWindow w;
+        device.attach(w);
         w.show();
-        QVERIFY(connectTo(w, device.port()));
+        QVERIFY(device.connect(w));
         child<QSpinBox>(&w, "Delay Tx-Rx")->setValue(21);
         child<QSpinBox>(&w, "Serial Timeout")->setValue(12);
         child<QSpinBox>(&w, "Delay Rx-Tx")->setValue(13); // stored as written
-        QVERIFY(press(w, "WRITE"));
-        QVERIFY(waitOutcome(w));
+        QVERIFY(device.press(w, "WRITE"));
+        QVERIFY(device.settle(w));
         QCOMPARE(outcome(w), QStringLiteral("Not written as intended: Delay Tx-Rx: wrote 21, "
                                             "device holds 34; Serial Timeout: wrote 12, device "
                                             "holds 9."));
@@ -181,10 +205,11 @@ void TestOutcomes::settingAcknowledgedButNotStored()
         Device device;
         QVERIFY(device.model.setStuck("delTxRx"));
         MainWindow w;
+        device.attach(w);
         w.show();
-        QVERIFY(connectTo(w, device.port()));
-        QVERIFY(press(w, "DEFAULT"));
-        QVERIFY(waitOutcome(w));
+        QVERIFY(device.connect(w));
+        QVERIFY(device.press(w, "DEFAULT"));
+        QVERIFY(device.settle(w));
         QCOMPARE(outcome(w), QStringLiteral("Factory settings not restored as intended: Delay "
                                             "Tx-Rx: wrote 0, device holds 34."));
         QCOMPARE(child<QSpinBox>(&w, "Delay Tx-Rx")->value(), 34);
@@ -195,10 +220,11 @@ void TestOutcomes::settingAcknowledgedButNotStored()
         // and the module reset.
         Device device("RLX-31868-Vela-485", "Mar 15 2022");
         MainWindow w;
+        device.attach(w);
         w.show();
-        QVERIFY(connectTo(w, device.port()));
-        QVERIFY(press(w, "WRITE"));
-        QVERIFY(waitOutcome(w));
+        QVERIFY(device.connect(w));
+        QVERIFY(device.press(w, "WRITE"));
+        QVERIFY(device.settle(w));
         QCOMPARE(outcome(w),
                  QStringLiteral("Written and verified; the device does not report back: "
                                 "Num of down, Radio Module Reset."));
@@ -215,14 +241,15 @@ void TestOutcomes::configurationRefusedInAnotherLayout()
     Device device;
     device.model.setVariant(0);
     MainWindow w;
+    device.attach(w);
     w.show();
-    QVERIFY(connectTo(w, device.port()));
-    QVERIFY(waitOutcome(w));
+    QVERIFY(device.connect(w));
+    QVERIFY(device.settle(w));
     // The configuration was not read, so the record still holds what the
     // window started with, which no device may be given (a transmit reset
     // of 0, a time-out below the floor of rate 0): WRITE refuses it and
     // sends nothing. With valid values it goes.
-    QVERIFY(press(w, "WRITE"));
+    QVERIFY(device.press(w, "WRITE"));
     QVERIFY2(outcome(w).startsWith("WRITE: nothing was sent, because these settings cannot go "
                                    "to a device: Serial Timeout: 9 is not 17 to 250"),
              qPrintable(outcome(w)));
@@ -231,8 +258,8 @@ void TestOutcomes::configurationRefusedInAnotherLayout()
     w.settingsData()->settings.serialRate = 4;
     device.silence("ATS202=");
     const int before = device.line.requestCount();
-    QVERIFY(press(w, "WRITE", 60000));
-    QVERIFY(waitOutcome(w));
+    QVERIFY(device.press(w, "WRITE"));
+    QVERIFY(device.settle(w));
     QVERIFY(!sentSince(device, before).filter(QRegularExpression("^\\$0=")).isEmpty());
     QCOMPARE(modals.titles.filter("ATS202="), QStringList{"ATS202=5"});
     const QString text = outcome(w);
@@ -252,33 +279,34 @@ void TestOutcomes::unansweredReadRequestsCounted()
     Device device;
     device.model.setScriptedReply("ATS214?", "S214=\r");
     MainWindow w;
+    device.attach(w);
     w.show();
-    QVERIFY(connectTo(w, device.port()));
-    QVERIFY(waitOutcome(w));
+    QVERIFY(device.connect(w));
+    QVERIFY(device.settle(w));
     QCOMPARE(outcome(w), QStringLiteral("Identified RLX-31868-Vela-485, firmware Aug  4 2022, on "
                                         "%1: 13 of 13 requests answered; not read, as the "
                                         "device's replies for them were damaged or incomplete: "
                                         "Serial Timeout.")
                              .arg(device.port()));
     child<QSpinBox>(&w, "Serial Timeout")->setValue(9); // what the device holds
-    QVERIFY(press(w, "WRITE"));
-    QVERIFY(waitOutcome(w));
+    QVERIFY(device.press(w, "WRITE"));
+    QVERIFY(device.settle(w));
     QCOMPARE(outcome(w), QStringLiteral("Not written as intended: not read back, so not "
                                         "verified: Serial Timeout."));
     QCOMPARE(modals.texts, QStringList());
     device.model.clearScriptedReplies();
 
     device.line.faults().rules = {{"ATS206?", -1, -1}, {"$9", -1, -1}};
-    QVERIFY(press(w, "READ"));
-    QVERIFY(waitOutcome(w));
+    QVERIFY(device.press(w, "READ"));
+    QVERIFY(device.settle(w));
     QCOMPARE(outcome(w),
              QStringLiteral("Read: 10 of 12 requests answered; unanswered: ATS206?, $9."));
     QCOMPARE(modals.titles, (QStringList{"ATS206?", "$9"}));
 
     // "No" at the first question: the rest is named as not sent.
     modals.question = QMessageBox::No;
-    QVERIFY(press(w, "READ"));
-    QVERIFY(waitOutcome(w));
+    QVERIFY(device.press(w, "READ"));
+    QVERIFY(device.settle(w));
     QCOMPARE(outcome(w), QStringLiteral("Read: 3 of 12 requests answered; unanswered: ATS206?; "
                                         "stopped at your answer after ATS206?, 8 requests not "
                                         "sent."));
@@ -292,23 +320,24 @@ void TestOutcomes::calibrationWithThePortClosed()
     Modals modals;
     Device device("RLX-31868-4-20 receiver");
     MainWindow w;
+    device.attach(w);
     w.show();
-    QVERIFY(connectTo(w, device.port()));
-    QVERIFY(press(w, "setKalibr"));
+    QVERIFY(device.connect(w));
+    QVERIFY(device.press(w, "setKalibr"));
     QCOMPARE(outcome(w),
              QStringLiteral("Calibration mode on: the output drives its 20 mA check current."));
     QVERIFY(device.model.calibrationMode());
     child<QSpinBox>(&w, "curCurrent")->setValue(12000);
-    QVERIFY(press(w, "setCurCurrent"));
+    QVERIFY(device.press(w, "setCurCurrent"));
     QCOMPARE(outcome(w), QStringLiteral("Set point 12000 mkA taken by the device."));
     device.silence("$b");
     child<QSpinBox>(&w, "realCurrent")->setValue(11985);
     click(&w, "setRealCurrent");
-    QVERIFY(QTest::qWaitFor([&] { return outcome(w).startsWith("The device"); }, 30000));
+    QVERIFY(device.runUntil([&] { return outcome(w).startsWith("The device"); }));
     QCOMPARE(outcome(w), QStringLiteral("The device did not accept the measured 11985 mkA for the "
                                         "set point 12000 mkA ($b)."));
     device.line.faults() = PtyDevice::Faults();
-    QVERIFY(press(w, "resetKalibr"));
+    QVERIFY(device.press(w, "resetKalibr"));
     QCOMPARE(outcome(w), QStringLiteral("Calibration mode off."));
     QVERIFY(!device.model.calibrationMode());
 
@@ -318,7 +347,7 @@ void TestOutcomes::calibrationWithThePortClosed()
     QVERIFY(enter->isVisibleTo(&w) && enter->isEnabled());
     const int before = device.line.requestCount();
     click(&w, "setKalibr");
-    QTest::qWait(2500); // a request would have given up by now
+    device.wait(2500); // a request would have given up by now
     QCOMPARE(sentSince(device, before), QStringList());
     QVERIFY(enter->isVisibleTo(&w));
     QVERIFY(!button(&w, "resetKalibr")->isVisibleTo(&w));
@@ -339,8 +368,9 @@ void TestOutcomes::settingsFileNamedWithoutSuffix()
     const QString today = QDate::currentDate().toString(Qt::ISODate);
     {
         MainWindow w;
+        device.attach(w);
         w.show();
-        QVERIFY(connectTo(w, device.port()));
+        QVERIFY(device.connect(w));
         modals.fileName = jobs + "/site";
         click(&w, "Save Settings");
         QTRY_COMPARE(modals.fileDialogs, 1);
@@ -356,6 +386,7 @@ void TestOutcomes::settingsFileNamedWithoutSuffix()
         QCOMPARE(outcome(w), QStringLiteral("Open Settings cancelled; nothing was changed."));
     }
     MainWindow w;
+    device.attach(w);
     w.show();
     const quint8 saved = 34; // the device's Delay Tx-Rx, in the file
     QVERIFY(w.settingsData()->settings.delTxRx != saved);
@@ -385,8 +416,9 @@ void TestOutcomes::linkLostAndStabilityCheckStopped()
     Device device;
     device.model.setReachable({1});
     MainWindow w;
+    device.attach(w);
     w.show();
-    QVERIFY(connectTo(w, device.port()));
+    QVERIFY(device.connect(w));
     auto *test = panel<W_Test>(w);
     test->findChild<W_Adres *>()->findChild<QCheckBox *>()->setChecked(true);
     QPushButton *start = test->findChild<QPushButton *>();
@@ -394,14 +426,14 @@ void TestOutcomes::linkLostAndStabilityCheckStopped()
     QTest::mouseClick(start, Qt::LeftButton);
     QCOMPARE(start->text(), QStringLiteral("STOP"));
     QCOMPARE(outcome(w), QStringLiteral("Stability check running; STOP ends it."));
-    QTest::qWait(1200);
+    device.wait(1200);
     QTest::mouseClick(start, Qt::LeftButton);
     QVERIFY2(outcome(w).startsWith(QStringLiteral("Stability check stopped: address 1 answered")),
              qPrintable(outcome(w)));
 
     device.line.faults().hangUpAfter = device.line.requestCount() + 4;
     click(&w, "READ");
-    QVERIFY(QTest::qWaitFor([&] { return !w.exchange()->isOpen(); }, 30000));
+    QVERIFY(device.runUntil([&] { return !w.exchange()->isOpen(); }));
     QVERIFY(QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }, 30000));
     QCOMPARE(outcome(w), QStringLiteral("The connection through %1 was lost; the port was closed.")
                              .arg(device.port()));
