@@ -34,6 +34,23 @@ constexpr int RenderInterval = 100; // ms
 
 const QString TimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
 
+// A line's time stamp in local time. Turning a moment into local time asks
+// the system for the time zone every time (a look at /etc/localtime), which
+// was most of the time it took to show or save a full log. The offset from
+// UTC is asked once per quarter of an hour of stamps instead: zones change
+// their offset only on a local hour, which is a quarter hour in UTC.
+QString stamp(qint64 msecs)
+{
+    static qint64 quarterStart = -1;
+    static int offset = 0;
+    const qint64 quarter = msecs - msecs % (15 * 60 * 1000);
+    if (quarter != quarterStart) {
+        quarterStart = quarter;
+        offset = QDateTime::fromMSecsSinceEpoch(msecs).offsetFromUtc();
+    }
+    return QDateTime::fromMSecsSinceEpoch(msecs, Qt::OffsetFromUTC, offset).toString(TimeFormat);
+}
+
 QString orNot(const QString &text, const QString &none)
 {
     return text.isEmpty() ? none : text;
@@ -253,7 +270,7 @@ QString TrafficLog::visible(const QByteArray &bytes)
 QString TrafficLog::line(int i) const
 {
     const Entry &e = at(i);
-    const QString time = QDateTime::fromMSecsSinceEpoch(e.msecs).toString(TimeFormat);
+    const QString time = stamp(e.msecs);
     const QString bytes = visible(e.bytes);
     switch (e.kind) {
     case Kind::Sent:
