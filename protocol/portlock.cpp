@@ -20,32 +20,10 @@ namespace {
 // /tmp is shared by every user of the computer as well.
 const char *const LockFolders[] = {"/run/lock", "/var/lock", "/tmp"};
 
-// The program a process runs, as a lock file names it: the file name of its
-// executable. Empty where the system does not tell (another user's process).
-QString programOf(qint64 pid)
-{
-    char target[4096];
-    const QByteArray link = QByteArrayLiteral("/proc/") + QByteArray::number(pid) + "/exe";
-    const ssize_t n = ::readlink(link.constData(), target, sizeof target);
-    if (n <= 0)
-        return QString();
-    QByteArray exe(target, int(n));
-    const QByteArray deleted(" (deleted)"); // replaced on disk while it runs
-    if (exe.endsWith(deleted))
-        exe.chop(deleted.size());
-    return QFileInfo(QFile::decodeName(exe)).fileName();
-}
-
-// Whether the process that wrote a lock file still runs. A holder that ended
-// without removing its file (killed, or left at once on a second interrupt)
-// names a number that the system may have given to another program since:
-// that program holds no port.
-bool running(qint64 pid, const QString &program)
+// Whether the process that wrote a lock file still runs.
+bool running(qint64 pid)
 {
     if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno != EPERM))
-        return false;
-    const QString now = programOf(pid);
-    if (!now.isEmpty() && !program.isEmpty() && now != QFileInfo(program).fileName())
         return false;
     // A process that has ended but was not yet waited for by its parent (a
     // zombie) has closed its files already: its port is free, and a
@@ -122,7 +100,7 @@ PortLock::Holder PortLock::holderOf(const QString &devicePath)
     if (!host.isEmpty() && host != QSysInfo::machineHostName())
         holder.host = host;
     // A file left by a process that is gone names nobody.
-    else if (!running(holder.pid, holder.program))
+    else if (!running(holder.pid))
         return Holder();
     return holder;
 }
@@ -146,7 +124,7 @@ bool PortLock::lock(const QString &devicePath)
     qint64 pid = 0;
     QString host, program;
     if (claim->error() == QLockFile::LockFailedError && claim->getLockInfo(&pid, &host, &program) &&
-        (host.isEmpty() || host == QSysInfo::machineHostName()) && !running(pid, program) &&
+        (host.isEmpty() || host == QSysInfo::machineHostName()) && !running(pid) &&
         claim->removeStaleLockFile() && claim->tryLock(0)) {
         file = std::move(claim);
         return true;
