@@ -6,6 +6,7 @@
 
 #include "app/mainwindow.h"
 #include "protocol/exchange.h"
+#include "tests/modals.h"
 #include "tests/windowdriver.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/manualclock.h"
@@ -58,4 +59,55 @@ struct MemoryDevice
         WindowDriver::pressConnect(w, Port);
         return w.exchange()->isOpen() && idle(w);
     }
+    // The run the last action started has ended: the queue is empty and the
+    // status line no longer says what is being done.
+    bool settle(MainWindow &w)
+    {
+        return runUntil([&] {
+            return !w.exchange()->queueLength() &&
+                   !WindowDriver::outcome(w).endsWith(QStringLiteral("…"));
+        });
+    }
+    // Presses the button and lets what it started end.
+    bool press(MainWindow &w, const QString &name)
+    {
+        WindowDriver::click(&w, name);
+        return idle(w);
+    }
+    // The device's time goes on by `ms`.
+    void wait(int ms)
+    {
+        clock.advance(ms);
+        QCoreApplication::processEvents();
+    }
+    // Requests the device received since the `from`th, without terminators.
+    QStringList sentSince(int from) const
+    {
+        QStringList out;
+        const QList<QByteArray> all = line.requests();
+        for (int i = from; i < all.size(); ++i)
+            out << QString::fromLatin1(all.at(i)).trimmed();
+        return out;
+    }
+};
+
+// A shown window on a device in memory, its message boxes and file dialogs
+// answered. The window goes before the device's clock.
+struct WindowOnDevice : MemoryDevice
+{
+    Modals modals;
+    MainWindow w;
+
+    explicit WindowOnDevice(const QByteArray &hardware = "RLX-31868-Vela-485",
+                            const QByteArray &firmware = "Aug  4 2022")
+        : MemoryDevice(hardware, firmware)
+    {
+        attach(w);
+        w.show();
+    }
+    bool connect() { return MemoryDevice::connect(w); }
+    // Presses the button and lets what it started end.
+    bool press(const QString &name) { return MemoryDevice::press(w, name) && settle(); }
+    bool settle() { return MemoryDevice::settle(w); }
+    QString outcome() { return WindowDriver::outcome(w); }
 };

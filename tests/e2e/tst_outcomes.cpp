@@ -29,14 +29,12 @@ namespace {
 const QString BaseTitle = QStringLiteral("RLX Vela Конфигуратор v.2.5.16");
 
 // An RS-485 model (every setting is read back in variant 2) whose settings
-// all differ from what the window starts with, served in memory on a clock
-// the test moves: a late reply is a fault of the device, never of a busy
-// machine.
-struct Device : MemoryDevice
+// all differ from what the window starts with, behind a shown window.
+struct Device : WindowOnDevice
 {
     explicit Device(const QByteArray &hardware = "RLX-31868-Vela-485",
                     const QByteArray &firmware = "Aug  4 2022")
-        : MemoryDevice(hardware, firmware)
+        : WindowOnDevice(hardware, firmware)
     {
         model.setReachable({});
         model.setConfig({77, 3, 12, 34, 2, 70, 20, 1, 0x8000000000000005ull, 30, 0xB5, 9});
@@ -49,38 +47,8 @@ struct Device : MemoryDevice
     }
     void silence(const QByteArray &prefix) { line.faults().rules = {{prefix, -1, -1}}; }
     QString port() const { return QString::fromLatin1(Port); }
-    // Presses the button and lets what it started end.
-    bool press(MainWindow &w, const QString &name)
-    {
-        WindowDriver::click(&w, name);
-        return idle(w);
-    }
-    // The run the last action started has ended: the queue is empty and the
-    // status line no longer says what is being done.
-    bool settle(MainWindow &w)
-    {
-        return runUntil([&] {
-            return !w.exchange()->queueLength() &&
-                   !WindowDriver::outcome(w).endsWith(QStringLiteral("…"));
-        });
-    }
-    // The device's time goes on by `ms`.
-    void wait(int ms)
-    {
-        clock.advance(ms);
-        QCoreApplication::processEvents();
-    }
+    bool connectAndSettle() { return connect() && settle(); }
 };
-
-// Requests the device received since `from`, without their terminators.
-QStringList sentSince(const Device &d, int from)
-{
-    QStringList out;
-    const QList<QByteArray> all = d.line.requests();
-    for (int i = from; i < all.size(); ++i)
-        out << QString::fromLatin1(all.at(i)).trimmed();
-    return out;
-}
 
 } // namespace
 
@@ -104,14 +72,11 @@ private slots:
 // editors) until a connection identifies it.
 void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
 {
-    Modals modals;
     Device device;
     device.silence("$2");
-    MainWindow w;
-    device.attach(w);
-    w.show();
-    QVERIFY(device.connect(w));
-    QVERIFY(device.settle(w));
+    MainWindow &w = device.w;
+    Modals &modals = device.modals;
+    QVERIFY(device.connectAndSettle());
     QCOMPARE(modals.texts.size(), 1);
     QCOMPARE(modals.titles, QStringList{"Device not identified"});
     QVERIFY2(modals.texts.at(0).contains(device.port()), qPrintable(modals.texts.at(0)));
@@ -127,7 +92,7 @@ void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
     for (const char *action : {"WRITE", "DEFAULT"}) {
         click(&w, action);
         device.wait(300);
-        QCOMPARE(sentSince(device, before), QStringList());
+        QCOMPARE(device.sentSince(before), QStringList());
         QVERIFY2(outcome(w).startsWith(QStringLiteral("%1: nothing was sent").arg(action)),
                  qPrintable(outcome(w)));
     }
@@ -138,13 +103,11 @@ void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
     // Once it identifies itself, WRITE goes out and is verified.
     device.line.faults() = PtyDevice::Faults();
     click(&w, "pbOpen");
-    QVERIFY(device.connect(w));
-    QVERIFY(device.settle(w));
+    QVERIFY(device.connectAndSettle());
     QVERIFY2(outcome(w).startsWith("Identified"), qPrintable(outcome(w)));
     const int written = device.line.requestCount();
-    QVERIFY(device.press(w, "WRITE"));
-    QVERIFY(device.settle(w));
-    QVERIFY(!sentSince(device, written).filter(QRegularExpression("^\\$0=")).isEmpty());
+    QVERIFY(device.press("WRITE"));
+    QVERIFY(!device.sentSince(written).filter(QRegularExpression("^\\$0=")).isEmpty());
     QCOMPARE(outcome(w), QStringLiteral("Written and verified."));
 }
 
@@ -152,21 +115,17 @@ void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
 // name the device without the padding.
 void TestOutcomes::paddedIdentityTexts()
 {
-    Modals modals;
     Device device;
     device.model.setIdentityPadding(40);
-    MainWindow w;
-    device.attach(w);
-    w.show();
-    QVERIFY(device.connect(w));
-    QVERIFY(device.settle(w));
+    MainWindow &w = device.w;
+    Modals &modals = device.modals;
+    QVERIFY(device.connectAndSettle());
     QCOMPARE(outcome(w), QStringLiteral("Identified RLX-31868-Vela-485, firmware Aug  4 2022, on "
                                         "%1: 13 of 13 requests answered.")
                              .arg(device.port()));
     QCOMPARE(w.windowTitle(),
              BaseTitle + "  Hardware: RLX-31868-Vela-485  Firmware: v.Aug  4 2022");
-    QVERIFY(device.press(w, "WRITE"));
-    QVERIFY(device.settle(w));
+    QVERIFY(device.press("WRITE"));
     QCOMPARE(outcome(w), QStringLiteral("Written and verified."));
     QCOMPARE(modals.texts, QStringList());
 }
@@ -177,20 +136,16 @@ void TestOutcomes::paddedIdentityTexts()
 // verifiable, not as wrong.
 void TestOutcomes::settingAcknowledgedButNotStored()
 {
-    Modals modals;
     {
         Device device;
         QVERIFY(device.model.setStuck("delTxRx"));
         QVERIFY(device.model.setStuck("S214"));
-        MainWindow w;
-        device.attach(w);
-        w.show();
-        QVERIFY(device.connect(w));
+        MainWindow &w = device.w;
+        QVERIFY(device.connect());
         child<QSpinBox>(&w, "Delay Tx-Rx")->setValue(21);
         child<QSpinBox>(&w, "Serial Timeout")->setValue(12);
         child<QSpinBox>(&w, "Delay Rx-Tx")->setValue(13); // stored as written
-        QVERIFY(device.press(w, "WRITE"));
-        QVERIFY(device.settle(w));
+        QVERIFY(device.press("WRITE"));
         QCOMPARE(outcome(w), QStringLiteral("Not written as intended: Delay Tx-Rx: wrote 21, "
                                             "device holds 34; Serial Timeout: wrote 12, device "
                                             "holds 9."));
@@ -198,38 +153,26 @@ void TestOutcomes::settingAcknowledgedButNotStored()
         QCOMPARE(child<QSpinBox>(&w, "Serial Timeout")->value(), 9);
         QCOMPARE(child<QSpinBox>(&w, "Delay Rx-Tx")->value(), 13);
         QCOMPARE(int(device.model.config().delRxTx), 13);
+        QCOMPARE(device.modals.texts, QStringList());
     }
     {
         // DEFAULT is verified the same way; the module answers at the
         // recorded rate, and the configuration goes out at the factory rate.
         Device device;
         QVERIFY(device.model.setStuck("delTxRx"));
-        MainWindow w;
-        device.attach(w);
-        w.show();
-        QVERIFY(device.connect(w));
-        QVERIFY(device.press(w, "DEFAULT"));
-        QVERIFY(device.settle(w));
-        QCOMPARE(outcome(w), QStringLiteral("Factory settings not restored as intended: Delay "
-                                            "Tx-Rx: wrote 0, device holds 34."));
-        QCOMPARE(child<QSpinBox>(&w, "Delay Tx-Rx")->value(), 34);
+        QVERIFY(device.connect() && device.press("DEFAULT"));
+        QCOMPARE(device.outcome(), QStringLiteral("Factory settings not restored as intended: "
+                                                  "Delay Tx-Rx: wrote 0, device holds 34."));
+        QCOMPARE(child<QSpinBox>(&device.w, "Delay Tx-Rx")->value(), 34);
         QCOMPARE(int(device.model.config().serialRate), 4);
     }
-    {
-        // Variant 1 reports the requests period but not the outputs byte
-        // and the module reset.
-        Device device("RLX-31868-Vela-485", "Mar 15 2022");
-        MainWindow w;
-        device.attach(w);
-        w.show();
-        QVERIFY(device.connect(w));
-        QVERIFY(device.press(w, "WRITE"));
-        QVERIFY(device.settle(w));
-        QCOMPARE(outcome(w),
-                 QStringLiteral("Written and verified; the device does not report back: "
-                                "Num of down, Radio Module Reset."));
-    }
-    QCOMPARE(modals.texts, QStringList());
+    // Variant 1 reports the requests period but not the outputs byte and the
+    // module reset.
+    Device device("RLX-31868-Vela-485", "Mar 15 2022");
+    QVERIFY(device.connect() && device.press("WRITE"));
+    QCOMPARE(device.outcome(), QStringLiteral("Written and verified; the device does not report "
+                                              "back: Num of down, Radio Module Reset."));
+    QCOMPARE(device.modals.texts, QStringList());
 }
 
 // A controller of the oldest layout behind a new firmware date refuses the
@@ -237,19 +180,16 @@ void TestOutcomes::settingAcknowledgedButNotStored()
 // not fit; a register write goes unanswered. None of it shows as success.
 void TestOutcomes::configurationRefusedInAnotherLayout()
 {
-    Modals modals;
     Device device;
     device.model.setVariant(0);
-    MainWindow w;
-    device.attach(w);
-    w.show();
-    QVERIFY(device.connect(w));
-    QVERIFY(device.settle(w));
+    MainWindow &w = device.w;
+    Modals &modals = device.modals;
+    QVERIFY(device.connectAndSettle());
     // The configuration was not read, so the record still holds what the
     // window started with, which no device may be given (a transmit reset
     // of 0, a time-out below the floor of rate 0): WRITE refuses it and
     // sends nothing. With valid values it goes.
-    QVERIFY(device.press(w, "WRITE"));
+    QVERIFY(device.press("WRITE"));
     QVERIFY2(outcome(w).startsWith("WRITE: nothing was sent, because these settings cannot go "
                                    "to a device: Serial Timeout: 9 is not 17 to 250"),
              qPrintable(outcome(w)));
@@ -258,9 +198,8 @@ void TestOutcomes::configurationRefusedInAnotherLayout()
     w.settingsData()->settings.serialRate = 4;
     device.silence("ATS202=");
     const int before = device.line.requestCount();
-    QVERIFY(device.press(w, "WRITE"));
-    QVERIFY(device.settle(w));
-    QVERIFY(!sentSince(device, before).filter(QRegularExpression("^\\$0=")).isEmpty());
+    QVERIFY(device.press("WRITE"));
+    QVERIFY(!device.sentSince(before).filter(QRegularExpression("^\\$0=")).isEmpty());
     QCOMPARE(modals.titles.filter("ATS202="), QStringList{"ATS202=5"});
     const QString text = outcome(w);
     QVERIFY2(text.startsWith(QStringLiteral("Not written as intended: the device did not accept "
@@ -275,38 +214,32 @@ void TestOutcomes::configurationRefusedInAnotherLayout()
 // (and, after WRITE, as not verified).
 void TestOutcomes::unansweredReadRequestsCounted()
 {
-    Modals modals;
     Device device;
     device.model.setScriptedReply("ATS214?", "S214=\r");
-    MainWindow w;
-    device.attach(w);
-    w.show();
-    QVERIFY(device.connect(w));
-    QVERIFY(device.settle(w));
+    MainWindow &w = device.w;
+    Modals &modals = device.modals;
+    QVERIFY(device.connectAndSettle());
     QCOMPARE(outcome(w), QStringLiteral("Identified RLX-31868-Vela-485, firmware Aug  4 2022, on "
                                         "%1: 13 of 13 requests answered; not read, as the "
                                         "device's replies for them were damaged or incomplete: "
                                         "Serial Timeout.")
                              .arg(device.port()));
     child<QSpinBox>(&w, "Serial Timeout")->setValue(9); // what the device holds
-    QVERIFY(device.press(w, "WRITE"));
-    QVERIFY(device.settle(w));
+    QVERIFY(device.press("WRITE"));
     QCOMPARE(outcome(w), QStringLiteral("Not written as intended: not read back, so not "
                                         "verified: Serial Timeout."));
     QCOMPARE(modals.texts, QStringList());
     device.model.clearScriptedReplies();
 
     device.line.faults().rules = {{"ATS206?", -1, -1}, {"$9", -1, -1}};
-    QVERIFY(device.press(w, "READ"));
-    QVERIFY(device.settle(w));
+    QVERIFY(device.press("READ"));
     QCOMPARE(outcome(w),
              QStringLiteral("Read: 10 of 12 requests answered; unanswered: ATS206?, $9."));
     QCOMPARE(modals.titles, (QStringList{"ATS206?", "$9"}));
 
     // "No" at the first question: the rest is named as not sent.
     modals.question = QMessageBox::No;
-    QVERIFY(device.press(w, "READ"));
-    QVERIFY(device.settle(w));
+    QVERIFY(device.press("READ"));
     QCOMPARE(outcome(w), QStringLiteral("Read: 3 of 12 requests answered; unanswered: ATS206?; "
                                         "stopped at your answer after ATS206?, 8 requests not "
                                         "sent."));
@@ -317,18 +250,16 @@ void TestOutcomes::unansweredReadRequestsCounted()
 // calibration mode.
 void TestOutcomes::calibrationWithThePortClosed()
 {
-    Modals modals;
     Device device("RLX-31868-4-20 receiver");
-    MainWindow w;
-    device.attach(w);
-    w.show();
-    QVERIFY(device.connect(w));
-    QVERIFY(device.press(w, "setKalibr"));
+    MainWindow &w = device.w;
+    Modals &modals = device.modals;
+    QVERIFY(device.connect());
+    QVERIFY(device.press("setKalibr"));
     QCOMPARE(outcome(w),
              QStringLiteral("Calibration mode on: the output drives its 20 mA check current."));
     QVERIFY(device.model.calibrationMode());
     child<QSpinBox>(&w, "curCurrent")->setValue(12000);
-    QVERIFY(device.press(w, "setCurCurrent"));
+    QVERIFY(device.press("setCurCurrent"));
     QCOMPARE(outcome(w), QStringLiteral("Set point 12000 mkA taken by the device."));
     device.silence("$b");
     child<QSpinBox>(&w, "realCurrent")->setValue(11985);
@@ -337,7 +268,7 @@ void TestOutcomes::calibrationWithThePortClosed()
     QCOMPARE(outcome(w), QStringLiteral("The device did not accept the measured 11985 mkA for the "
                                         "set point 12000 mkA ($b)."));
     device.line.faults() = PtyDevice::Faults();
-    QVERIFY(device.press(w, "resetKalibr"));
+    QVERIFY(device.press("resetKalibr"));
     QCOMPARE(outcome(w), QStringLiteral("Calibration mode off."));
     QVERIFY(!device.model.calibrationMode());
 
@@ -348,7 +279,7 @@ void TestOutcomes::calibrationWithThePortClosed()
     const int before = device.line.requestCount();
     click(&w, "setKalibr");
     device.wait(2500); // a request would have given up by now
-    QCOMPARE(sentSince(device, before), QStringList());
+    QCOMPARE(device.sentSince(before), QStringList());
     QVERIFY(enter->isVisibleTo(&w));
     QVERIFY(!button(&w, "resetKalibr")->isVisibleTo(&w));
     QCOMPARE(outcome(w), QStringLiteral("Calibration: nothing was sent, because the port is "
@@ -361,16 +292,14 @@ void TestOutcomes::calibrationWithThePortClosed()
 // the next session.
 void TestOutcomes::settingsFileNamedWithoutSuffix()
 {
-    Modals modals;
-    Device device;
     QVERIFY(QDir().mkdir("jobs"));
     const QString jobs = QDir::current().absoluteFilePath("jobs");
     const QString today = QDate::currentDate().toString(Qt::ISODate);
     {
-        MainWindow w;
-        device.attach(w);
-        w.show();
-        QVERIFY(device.connect(w));
+        Device device;
+        MainWindow &w = device.w;
+        Modals &modals = device.modals;
+        QVERIFY(device.connect());
         modals.fileName = jobs + "/site";
         click(&w, "Save Settings");
         QTRY_COMPARE(modals.fileDialogs, 1);
@@ -385,24 +314,25 @@ void TestOutcomes::settingsFileNamedWithoutSuffix()
         QCOMPARE(modals.dialogFolders.value(1), jobs);
         QCOMPARE(outcome(w), QStringLiteral("Open Settings cancelled; nothing was changed."));
     }
+    // The next session, without a device.
+    Modals modals;
     MainWindow w;
-    device.attach(w);
     w.show();
     const quint8 saved = 34; // the device's Delay Tx-Rx, in the file
     QVERIFY(w.settingsData()->settings.delTxRx != saved);
     modals.fileName = jobs + "/site.rlx";
     click(&w, "Open Settings");
-    QTRY_COMPARE(modals.fileDialogs, 3);
-    QCOMPARE(modals.dialogFolders.value(2), jobs);
+    QTRY_COMPARE(modals.fileDialogs, 1);
+    QCOMPARE(modals.dialogFolders.value(0), jobs);
     QCOMPARE(w.settingsData()->settings.delTxRx, saved);
     QCOMPARE(outcome(w), QStringLiteral("Settings opened from %1; WRITE gives them to the device.")
                              .arg(jobs + "/site.rlx"));
     // Without a device the name says so.
     modals.fileName.clear();
     click(&w, "Save Settings");
-    QTRY_COMPARE(modals.fileDialogs, 4);
-    QCOMPARE(modals.dialogFolders.value(3), jobs);
-    QCOMPARE(modals.proposedNames.value(3), "RLX settings " + today + ".rlx");
+    QTRY_COMPARE(modals.fileDialogs, 2);
+    QCOMPARE(modals.dialogFolders.value(1), jobs);
+    QCOMPARE(modals.proposedNames.value(1), "RLX settings " + today + ".rlx");
     QCOMPARE(outcome(w), QStringLiteral("Save Settings cancelled; nothing was saved."));
     QCOMPARE(QSettings().value("SettingsFolder").toString(), jobs);
     QCOMPARE(modals.texts, QStringList());
@@ -412,13 +342,11 @@ void TestOutcomes::settingsFileNamedWithoutSuffix()
 // of the read's progress. A stability check's STOP is told as well.
 void TestOutcomes::linkLostAndStabilityCheckStopped()
 {
-    Modals modals;
     Device device;
     device.model.setReachable({1});
-    MainWindow w;
-    device.attach(w);
-    w.show();
-    QVERIFY(device.connect(w));
+    MainWindow &w = device.w;
+    Modals &modals = device.modals;
+    QVERIFY(device.connect());
     auto *test = panel<W_Test>(w);
     test->findChild<W_Adres *>()->findChild<QCheckBox *>()->setChecked(true);
     QPushButton *start = test->findChild<QPushButton *>();
