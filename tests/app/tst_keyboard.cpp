@@ -20,8 +20,6 @@ using namespace WindowDriver;
 
 namespace {
 
-using Device = MemoryDevice;
-
 // A control Tab stops at now.
 bool isStop(const QWidget *c, const QWidget *window)
 {
@@ -88,14 +86,12 @@ void TestKeyboard::everyControlNamedAndReached_data()
 void TestKeyboard::everyControlNamedAndReached()
 {
     QFETCH(QByteArray, hardware);
-    Modals modals;
-    Device device(hardware);
-    MainWindow w;
-    device.attach(w);
-    w.show();
+    WindowOnDevice device(hardware);
+    MainWindow &w = device.w;
+    Modals &modals = device.modals;
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    pressConnect(w, Device::Port);
+    pressConnect(w, MemoryDevice::Port);
     QVERIFY(w.exchange()->isOpen());
     QVERIFY(device.idle(w));
     QCOMPARE(w.hardwareText(), QString::fromLatin1(hardware));
@@ -192,11 +188,9 @@ void TestKeyboard::everyControlNamedAndReached()
 // pressing it with an editor's focus does what the button does.
 void TestKeyboard::shortcutsPressTheirButtons()
 {
-    Modals modals;
-    Device device("RLX-31868-Vela-485");
-    MainWindow w;
-    device.attach(w);
-    w.show();
+    WindowOnDevice device("RLX-31868-Vela-485");
+    MainWindow &w = device.w;
+    Modals &modals = device.modals;
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
 
@@ -239,8 +233,8 @@ void TestKeyboard::shortcutsPressTheirButtons()
     // shown a moment later.
     QTRY_VERIFY(child<QWidget>(&w, "pbOpen")->isVisible());
     auto *ports = child<QComboBox>(&w, "PortName");
-    ports->addItem(Device::Port);
-    ports->setCurrentIndex(ports->findText(Device::Port));
+    ports->addItem(MemoryDevice::Port);
+    ports->setCurrentIndex(ports->findText(MemoryDevice::Port));
     ports->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), ports);
     press(keys["pbOpen"]);

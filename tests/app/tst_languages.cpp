@@ -39,8 +39,6 @@ QStringList keptNames()
     return names;
 }
 
-using Device = MemoryDevice;
-
 // Every text the window shows, each with where it is: the title, the
 // status line, and the texts and tooltips of its visible controls. What
 // the device and the port give (model, firmware, port name) is left out.
@@ -137,12 +135,10 @@ void TestLanguages::windowInLanguage()
     QFETCH(QString, readButton);
     Languages languages;
     QVERIFY(languages.install(language));
-    Modals modals;
-    Device device(hardware);
-    MainWindow w;
-    device.attach(w);
-    w.show();
-    QVERIFY(device.connect(w));
+    WindowOnDevice device(hardware);
+    MainWindow &w = device.w;
+    Modals &modals = device.modals;
+    QVERIFY(device.connect());
     QCOMPARE(button(&w, "READ")->text(), readButton);
     click(&w, "Freeze Protection"); // the reset timers show
 
@@ -158,14 +154,12 @@ void TestLanguages::ownTextsWithoutChoice()
     Languages languages;
     QVERIFY(languages.install(Languages::choose(QString())));
     QCOMPARE(languages.installed(), QString());
-    Modals modals;
-    Device device("RLX-31868-AD");
-    MainWindow w;
-    device.attach(w);
+    WindowOnDevice device("RLX-31868-AD");
+    MainWindow &w = device.w;
+    Modals &modals = device.modals;
     QCOMPARE(w.windowTitle(),
              QStringLiteral("RLX Vela Конфигуратор v.%1").arg(MainWindow::Version));
-    w.show();
-    QVERIFY(device.connect(w));
+    QVERIFY(device.connect());
     QVERIFY(w.windowTitle().startsWith(QStringLiteral("RLX Vela Конфигуратор v.")));
     QCOMPARE(button(&w, "READ")->text(), QStringLiteral("READ"));
     QCOMPARE(button(&w, "WRITE")->text(), QStringLiteral("WRITE"));

@@ -103,13 +103,11 @@ void TestScaling::textFitsAtLargerScales()
     QApplication::setFont(larger);
     const auto restore = qScopeGuard([&] { QApplication::setFont(standard); });
 
-    Modals modals;
-    MemoryDevice device(hardware);
-    MainWindow w;
-    device.attach(w);
-    w.show();
+    WindowOnDevice device(hardware);
+    MainWindow &w = device.w;
+    Modals &modals = device.modals;
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QVERIFY(device.connect(w));
+    QVERIFY(device.connect());
     QTest::qWait(50); // the window's fit after the panels changed
 
     QStringList cuts;
