@@ -39,13 +39,11 @@ class TestMainWindow : public QObject
 private slots:
     void withoutDevice();
     void everyEditorReachesItsRecordField();
-    void portProblems();
+    void portsThatCannotBeOpened();
     void gridMarginsWereReadBeforeTheLayoutWasInstalled();
     void savingOnFullDiskSaidNothingAndEmptiedTheFile();
     void startupFileFifoHeldTheWindow();
     void serialTimeoutOfAnEarlierReadLandedOverTheUsersEdit();
-    void notSerialPortReportedAsIoctlError();
-    void virtualEntryInUseReportedAsNotFound();
     void startupWarnsOfUnsetRuntimeDir();
 };
 
@@ -216,27 +214,43 @@ void TestMainWindow::everyEditorReachesItsRecordField()
     QVERIFY2(modals.texts.isEmpty(), qPrintable(modals.texts.join('\n')));
 }
 
-void TestMainWindow::portProblems()
+// Ports that cannot be opened: each refusal is one message that names the
+// port and says why in words (no system error code), and the bar stays at
+// Connect. A virtual device is listed under a name that says so; what stops
+// its port from opening is reported for its port, not as a port that is not
+// there.
+void TestMainWindow::portsThatCannotBeOpened()
 {
     Modals modals;
     MainWindow w;
     w.show();
-    pressConnect(w, "/dev/rlx-no-such-port");
-    QVERIFY(!w.exchange()->isOpen());
-    QCOMPARE(modals.texts.size(), 1);
-    QVERIFY2(modals.texts.at(0).contains("was not found"), qPrintable(modals.texts.at(0)));
-    QCOMPARE(button(&w, "pbOpen")->text(), QStringLiteral("Connect"));
-
-    // A port another program holds.
+    QTemporaryDir dir;
+    QFile file(dir.filePath("settings.rlx"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("RLX") == 3);
+    file.close();
     DeviceModel model;
     PtyDevice device(&model);
     QVERIFY(device.open());
     QSerialPort other(device.slavePath());
     QVERIFY(other.open(QIODevice::ReadWrite));
-    pressConnect(w, device.slavePath());
-    QVERIFY(!w.exchange()->isOpen());
-    QCOMPARE(modals.texts.size(), 2);
-    QVERIFY2(modals.texts.at(1).contains("in use"), qPrintable(modals.texts.at(1)));
+    const QString virtualName = VirtualPorts::nameFor(device.slavePath(), "RLX-31868-DD receiver");
+    const QList<QPair<QString, QString>> refusals = {
+        {"/dev/rlx-no-such-port", "was not found"},
+        {"/dev/null", "not a serial port"},
+        {file.fileName(), "not a serial port"},
+        {dir.path(), "not a serial port"},
+        {device.slavePath(), "in use"},
+        {virtualName, virtualName + " is in use"}};
+    for (const auto &[path, why] : refusals) {
+        modals.texts.clear();
+        pressConnect(w, path);
+        QVERIFY(!w.exchange()->isOpen());
+        QCOMPARE(modals.texts.size(), 1);
+        const QString text = modals.texts.at(0);
+        QVERIFY2(text.contains(path) && text.contains(why), qPrintable(text));
+        QVERIFY2(systemErrorIn(text).isEmpty(), qPrintable(text));
+        QCOMPARE(button(&w, "pbOpen")->text(), QStringLiteral("Connect"));
+    }
 }
 
 void TestMainWindow::gridMarginsWereReadBeforeTheLayoutWasInstalled()
@@ -332,48 +346,6 @@ void TestMainWindow::serialTimeoutOfAnEarlierReadLandedOverTheUsersEdit()
         ReadConfig, {"1", QByteArray::number(s.serialRate), "0", "0", "0", "50", "0", "0", ""});
     QCOMPARE(int(s.serialTimeout), 12);
     QCOMPARE(timeout->value(), 12);
-}
-
-// A path that is there but is no serial port is called so, not by the error
-// the system gave when the port's settings were applied to it.
-void TestMainWindow::notSerialPortReportedAsIoctlError()
-{
-    Modals modals;
-    MainWindow w;
-    w.show();
-    QTemporaryDir dir;
-    QFile file(dir.filePath("settings.rlx"));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("RLX") == 3);
-    file.close();
-    for (const QString &path : {QStringLiteral("/dev/null"), file.fileName(), dir.path()}) {
-        modals.texts.clear();
-        pressConnect(w, path);
-        QVERIFY(!w.exchange()->isOpen());
-        QCOMPARE(modals.texts.size(), 1);
-        const QString text = modals.texts.at(0);
-        QVERIFY2(text.contains(path) && text.contains("not a serial port"), qPrintable(text));
-        QVERIFY2(systemErrorIn(text).isEmpty(), qPrintable(text));
-        QCOMPARE(button(&w, "pbOpen")->text(), QStringLiteral("Connect"));
-    }
-}
-
-// A virtual device is listed under a name that says so; what stops its port
-// from opening is reported for its port, not as a port that is not there.
-void TestMainWindow::virtualEntryInUseReportedAsNotFound()
-{
-    Modals modals;
-    MainWindow w;
-    w.show();
-    DeviceModel model;
-    PtyDevice device(&model);
-    QVERIFY(device.open());
-    QSerialPort other(device.slavePath());
-    QVERIFY(other.open(QIODevice::ReadWrite));
-    const QString shown = VirtualPorts::nameFor(device.slavePath(), "RLX-31868-DD receiver");
-    pressConnect(w, shown);
-    QVERIFY(!w.exchange()->isOpen());
-    QCOMPARE(modals.texts.size(), 1);
-    QVERIFY2(modals.texts.at(0).contains(shown + " is in use"), qPrintable(modals.texts.at(0)));
 }
 
 // Started without XDG_RUNTIME_DIR, the program says nothing about it: it
