@@ -22,7 +22,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QProcess>
 #include <QSerialPort>
 #include <QSpinBox>
 #include <QStyle>
@@ -44,7 +43,6 @@ private slots:
     void savingOnFullDiskSaidNothingAndEmptiedTheFile();
     void startupFileFifoHeldTheWindow();
     void serialTimeoutOfAnEarlierReadLandedOverTheUsersEdit();
-    void startupWarnsOfUnsetRuntimeDir();
 };
 
 void TestMainWindow::withoutDevice()
@@ -346,29 +344,6 @@ void TestMainWindow::serialTimeoutOfAnEarlierReadLandedOverTheUsersEdit()
         ReadConfig, {"1", QByteArray::number(s.serialRate), "0", "0", "0", "50", "0", "0", ""});
     QCOMPARE(int(s.serialTimeout), 12);
     QCOMPARE(timeout->value(), 12);
-}
-
-// Started without XDG_RUNTIME_DIR, the program says nothing about it: it
-// does not look for virtual devices then, and the toolkit's own look into
-// that folder while the application starts is not passed on.
-void TestMainWindow::startupWarnsOfUnsetRuntimeDir()
-{
-    QTemporaryDir work;
-    QProcess app;
-    app.setWorkingDirectory(work.path());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("XDG_RUNTIME_DIR");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    app.setProcessEnvironment(env);
-    app.start(RLX_CONFIGURATOR, QStringList());
-    QVERIFY(app.waitForStarted());
-    // The window writes its start-up file once it is built, port list and all.
-    QVERIFY(QTest::qWaitFor([&] { return QFile::exists(work.filePath("test_rlx")); }, 20000));
-    QTest::qWait(300);
-    app.terminate();
-    QVERIFY(app.waitForFinished(5000));
-    const QString errors = QString::fromLocal8Bit(app.readAllStandardError());
-    QVERIFY2(!errors.contains("XDG_RUNTIME_DIR"), qPrintable(errors));
 }
 
 QTEST_MAIN(TestMainWindow)
