@@ -8,12 +8,13 @@
 #include "link/virtualports.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
+#include "protocol/serialtimeout.h"
+#include "protocol/settingsfields.h"
+#include "tests/memorydevice.h"
 #include "tests/modals.h"
 #include "tests/systemerrors.h"
 #include "tests/windowdriver.h"
 #include "tools/devsim/devicemodel.h"
-#include "tools/devsim/manualclock.h"
-#include "tools/devsim/modelline.h"
 #include "tools/devsim/ptydevice.h"
 
 #include <QLineEdit>
@@ -40,40 +41,13 @@ void setUp(DeviceModel &model, quint8 testAdres)
     model.setAveraging({0x85, 0x43, 7, 9});
 }
 
-// The device in memory, behind the window's engine. Made before the window
-// and attached to it, so that it outlives the engine's use of its clock.
-struct Device
+// The device in memory, behind the window's engine.
+struct Device : MemoryDevice
 {
-    static constexpr const char *Port = "/dev/ttyRLX0";
-    ManualClock clock;
-    DeviceModel model;
-    ModelLine line{&model, &clock};
-
     explicit Device(quint8 testAdres = 77)
     {
         setUp(model, testAdres);
         line.setSeed(1234);
-    }
-    void attach(MainWindow &w)
-    {
-        w.exchange()->setClock(&clock);
-        w.exchange()->setLine(&line);
-    }
-    // Moves the device's time on until `done` holds; a minute of the
-    // device's time is far more than any read takes, however damaged.
-    bool runUntil(const std::function<bool()> &done, qint64 limitMs = 60000)
-    {
-        return clock.advanceUntil(
-            [&] {
-                QCoreApplication::processEvents();
-                return done();
-            },
-            limitMs);
-    }
-    bool idle(MainWindow &w)
-    {
-        auto *bar = w.findChild<QProgressBar *>();
-        return runUntil([&] { return !w.exchange()->queueLength() && bar->value() == 100; });
     }
 };
 
@@ -90,47 +64,58 @@ struct Plugged
     }
 };
 
-// The byte fields of a record, and where the device keeps them.
-const QStringList Names{
-    "subBand",          "radioRate",  "chanel",   "power",    "testAdres",          "serialRate",
-    "serialTimeout",    "delRxTx",    "delTxRx",  "parity",   "radioTransmitReset", "stopBit",
-    "averaging1",       "averaging2", "diskret1", "diskret2", "flowControl",        "wdtReset",
-    "radioModuleReset", "delRequest", "numOfDown"};
-const int SerialRate = 5, SerialTimeout = 6; // in Names
-using Fields = QList<int>;
+// The byte fields of a record by name.
+using Fields = QMap<QString, int>;
 
 Fields shown(MainWindow &w)
 {
-    const DeviceSettings &s = w.settingsData()->settings;
-    return Fields() << s.subBand << s.radioRate << s.chanel << s.power << s.testAdres
-                    << s.serialRate << s.serialTimeout << s.delRxTx << s.delTxRx << s.parity
-                    << s.radioTransmitReset << s.stopBit << s.averaging1 << s.averaging2
-                    << s.diskret1 << s.diskret2 << s.flowControl << s.wdtReset << s.radioModuleReset
-                    << s.delRequest << s.numOfDown;
+    Fields out;
+    for (const SettingsField &f : SettingsFields::all())
+        if (f.byte)
+            out[f.name] = w.settingsData()->settings.*f.byte;
+    return out;
 }
 
+// The same fields where the device keeps them.
 Fields stored(const DeviceModel &m)
 {
     const DeviceModel::Config c = m.config();
     const DeviceModel::Averaging a = m.averaging();
-    return Fields{m.reg(206),         m.reg(201),   m.reg(200),           m.reg(202),
-                  c.testAdres,        c.serialRate, m.reg(214),           c.delRxTx,
-                  c.delTxRx,          c.parity,     c.radioTransmitReset, c.stopBit,
-                  a.averaging1,       a.averaging2, a.diskret1,           a.diskret2,
-                  m.reg(216) ? 2 : 0, c.wdtReset,   c.radioModuleReset,   c.delRequest,
-                  c.numOfDown};
+    return {{"subBand", m.reg(206)},
+            {"radioRate", m.reg(201)},
+            {"chanel", m.reg(200)},
+            {"power", m.reg(202)},
+            {"testAdres", c.testAdres},
+            {"serialRate", c.serialRate},
+            {"serialTimeout", m.reg(214)},
+            {"delRxTx", c.delRxTx},
+            {"delTxRx", c.delTxRx},
+            {"parity", c.parity},
+            {"radioTransmitReset", c.radioTransmitReset},
+            {"stopBit", c.stopBit},
+            {"averaging1", a.averaging1},
+            {"averaging2", a.averaging2},
+            {"diskret1", a.diskret1},
+            {"diskret2", a.diskret2},
+            {"flowControl", m.reg(216) ? 2 : 0},
+            {"wdtReset", c.wdtReset},
+            {"radioModuleReset", c.radioModuleReset},
+            {"delRequest", c.delRequest},
+            {"numOfDown", c.numOfDown}};
 }
 
 // The fields that hold neither the value of `a` nor that of `b`. The serial
 // time-out may also be the floor that a newly read serial rate imposes.
-QString strangers(const Fields &now, const Fields &a, Fields b = {}, bool floor = false)
+QString strangers(const Fields &now, const Fields &a, const Fields &b = {}, bool floor = false)
 {
-    static const int floors[] = {17, 9, 5, 3, 2, 2, 2, 2};
     QStringList bad;
-    for (int i = 0; i < Names.size(); ++i)
-        if (now[i] != a[i] && now[i] != b.value(i, a[i]) &&
-            !(floor && i == SerialTimeout && now[i] == floors[now[SerialRate] & 7]))
-            bad << QStringLiteral("%1=%2").arg(Names[i]).arg(now[i]);
+    for (auto it = a.cbegin(); it != a.cend(); ++it) {
+        const int v = now.value(it.key());
+        if (v != it.value() && v != b.value(it.key(), it.value()) &&
+            !(floor && it.key() == "serialTimeout" &&
+              v == SerialTimeout::minSerialTimeout(now.value("serialRate"))))
+            bad << QStringLiteral("%1=%2").arg(it.key()).arg(v);
+    }
     return bad.join(", ");
 }
 
@@ -179,7 +164,7 @@ void TestFaults::damagedLine_data()
     row("noise 5%", "-", 0.05, 0, -1);
     row("noise 5% in single bytes", "-", 0.05, 1, -1);
     row("noise flood", "-", 0, 0, -1); // a megabyte of garbage while idle, then while reading
-    row("silent device", "", 0, 0, 1, Names); // the question is answered "No"
+    row("silent device", "", 0, 0, 1, Fields(stored(DeviceModel())).keys()); // answered "No"
     // Without the identity the firmware level stays at the lowest, whose
     // configuration reply has no requests period, outputs byte or module reset.
     row("identity", "$2", 0, 0, 0, {"delRequest", "numOfDown", "radioModuleReset"});
@@ -187,9 +172,10 @@ void TestFaults::damagedLine_data()
     row("register S216", "ATS216?", 0, 0, 0, {"flowControl"});
     // The test address becomes 255 (not a transmitter); the serial time-out
     // read from the module stays, below the floor of the rate that stayed.
-    // Kept: testAdres, serialRate, delRxTx to stopBit, wdtReset to numOfDown.
-    row("configuration", "$1", 0, 0, 0, Names.mid(4, 2) + Names.mid(7, 5) + Names.mid(17, 4));
-    row("averaging", "$9", 0, 0, 1, Names.mid(12, 4)); // and the thresholds
+    row("configuration", "$1", 0, 0, 0,
+        {"testAdres", "serialRate", "delRxTx", "delTxRx", "parity", "radioTransmitReset", "stopBit",
+         "wdtReset", "radioModuleReset", "delRequest", "numOfDown"});
+    row("averaging", "$9", 0, 0, 1, {"averaging1", "averaging2", "diskret1", "diskret2"});
 }
 
 void TestFaults::damagedLine()
@@ -198,9 +184,9 @@ void TestFaults::damagedLine()
     QFETCH(int, questions);
     QFETCH(QStringList, untouched);
     const bool flood = QTest::currentDataTag() == QByteArray("noise flood");
+    Device device;
     Modals modals;
     modals.question = silent.isEmpty() ? QMessageBox::No : QMessageBox::Yes;
-    Device device;
     MainWindow w;
     device.attach(w);
     w.show();
@@ -254,9 +240,9 @@ void TestFaults::damagedLine()
         QCOMPARE(modals.texts.size() - notices, questions);
         Fields expected = stored(device.model);
         for (const QString &name : untouched)
-            expected[Names.indexOf(name)] = before[Names.indexOf(name)];
+            expected[name] = before[name];
         if (silent == "$1")
-            expected[Names.indexOf("testAdres")] = 255;
+            expected["testAdres"] = 255;
         QCOMPARE(strangers(shown(w), expected), QString());
     }
     if (silent.isEmpty()) {
