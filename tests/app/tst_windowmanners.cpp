@@ -22,6 +22,7 @@
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDial>
 #include <QGroupBox>
 #include <QJsonDocument>
@@ -436,6 +437,17 @@ void TestWindowManners::trafficLogMissedRepeatsOrSplitReplies()
     QVERIFY(device.press("READ"));
     QVERIFY(log->lineCount() > shown);
     QTRY_COMPARE(shownLines(log), log->lines());
+
+    // Ctrl+C copies the rows chosen, as shown.
+    auto *view = log->findChild<QTableView *>("trafficLogView");
+    view->selectionModel()->select(
+        QItemSelection(view->model()->index(1, 0), view->model()->index(2, 0)),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    log->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(log));
+    view->setFocus();
+    QTest::keySequence(view, QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text(), lines.mid(1, 2).join('\n') + '\n');
 
     // Saved as shown, under the header and a blank line; a bare name gets
     // ".txt", a suffix of its own is kept.
