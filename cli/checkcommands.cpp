@@ -85,9 +85,10 @@ int CheckCommands::test(const QStringList &args)
     // A check cut short (the port lost, interrupted) says so on every row.
     const int complete = job->testCutShort() ? 0 : 1;
     QString csv = QStringLiteral("address,sent,answered,share,longest_miss_run,complete\n");
-    // The columns as wide as their headings, in any language.
-    const QStringList headings = {tr("address"), tr("sent"), tr("answered"), tr("share"),
-                                  tr("longest miss run")};
+    // The columns as wide as their headings, in any language; the share
+    // takes five places ("0.950").
+    const QStringList headings = {tr("address"), tr("sent"), tr("answered"),
+                                  tr("share").rightJustified(5), tr("longest miss run")};
     out(headings.join(QLatin1String("  ")));
     for (const StabilityTally::Row &r : job->testRows()) {
         out(QStringLiteral("%1  %2  %3  %4  %5")

@@ -1130,11 +1130,11 @@ Its model and firmware are unknown, so its settings were read in a layout that m
     </message>
     <message>
         <source>, %1 request(s) unanswered</source>
-        <translation>, запросов без ответа: %1</translation>
+        <translation>, запросов без ответа — %1</translation>
     </message>
     <message>
         <source>, read %1 times to confirm</source>
-        <translation>, для подтверждения прочитано раз: %1</translation>
+        <translation>, чтений для подтверждения — %1</translation>
     </message>
     <message>
         <source>, not read: %1</source>
@@ -1142,11 +1142,11 @@ Its model and firmware are unknown, so its settings were read in a layout that m
     </message>
     <message>
         <source>, stability check cut short after %1 poll(s)</source>
-        <translation>, проверка устойчивости прервана, выполнено опросов: %1</translation>
+        <translation>, проверка устойчивости прервана, выполнено опросов — %1</translation>
     </message>
     <message>
         <source>, %1 setting(s) differ</source>
-        <translation>, расходящихся параметров: %1</translation>
+        <translation>, расходящихся параметров — %1</translation>
     </message>
     <message>
         <source>, verified</source>
