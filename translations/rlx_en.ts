@@ -787,6 +787,59 @@ or written.</translation>
     </message>
 </context>
 <context>
+    <name>LaunchCheck</name>
+    <message>
+        <source>Usage: rlx-configurator [toolkit options]
+Configures RLX Vela 868 MHz radio I/O devices over a serial port, in a window.
+
+Options:
+  -h, --help           show this help and exit
+  -v, --version        show the version and exit
+  --lang LANG          the language of the window: en, ru, system (the system&apos;s
+                       language) or default (the window&apos;s own texts); kept for
+                       the next start
+  -platform NAME       the toolkit&apos;s window system (xcb, wayland, offscreen, ...)
+
+Needs a display (DISPLAY or WAYLAND_DISPLAY). Without a window: rlx-cli.
+Debug output on standard error: categories rlx.protocol, rlx.window and
+rlx.trace (off unless QT_LOGGING_RULES=&quot;rlx.trace.debug=true&quot;).
+</source>
+        <translation>Usage: rlx-configurator [toolkit options]
+Configures RLX Vela 868 MHz radio I/O devices over a serial port, in a window.
+
+Options:
+  -h, --help           show this help and exit
+  -v, --version        show the version and exit
+  --lang LANG          the language of the window: en, ru, system (the system&apos;s
+                       language) or default (the window&apos;s own texts); kept for
+                       the next start
+  -platform NAME       the toolkit&apos;s window system (xcb, wayland, offscreen, ...)
+
+Needs a display (DISPLAY or WAYLAND_DISPLAY). Without a window: rlx-cli.
+Debug output on standard error: categories rlx.protocol, rlx.window and
+rlx.trace (off unless QT_LOGGING_RULES=&quot;rlx.trace.debug=true&quot;).
+</translation>
+    </message>
+    <message>
+        <source>rlx-configurator: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); rlx-cli works without one
+</source>
+        <translation>rlx-configurator: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); rlx-cli works without one
+</translation>
+    </message>
+    <message>
+        <source>rlx-configurator: --lang needs a language: %1
+</source>
+        <translation>rlx-configurator: --lang needs a language: %1
+</translation>
+    </message>
+    <message>
+        <source>rlx-configurator: unknown language &quot;%1&quot; for --lang; known: %2
+</source>
+        <translation>rlx-configurator: unknown language &quot;%1&quot; for --lang; known: %2
+</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>RLX Vela Конфигуратор v.%1</source>
