@@ -317,7 +317,7 @@ bool Commands::loadValid(const QString &fileName, bool json, DeviceSettings &rec
         return true;
     for (const SettingsProblem &p : problems)
         err(QStringLiteral("rlx-cli: %1: %2 (%3): %4")
-                .arg(fileName, QLatin1String(p.field->name), QLatin1String(p.field->label), p.why));
+                .arg(fileName, QLatin1String(p.field->name), p.field->labelText(), p.why));
     *exit = fileError(fileName,
                       tr("%1 setting(s) out of range; nothing was sent").arg(problems.size()));
     return false;
@@ -570,7 +570,7 @@ void Commands::printDifferences(const QList<PortJob *> &jobs)
     for (const PortJob *job : jobs) {
         for (const SettingsDifference &d : job->differences())
             out(tr("%1: %2 (%3): written %4, device holds %5")
-                    .arg(job->port(), QLatin1String(d.field->name), QLatin1String(d.field->label),
+                    .arg(job->port(), QLatin1String(d.field->name), d.field->labelText(),
                          TerminalText::shown(d.written.toString()),
                          TerminalText::shown(d.held.toString())));
         QStringList names;

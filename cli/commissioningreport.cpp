@@ -152,7 +152,7 @@ QString CommissioningReport::toHtml() const
             note = tr("from the identification");
         }
         html += QStringLiteral("<tr><td>%1</td><td>%2</td><td class=\"note\">%3</td></tr>\n")
-                    .arg(escaped(QLatin1String(f.label)), value, note);
+                    .arg(escaped(f.labelText()), value, note);
     }
     html += QStringLiteral("</table>\n");
 

@@ -88,7 +88,7 @@ int FleetCommands::diff(const QStringList &args)
                 continue;
             differs = differs || job->isRead(*f);
             out(tr("%1: %2 (%3): file %4, device %5")
-                    .arg(job->port(), QLatin1String(f->name), QLatin1String(f->label),
+                    .arg(job->port(), QLatin1String(f->name), f->labelText(),
                          TerminalText::shown(f->value(file).toString()),
                          job->isRead(*f) ? shown(*job, *f, held) : tr("not read")));
         }
@@ -192,8 +192,8 @@ int FleetCommands::set(const QStringList &args)
         if (!problems.isEmpty()) {
             for (const SettingsProblem &p : problems)
                 err(tr("rlx-cli: %1: %2 (%3): %4; nothing was written")
-                        .arg(read->port(), QLatin1String(p.field->name),
-                             QLatin1String(p.field->label), p.why));
+                        .arg(read->port(), QLatin1String(p.field->name), p.field->labelText(),
+                             p.why));
             code = qMax(code, int(Usage));
             continue;
         }

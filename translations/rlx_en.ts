@@ -1392,6 +1392,161 @@ Check the cable, the adapter and the power of the device, choose the port in the
     </message>
 </context>
 <context>
+    <name>SettingsFields</name>
+    <message>
+        <source>Delay Tx-Rx</source>
+        <translation>Delay Tx-Rx</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>Radio Data Rate</source>
+        <translation>Radio Data Rate</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>Parity</translation>
+    </message>
+    <message>
+        <source>Stop bit</source>
+        <translation>Stop bit</translation>
+    </message>
+    <message>
+        <source>Sub-band</source>
+        <translation>Sub-band</translation>
+    </message>
+    <message>
+        <source>Serial Timeout</source>
+        <translation>Serial Timeout</translation>
+    </message>
+    <message>
+        <source>Radio Transmit Reset</source>
+        <translation>Radio Transmit Reset</translation>
+    </message>
+    <message>
+        <source>Serial Data Rate</source>
+        <translation>Serial Data Rate</translation>
+    </message>
+    <message>
+        <source>WDT Reset</source>
+        <translation>WDT Reset</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Averaging 1</source>
+        <translation>Averaging 1</translation>
+    </message>
+    <message>
+        <source>Averaging 2</source>
+        <translation>Averaging 2</translation>
+    </message>
+    <message>
+        <source>Transition from low to high 1</source>
+        <translation>Transition from low to high 1</translation>
+    </message>
+    <message>
+        <source>Transition from low to high 2</source>
+        <translation>Transition from low to high 2</translation>
+    </message>
+    <message>
+        <source>Spare</source>
+        <translation>Spare</translation>
+    </message>
+    <message>
+        <source>Flow control</source>
+        <translation>Flow control</translation>
+    </message>
+    <message>
+        <source>Output kind</source>
+        <translation>Output kind</translation>
+    </message>
+    <message>
+        <source>Delay Rx-Tx</source>
+        <translation>Delay Rx-Tx</translation>
+    </message>
+    <message>
+        <source>Requests period</source>
+        <translation>Requests period</translation>
+    </message>
+    <message>
+        <source>Num of down</source>
+        <translation>Num of down</translation>
+    </message>
+    <message>
+        <source>Radio Module Reset</source>
+        <translation>Radio Module Reset</translation>
+    </message>
+    <message>
+        <source>Addresses</source>
+        <translation>Addresses</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an address list (up to 16 hexadecimal digits)</source>
+        <translation>&quot;%1&quot; is not an address list (up to 16 hexadecimal digits)</translation>
+    </message>
+    <message>
+        <source>%1 is not %2</source>
+        <translation>%1 is not %2</translation>
+    </message>
+    <message>
+        <source>a valid averaging: kind %1 is not 0 to 2</source>
+        <translation>a valid averaging: kind %1 is not 0 to 2</translation>
+    </message>
+    <message>
+        <source>a valid averaging: interval %1 is not %2 to %3</source>
+        <translation>a valid averaging: interval %1 is not %2 to %3</translation>
+    </message>
+    <message>
+        <source>valid: the non-responses in bits 3..0 (%1) are not %2 to %3</source>
+        <translation>valid: the non-responses in bits 3..0 (%1) are not %2 to %3</translation>
+    </message>
+    <message>
+        <source>one of %1</source>
+        <translation>one of %1</translation>
+    </message>
+    <message>
+        <source>a channel at radio data rate %1 (0 to %2)</source>
+        <translation>a channel at radio data rate %1 (0 to %2)</translation>
+    </message>
+    <message>
+        <source>%1 to %2 at serial data rate %3</source>
+        <translation>%1 to %2 at serial data rate %3</translation>
+    </message>
+    <message>
+        <source>an address list</source>
+        <translation>an address list</translation>
+    </message>
+    <message>
+        <source>kind 0 to 2 with an interval of %1 to %2</source>
+        <translation>kind 0 to 2 with an interval of %1 to %2</translation>
+    </message>
+    <message>
+        <source>%1 to %2 non-responses, with any output options</source>
+        <translation>%1 to %2 non-responses, with any output options</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <translation>%1 or %2</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 to %2</translation>
+    </message>
+</context>
+<context>
     <name>SettingsFile</name>
     <message>
         <source>The file is damaged or incomplete.</source>

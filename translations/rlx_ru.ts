@@ -1393,6 +1393,161 @@ Check the cable, the adapter and the power of the device, choose the port in the
     </message>
 </context>
 <context>
+    <name>SettingsFields</name>
+    <message>
+        <source>Delay Tx-Rx</source>
+        <translation>Задержка Tx-Rx</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Мощность</translation>
+    </message>
+    <message>
+        <source>Radio Data Rate</source>
+        <translation>Скорость радиообмена</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Канал</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>Чётность</translation>
+    </message>
+    <message>
+        <source>Stop bit</source>
+        <translation>Стоповые биты</translation>
+    </message>
+    <message>
+        <source>Sub-band</source>
+        <translation>Поддиапазон</translation>
+    </message>
+    <message>
+        <source>Serial Timeout</source>
+        <translation>Тайм-аут порта</translation>
+    </message>
+    <message>
+        <source>Radio Transmit Reset</source>
+        <translation>Сброс радиопередатчика</translation>
+    </message>
+    <message>
+        <source>Serial Data Rate</source>
+        <translation>Скорость порта</translation>
+    </message>
+    <message>
+        <source>WDT Reset</source>
+        <translation>Сторожевой таймер</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Averaging 1</source>
+        <translation>Усреднение 1</translation>
+    </message>
+    <message>
+        <source>Averaging 2</source>
+        <translation>Усреднение 2</translation>
+    </message>
+    <message>
+        <source>Transition from low to high 1</source>
+        <translation>Порог перехода из низкого в высокий 1</translation>
+    </message>
+    <message>
+        <source>Transition from low to high 2</source>
+        <translation>Порог перехода из низкого в высокий 2</translation>
+    </message>
+    <message>
+        <source>Spare</source>
+        <translation>Резерв</translation>
+    </message>
+    <message>
+        <source>Flow control</source>
+        <translation>Управление потоком</translation>
+    </message>
+    <message>
+        <source>Output kind</source>
+        <translation>Тип выхода</translation>
+    </message>
+    <message>
+        <source>Delay Rx-Tx</source>
+        <translation>Задержка Rx-Tx</translation>
+    </message>
+    <message>
+        <source>Requests period</source>
+        <translation>Период опроса</translation>
+    </message>
+    <message>
+        <source>Num of down</source>
+        <translation>Число пропусков связи</translation>
+    </message>
+    <message>
+        <source>Radio Module Reset</source>
+        <translation>Сброс радиомодуля</translation>
+    </message>
+    <message>
+        <source>Addresses</source>
+        <translation>Адреса удалённых устройств</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an address list (up to 16 hexadecimal digits)</source>
+        <translation>«%1» — не список адресов (до 16 шестнадцатеричных цифр)</translation>
+    </message>
+    <message>
+        <source>%1 is not %2</source>
+        <translation>%1 — недопустимо, нужно: %2</translation>
+    </message>
+    <message>
+        <source>a valid averaging: kind %1 is not 0 to 2</source>
+        <translation>допустимое усреднение (вид %1 не от 0 до 2)</translation>
+    </message>
+    <message>
+        <source>a valid averaging: interval %1 is not %2 to %3</source>
+        <translation>допустимое усреднение (интервал %1 не от %2 до %3)</translation>
+    </message>
+    <message>
+        <source>valid: the non-responses in bits 3..0 (%1) are not %2 to %3</source>
+        <translation>допустимое значение (число пропусков в битах 3..0, %1, не от %2 до %3)</translation>
+    </message>
+    <message>
+        <source>one of %1</source>
+        <translation>одно из значений %1</translation>
+    </message>
+    <message>
+        <source>a channel at radio data rate %1 (0 to %2)</source>
+        <translation>канал для скорости радиообмена %1 (от 0 до %2)</translation>
+    </message>
+    <message>
+        <source>%1 to %2 at serial data rate %3</source>
+        <translation>от %1 до %2 при скорости порта %3</translation>
+    </message>
+    <message>
+        <source>an address list</source>
+        <translation>список адресов</translation>
+    </message>
+    <message>
+        <source>kind 0 to 2 with an interval of %1 to %2</source>
+        <translation>вид от 0 до 2 с интервалом от %1 до %2</translation>
+    </message>
+    <message>
+        <source>%1 to %2 non-responses, with any output options</source>
+        <translation>от %1 до %2 пропусков, с любыми настройками выходов</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <translation>%1 или %2</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>от %1 до %2</translation>
+    </message>
+</context>
+<context>
     <name>SettingsFile</name>
     <message>
         <source>The file is damaged or incomplete.</source>

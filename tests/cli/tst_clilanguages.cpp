@@ -84,9 +84,13 @@ void TestCliLanguages::messagesInLanguage()
     QVERIFY(!device.path.isEmpty());
     QVERIFY(writeFile("unknown.json", "{\"colour\": 1}"));
     QVERIFY(writeFile("settings.txt", "x"));
+    DeviceSettings tooStrong = rs485Settings();
+    tooStrong.power = 9;
+    QVERIFY(writeFile("strong.json", QJsonDocument(settingsJson(tooStrong)).toJson()));
     // What the device, the command line and the file give, not the program.
-    const QStringList given = {"RLX-31868-Vela-485", "Aug  4 2022",  device.path, RLX_CLI,
-                               "settings.txt",       "unknown.json", "colour",    "frob"};
+    const QStringList given = {
+        "RLX-31868-Vela-485", "Aug  4 2022", device.path, RLX_CLI, "settings.txt",
+        "unknown.json",       "strong.json", "colour",    "frob"};
     struct Case
     {
         QStringList args;
@@ -99,6 +103,7 @@ void TestCliLanguages::messagesInLanguage()
         {{"test", "--port", device.path}, 2},
         {{"write", "--port", device.path, "settings.txt"}, 2},
         {{"write", "--port", device.path, "unknown.json"}, 4},
+        {{"write", "--port", device.path, "strong.json"}, 4},
         {{"identify", "--port", device.path}, 0},
         {{"test", "--port", device.path, "--addresses", "1", "--rounds", "1"}, -1},
     };
@@ -118,6 +123,10 @@ void TestCliLanguages::messagesInLanguage()
     QVERIFY2(all.contains(summary), qPrintable(all));
     QVERIFY2(all.contains(language == "ru" ? "подключение 0%" : "connect 0%"), qPrintable(all));
     QVERIFY2(all.contains(language == "ru" ? "адрес  опросов" : "address  sent"), qPrintable(all));
+    // The refused setting under the window's label, and why.
+    QVERIFY2(all.contains(language == "ru" ? "power (Мощность): 9 — недопустимо, нужно: от 0 до 7"
+                                           : "power (Power): 9 is not 0 to 7"),
+             qPrintable(all));
 
     // An unknown language is a usage error that names the ones there are.
     const CliRun bad = cliIn("de", {"identify", "--port", device.path});
