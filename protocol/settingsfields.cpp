@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -71,26 +72,50 @@ struct Row
     operator F() const { return f; }
 };
 
-const Names baudRates = {{0, "1200 baud"},  {1, "2400 baud"},  {2, "4800 baud"},
-                         {3, "9600 baud"},  {4, "19200 baud"}, {5, "38400 baud"},
-                         {6, "57600 baud"}, {7, "115200 baud"}};
-const Names radioRates = {
-    {0, "4800 bps"}, {1, "9600 bps"}, {2, "19200 bps"}, {3, "38400 bps"}, {4, "115200 bps"}};
-const Names powers = {{0, "-8 dBm"}, {1, "-5 dBm"}, {2, "-2 dBm"},  {3, "+1 dBm"},
-                      {4, "+4 dBm"}, {5, "+7 dBm"}, {6, "+10 dBm"}, {7, "+14 dBm"}};
-const Names subBands = {{0, "g1 868-868.6 MHz"},
-                        {2, "g2 868.7-869.2 MHz"},
-                        {6, "g3 869.4-869.65 MHz"},
-                        {8, "g4 869.7-870 MHz"}};
-const Names parities = {{0, "8-bit data, parity none"},
-                        {1, "8-bit data, parity even"},
-                        {2, "8-bit data, parity odd"},
-                        {3, "9-bit data, parity none"}};
-const Names stopBits = {{0, "1 stop bit"}, {1, "2 stop bits"}};
-const Names flowControls = {{0, "none"}, {2, "hardware (RTS/CTS)"}};
-const Names off = {{0, "off"}};
-const QStringList averagingKinds = {QStringLiteral("arithmetic mean"), QStringLiteral("median"),
-                                    QStringLiteral("simple moving average")};
+const Names baudRates = {{0, QT_TRANSLATE_NOOP("SettingsFields", "1200 baud")},
+                         {1, QT_TRANSLATE_NOOP("SettingsFields", "2400 baud")},
+                         {2, QT_TRANSLATE_NOOP("SettingsFields", "4800 baud")},
+                         {3, QT_TRANSLATE_NOOP("SettingsFields", "9600 baud")},
+                         {4, QT_TRANSLATE_NOOP("SettingsFields", "19200 baud")},
+                         {5, QT_TRANSLATE_NOOP("SettingsFields", "38400 baud")},
+                         {6, QT_TRANSLATE_NOOP("SettingsFields", "57600 baud")},
+                         {7, QT_TRANSLATE_NOOP("SettingsFields", "115200 baud")}};
+const Names radioRates = {{0, QT_TRANSLATE_NOOP("SettingsFields", "4800 bps")},
+                          {1, QT_TRANSLATE_NOOP("SettingsFields", "9600 bps")},
+                          {2, QT_TRANSLATE_NOOP("SettingsFields", "19200 bps")},
+                          {3, QT_TRANSLATE_NOOP("SettingsFields", "38400 bps")},
+                          {4, QT_TRANSLATE_NOOP("SettingsFields", "115200 bps")}};
+const Names powers = {{0, QT_TRANSLATE_NOOP("SettingsFields", "-8 dBm")},
+                      {1, QT_TRANSLATE_NOOP("SettingsFields", "-5 dBm")},
+                      {2, QT_TRANSLATE_NOOP("SettingsFields", "-2 dBm")},
+                      {3, QT_TRANSLATE_NOOP("SettingsFields", "+1 dBm")},
+                      {4, QT_TRANSLATE_NOOP("SettingsFields", "+4 dBm")},
+                      {5, QT_TRANSLATE_NOOP("SettingsFields", "+7 dBm")},
+                      {6, QT_TRANSLATE_NOOP("SettingsFields", "+10 dBm")},
+                      {7, QT_TRANSLATE_NOOP("SettingsFields", "+14 dBm")}};
+const Names subBands = {{0, QT_TRANSLATE_NOOP("SettingsFields", "g1 868-868.6 MHz")},
+                        {2, QT_TRANSLATE_NOOP("SettingsFields", "g2 868.7-869.2 MHz")},
+                        {6, QT_TRANSLATE_NOOP("SettingsFields", "g3 869.4-869.65 MHz")},
+                        {8, QT_TRANSLATE_NOOP("SettingsFields", "g4 869.7-870 MHz")}};
+const Names parities = {{0, QT_TRANSLATE_NOOP("SettingsFields", "8-bit data, parity none")},
+                        {1, QT_TRANSLATE_NOOP("SettingsFields", "8-bit data, parity even")},
+                        {2, QT_TRANSLATE_NOOP("SettingsFields", "8-bit data, parity odd")},
+                        {3, QT_TRANSLATE_NOOP("SettingsFields", "9-bit data, parity none")}};
+const Names stopBits = {{0, QT_TRANSLATE_NOOP("SettingsFields", "1 stop bit")},
+                        {1, QT_TRANSLATE_NOOP("SettingsFields", "2 stop bits")}};
+const Names flowControls = {{0, QT_TRANSLATE_NOOP("SettingsFields", "none")},
+                            {2, QT_TRANSLATE_NOOP("SettingsFields", "hardware (RTS/CTS)")}};
+const Names off = {{0, QT_TRANSLATE_NOOP("SettingsFields", "off")}};
+const char *const averagingKinds[] = {QT_TRANSLATE_NOOP("SettingsFields", "arithmetic mean"),
+                                      QT_TRANSLATE_NOOP("SettingsFields", "median"),
+                                      QT_TRANSLATE_NOOP("SettingsFields", "simple moving average")};
+
+// A value's words (a name of the tables above, a unit) in the language of
+// the texts.
+QString inWords(const QString &words)
+{
+    return QCoreApplication::translate("SettingsFields", words.toUtf8().constData());
+}
 
 // Channels of sub-band g2 at each radio data rate (the only band the window
 // offers).
@@ -264,22 +289,27 @@ QString SettingsField::describe(const DeviceSettings &s) const
     switch (encoding) {
     case Averaging: {
         const int kind = AveragingByte::kind(quint8(v));
-        const QString kindName = kind < averagingKinds.size() ? averagingKinds.at(kind)
-                                                              : QStringLiteral("kind %1").arg(kind);
-        return QStringLiteral("%1 over %2 s").arg(kindName).arg(AveragingByte::interval(quint8(v)));
+        const QString kindName =
+            kind < int(std::size(averagingKinds))
+                ? inWords(QLatin1String(averagingKinds[kind]))
+                : QCoreApplication::translate("SettingsFields", "kind %1").arg(kind);
+        return QCoreApplication::translate("SettingsFields", "%1 over %2 s")
+            .arg(kindName, QString::number(AveragingByte::interval(quint8(v))));
     }
     case PollSettings: {
         using P = PollSettingsByte;
         QStringList parts{
-            QStringLiteral("link lost after %1 non-responses").arg(P::downCount(quint8(v)))};
+            QCoreApplication::translate("SettingsFields", "link lost after %1 non-responses")
+                .arg(P::downCount(quint8(v)))};
         if (P::option(quint8(v), P::Out1Inverted))
-            parts << QStringLiteral("output 1 inverted");
+            parts << QCoreApplication::translate("SettingsFields", "output 1 inverted");
         if (P::option(quint8(v), P::Out2Inverted))
-            parts << QStringLiteral("output 2 inverted");
+            parts << QCoreApplication::translate("SettingsFields", "output 2 inverted");
         if (P::option(quint8(v), P::Out1OnLinkLoss))
-            parts << QStringLiteral("output 1 zero/high on link loss");
+            parts << QCoreApplication::translate("SettingsFields",
+                                                 "output 1 zero/high on link loss");
         if (P::option(quint8(v), P::Out2OnLinkLoss))
-            parts << QStringLiteral("output 2 high on link loss");
+            parts << QCoreApplication::translate("SettingsFields", "output 2 high on link loss");
         return parts.join(QLatin1String(", "));
     }
     default:
@@ -287,8 +317,8 @@ QString SettingsField::describe(const DeviceSettings &s) const
     }
     const QString name = nameOf(names, v);
     if (!name.isEmpty())
-        return name;
-    return unit.isEmpty() ? QString::number(v) : QStringLiteral("%1 %2").arg(v).arg(unit);
+        return inWords(name);
+    return unit.isEmpty() ? QString::number(v) : QStringLiteral("%1 %2").arg(v).arg(inWords(unit));
 }
 
 QString SettingsField::labelText() const
@@ -303,7 +333,7 @@ const QList<SettingsField> &SettingsFields::all()
         R("delTxRx", QT_TRANSLATE_NOOP("SettingsFields", "Delay Tx-Rx"), "Delay Tx-Rx", &S::delTxRx,
           0, 250)
             .from(ReadConfig, 3, 3)
-            .unit(QStringLiteral("x100 µs")),
+            .unit(QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "x100 µs"))),
         R("power", QT_TRANSLATE_NOOP("SettingsFields", "Power"), "Power", &S::power, 0, 7)
             .from(ReadS202, 0, 1)
             .writtenBy(WriteS202)
@@ -330,11 +360,11 @@ const QList<SettingsField> &SettingsFields::all()
           &S::serialTimeout, 2, SerialTimeout::Max)
             .from(ReadS214, 0)
             .writtenBy(WriteS214)
-            .unit(QStringLiteral("ms")),
+            .unit(QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "ms"))),
         R("radioTransmitReset", QT_TRANSLATE_NOOP("SettingsFields", "Radio Transmit Reset"),
           "Radio Transmit Reset", &S::radioTransmitReset, 10, 250)
             .from(ReadConfig, 5, 3)
-            .unit(QStringLiteral("x100 ms")),
+            .unit(QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "x100 ms"))),
         R("serialRate", QT_TRANSLATE_NOOP("SettingsFields", "Serial Data Rate"), "Serial Data Rate",
           &S::serialRate, 0, 7)
             .from(ReadConfig, 1, 1)
@@ -342,7 +372,7 @@ const QList<SettingsField> &SettingsFields::all()
         R("wdtReset", QT_TRANSLATE_NOOP("SettingsFields", "WDT Reset"), "WDT Reset", &S::wdtReset,
           0, 250)
             .from(ReadConfig, 6, 3)
-            .named(off, QStringLiteral("x10 s")),
+            .named(off, QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "x10 s"))),
         R("testAdres", QT_TRANSLATE_NOOP("SettingsFields", "Address"), "Test address",
           &S::testAdres, 0, 255)
             .from(ReadConfig, 0, 3)
@@ -375,11 +405,11 @@ const QList<SettingsField> &SettingsFields::all()
         R("delRxTx", QT_TRANSLATE_NOOP("SettingsFields", "Delay Rx-Tx"), "Delay Rx-Tx", &S::delRxTx,
           0, 250)
             .from(ReadConfig, 2, 3)
-            .unit(QStringLiteral("x100 µs")),
+            .unit(QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "x100 µs"))),
         R("delRequest", QT_TRANSLATE_NOOP("SettingsFields", "Requests period"), "Requests period",
           &S::delRequest, 1, 250)
             .from(ReadConfig, 9, 3, F::FromVariant1)
-            .unit(QStringLiteral("s")),
+            .unit(QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "s"))),
         R("numOfDown", QT_TRANSLATE_NOOP("SettingsFields", "Num of down"), "Num of down",
           &S::numOfDown, 1, 15)
             .from(ReadConfig, 10, 3, F::FromVariant2)
@@ -387,7 +417,7 @@ const QList<SettingsField> &SettingsFields::all()
         R("radioModuleReset", QT_TRANSLATE_NOOP("SettingsFields", "Radio Module Reset"),
           "Radio Module Reset", &S::radioModuleReset, 0, 250)
             .from(ReadConfig, 11, 3, F::FromVariant2)
-            .named(off, QStringLiteral("x10 s")),
+            .named(off, QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "x10 s"))),
         R("adreses", QT_TRANSLATE_NOOP("SettingsFields", "Addresses"), &S::adreses, F::AddressList)
             .from(ReadConfig, 8),
     };

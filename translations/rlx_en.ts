@@ -1545,6 +1545,202 @@ Check the cable, the adapter and the power of the device, choose the port in the
         <source>%1 to %2</source>
         <translation>%1 to %2</translation>
     </message>
+    <message>
+        <source>1200 baud</source>
+        <translation>1200 baud</translation>
+    </message>
+    <message>
+        <source>2400 baud</source>
+        <translation>2400 baud</translation>
+    </message>
+    <message>
+        <source>4800 baud</source>
+        <translation>4800 baud</translation>
+    </message>
+    <message>
+        <source>9600 baud</source>
+        <translation>9600 baud</translation>
+    </message>
+    <message>
+        <source>19200 baud</source>
+        <translation>19200 baud</translation>
+    </message>
+    <message>
+        <source>38400 baud</source>
+        <translation>38400 baud</translation>
+    </message>
+    <message>
+        <source>57600 baud</source>
+        <translation>57600 baud</translation>
+    </message>
+    <message>
+        <source>115200 baud</source>
+        <translation>115200 baud</translation>
+    </message>
+    <message>
+        <source>4800 bps</source>
+        <translation>4800 bps</translation>
+    </message>
+    <message>
+        <source>9600 bps</source>
+        <translation>9600 bps</translation>
+    </message>
+    <message>
+        <source>19200 bps</source>
+        <translation>19200 bps</translation>
+    </message>
+    <message>
+        <source>38400 bps</source>
+        <translation>38400 bps</translation>
+    </message>
+    <message>
+        <source>115200 bps</source>
+        <translation>115200 bps</translation>
+    </message>
+    <message>
+        <source>-8 dBm</source>
+        <translation>-8 dBm</translation>
+    </message>
+    <message>
+        <source>-5 dBm</source>
+        <translation>-5 dBm</translation>
+    </message>
+    <message>
+        <source>-2 dBm</source>
+        <translation>-2 dBm</translation>
+    </message>
+    <message>
+        <source>+1 dBm</source>
+        <translation>+1 dBm</translation>
+    </message>
+    <message>
+        <source>+4 dBm</source>
+        <translation>+4 dBm</translation>
+    </message>
+    <message>
+        <source>+7 dBm</source>
+        <translation>+7 dBm</translation>
+    </message>
+    <message>
+        <source>+10 dBm</source>
+        <translation>+10 dBm</translation>
+    </message>
+    <message>
+        <source>+14 dBm</source>
+        <translation>+14 dBm</translation>
+    </message>
+    <message>
+        <source>g1 868-868.6 MHz</source>
+        <translation>g1 868-868.6 MHz</translation>
+    </message>
+    <message>
+        <source>g2 868.7-869.2 MHz</source>
+        <translation>g2 868.7-869.2 MHz</translation>
+    </message>
+    <message>
+        <source>g3 869.4-869.65 MHz</source>
+        <translation>g3 869.4-869.65 MHz</translation>
+    </message>
+    <message>
+        <source>g4 869.7-870 MHz</source>
+        <translation>g4 869.7-870 MHz</translation>
+    </message>
+    <message>
+        <source>8-bit data, parity none</source>
+        <translation>8-bit data, parity none</translation>
+    </message>
+    <message>
+        <source>8-bit data, parity even</source>
+        <translation>8-bit data, parity even</translation>
+    </message>
+    <message>
+        <source>8-bit data, parity odd</source>
+        <translation>8-bit data, parity odd</translation>
+    </message>
+    <message>
+        <source>9-bit data, parity none</source>
+        <translation>9-bit data, parity none</translation>
+    </message>
+    <message>
+        <source>1 stop bit</source>
+        <translation>1 stop bit</translation>
+    </message>
+    <message>
+        <source>2 stop bits</source>
+        <translation>2 stop bits</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>hardware (RTS/CTS)</source>
+        <translation>hardware (RTS/CTS)</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>arithmetic mean</source>
+        <translation>arithmetic mean</translation>
+    </message>
+    <message>
+        <source>median</source>
+        <translation>median</translation>
+    </message>
+    <message>
+        <source>simple moving average</source>
+        <translation>simple moving average</translation>
+    </message>
+    <message>
+        <source>kind %1</source>
+        <translation>kind %1</translation>
+    </message>
+    <message>
+        <source>%1 over %2 s</source>
+        <translation>%1 over %2 s</translation>
+    </message>
+    <message>
+        <source>link lost after %1 non-responses</source>
+        <translation>link lost after %1 non-responses</translation>
+    </message>
+    <message>
+        <source>output 1 inverted</source>
+        <translation>output 1 inverted</translation>
+    </message>
+    <message>
+        <source>output 2 inverted</source>
+        <translation>output 2 inverted</translation>
+    </message>
+    <message>
+        <source>output 1 zero/high on link loss</source>
+        <translation>output 1 zero/high on link loss</translation>
+    </message>
+    <message>
+        <source>output 2 high on link loss</source>
+        <translation>output 2 high on link loss</translation>
+    </message>
+    <message>
+        <source>x100 µs</source>
+        <translation>x100 µs</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>x100 ms</source>
+        <translation>x100 ms</translation>
+    </message>
+    <message>
+        <source>x10 s</source>
+        <translation>x10 s</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>s</translation>
+    </message>
 </context>
 <context>
     <name>SettingsFile</name>

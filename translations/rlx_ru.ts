@@ -1546,6 +1546,202 @@ Check the cable, the adapter and the power of the device, choose the port in the
         <source>%1 to %2</source>
         <translation>от %1 до %2</translation>
     </message>
+    <message>
+        <source>1200 baud</source>
+        <translation>1200 бод</translation>
+    </message>
+    <message>
+        <source>2400 baud</source>
+        <translation>2400 бод</translation>
+    </message>
+    <message>
+        <source>4800 baud</source>
+        <translation>4800 бод</translation>
+    </message>
+    <message>
+        <source>9600 baud</source>
+        <translation>9600 бод</translation>
+    </message>
+    <message>
+        <source>19200 baud</source>
+        <translation>19200 бод</translation>
+    </message>
+    <message>
+        <source>38400 baud</source>
+        <translation>38400 бод</translation>
+    </message>
+    <message>
+        <source>57600 baud</source>
+        <translation>57600 бод</translation>
+    </message>
+    <message>
+        <source>115200 baud</source>
+        <translation>115200 бод</translation>
+    </message>
+    <message>
+        <source>4800 bps</source>
+        <translation>4800 бит/с</translation>
+    </message>
+    <message>
+        <source>9600 bps</source>
+        <translation>9600 бит/с</translation>
+    </message>
+    <message>
+        <source>19200 bps</source>
+        <translation>19200 бит/с</translation>
+    </message>
+    <message>
+        <source>38400 bps</source>
+        <translation>38400 бит/с</translation>
+    </message>
+    <message>
+        <source>115200 bps</source>
+        <translation>115200 бит/с</translation>
+    </message>
+    <message>
+        <source>-8 dBm</source>
+        <translation>-8 дБм</translation>
+    </message>
+    <message>
+        <source>-5 dBm</source>
+        <translation>-5 дБм</translation>
+    </message>
+    <message>
+        <source>-2 dBm</source>
+        <translation>-2 дБм</translation>
+    </message>
+    <message>
+        <source>+1 dBm</source>
+        <translation>+1 дБм</translation>
+    </message>
+    <message>
+        <source>+4 dBm</source>
+        <translation>+4 дБм</translation>
+    </message>
+    <message>
+        <source>+7 dBm</source>
+        <translation>+7 дБм</translation>
+    </message>
+    <message>
+        <source>+10 dBm</source>
+        <translation>+10 дБм</translation>
+    </message>
+    <message>
+        <source>+14 dBm</source>
+        <translation>+14 дБм</translation>
+    </message>
+    <message>
+        <source>g1 868-868.6 MHz</source>
+        <translation>g1 868-868.6 МГц</translation>
+    </message>
+    <message>
+        <source>g2 868.7-869.2 MHz</source>
+        <translation>g2 868.7-869.2 МГц</translation>
+    </message>
+    <message>
+        <source>g3 869.4-869.65 MHz</source>
+        <translation>g3 869.4-869.65 МГц</translation>
+    </message>
+    <message>
+        <source>g4 869.7-870 MHz</source>
+        <translation>g4 869.7-870 МГц</translation>
+    </message>
+    <message>
+        <source>8-bit data, parity none</source>
+        <translation>8 бит данных, без контроля чётности</translation>
+    </message>
+    <message>
+        <source>8-bit data, parity even</source>
+        <translation>8 бит данных, контроль по чётности</translation>
+    </message>
+    <message>
+        <source>8-bit data, parity odd</source>
+        <translation>8 бит данных, контроль по нечётности</translation>
+    </message>
+    <message>
+        <source>9-bit data, parity none</source>
+        <translation>9 бит данных, без контроля чётности</translation>
+    </message>
+    <message>
+        <source>1 stop bit</source>
+        <translation>1 стоповый бит</translation>
+    </message>
+    <message>
+        <source>2 stop bits</source>
+        <translation>2 стоповых бита</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>hardware (RTS/CTS)</source>
+        <translation>аппаратное (RTS/CTS)</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>выключено</translation>
+    </message>
+    <message>
+        <source>arithmetic mean</source>
+        <translation>среднее арифметическое</translation>
+    </message>
+    <message>
+        <source>median</source>
+        <translation>медиана</translation>
+    </message>
+    <message>
+        <source>simple moving average</source>
+        <translation>простое скользящее среднее</translation>
+    </message>
+    <message>
+        <source>kind %1</source>
+        <translation>вид %1</translation>
+    </message>
+    <message>
+        <source>%1 over %2 s</source>
+        <translation>%1 за %2 с</translation>
+    </message>
+    <message>
+        <source>link lost after %1 non-responses</source>
+        <translation>связь потеряна после %1 пропусков</translation>
+    </message>
+    <message>
+        <source>output 1 inverted</source>
+        <translation>выход 1 инвертирован</translation>
+    </message>
+    <message>
+        <source>output 2 inverted</source>
+        <translation>выход 2 инвертирован</translation>
+    </message>
+    <message>
+        <source>output 1 zero/high on link loss</source>
+        <translation>выход 1 в ноль/высокий уровень при потере связи</translation>
+    </message>
+    <message>
+        <source>output 2 high on link loss</source>
+        <translation>выход 2 в высокий уровень при потере связи</translation>
+    </message>
+    <message>
+        <source>x100 µs</source>
+        <translation>x100 мкс</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>мс</translation>
+    </message>
+    <message>
+        <source>x100 ms</source>
+        <translation>x100 мс</translation>
+    </message>
+    <message>
+        <source>x10 s</source>
+        <translation>x10 с</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>с</translation>
+    </message>
 </context>
 <context>
     <name>SettingsFile</name>

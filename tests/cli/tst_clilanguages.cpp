@@ -14,14 +14,15 @@ namespace {
 // Latin words that stay in Russian texts: names of the product, the
 // program, its commands and the kinds of files, the JSON fields 'read
 // --json' gives, the setting in the example of 'set', the radio module's
-// "ATO". Options (--port), paths and what the device sends are taken out
-// before the words are looked at.
+// "ATO", the time zone and the names of line signals. Options (--port), paths and what the device
+// sends are taken out before the words are looked at.
 const QStringList KeptNames = {
     "RLX",      "Vela",       "rlx",      "cli",  "JSON",     "CSV",      "PDF",     "HTML",
     "json",     "pdf",        "html",     "null", "Qt",       "ATO",      "ports",   "identify",
     "read",     "write",      "defaults", "test", "measure",  "report",   "convert", "diff",
     "get",      "set",        "backup",   "port", "hardware", "firmware", "variant", "ok",
-    "settings", "unanswered", "power",    "en",   "ru",       "system",   "default"};
+    "settings", "unanswered", "power",    "en",   "ru",       "system",   "default", "UTC",
+    "Tx",       "Rx",         "RTS",      "CTS"};
 
 // The lines of `text` not in `language`.
 QStringList foreign(const QString &text, const QString &language, const QStringList &given)
@@ -123,6 +124,15 @@ void TestCliLanguages::messagesInLanguage()
     QVERIFY2(all.contains(summary), qPrintable(all));
     QVERIFY2(all.contains(language == "ru" ? "подключение 0%" : "connect 0%"), qPrintable(all));
     QVERIFY2(all.contains(language == "ru" ? "адрес  опросов" : "address  sent"), qPrintable(all));
+    // The report's words, and the settings' labels and values in it.
+    QCOMPARE(cliIn(language, {"report", "--port", device.path, "-o", "report.html"}).code, 0);
+    QString report = QString::fromUtf8(fileBytes("report.html"));
+    report.remove(QRegularExpression("<style>.*</style>|<[^>]*>",
+                                     QRegularExpression::DotMatchesEverythingOption |
+                                         QRegularExpression::InvertedGreedinessOption));
+    QVERIFY2(report.count('\n') > 30, qPrintable(report));
+    const QStringList wrongInReport = foreign(report, language, given);
+    QVERIFY2(wrongInReport.isEmpty(), qPrintable(wrongInReport.join('\n')));
     // The refused setting under the window's label, and why.
     QVERIFY2(all.contains(language == "ru" ? "power (Мощность): 9 — недопустимо, нужно: от 0 до 7"
                                            : "power (Power): 9 is not 0 to 7"),
