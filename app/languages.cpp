@@ -36,15 +36,20 @@ bool Languages::isChoice(const QString &value)
 QString Languages::choose(const QString &fromCommandLine)
 {
     QSettings settings;
+    const QString chosen = forRun(fromCommandLine, settings);
+    if (!fromCommandLine.isNull())
+        settings.setValue(QLatin1String(SettingKey), chosen);
+    return chosen;
+}
+
+QString Languages::forRun(const QString &fromCommandLine, const QSettings &store)
+{
     if (fromCommandLine.isNull()) {
-        const QString remembered = settings.value(QLatin1String(SettingKey)).toString();
+        const QString remembered = store.value(QLatin1String(SettingKey)).toString();
         return isChoice(remembered) && remembered != QLatin1String("default") ? remembered
                                                                               : QString();
     }
-    const QString chosen =
-        fromCommandLine == QLatin1String("default") ? QString() : fromCommandLine;
-    settings.setValue(QLatin1String(SettingKey), chosen);
-    return chosen;
+    return fromCommandLine == QLatin1String("default") ? QString() : fromCommandLine;
 }
 
 bool Languages::install(const QString &language)

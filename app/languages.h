@@ -3,15 +3,17 @@
 #include <QString>
 #include <QStringList>
 
+class QSettings;
 class QTranslator;
 
-// The language of the texts. Without a choice the window keeps its own texts
-// (English, with a few Russian ones) and no translation is loaded. A choice
-// comes from --lang or from the "Language" setting: "en" and "ru" load the
-// translation compiled into the program, "system" the one for the system's
-// language (none when there is no such translation). The toolkit's own texts
-// (the buttons of message boxes) follow from its translations installed on
-// the system, when there are any.
+// The language of the texts, of the window and of rlx-cli. Without a choice
+// each keeps its own texts (the window's are English, with a few Russian
+// ones) and no translation is loaded. A choice comes from --lang or from the
+// window's "Language" setting: "en" and "ru" load the translation compiled
+// into the program, "system" the one for the system's language (none when
+// there is no such translation). The toolkit's own texts (the buttons of
+// message boxes, the command-line parser's) follow from its translations
+// installed on the system, when there are any.
 class Languages
 {
 public:
@@ -33,6 +35,9 @@ public:
     // the setting, so that the next start without --lang keeps it; "default"
     // clears it. Returns "" for the window's own texts.
     static QString choose(const QString &fromCommandLine);
+    // The same choice without remembering it, the setting read from `store`:
+    // rlx-cli follows the window's setting, and its --lang holds for one run.
+    static QString forRun(const QString &fromCommandLine, const QSettings &store);
 
     // Installs the translations for `language` ("", "en", "ru" or "system")
     // into the application, replacing those installed before. Returns false

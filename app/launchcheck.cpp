@@ -2,6 +2,7 @@
 
 #include "app/languages.h"
 
+#include <QCoreApplication>
 #include <QProcessEnvironment>
 
 namespace {
@@ -100,7 +101,8 @@ QString LaunchCheck::language(const QStringList &arguments)
 
 QString LaunchCheck::helpText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "LaunchCheck",
         "Usage: rlx-configurator [toolkit options]\n"
         "Configures RLX Vela 868 MHz radio I/O devices over a serial port, in a window.\n"
         "\n"
@@ -119,8 +121,9 @@ QString LaunchCheck::helpText()
 
 QString LaunchCheck::noDisplayText()
 {
-    return QStringLiteral("rlx-configurator: no display to open the window on (neither DISPLAY "
-                          "nor WAYLAND_DISPLAY is set); rlx-cli works without one\n");
+    return QCoreApplication::translate(
+        "LaunchCheck", "rlx-configurator: no display to open the window on (neither DISPLAY "
+                       "nor WAYLAND_DISPLAY is set); rlx-cli works without one\n");
 }
 
 QString LaunchCheck::badLanguageText(const QStringList &arguments)
@@ -128,7 +131,10 @@ QString LaunchCheck::badLanguageText(const QStringList &arguments)
     const QString given = language(arguments);
     const QString choices = Languages::choices().join(QLatin1String(", "));
     if (given.isEmpty())
-        return QStringLiteral("rlx-configurator: --lang needs a language: %1\n").arg(choices);
-    return QStringLiteral("rlx-configurator: unknown language \"%1\" for --lang; known: %2\n")
+        return QCoreApplication::translate("LaunchCheck",
+                                           "rlx-configurator: --lang needs a language: %1\n")
+            .arg(choices);
+    return QCoreApplication::translate(
+               "LaunchCheck", "rlx-configurator: unknown language \"%1\" for --lang; known: %2\n")
         .arg(given, choices);
 }

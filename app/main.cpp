@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QProcessEnvironment>
+#include <QSettings>
 
 #include <cstdio>
 
@@ -34,14 +35,27 @@ QStringList commandLine(int argc, char *argv[])
     return arguments;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// The names the settings store is kept under, the language among them.
+void nameApplication()
 {
-    // Answered before the application object exists: it would connect to the
-    // window system, and without a display the toolkit aborts the process.
-    switch (
-        LaunchCheck::decide(commandLine(argc, argv), QProcessEnvironment::systemEnvironment())) {
+    QCoreApplication::setOrganizationName(QStringLiteral("Orbelinex"));
+    QCoreApplication::setApplicationName(QStringLiteral("Rlx"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(RLX_VERSION));
+}
+
+// --help, --version, no display or a wrong --lang: told in the language
+// chosen, through an application object that needs no window system. A
+// language given with them is not remembered, as no window opens.
+int answerWithoutWindow(LaunchCheck::Action action, int argc, char *argv[],
+                        const QStringList &arguments)
+{
+    QCoreApplication app(argc, argv);
+    nameApplication();
+    const QString given = LaunchCheck::language(arguments);
+    Languages languages;
+    languages.install(
+        Languages::forRun(Languages::isChoice(given) ? given : QString(), QSettings()));
+    switch (action) {
     case LaunchCheck::Action::PrintHelp:
         std::fputs(LaunchCheck::helpText().toLocal8Bit().constData(), stdout);
         return 0;
@@ -52,12 +66,26 @@ int main(int argc, char *argv[])
         std::fputs(LaunchCheck::noDisplayText().toLocal8Bit().constData(), stderr);
         return 1;
     case LaunchCheck::Action::BadLanguage:
-        std::fputs(LaunchCheck::badLanguageText(commandLine(argc, argv)).toLocal8Bit().constData(),
-                   stderr);
+        std::fputs(LaunchCheck::badLanguageText(arguments).toLocal8Bit().constData(), stderr);
         return 2;
     case LaunchCheck::Action::OpenWindow:
         break;
     }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Answered before the window's application object exists: it would
+    // connect to the window system, and without a display the toolkit aborts
+    // the process.
+    const QStringList arguments = commandLine(argc, argv);
+    const LaunchCheck::Action action =
+        LaunchCheck::decide(arguments, QProcessEnvironment::systemEnvironment());
+    if (action != LaunchCheck::Action::OpenWindow)
+        return answerWithoutWindow(action, argc, argv, arguments);
 
     // The window has no OpenGL parts. Without this the X11 platform loads the
     // OpenGL driver stack (with a software renderer, tens of megabytes of
@@ -75,16 +103,14 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     qInstallMessageHandler(toolkitHandler);
     QApplication::setStyle(QStringLiteral("Fusion"));
-    QApplication::setOrganizationName(QStringLiteral("Orbelinex"));
-    QApplication::setApplicationName(QStringLiteral("Rlx"));
-    QApplication::setApplicationVersion(QStringLiteral(RLX_VERSION));
+    nameApplication();
     // The menu entry's name: task bars put the window under its entry and
     // icon (the Wayland application id, the X11 desktop-file hint).
     QGuiApplication::setDesktopFileName(QStringLiteral("rlx-configurator"));
     QApplication::setWindowIcon(Core::applicationIcon());
     // Before the window is built: its texts are translated as it is made.
     Languages languages;
-    languages.install(Languages::choose(LaunchCheck::language(commandLine(argc, argv))));
+    languages.install(Languages::choose(LaunchCheck::language(arguments)));
     // Ended by the system or at the end of the session, the window quits as
     // when the user closes it: the window goes, and with it the open port and
     // the port's lock file. The exit status is 0, as for any quit.

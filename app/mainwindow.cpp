@@ -428,7 +428,7 @@ bool MainWindow::refuseInvalid()
         return false;
     QStringList why;
     for (const SettingsProblem &p : problems)
-        why << tr("%1: %2").arg(QLatin1String(p.field->label), p.why);
+        why << tr("%1: %2").arg(p.field->labelText(), p.why);
     outcomeLine->run().end();
     outcomeLine->tell(tr("WRITE: nothing was sent, because these settings cannot go to a "
                          "device: %1.")
@@ -466,7 +466,7 @@ void MainWindow::openSettings()
             if (f.isDeviceField() &&
                 !SettingsFields::same(f, f.value(opened), f.value(data->settings)))
                 changed << tr("%1 %2 became %3")
-                               .arg(QLatin1String(f.label), f.value(opened).toString(),
+                               .arg(f.labelText(), f.value(opened).toString(),
                                     f.value(data->settings).toString());
         if (!changed.isEmpty())
             outcome += tr(" Values the editors cannot show were changed: %1.")
@@ -475,7 +475,7 @@ void MainWindow::openSettings()
         // file has it; WRITE refuses it until it is set in its editor.
         QStringList invalid;
         for (const SettingsProblem &p : SettingsFields::validate(data->settings))
-            invalid << tr("%1: %2").arg(QLatin1String(p.field->label), p.why);
+            invalid << tr("%1: %2").arg(p.field->labelText(), p.why);
         if (!invalid.isEmpty())
             outcome += tr(" Set these in their editors before WRITE: %1.")
                            .arg(invalid.join(QLatin1String("; ")));

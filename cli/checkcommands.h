@@ -6,6 +6,8 @@
 // and the input values of a transmitter.
 class CheckCommands : public Commands
 {
+    Q_DECLARE_TR_FUNCTIONS(CheckCommands)
+
 public:
     static int test(const QStringList &args);
     static int measure(const QStringList &args);

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "app/languages.h"
 #include "cli/checkcommands.h"
 #include "cli/devicecommands.h"
 #include "cli/filecommands.h"
@@ -26,6 +27,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSettings>
 
 #include <cerrno>
 #include <cstdio>
@@ -36,30 +38,46 @@
 
 namespace {
 
-const char *const Overview =
-    "Configures RLX Vela radio I/O devices over serial ports, without a window.\n"
-    "\n"
-    "Commands:\n"
-    "  ports       the serial ports, as the configurator lists them\n"
-    "  identify    hardware, firmware and firmware variant of the devices\n"
-    "  read        read every setting\n"
-    "  write       write a settings file (.rlx or .json) and check the read-back\n"
-    "  defaults    restore the factory settings\n"
-    "  test        radio stability check of remote addresses\n"
-    "  measure     the input values of a transmitter, once a second\n"
-    "  report      commissioning report (PDF or HTML)\n"
-    "  convert     settings file to JSON and back\n"
-    "  diff        a settings file against the devices, nothing written\n"
-    "  get         single settings of the devices\n"
-    "  set         change single settings: read, change, write, verify\n"
-    "  backup      one settings file per device in a folder\n"
-    "\n"
-    "'rlx-cli COMMAND --help' describes a command. Several --port options (or a\n"
-    "glob such as '/dev/ttyUSB*') serve the devices side by side.\n"
-    "\n"
-    "Exit codes: 0 done; 1 a device did not answer or refused; 2 usage error;\n"
-    "3 the read-back differs from what was written; 4 a file could not be read\n"
-    "or written.";
+const char *const Overview = QT_TRANSLATE_NOOP(
+    "Commands", "Configures RLX Vela radio I/O devices over serial ports, without a window.\n"
+                "\n"
+                "Commands:\n"
+                "  ports       the serial ports, as the configurator lists them\n"
+                "  identify    hardware, firmware and firmware variant of the devices\n"
+                "  read        read every setting\n"
+                "  write       write a settings file (.rlx or .json) and check the read-back\n"
+                "  defaults    restore the factory settings\n"
+                "  test        radio stability check of remote addresses\n"
+                "  measure     the input values of a transmitter, once a second\n"
+                "  report      commissioning report (PDF or HTML)\n"
+                "  convert     settings file to JSON and back\n"
+                "  diff        a settings file against the devices, nothing written\n"
+                "  get         single settings of the devices\n"
+                "  set         change single settings: read, change, write, verify\n"
+                "  backup      one settings file per device in a folder\n"
+                "\n"
+                "'rlx-cli COMMAND --help' describes a command. Several --port options (or a\n"
+                "glob such as '/dev/ttyUSB*') serve the devices side by side.\n"
+                "\n"
+                "Exit codes: 0 done; 1 a device did not answer or refused; 2 usage error;\n"
+                "3 the read-back differs from what was written; 4 a file could not be read\n"
+                "or written.");
+
+// The texts of the toolkit's command-line parser, in the usage errors and
+// the help; translated here too, as its own translations may be missing.
+const char *const ParserTexts[] = {
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help on commandline options."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help including Qt specific options."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays version information."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Usage: %1"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Options:"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Arguments:"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "[options]"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown option '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown options: %1."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Missing value after '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unexpected value after '%1'."),
+};
 
 // Standard streams the caller closed ("rlx-cli read >&-") would be the
 // numbers the next file or port opened gets, and results or progress would
@@ -106,7 +124,7 @@ void toStandardOutput(const QByteArray &bytes)
     // A reader that went away ("rlx-cli ports | head -1") wants no more, and
     // hears of it quietly; a full disk or a closed stream is told, once.
     if (standardOutputError != 0 && standardOutputError != EPIPE)
-        writeAll(stderr, QStringLiteral("rlx-cli: standard output: %1\n")
+        writeAll(stderr, QCoreApplication::translate("Commands", "rlx-cli: standard output: %1\n")
                              .arg(QString::fromLocal8Bit(std::strerror(standardOutputError)))
                              .toUtf8());
 }
@@ -121,10 +139,9 @@ int withStandardOutput(int code)
 
 QCommandLineOption Commands::portOption()
 {
-    return QCommandLineOption(
-        QStringList{QStringLiteral("p"), QStringLiteral("port")},
-        QStringLiteral("Serial port (a path, a glob or a port list entry); repeatable."),
-        QStringLiteral("port"));
+    return QCommandLineOption(QStringList{QStringLiteral("p"), QStringLiteral("port")},
+                              tr("Serial port (a path, a glob or a port list entry); repeatable."),
+                              tr("port"));
 }
 
 QCommandLineOption Commands::jsonOption(const QString &what)
@@ -206,7 +223,7 @@ void Commands::err(const QString &text)
 
 int Commands::usage(const QString &message)
 {
-    err(QStringLiteral("rlx-cli: %1 (see rlx-cli --help)").arg(message));
+    err(tr("rlx-cli: %1 (see rlx-cli --help)").arg(message));
     return Usage;
 }
 
@@ -231,10 +248,10 @@ QString Commands::hardwareOf(const QString &fileName)
 QCommandLineOption Commands::formatOption()
 {
     return QCommandLineOption(QStringLiteral("format"),
-                              QStringLiteral("rlx or json: the kind of settings where no suffix "
-                                             "tells (\"-\" is standard input or output, JSON "
-                                             "unless rlx is given)."),
-                              QStringLiteral("kind"));
+                              tr("rlx or json: the kind of settings where no suffix "
+                                 "tells (\"-\" is standard input or output, JSON "
+                                 "unless rlx is given)."),
+                              tr("kind"));
 }
 
 bool Commands::isJson(const QCommandLineParser &parser, const QString &fileName, bool *json,
@@ -244,7 +261,7 @@ bool Commands::isJson(const QCommandLineParser &parser, const QString &fileName,
                                ? parser.value(QStringLiteral("format")).toLower()
                                : QString();
     if (!format.isEmpty() && format != QLatin1String("rlx") && format != QLatin1String("json")) {
-        *exit = usage(QStringLiteral("--format takes rlx or json, not \"%1\"").arg(format));
+        *exit = usage(tr("--format takes rlx or json, not \"%1\"").arg(format));
         return false;
     }
     const QString suffix = QFileInfo(fileName).suffix().toLower();
@@ -257,8 +274,7 @@ bool Commands::isJson(const QCommandLineParser &parser, const QString &fileName,
         *json = suffix == QLatin1String("json");
         return true;
     }
-    *exit = usage(
-        QStringLiteral("%1: settings are a .rlx or a .json file (or give --format)").arg(fileName));
+    *exit = usage(tr("%1: settings are a .rlx or a .json file (or give --format)").arg(fileName));
     return false;
 }
 
@@ -274,8 +290,7 @@ bool Commands::loadRecord(const QString &fileName, bool json, DeviceSettings &re
                      SettingsJson::fromBytes(bytes, true, record, &error)
                : SettingsFile::load(fileName, record, &error);
     if (!loaded)
-        *exit = fileError(
-            fileName == QLatin1String("-") ? QStringLiteral("standard input") : fileName, error);
+        *exit = fileError(fileName == QLatin1String("-") ? tr("standard input") : fileName, error);
     return loaded;
 }
 
@@ -302,29 +317,65 @@ bool Commands::loadValid(const QString &fileName, bool json, DeviceSettings &rec
         return true;
     for (const SettingsProblem &p : problems)
         err(QStringLiteral("rlx-cli: %1: %2 (%3): %4")
-                .arg(fileName, QLatin1String(p.field->name), QLatin1String(p.field->label), p.why));
-    *exit = fileError(
-        fileName,
-        QStringLiteral("%1 setting(s) out of range; nothing was sent").arg(problems.size()));
+                .arg(fileName, QLatin1String(p.field->name), p.field->labelText(), p.why));
+    *exit = fileError(fileName,
+                      tr("%1 setting(s) out of range; nothing was sent").arg(problems.size()));
     return false;
+}
+
+Commands::Leading Commands::leading(const QStringList &arguments)
+{
+    Leading found;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (!a.startsWith(QLatin1Char('-')) || a == QLatin1String("-")) {
+            found.command = a;
+            break;
+        }
+        if (a == QLatin1String("--verbose"))
+            found.verbose = true;
+        else if (a.startsWith(QLatin1String("--lang=")))
+            found.language = a.mid(7);
+        else if (a == QLatin1String("--lang"))
+            found.language = i + 1 < arguments.size() ? arguments.at(++i) : QLatin1String("");
+    }
+    return found;
 }
 
 int Commands::run(const QStringList &arguments)
 {
+    // The language first, as every text after it is translated: --lang for
+    // this run, else the one the window remembers (in its settings store,
+    // named as the window names it); rlx-cli never changes that setting.
+    Languages languages;
+    const QString language = leading(arguments).language;
+    const QSettings windowSettings(QStringLiteral("Orbelinex"), QStringLiteral("Rlx"));
+    languages.install(
+        Languages::forRun(Languages::isChoice(language) ? language : QString(), windowSettings));
+    Q_UNUSED(ParserTexts)
+
     QCommandLineParser parser;
-    parser.setApplicationDescription(QLatin1String(Overview));
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("The command to run."),
-                                 QStringLiteral("COMMAND [options]"));
+    parser.setApplicationDescription(tr(Overview));
+    parser.addPositionalArgument(tr("command"), tr("The command to run."), tr("COMMAND [options]"));
     parser.addHelpOption();
     parser.addVersionOption();
     // Taken by main(), which switches the log on before anything runs.
     parser.addOption(QCommandLineOption(
         QStringLiteral("verbose"),
-        QStringLiteral("Write the engine's debug log (requests, answers, time-outs) to standard "
-                       "error; before the command.")));
+        tr("Write the engine's debug log (requests, answers, time-outs) to standard "
+           "error; before the command.")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("lang"),
+        tr("The language of the texts for this run: en, ru, system (the system's language) "
+           "or default (the program's own texts); without it, the language chosen in the "
+           "configurator's window. Before the command."),
+        tr("language")));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(arguments))
         return usage(parser.errorText());
+    if (!language.isNull() && !Languages::isChoice(language))
+        return usage(tr("--lang takes %1, not \"%2\"")
+                         .arg(Languages::choices().join(QLatin1String(", ")), language));
     if (parser.isSet(QStringLiteral("version"))) {
         out(QStringLiteral("rlx-cli %1").arg(QCoreApplication::applicationVersion()));
         return withStandardOutput(Success);
@@ -360,7 +411,7 @@ int Commands::run(const QStringList &arguments)
     for (const auto &entry : table)
         if (entry.first == command)
             return withStandardOutput(entry.second(args));
-    return usage(QStringLiteral("unknown command \"%1\"").arg(command));
+    return usage(tr("unknown command \"%1\"").arg(command));
 }
 
 bool Commands::parse(QCommandLineParser &parser, const QString &command, const QStringList &args,
@@ -376,8 +427,9 @@ bool Commands::parse(QCommandLineParser &parser, const QString &command, const Q
         QString text = parser.helpText().trimmed();
         const int eol = text.indexOf(QLatin1Char('\n'));
         QString first = text.left(eol);
-        first.replace(QStringLiteral("rlx-cli [options]"),
-                      QStringLiteral("rlx-cli %1 [options]").arg(command));
+        const QString options = QCoreApplication::translate("QCommandLineParser", "[options]");
+        first.replace(QLatin1String("rlx-cli ") + options,
+                      QStringLiteral("rlx-cli %1 %2").arg(command, options));
         out(first + text.mid(eol));
         *exit = Success;
         return false;
@@ -402,7 +454,7 @@ QStringList Commands::expandPorts(const QStringList &values, QString *error)
                 if (re.match(name).hasMatch())
                     matched << dir.absoluteFilePath(name);
             if (matched.isEmpty()) {
-                *error = QStringLiteral("no port matches %1").arg(TerminalText::shown(value));
+                *error = tr("no port matches %1").arg(TerminalText::shown(value));
                 return {};
             }
             for (const QString &m : matched)
@@ -424,7 +476,7 @@ QByteArray Commands::parseAddresses(const QString &text, QString *error)
         bool ok = false;
         const int a = part.trimmed().toInt(&ok);
         if (!ok || a < 0 || a > 64) {
-            *error = QStringLiteral("bad address \"%1\" (0 to 64, comma-separated)").arg(part);
+            *error = tr("bad address \"%1\" (0 to 64, comma-separated)").arg(part);
             return QByteArray();
         }
         addresses.append(char(a));
@@ -436,7 +488,7 @@ bool Commands::portsOf(const QCommandLineParser &parser, bool single, QStringLis
 {
     const QStringList values = parser.values(QStringLiteral("port"));
     if (values.isEmpty()) {
-        *exit = usage(QStringLiteral("--port is missing"));
+        *exit = usage(tr("--port is missing"));
         return false;
     }
     QString error;
@@ -447,7 +499,7 @@ bool Commands::portsOf(const QCommandLineParser &parser, bool single, QStringLis
         return false;
     }
     if (single && ports->size() > 1) {
-        *exit = usage(QStringLiteral("this command takes one port"));
+        *exit = usage(tr("this command takes one port"));
         return false;
     }
     return true;
@@ -479,8 +531,8 @@ int Commands::runJobs(const QList<PortJob *> &jobs, bool verify)
     const bool before = interruption && interruption->signalNumber() != 0;
     if (interruption)
         QObject::connect(interruption, &Interruption::interrupted, &loop, [&progress, &jobs] {
-            progress.message(QStringLiteral("rlx-cli: interrupted: ending after the request on "
-                                            "the line (interrupt again to leave at once)"));
+            progress.message(tr("rlx-cli: interrupted: ending after the request on "
+                                "the line (interrupt again to leave at once)"));
             for (PortJob *job : jobs)
                 job->interrupt();
         });
@@ -517,15 +569,15 @@ void Commands::printDifferences(const QList<PortJob *> &jobs)
 {
     for (const PortJob *job : jobs) {
         for (const SettingsDifference &d : job->differences())
-            out(QStringLiteral("%1: %2 (%3): written %4, device holds %5")
-                    .arg(job->port(), QLatin1String(d.field->name), QLatin1String(d.field->label),
+            out(tr("%1: %2 (%3): written %4, device holds %5")
+                    .arg(job->port(), QLatin1String(d.field->name), d.field->labelText(),
                          TerminalText::shown(d.written.toString()),
                          TerminalText::shown(d.held.toString())));
         QStringList names;
         for (const SettingsField *f : job->unverifiable())
             names << QLatin1String(f->name);
         if (!names.isEmpty() && job->identified())
-            err(QStringLiteral("%1: not read back by this device, not verified: %2")
+            err(tr("%1: not read back by this device, not verified: %2")
                     .arg(job->port(), names.join(QStringLiteral(", "))));
     }
 }

@@ -2,6 +2,7 @@
 
 #include "protocol/devicesettings.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,9 +17,13 @@ class QJsonObject;
 // options (and its own --help), dispatched by the first argument to the
 // command groups (DeviceCommands, CheckCommands, FileCommands), which share
 // the helpers here. Results go to standard output, progress and diagnostics
-// to standard error, and the outcome is the exit code.
+// to standard error, and the outcome is the exit code. Every text for the
+// user goes through the translations (--lang, else the language the window
+// remembers); what programs read (JSON, CSV, "name = value") does not.
 class Commands
 {
+    Q_DECLARE_TR_FUNCTIONS(Commands)
+
 public:
     enum ExitCode
     {
@@ -36,6 +41,16 @@ public:
 
     // `arguments` as the process got them, the program first.
     int run(const QStringList &arguments);
+
+    // What comes before the command: the global options rlx-cli looks at
+    // before it starts, and the command ("" when there is none).
+    struct Leading
+    {
+        QString command;
+        QString language; // --lang's value: null without one, empty when it lacks a value
+        bool verbose = false;
+    };
+    static Leading leading(const QStringList &arguments);
 
     // The ports that the --port values name: paths, globs ("/dev/ttyUSB*")
     // and entries of the port list ("/dev/pts/3 (virtual ...)"), each once.

@@ -25,7 +25,7 @@ QString escaped(const QString &text)
 QString dateText(const QDateTime &when)
 {
     if (!when.isValid())
-        return QStringLiteral("unknown");
+        return QCoreApplication::translate("CommissioningReport", "unknown");
     const int offset = when.offsetFromUtc();
     QString zone = QStringLiteral("UTC");
     if (offset != 0) {
@@ -97,7 +97,7 @@ QByteArray pdf(const QString &html, const QString &title)
 
 QString CommissioningReport::toHtml() const
 {
-    const QString title = QStringLiteral("Commissioning report");
+    const QString title = tr("Commissioning report");
     QString html;
     html += QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n<title>") +
             title + QStringLiteral(" - ") + escaped(hardware) +
@@ -109,28 +109,28 @@ QString CommissioningReport::toHtml() const
     html += QStringLiteral("<h1>") + title + QStringLiteral("</h1>\n");
 
     html += table("70%");
-    html += row({QStringLiteral("Date"), escaped(dateText(when))});
-    html += row({QStringLiteral("Port"), escaped(port)});
-    html += row({QStringLiteral("Hardware"), escaped(hardware)});
+    html += row({tr("Date"), escaped(dateText(when))});
+    html += row({tr("Port"), escaped(port)});
+    html += row({tr("Hardware"), escaped(hardware)});
     // Device texts as sent ("Aug  4 2022"), spaces and all.
-    html +=
-        row({QStringLiteral("Firmware"), QStringLiteral("<span style=\"white-space: pre-wrap\">") +
-                                             escaped(firmware) + QStringLiteral("</span>")});
-    html += row({QStringLiteral("Firmware variant"), QString::number(variant)});
-    html += row({QStringLiteral("Configurator"), QStringLiteral("rlx-cli " RLX_VERSION)});
+    html += row({tr("Firmware"), QStringLiteral("<span style=\"white-space: pre-wrap\">") +
+                                     escaped(firmware) + QStringLiteral("</span>")});
+    html += row({tr("Firmware variant"), QString::number(variant)});
+    html += row({tr("Configurator"), QStringLiteral("rlx-cli " RLX_VERSION)});
     // What the engineer adds: the place, who did it and a remark.
     if (!site.isEmpty())
-        html += row({QStringLiteral("Site"), escaped(site)});
+        html += row({tr("Site"), escaped(site)});
     if (!technician.isEmpty())
-        html += row({QStringLiteral("Technician"), escaped(technician)});
+        html += row({tr("Technician"), escaped(technician)});
     if (!note.isEmpty())
-        html += row({QStringLiteral("Note"), escaped(note)});
+        html += row({tr("Note"), escaped(note)});
     html += QStringLiteral("</table>\n");
 
-    html += QStringLiteral("<h2>Settings</h2>\n");
+    html += QStringLiteral("<h2>") + tr("Settings") + QStringLiteral("</h2>\n");
     html += table("100%");
-    html += QStringLiteral("<tr><th width=\"28%\">Setting</th><th width=\"52%\">Value</th>"
-                           "<th width=\"20%\">Note</th></tr>\n");
+    html += QStringLiteral("<tr><th width=\"28%\">%1</th><th width=\"52%\">%2</th>"
+                           "<th width=\"20%\">%3</th></tr>\n")
+                .arg(tr("Setting"), tr("Value"), tr("Note"));
     for (const SettingsField &f : SettingsFields::all()) {
         if (configuratorsOwn(f))
             continue;
@@ -143,25 +143,24 @@ QString CommissioningReport::toHtml() const
                                     : QStringLiteral("%1 (%2)").arg(words, number));
         QString note;
         if (notRead.contains(&f)) {
-            value = QStringLiteral("not read");
-            note = QStringLiteral("the device's reply was missing or damaged");
+            value = tr("not read");
+            note = tr("the device's reply was missing or damaged");
         } else if (f.readBack != SettingsField::Never && !f.verifiable(variant, hardware)) {
             value = QStringLiteral("-");
-            note = QStringLiteral("not reported by this device");
+            note = tr("not reported by this device");
         } else if (f.readBack == SettingsField::Never) {
-            note = QStringLiteral("from the identification");
+            note = tr("from the identification");
         }
         html += QStringLiteral("<tr><td>%1</td><td>%2</td><td class=\"note\">%3</td></tr>\n")
-                    .arg(escaped(QLatin1String(f.label)), value, note);
+                    .arg(escaped(f.labelText()), value, note);
     }
     html += QStringLiteral("</table>\n");
 
     if (!test.isEmpty()) {
-        html += QStringLiteral("<h2>Radio stability check</h2>\n");
+        html += QStringLiteral("<h2>") + tr("Radio stability check") + QStringLiteral("</h2>\n");
         html += table("100%");
-        html += row({QStringLiteral("Address"), QStringLiteral("Polls sent"),
-                     QStringLiteral("Answered"), QStringLiteral("Share answered"),
-                     QStringLiteral("Longest run of misses")},
+        html += row({tr("Address"), tr("Polls sent"), tr("Answered"), tr("Share answered"),
+                     tr("Longest run of misses")},
                     "th");
         for (const StabilityTally::Row &r : test)
             html +=
@@ -169,8 +168,10 @@ QString CommissioningReport::toHtml() const
                      QString::number(r.answered), percent(r), QString::number(r.longestMissRun)});
         html += QStringLiteral("</table>\n");
         if (testCutShort)
-            html += QStringLiteral("<p><b>The check was cut short</b> before every planned poll "
-                                   "was made; the figures cover the polls made.</p>\n");
+            html += QStringLiteral("<p>") +
+                    tr("<b>The check was cut short</b> before every planned poll was made; the "
+                       "figures cover the polls made.") +
+                    QStringLiteral("</p>\n");
     }
     html += QStringLiteral("</body></html>\n");
     return html;
@@ -181,20 +182,20 @@ bool CommissioningReport::write(const QString &fileName, QString *error) const
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     const bool isPdf = suffix == QLatin1String("pdf");
     if (!isPdf && suffix != QLatin1String("html") && suffix != QLatin1String("htm"))
-        return refuse(error, QStringLiteral("%1: a report is written as PDF or HTML; give a "
-                                            "file name ending in .pdf or .html")
+        return refuse(error, tr("%1: a report is written as PDF or HTML; give a "
+                                "file name ending in .pdf or .html")
                                  .arg(fileName));
     if (isPdf && !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return refuse(error, QStringLiteral("%1: a PDF report needs the graphical toolkit, which "
-                                            "was not started")
+        return refuse(error, tr("%1: a PDF report needs the graphical toolkit, which "
+                                "was not started")
                                  .arg(fileName));
 
     const QString html = toHtml();
     QByteArray bytes;
     if (isPdf) {
-        bytes = pdf(html, QStringLiteral("Commissioning report - ") + hardware);
+        bytes = pdf(html, tr("Commissioning report") + QStringLiteral(" - ") + hardware);
         if (bytes.isEmpty())
-            return refuse(error, QStringLiteral("%1: the PDF could not be made").arg(fileName));
+            return refuse(error, tr("%1: the PDF could not be made").arg(fileName));
     } else {
         bytes = html.toUtf8();
     }

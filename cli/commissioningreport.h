@@ -3,6 +3,7 @@
 #include "protocol/devicesettings.h"
 #include "protocol/stabilitytally.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -20,6 +21,9 @@ struct SettingsField;
 // the record then holds the configurator's default, not the device's.
 struct CommissioningReport
 {
+    Q_DECLARE_TR_FUNCTIONS(CommissioningReport)
+
+public:
     QDateTime when;
     QString port, hardware, firmware;
     // Given by the engineer: where, who, and a remark (empty: left out).

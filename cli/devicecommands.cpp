@@ -15,14 +15,14 @@ int DeviceCommands::ports(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("The serial ports present, as the configurator lists them, running "
-                       "virtual devices included."));
-    parser.addOption(jsonOption(QStringLiteral("As JSON: name, port to open, virtual.")));
+        tr("The serial ports present, as the configurator lists them, running "
+           "virtual devices included."));
+    parser.addOption(jsonOption(tr("As JSON: name, port to open, virtual.")));
     int exit = Success;
     if (!parse(parser, QStringLiteral("ports"), args, &exit))
         return exit;
     if (!parser.positionalArguments().isEmpty())
-        return usage(QStringLiteral("ports takes no arguments"));
+        return usage(tr("ports takes no arguments"));
     PortList list;
     const QStringList names = list.present();
     if (!parser.isSet(QStringLiteral("json"))) {
@@ -45,16 +45,16 @@ int DeviceCommands::identify(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Asks each device who it is: hardware, firmware and firmware variant."));
+        tr("Asks each device who it is: hardware, firmware and firmware variant."));
     parser.addOption(portOption());
-    parser.addOption(jsonOption(QStringLiteral("As JSON, one object per port.")));
+    parser.addOption(jsonOption(tr("As JSON, one object per port.")));
     int exit = Success;
     QStringList portList;
     if (!parse(parser, QStringLiteral("identify"), args, &exit) ||
         !portsOf(parser, false, &portList, &exit))
         return exit;
     if (!parser.positionalArguments().isEmpty())
-        return usage(QStringLiteral("identify takes no arguments"));
+        return usage(tr("identify takes no arguments"));
     QList<PortJob *> jobs;
     QObject owner;
     for (const QString &p : portList)
@@ -70,17 +70,17 @@ int DeviceCommands::identify(const QStringList &args)
 int DeviceCommands::read(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Reads every setting of each device (the sequence of the configurator's READ)."));
+    parser.setApplicationDescription(
+        tr("Reads every setting of each device (the sequence of the configurator's READ)."));
     parser.addOption(portOption());
-    parser.addOption(jsonOption(
-        QStringLiteral("As JSON: one object per port (an array for several ports) with port, "
-                       "hardware, firmware, variant, ok, settings and unanswered.")));
-    parser.addOption(QCommandLineOption(
-        QStringList{QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("Also save the settings to a file: .rlx (the configurator's settings "
-                       "file) or .json. One port only."),
-        QStringLiteral("file")));
+    parser.addOption(
+        jsonOption(tr("As JSON: one object per port (an array for several ports) with port, "
+                      "hardware, firmware, variant, ok, settings and unanswered.")));
+    parser.addOption(
+        QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                           tr("Also save the settings to a file: .rlx (the configurator's settings "
+                              "file) or .json. One port only."),
+                           tr("file")));
     parser.addOption(formatOption());
     int exit = Success;
     QStringList portList;
@@ -88,10 +88,10 @@ int DeviceCommands::read(const QStringList &args)
         !portsOf(parser, false, &portList, &exit))
         return exit;
     if (!parser.positionalArguments().isEmpty())
-        return usage(QStringLiteral("read takes no arguments"));
+        return usage(tr("read takes no arguments"));
     const QString output = parser.value(QStringLiteral("output"));
     if (!output.isEmpty() && portList.size() > 1)
-        return usage(QStringLiteral("-o takes one port"));
+        return usage(tr("-o takes one port"));
     bool outputJson = true;
     if (!output.isEmpty() && !isJson(parser, output, &outputJson, &exit))
         return exit;
@@ -123,7 +123,7 @@ int DeviceCommands::read(const QStringList &args)
     if (!output.isEmpty()) {
         const PortJob *job = jobs.first();
         if (job->exitCode(false) != Success) {
-            err(QStringLiteral("rlx-cli: %1 not written: the read is incomplete").arg(output));
+            err(tr("rlx-cli: %1 not written: the read is incomplete").arg(output));
         } else {
             // JSON names the device it was read from, which write checks.
             code = qMax(
@@ -138,19 +138,18 @@ int DeviceCommands::read(const QStringList &args)
 int DeviceCommands::write(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes a settings file (.rlx or .json) to each device with the sequence of the "
-        "configurator's WRITE, reads it back and compares field by field; every difference "
-        "is printed."));
+    parser.setApplicationDescription(
+        tr("Writes a settings file (.rlx or .json) to each device with the sequence of the "
+           "configurator's WRITE, reads it back and compares field by field; every difference "
+           "is printed."));
     parser.addOption(portOption());
-    parser.addOption(QCommandLineOption(QStringLiteral("no-verify"),
-                                        QStringLiteral("Do not compare the read-back.")));
-    parser.addOption(QCommandLineOption(
-        QStringLiteral("force"),
-        QStringLiteral("Write a file read from another model of device (a JSON file of "
-                       "'rlx-cli read' names the hardware it came from).")));
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("The settings: FILE.rlx, FILE.json or - for "
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("no-verify"), tr("Do not compare the read-back.")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("force"),
+                           tr("Write a file read from another model of device (a JSON file of "
+                              "'rlx-cli read' names the hardware it came from).")));
+    parser.addPositionalArgument(tr("file"), tr("The settings: FILE.rlx, FILE.json or - for "
                                                 "standard input."));
     parser.addOption(formatOption());
     int exit = Success;
@@ -158,7 +157,7 @@ int DeviceCommands::write(const QStringList &args)
     if (!parse(parser, QStringLiteral("write"), args, &exit))
         return exit;
     if (parser.positionalArguments().size() != 1)
-        return usage(QStringLiteral("write takes one settings file"));
+        return usage(tr("write takes one settings file"));
     if (!portsOf(parser, false, &portList, &exit))
         return exit;
     const QString fileName = parser.positionalArguments().first();
@@ -185,10 +184,10 @@ int DeviceCommands::write(const QStringList &args)
 int DeviceCommands::defaults(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Restores the factory settings of each device with the sequence of the configurator's "
-        "DEFAULT: the radio module's serial rate is searched (about half a minute), then the "
-        "settings are written and read back."));
+    parser.setApplicationDescription(
+        tr("Restores the factory settings of each device with the sequence of the configurator's "
+           "DEFAULT: the radio module's serial rate is searched (about half a minute), then the "
+           "settings are written and read back."));
     parser.addOption(portOption());
     int exit = Success;
     QStringList portList;
@@ -196,7 +195,7 @@ int DeviceCommands::defaults(const QStringList &args)
         !portsOf(parser, false, &portList, &exit))
         return exit;
     if (!parser.positionalArguments().isEmpty())
-        return usage(QStringLiteral("defaults takes no arguments"));
+        return usage(tr("defaults takes no arguments"));
     QList<PortJob *> jobs;
     QObject owner;
     for (const QString &p : portList)

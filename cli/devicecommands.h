@@ -6,6 +6,8 @@
 // the devices on them, several ports side by side.
 class DeviceCommands : public Commands
 {
+    Q_DECLARE_TR_FUNCTIONS(DeviceCommands)
+
 public:
     static int ports(const QStringList &args);
     static int identify(const QStringList &args);

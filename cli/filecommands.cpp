@@ -10,40 +10,34 @@
 int FileCommands::report(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Commissioning report of a device: identity and settings, and with --test the radio "
-        "stability check of the given addresses."));
+    parser.setApplicationDescription(
+        tr("Commissioning report of a device: identity and settings, and with --test the radio "
+           "stability check of the given addresses."));
     parser.addOption(portOption());
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                        QStringLiteral("The report: FILE.pdf or FILE.html."),
-                                        QStringLiteral("file")));
+                                        tr("The report: FILE.pdf or FILE.html."), tr("file")));
     parser.addOption(QCommandLineOption(QStringLiteral("test"),
-                                        QStringLiteral("Remote addresses to check, e.g. 1,3."),
-                                        QStringLiteral("list")));
-    parser.addOption(QCommandLineOption(QStringLiteral("rounds"),
-                                        QStringLiteral("Polls per address (default 10)."),
-                                        QStringLiteral("N")));
+                                        tr("Remote addresses to check, e.g. 1,3."), tr("list")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("rounds"), tr("Polls per address (default 10)."), QStringLiteral("N")));
     parser.addOption(QCommandLineOption(QStringLiteral("site"),
-                                        QStringLiteral("Where the device is installed."),
-                                        QStringLiteral("text")));
-    parser.addOption(QCommandLineOption(QStringLiteral("technician"),
-                                        QStringLiteral("Who commissioned it."),
-                                        QStringLiteral("name")));
-    parser.addOption(QCommandLineOption(QStringLiteral("note"),
-                                        QStringLiteral("A remark for the report."),
-                                        QStringLiteral("text")));
+                                        tr("Where the device is installed."), tr("text")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("technician"), tr("Who commissioned it."), tr("name")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("note"), tr("A remark for the report."), tr("text")));
     int exit = Success;
     QStringList portList;
     if (!parse(parser, QStringLiteral("report"), args, &exit))
         return exit;
     if (!parser.positionalArguments().isEmpty())
-        return usage(QStringLiteral("report takes no arguments"));
+        return usage(tr("report takes no arguments"));
     const QString output = parser.value(QStringLiteral("output"));
     if (output.isEmpty())
-        return usage(QStringLiteral("-o FILE.pdf or FILE.html is missing"));
+        return usage(tr("-o FILE.pdf or FILE.html is missing"));
     if (!output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) &&
         !output.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
-        return usage(QStringLiteral("the report is a .pdf or an .html file"));
+        return usage(tr("the report is a .pdf or an .html file"));
     QByteArray addresses;
     QString error;
     if (parser.isSet(QStringLiteral("test"))) {
@@ -51,14 +45,14 @@ int FileCommands::report(const QStringList &args)
         if (addresses.isEmpty())
             return usage(error);
     } else if (parser.isSet(QStringLiteral("rounds"))) {
-        return usage(QStringLiteral("--rounds goes with --test"));
+        return usage(tr("--rounds goes with --test"));
     }
     bool ok = true;
     const int rounds = parser.isSet(QStringLiteral("rounds"))
                            ? parser.value(QStringLiteral("rounds")).toInt(&ok)
                            : 10;
     if (!ok || rounds < 1 || rounds > MaxRounds)
-        return usage(QStringLiteral("--rounds takes a number from 1 to %1").arg(MaxRounds));
+        return usage(tr("--rounds takes a number from 1 to %1").arg(MaxRounds));
     if (!portsOf(parser, true, &portList, &exit))
         return exit;
 
@@ -99,21 +93,19 @@ int FileCommands::report(const QStringList &args)
 int FileCommands::convert(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Converts a settings file of the configurator (.rlx) to readable JSON (.json) and "
-        "back; the way back gives the same bytes. JSON with unknown, missing or out-of-range "
-        "fields, and settings no device may be given, are refused."));
-    parser.addPositionalArgument(QStringLiteral("from"),
-                                 QStringLiteral("FILE.rlx, FILE.json or - (standard input)"));
-    parser.addPositionalArgument(QStringLiteral("to"),
-                                 QStringLiteral("FILE.json, FILE.rlx or - (standard output)"));
+    parser.setApplicationDescription(
+        tr("Converts a settings file of the configurator (.rlx) to readable JSON (.json) and "
+           "back; the way back gives the same bytes. JSON with unknown, missing or out-of-range "
+           "fields, and settings no device may be given, are refused."));
+    parser.addPositionalArgument(tr("from"), tr("FILE.rlx, FILE.json or - (standard input)"));
+    parser.addPositionalArgument(tr("to"), tr("FILE.json, FILE.rlx or - (standard output)"));
     parser.addOption(formatOption());
     int exit = Success;
     if (!parse(parser, QStringLiteral("convert"), args, &exit))
         return exit;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 2)
-        return usage(QStringLiteral("convert takes two files"));
+        return usage(tr("convert takes two files"));
     bool fromJson = false, toJson = false;
     if (!isJson(parser, files.at(0), &fromJson, &exit) ||
         !isJson(parser, files.at(1), &toJson, &exit))

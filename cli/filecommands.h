@@ -6,6 +6,8 @@
 // conversion of settings files to JSON and back.
 class FileCommands : public Commands
 {
+    Q_DECLARE_TR_FUNCTIONS(FileCommands)
+
 public:
     static int report(const QStringList &args);
     static int convert(const QStringList &args);

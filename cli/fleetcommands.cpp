@@ -21,7 +21,9 @@ QList<const SettingsField *> fieldsNamed(const QStringList &names, QString *erro
     for (const QString &name : names) {
         const SettingsField *f = SettingsFields::byName(name);
         if (!f) {
-            *error = QStringLiteral("no setting \"%1\" (the names of 'rlx-cli read')").arg(name);
+            *error = QCoreApplication::translate("FleetCommands",
+                                                 "no setting \"%1\" (the names of 'rlx-cli read')")
+                         .arg(name);
             return {};
         }
         if (!fields.contains(f))
@@ -52,12 +54,11 @@ QList<PortJob *> FleetCommands::readAll(const QStringList &ports, QObject *owner
 int FleetCommands::diff(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Compares a settings file (.rlx or .json) with what each device holds, setting by "
-        "setting; nothing is written. Exit 3 when they differ."));
+    parser.setApplicationDescription(
+        tr("Compares a settings file (.rlx or .json) with what each device holds, setting by "
+           "setting; nothing is written. Exit 3 when they differ."));
     parser.addOption(portOption());
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("The settings: FILE.rlx, FILE.json or - (standard "
+    parser.addPositionalArgument(tr("file"), tr("The settings: FILE.rlx, FILE.json or - (standard "
                                                 "input)."));
     parser.addOption(formatOption());
     int exit = Success;
@@ -65,7 +66,7 @@ int FleetCommands::diff(const QStringList &args)
     if (!parse(parser, QStringLiteral("diff"), args, &exit))
         return exit;
     if (parser.positionalArguments().size() != 1)
-        return usage(QStringLiteral("diff takes one settings file"));
+        return usage(tr("diff takes one settings file"));
     if (!portsOf(parser, false, &portList, &exit))
         return exit;
     const QString fileName = parser.positionalArguments().first();
@@ -86,9 +87,10 @@ int FleetCommands::diff(const QStringList &args)
             if (job->isRead(*f) && SettingsFields::same(*f, f->value(file), f->value(held)))
                 continue;
             differs = differs || job->isRead(*f);
-            out(QStringLiteral("%1: %2 (%3): file %4, device %5")
-                    .arg(job->port(), QLatin1String(f->name), QLatin1String(f->label),
-                         TerminalText::shown(f->value(file).toString()), shown(*job, *f, held)));
+            out(tr("%1: %2 (%3): file %4, device %5")
+                    .arg(job->port(), QLatin1String(f->name), f->labelText(),
+                         TerminalText::shown(f->value(file).toString()),
+                         job->isRead(*f) ? shown(*job, *f, held) : tr("not read")));
         }
     }
     printSummaries(jobs, false, true);
@@ -101,11 +103,10 @@ int FleetCommands::get(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Prints the named settings (the names of 'rlx-cli read') as each device "
-                       "holds them."));
+        tr("Prints the named settings (the names of 'rlx-cli read') as each device "
+           "holds them."));
     parser.addOption(portOption());
-    parser.addPositionalArgument(QStringLiteral("key"), QStringLiteral("A setting's name."),
-                                 QStringLiteral("KEY..."));
+    parser.addPositionalArgument(tr("key"), tr("A setting's name."), tr("KEY..."));
     int exit = Success;
     QStringList portList;
     if (!parse(parser, QStringLiteral("get"), args, &exit))
@@ -113,7 +114,7 @@ int FleetCommands::get(const QStringList &args)
     QString error;
     const QList<const SettingsField *> fields = fieldsNamed(parser.positionalArguments(), &error);
     if (fields.isEmpty())
-        return usage(error.isEmpty() ? QStringLiteral("get takes the names of settings") : error);
+        return usage(error.isEmpty() ? tr("get takes the names of settings") : error);
     if (!portsOf(parser, false, &portList, &exit))
         return exit;
     QObject owner;
@@ -135,35 +136,34 @@ int FleetCommands::get(const QStringList &args)
 int FleetCommands::set(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Changes single settings: each device is read, the named settings are changed, the "
-        "whole record is written and read back to verify it. A device whose read is "
-        "incomplete is left as it was."));
+    parser.setApplicationDescription(
+        tr("Changes single settings: each device is read, the named settings are changed, the "
+           "whole record is written and read back to verify it. A device whose read is "
+           "incomplete is left as it was."));
     parser.addOption(portOption());
-    parser.addPositionalArgument(QStringLiteral("setting"),
-                                 QStringLiteral("KEY=VALUE, for example power=5."),
-                                 QStringLiteral("KEY=VALUE..."));
+    parser.addPositionalArgument(tr("setting"), tr("KEY=VALUE, for example power=5."),
+                                 tr("KEY=VALUE..."));
     int exit = Success;
     QStringList portList;
     if (!parse(parser, QStringLiteral("set"), args, &exit))
         return exit;
     const QStringList pairs = parser.positionalArguments();
     if (pairs.isEmpty())
-        return usage(QStringLiteral("set takes KEY=VALUE pairs"));
+        return usage(tr("set takes KEY=VALUE pairs"));
     QList<QPair<const SettingsField *, QString>> changes;
     for (const QString &pair : pairs) {
         const int eq = pair.indexOf(QLatin1Char('='));
         QString error;
         const QList<const SettingsField *> f = fieldsNamed({pair.left(eq)}, &error);
         if (eq < 0 || f.isEmpty())
-            return usage(eq < 0 ? QStringLiteral("\"%1\" is not KEY=VALUE").arg(pair) : error);
+            return usage(eq < 0 ? tr("\"%1\" is not KEY=VALUE").arg(pair) : error);
         if (!f.first()->isDeviceField())
-            return usage(QStringLiteral("%1 is not a setting of the device").arg(f.first()->name));
+            return usage(tr("%1 is not a setting of the device").arg(f.first()->name));
         const QString value = pair.mid(eq + 1);
         bool ok = true;
         const uint number = value.toUInt(&ok);
         if (!f.first()->isText() && (!ok || number > 255))
-            return usage(QStringLiteral("%1 takes %2, not \"%3\"")
+            return usage(tr("%1 takes %2, not \"%3\"")
                              .arg(QLatin1String(f.first()->name), f.first()->validText(), value));
         changes.append({f.first(), value});
     }
@@ -191,9 +191,9 @@ int FleetCommands::set(const QStringList &args)
         const QList<SettingsProblem> problems = SettingsFields::validate(record);
         if (!problems.isEmpty()) {
             for (const SettingsProblem &p : problems)
-                err(QStringLiteral("rlx-cli: %1: %2 (%3): %4; nothing was written")
-                        .arg(read->port(), QLatin1String(p.field->name),
-                             QLatin1String(p.field->label), p.why));
+                err(tr("rlx-cli: %1: %2 (%3): %4; nothing was written")
+                        .arg(read->port(), QLatin1String(p.field->name), p.field->labelText(),
+                             p.why));
             code = qMax(code, int(Usage));
             continue;
         }
@@ -213,25 +213,24 @@ int FleetCommands::set(const QStringList &args)
 int FleetCommands::backup(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Reads each device and saves its settings to a file of its own in a folder, named by "
-        "hardware, port and date (JSON that 'rlx-cli write' takes, with the hardware it was "
-        "read from). A device whose read is incomplete gets no file."));
+    parser.setApplicationDescription(
+        tr("Reads each device and saves its settings to a file of its own in a folder, named by "
+           "hardware, port and date (JSON that 'rlx-cli write' takes, with the hardware it was "
+           "read from). A device whose read is incomplete gets no file."));
     parser.addOption(portOption());
-    parser.addOption(QCommandLineOption(QStringLiteral("dir"),
-                                        QStringLiteral("The folder for the files."),
-                                        QStringLiteral("folder")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("dir"), tr("The folder for the files."), tr("folder")));
     int exit = Success;
     QStringList portList;
     if (!parse(parser, QStringLiteral("backup"), args, &exit))
         return exit;
     if (!parser.positionalArguments().isEmpty())
-        return usage(QStringLiteral("backup takes no arguments"));
+        return usage(tr("backup takes no arguments"));
     const QString dirName = parser.value(QStringLiteral("dir"));
     if (dirName.isEmpty())
-        return usage(QStringLiteral("--dir is missing"));
+        return usage(tr("--dir is missing"));
     if (!QFileInfo(dirName).isDir())
-        return fileError(dirName, QStringLiteral("not a folder"));
+        return fileError(dirName, tr("not a folder"));
     if (!portsOf(parser, false, &portList, &exit))
         return exit;
 

@@ -6,6 +6,8 @@
 // a device, single settings read or changed, and a backup of every device.
 class FleetCommands : public Commands
 {
+    Q_DECLARE_TR_FUNCTIONS(FleetCommands)
+
 public:
     // diff FILE --port P: field by field, nothing written; exit 3 when they differ.
     static int diff(const QStringList &args);

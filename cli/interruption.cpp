@@ -104,7 +104,7 @@ void Interruption::leaveNow(int signalNumber)
     fflush(stdout);
     if (isatty(STDERR_FILENO) == 1)
         fputs("\r\x1b[K", stderr);
-    fputs("rlx-cli: interrupted again: leaving now\n", stderr);
+    fputs(qUtf8Printable(tr("rlx-cli: interrupted again: leaving now\n")), stderr);
     fflush(stderr);
     _exit(exitCode(signalNumber));
 }

@@ -11,21 +11,21 @@
 
 namespace {
 
-// --verbose among the options before the command.
-bool verbose(int argc, char **argv)
+QStringList commandLine(int argc, char **argv)
 {
-    for (int i = 1; i < argc && argv[i][0] == '-'; ++i)
-        if (qstrcmp(argv[i], "--verbose") == 0)
-            return true;
-    return false;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    const Commands::Leading leading = Commands::leading(commandLine(argc, argv));
     // Only the report needs fonts and a paint engine; a PDF needs no screen.
-    const bool report = argc > 1 && qstrcmp(argv[1], "report") == 0;
+    const bool report = leading.command == QLatin1String("report");
     if (report && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::unique_ptr<QCoreApplication> app(report ? new QGuiApplication(argc, argv)
@@ -36,9 +36,8 @@ int main(int argc, char **argv)
     // progress line and the results. --verbose writes it (without the byte
     // dump of rlx.trace); QT_LOGGING_RULES, when set, decides over both.
     QLoggingCategory::setFilterRules(
-        verbose(argc, argv)
-            ? QStringLiteral("*.debug=false\nrlx.*.debug=true\nrlx.trace.debug=false")
-            : QStringLiteral("*.debug=false"));
+        leading.verbose ? QStringLiteral("*.debug=false\nrlx.*.debug=true\nrlx.trace.debug=false")
+                        : QStringLiteral("*.debug=false"));
     // From here on SIGINT, SIGTERM and SIGHUP end the device jobs cleanly.
     Interruption interruption;
     Commands commands;

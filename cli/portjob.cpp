@@ -11,6 +11,7 @@
 #include "protocol/timer.h"
 #include "session/devicesession.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 namespace {
@@ -20,13 +21,13 @@ QString kindOf(TypeParser type)
 {
     switch (type) {
     case ReadIdentity:
-        return QStringLiteral(" (identity)");
+        return QCoreApplication::translate("PortJob", " (identity)");
     case WriteConfig:
-        return QStringLiteral(" (configuration write)");
+        return QCoreApplication::translate("PortJob", " (configuration write)");
     case ReadConfig:
-        return QStringLiteral(" (configuration read)");
+        return QCoreApplication::translate("PortJob", " (configuration read)");
     case EnterCommand:
-        return QStringLiteral(" (command mode)");
+        return QCoreApplication::translate("PortJob", " (command mode)");
     default:
         return QString();
     }
@@ -71,7 +72,8 @@ QString namesOf(const QList<const SettingsField *> &fields)
     QStringList names;
     for (const SettingsField *f : fields)
         names << QLatin1String(f->name);
-    return names.isEmpty() ? QStringLiteral("nothing") : names.join(QLatin1String(", "));
+    return names.isEmpty() ? QCoreApplication::translate("PortJob", "nothing")
+                           : names.join(QLatin1String(", "));
 }
 
 } // namespace
@@ -149,7 +151,7 @@ void PortJob::start()
     emit progress(stageName(), 0);
     session->run().begin(RunOutcome::Connect, portName);
     if (!session->openPort(portName))
-        fail(QStringLiteral("cannot open the port: %1")
+        fail(tr("cannot open the port: %1")
                  .arg(PortProblem::reason(portName, session->engine()->openError(),
                                           session->engine()->openErrorString())));
 }
@@ -157,20 +159,20 @@ void PortJob::start()
 QString PortJob::stageName() const
 {
     if (stage == Stage::Connecting)
-        return operation == Read ? QStringLiteral("read") : QStringLiteral("connect");
+        return operation == Read ? tr("read") : tr("connect");
     if (stage == Stage::Confirming)
-        return QStringLiteral("confirm");
+        return tr("confirm");
     switch (operation) {
     case Write:
-        return QStringLiteral("write");
+        return tr("write");
     case Defaults:
-        return QStringLiteral("defaults");
+        return tr("defaults");
     case Test:
-        return QStringLiteral("test");
+        return tr("test");
     case Measure:
-        return QStringLiteral("measure");
+        return tr("measure");
     default:
-        return QStringLiteral("read");
+        return tr("read");
     }
 }
 
@@ -184,10 +186,10 @@ void PortJob::slIdentity(const QString &firmware, const QString &hardware)
     if (plausible)
         everIdentified = true;
     else if (stage == Stage::Connecting && !everIdentified && ++identityMisses >= IdentityAttempts)
-        failureText = QStringLiteral("the identity replies looked damaged");
+        failureText = tr("the identity replies looked damaged");
     if (!plausible)
-        emit note(QStringLiteral("the identity reply looks damaged (firmware \"%1\", hardware "
-                                 "\"%2\")")
+        emit note(tr("the identity reply looks damaged (firmware \"%1\", hardware "
+                     "\"%2\")")
                       .arg(TerminalText::shown(firmware), TerminalText::shown(hardware)));
     if (wantIdentity)
         readings.addIdentity(firmware, hardware, plausible);
@@ -220,19 +222,17 @@ void PortJob::slGaveUp(TypeParser type, const QByteArray &request, bool counts)
         // A reply damaged on a noisy line is asked for once more; a device
         // that answers neither time is not there.
         if (++identityMisses < IdentityAttempts) {
-            emit note(QStringLiteral("no answer to \"%1\" (identity); asked again")
+            emit note(tr("no answer to \"%1\" (identity); asked again")
                           .arg(RunOutcome::requestText(request)));
             return;
         }
         // Told once, as the reason the job ends.
-        failureText =
-            QStringLiteral("no answer to \"%1\" (identity)").arg(RunOutcome::requestText(request));
+        failureText = tr("no answer to \"%1\" (identity)").arg(RunOutcome::requestText(request));
         return;
     }
     if (stage == Stage::Working && isUnverifiableWrite(type))
         writeRefused = true;
-    emit note(QStringLiteral("no answer to \"%1\"%2")
-                  .arg(RunOutcome::requestText(request), kindOf(type)));
+    emit note(tr("no answer to \"%1\"%2").arg(RunOutcome::requestText(request), kindOf(type)));
     if (type == ReadInputs && operation == Measure && stage == Stage::Working) {
         ++results;
         if (results >= measureCount)
@@ -280,7 +280,7 @@ void PortJob::slProgress(quint8 percent)
 
 void PortJob::slPortLost()
 {
-    fail(QStringLiteral("the port was lost (device unplugged?)"));
+    fail(tr("the port was lost (device unplugged?)"));
 }
 
 void PortJob::slSent(TypeParser type, bool repeat)
@@ -355,17 +355,17 @@ QString PortJob::operationName() const
 {
     switch (operation) {
     case Identify:
-        return QStringLiteral("identify");
+        return tr("identify");
     case Read:
-        return QStringLiteral("read");
+        return tr("read");
     case Write:
-        return QStringLiteral("write");
+        return tr("write");
     case Defaults:
-        return QStringLiteral("defaults");
+        return tr("defaults");
     case Test:
-        return QStringLiteral("test");
+        return tr("test");
     case Measure:
-        return QStringLiteral("measure");
+        return tr("measure");
     }
     return QString();
 }
@@ -395,7 +395,7 @@ QString PortJob::writeNote() const
     QList<const SettingsField *> written, notWritten;
     for (const SettingsField *f : planned)
         (missing.contains(f) ? notWritten : written) << f;
-    return QStringLiteral("%1 interrupted: written: %2; not written: %3")
+    return tr("%1 interrupted: written: %2; not written: %3")
         .arg(operationName(), namesOf(written), namesOf(notWritten));
 }
 
@@ -404,27 +404,27 @@ QStringList PortJob::interruptionNotes() const
     if (stopping == Stop::None)
         return {};
     QStringList notes;
-    const QString what = operationName() + QLatin1String(" interrupted");
+    const QString what = operationName();
     if (operation == Write || operation == Defaults) {
-        notes << (sequenceSent.isEmpty() ? what + QLatin1String(" before anything was written")
-                                         : writeNote());
+        notes << (sequenceSent.isEmpty()
+                      ? tr("%1 interrupted before anything was written").arg(what)
+                      : writeNote());
     } else if (operation == Test) {
-        notes << what + QStringLiteral(" after %1 poll(s)").arg(stepsDone);
+        notes << tr("%1 interrupted after %2 poll(s)").arg(what, QString::number(stepsDone));
     } else if (operation == Measure) {
-        notes
-            << what +
-                   QStringLiteral(" after %1 of %2 measurement(s)").arg(results).arg(measureCount);
+        notes << tr("%1 interrupted after %2 of %3 measurement(s)")
+                     .arg(what, QString::number(results), QString::number(measureCount));
     } else {
-        notes << what;
+        notes << tr("%1 interrupted").arg(what);
     }
     if (commandMode)
-        notes << QStringLiteral("the radio module did not answer \"ATO\" and may still be in "
-                                "command mode");
+        notes << tr("the radio module did not answer \"ATO\" and may still be in "
+                    "command mode");
     // The rate search moves the controller's link from rate to rate; cut
     // short, the link may be at another rate than the module.
     if (operation == Defaults && stoppedIn == Stage::Working)
-        notes << QStringLiteral("the device may be left at another serial rate; running "
-                                "defaults again restores it");
+        notes << tr("the device may be left at another serial rate; running "
+                    "defaults again restores it");
     return notes;
 }
 
@@ -492,8 +492,8 @@ void PortJob::startWork()
             Identification(recordHardware).model() != session->identification().model()) {
             // Another model's settings would set up outputs and inputs this
             // device does not have.
-            fail(QStringLiteral("the settings were read from %1, this device is %2; nothing "
-                                "was written (--force writes them anyway)")
+            fail(tr("the settings were read from %1, this device is %2; nothing "
+                    "was written (--force writes them anyway)")
                      .arg(TerminalText::shown(recordHardware),
                           TerminalText::shown(session->hardware())));
             return;
@@ -698,24 +698,24 @@ QString PortJob::summary(bool verify) const
 {
     QString line = TerminalText::shown(portName) + QLatin1String(": ");
     if (!failureText.isEmpty() && !identified())
-        return line + QLatin1String("FAILED, ") + failureText;
+        return line + tr("FAILED, %1").arg(failureText);
     if (interrupted() && !identified())
-        return line + QLatin1String("FAILED, interrupted before the device identified itself");
+        return line + tr("FAILED, interrupted before the device identified itself");
     // One pass over the pattern: a "%1" in a device's text stays as it is.
-    line += QStringLiteral("%1, firmware %2 (variant %3)")
+    line += tr("%1, firmware %2 (variant %3)")
                 .arg(TerminalText::shown(hardware()), TerminalText::shown(firmware()),
                      QString::number(variant()));
     if (wantIdentity && !readings.identitySettled())
-        line += QStringLiteral(", identity not confirmed (the replies disagreed or looked "
-                               "damaged)");
+        line += tr(", identity not confirmed (the replies disagreed or looked "
+                   "damaged)");
     if (!failureText.isEmpty())
         line += QLatin1String(", ") + failureText;
     if (interrupted())
-        line += QLatin1String(", interrupted");
+        line += tr(", interrupted");
     if (!gaveUp.isEmpty())
-        line += QStringLiteral(", %1 request(s) unanswered").arg(gaveUp.size());
+        line += tr(", %1 request(s) unanswered").arg(gaveUp.size());
     if (readings.count() > 1 && readsSettings())
-        line += QStringLiteral(", read %1 times to confirm").arg(readings.count());
+        line += tr(", read %1 times to confirm").arg(readings.count());
     // An interrupted write or restore tells what it wrote in a line of its
     // own; its read-back did not run, or not to its end.
     const bool writeCut = interrupted() && (operation == Write || operation == Defaults);
@@ -724,18 +724,18 @@ QString PortJob::summary(bool verify) const
         QStringList names;
         for (const SettingsField *f : missing)
             names << QLatin1String(f->name);
-        line += QStringLiteral(", not read: %1").arg(names.join(QLatin1String(", ")));
+        line += tr(", not read: %1").arg(names.join(QLatin1String(", ")));
     }
     if (testCutShort())
-        line += QStringLiteral(", stability check cut short after %1 poll(s)").arg(stepsDone);
+        line += tr(", stability check cut short after %1 poll(s)").arg(stepsDone);
     if (verify && (operation == Write || operation == Defaults) && failureText.isEmpty() &&
         !writeCut) {
         const int n = differences().size();
         if (n)
-            line += QStringLiteral(", %1 setting(s) differ").arg(n);
+            line += tr(", %1 setting(s) differ").arg(n);
         else if (missing.isEmpty() && !writeRefused)
-            line += QStringLiteral(", verified");
+            line += tr(", verified");
     }
-    line += exitCode(verify) ? QLatin1String(": FAILED") : QLatin1String(": ok");
+    line += exitCode(verify) ? tr(": FAILED") : tr(": ok");
     return line;
 }

@@ -2,6 +2,8 @@
 
 #include "cli/terminaltext.h"
 
+#include <QCoreApplication>
+
 #include <unistd.h>
 
 ProgressLine::ProgressLine(bool terminal, FILE *out) : terminal(terminal), out(out) {}
@@ -20,8 +22,8 @@ void ProgressLine::update(const QString &port, const QString &stage, int percent
         return;
     }
     if (before.first != stage || (percent == 100 && before.second != 100))
-        fprintf(out, "%s: %s %d%%\n", qPrintable(TerminalText::shown(port)), qPrintable(stage),
-                percent);
+        fprintf(out, "%s: %s %d%%\n", qUtf8Printable(TerminalText::shown(port)),
+                qUtf8Printable(stage), percent);
     fflush(out);
 }
 
@@ -55,12 +57,13 @@ void ProgressLine::draw()
     const int percent = sum / state.size();
     const int width = 30;
     const int filled = percent * width / 100;
-    const QString label = state.size() == 1
-                              ? state.firstKey() + QLatin1Char(' ') + state.first().first
-                              : QStringLiteral("%1 ports").arg(state.size());
+    const QString label =
+        state.size() == 1
+            ? state.firstKey() + QLatin1Char(' ') + state.first().first
+            : QCoreApplication::translate("ProgressLine", "%1 ports").arg(state.size());
     fprintf(out, "\r[%s%s] %3d%% %s\x1b[K", qPrintable(QString(filled, QLatin1Char('#'))),
             qPrintable(QString(width - filled, QLatin1Char('.'))), percent,
-            qPrintable(TerminalText::shown(label)));
+            qUtf8Printable(TerminalText::shown(label)));
     fflush(out);
     barShown = true;
 }

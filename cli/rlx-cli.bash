@@ -7,10 +7,21 @@ _rlx_cli()
     _init_completion || return
 
     local commands="ports identify read write defaults test measure report convert diff get set backup"
-    if [[ $cword -eq 1 ]]; then
-        COMPREPLY=($(compgen -W "$commands --help --version --verbose" -- "$cur"))
+    # The command comes after the global options (--lang takes a value).
+    local at=1
+    while [[ $at -lt $cword && ${words[at]} == -* ]]; do
+        [[ ${words[at]} == --lang ]] && ((at++))
+        ((at++))
+    done
+    if [[ $prev == --lang ]]; then
+        COMPREPLY=($(compgen -W "en ru system default" -- "$cur"))
         return
     fi
+    if [[ $cword -eq $at ]]; then
+        COMPREPLY=($(compgen -W "$commands --help --version --verbose --lang" -- "$cur"))
+        return
+    fi
+    local command=${words[at]}
 
     case $prev in
         -p | --port)
@@ -31,7 +42,7 @@ _rlx_cli()
     esac
 
     local options="--port --help"
-    case ${words[1]} in
+    case $command in
         ports) options="--json --help" ;;
         identify) options="--port --json --help" ;;
         read) options="--port --json -o --output --help" ;;
@@ -48,11 +59,11 @@ _rlx_cli()
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return
     fi
-    case ${words[1]} in
+    case $command in
         write | convert | diff) _filedir '@(rlx|json)' ;;
         get | set)
             local keys="delTxRx power radioRate chanel parity stopBit subBand serialTimeout radioTransmitReset serialRate wdtReset testAdres averaging1 averaging2 diskret1 diskret2 flowControl delRxTx delRequest numOfDown radioModuleReset adreses"
-            if [[ ${words[1]} == set ]]; then
+            if [[ $command == set ]]; then
                 compopt -o nospace
                 COMPREPLY=($(compgen -W "$keys" -S = -- "$cur"))
             else

@@ -5,9 +5,11 @@
 #include "protocol/pollsettingsbyte.h"
 #include "protocol/serialtimeout.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -70,26 +72,50 @@ struct Row
     operator F() const { return f; }
 };
 
-const Names baudRates = {{0, "1200 baud"},  {1, "2400 baud"},  {2, "4800 baud"},
-                         {3, "9600 baud"},  {4, "19200 baud"}, {5, "38400 baud"},
-                         {6, "57600 baud"}, {7, "115200 baud"}};
-const Names radioRates = {
-    {0, "4800 bps"}, {1, "9600 bps"}, {2, "19200 bps"}, {3, "38400 bps"}, {4, "115200 bps"}};
-const Names powers = {{0, "-8 dBm"}, {1, "-5 dBm"}, {2, "-2 dBm"},  {3, "+1 dBm"},
-                      {4, "+4 dBm"}, {5, "+7 dBm"}, {6, "+10 dBm"}, {7, "+14 dBm"}};
-const Names subBands = {{0, "g1 868-868.6 MHz"},
-                        {2, "g2 868.7-869.2 MHz"},
-                        {6, "g3 869.4-869.65 MHz"},
-                        {8, "g4 869.7-870 MHz"}};
-const Names parities = {{0, "8-bit data, parity none"},
-                        {1, "8-bit data, parity even"},
-                        {2, "8-bit data, parity odd"},
-                        {3, "9-bit data, parity none"}};
-const Names stopBits = {{0, "1 stop bit"}, {1, "2 stop bits"}};
-const Names flowControls = {{0, "none"}, {2, "hardware (RTS/CTS)"}};
-const Names off = {{0, "off"}};
-const QStringList averagingKinds = {QStringLiteral("arithmetic mean"), QStringLiteral("median"),
-                                    QStringLiteral("simple moving average")};
+const Names baudRates = {{0, QT_TRANSLATE_NOOP("SettingsFields", "1200 baud")},
+                         {1, QT_TRANSLATE_NOOP("SettingsFields", "2400 baud")},
+                         {2, QT_TRANSLATE_NOOP("SettingsFields", "4800 baud")},
+                         {3, QT_TRANSLATE_NOOP("SettingsFields", "9600 baud")},
+                         {4, QT_TRANSLATE_NOOP("SettingsFields", "19200 baud")},
+                         {5, QT_TRANSLATE_NOOP("SettingsFields", "38400 baud")},
+                         {6, QT_TRANSLATE_NOOP("SettingsFields", "57600 baud")},
+                         {7, QT_TRANSLATE_NOOP("SettingsFields", "115200 baud")}};
+const Names radioRates = {{0, QT_TRANSLATE_NOOP("SettingsFields", "4800 bps")},
+                          {1, QT_TRANSLATE_NOOP("SettingsFields", "9600 bps")},
+                          {2, QT_TRANSLATE_NOOP("SettingsFields", "19200 bps")},
+                          {3, QT_TRANSLATE_NOOP("SettingsFields", "38400 bps")},
+                          {4, QT_TRANSLATE_NOOP("SettingsFields", "115200 bps")}};
+const Names powers = {{0, QT_TRANSLATE_NOOP("SettingsFields", "-8 dBm")},
+                      {1, QT_TRANSLATE_NOOP("SettingsFields", "-5 dBm")},
+                      {2, QT_TRANSLATE_NOOP("SettingsFields", "-2 dBm")},
+                      {3, QT_TRANSLATE_NOOP("SettingsFields", "+1 dBm")},
+                      {4, QT_TRANSLATE_NOOP("SettingsFields", "+4 dBm")},
+                      {5, QT_TRANSLATE_NOOP("SettingsFields", "+7 dBm")},
+                      {6, QT_TRANSLATE_NOOP("SettingsFields", "+10 dBm")},
+                      {7, QT_TRANSLATE_NOOP("SettingsFields", "+14 dBm")}};
+const Names subBands = {{0, QT_TRANSLATE_NOOP("SettingsFields", "g1 868-868.6 MHz")},
+                        {2, QT_TRANSLATE_NOOP("SettingsFields", "g2 868.7-869.2 MHz")},
+                        {6, QT_TRANSLATE_NOOP("SettingsFields", "g3 869.4-869.65 MHz")},
+                        {8, QT_TRANSLATE_NOOP("SettingsFields", "g4 869.7-870 MHz")}};
+const Names parities = {{0, QT_TRANSLATE_NOOP("SettingsFields", "8-bit data, parity none")},
+                        {1, QT_TRANSLATE_NOOP("SettingsFields", "8-bit data, parity even")},
+                        {2, QT_TRANSLATE_NOOP("SettingsFields", "8-bit data, parity odd")},
+                        {3, QT_TRANSLATE_NOOP("SettingsFields", "9-bit data, parity none")}};
+const Names stopBits = {{0, QT_TRANSLATE_NOOP("SettingsFields", "1 stop bit")},
+                        {1, QT_TRANSLATE_NOOP("SettingsFields", "2 stop bits")}};
+const Names flowControls = {{0, QT_TRANSLATE_NOOP("SettingsFields", "none")},
+                            {2, QT_TRANSLATE_NOOP("SettingsFields", "hardware (RTS/CTS)")}};
+const Names off = {{0, QT_TRANSLATE_NOOP("SettingsFields", "off")}};
+const char *const averagingKinds[] = {QT_TRANSLATE_NOOP("SettingsFields", "arithmetic mean"),
+                                      QT_TRANSLATE_NOOP("SettingsFields", "median"),
+                                      QT_TRANSLATE_NOOP("SettingsFields", "simple moving average")};
+
+// A value's words (a name of the tables above, a unit) in the language of
+// the texts.
+QString inWords(const QString &words)
+{
+    return QCoreApplication::translate("SettingsFields", words.toUtf8().constData());
+}
 
 // Channels of sub-band g2 at each radio data rate (the only band the window
 // offers).
@@ -160,34 +186,42 @@ QString SettingsField::invalidBecause(const DeviceSettings &s) const
         bool ok = false;
         AddressMask::parse(s.*text, &ok);
         return ok ? QString()
-                  : QStringLiteral("\"%1\" is not an address list (up to 16 hexadecimal digits)")
+                  : QCoreApplication::translate(
+                        "SettingsFields",
+                        "\"%1\" is not an address list (up to 16 hexadecimal digits)")
                         .arg(s.*text);
     }
     const int v = s.*byte;
     auto outside = [&](int value, const QString &what) {
-        return QStringLiteral("%1 is not %2").arg(value).arg(what);
+        return QCoreApplication::translate("SettingsFields", "%1 is not %2").arg(value).arg(what);
     };
     switch (encoding) {
     case Averaging: {
         const int kind = AveragingByte::kind(quint8(v));
         const int interval = AveragingByte::interval(quint8(v));
         if (kind > 2)
-            return outside(v, QStringLiteral("a valid averaging: kind %1 is not 0 to 2").arg(kind));
+            return outside(v, QCoreApplication::translate(
+                                  "SettingsFields", "a valid averaging: kind %1 is not 0 to 2")
+                                  .arg(kind));
         if (interval < low || interval > high)
-            return outside(v, QStringLiteral("a valid averaging: interval %1 is not %2 to %3")
-                                  .arg(interval)
-                                  .arg(low)
-                                  .arg(high));
+            return outside(
+                v, QCoreApplication::translate("SettingsFields",
+                                               "a valid averaging: interval %1 is not %2 to %3")
+                       .arg(interval)
+                       .arg(low)
+                       .arg(high));
         return QString();
     }
     case PollSettings: {
         const int down = PollSettingsByte::downCount(quint8(v));
         if (down < low || down > high)
-            return outside(v, QStringLiteral("valid: the non-responses in bits 3..0 (%1) are "
-                                             "not %2 to %3")
-                                  .arg(down)
-                                  .arg(low)
-                                  .arg(high));
+            return outside(
+                v, QCoreApplication::translate("SettingsFields",
+                                               "valid: the non-responses in bits 3..0 (%1) are "
+                                               "not %2 to %3")
+                       .arg(down)
+                       .arg(low)
+                       .arg(high));
         return QString();
     }
     default:
@@ -196,7 +230,8 @@ QString SettingsField::invalidBecause(const DeviceSettings &s) const
     if (!choices.isEmpty()) {
         if (choices.contains(v))
             return QString();
-        return outside(v, QStringLiteral("one of %1").arg(validText()));
+        return outside(v,
+                       QCoreApplication::translate("SettingsFields", "one of %1").arg(validText()));
     }
     int top = high;
     int bottom = low;
@@ -206,14 +241,16 @@ QString SettingsField::invalidBecause(const DeviceSettings &s) const
         bottom = SerialTimeout::minSerialTimeout(s.serialRate);
     if (v < bottom || v > top) {
         if (byte == &S::chanel)
-            return outside(v, QStringLiteral("a channel at radio data rate %1 (0 to %2)")
+            return outside(v, QCoreApplication::translate(
+                                  "SettingsFields", "a channel at radio data rate %1 (0 to %2)")
                                   .arg(s.radioRate)
                                   .arg(top));
         if (byte == &S::serialTimeout)
-            return outside(v, QStringLiteral("%1 to %2 at serial data rate %3")
-                                  .arg(bottom)
-                                  .arg(top)
-                                  .arg(s.serialRate));
+            return outside(
+                v, QCoreApplication::translate("SettingsFields", "%1 to %2 at serial data rate %3")
+                       .arg(bottom)
+                       .arg(top)
+                       .arg(s.serialRate));
         return outside(v, validText());
     }
     return QString();
@@ -222,19 +259,26 @@ QString SettingsField::invalidBecause(const DeviceSettings &s) const
 QString SettingsField::validText() const
 {
     if (encoding == AddressList)
-        return QStringLiteral("an address list");
+        return QCoreApplication::translate("SettingsFields", "an address list");
     if (encoding == Averaging)
-        return QStringLiteral("kind 0 to 2 with an interval of %1 to %2").arg(low).arg(high);
+        return QCoreApplication::translate("SettingsFields",
+                                           "kind 0 to 2 with an interval of %1 to %2")
+            .arg(low)
+            .arg(high);
     if (encoding == PollSettings)
-        return QStringLiteral("%1 to %2 non-responses, with any output options").arg(low).arg(high);
+        return QCoreApplication::translate("SettingsFields",
+                                           "%1 to %2 non-responses, with any output options")
+            .arg(low)
+            .arg(high);
     if (!choices.isEmpty()) {
         QStringList values;
         for (const int c : choices)
             values << QString::number(c);
         const QString last = values.takeLast();
-        return values.join(QLatin1String(", ")) + QLatin1String(" or ") + last;
+        return QCoreApplication::translate("SettingsFields", "%1 or %2")
+            .arg(values.join(QLatin1String(", ")), last);
     }
-    return QStringLiteral("%1 to %2").arg(low).arg(high);
+    return QCoreApplication::translate("SettingsFields", "%1 to %2").arg(low).arg(high);
 }
 
 QString SettingsField::describe(const DeviceSettings &s) const
@@ -245,22 +289,27 @@ QString SettingsField::describe(const DeviceSettings &s) const
     switch (encoding) {
     case Averaging: {
         const int kind = AveragingByte::kind(quint8(v));
-        const QString kindName = kind < averagingKinds.size() ? averagingKinds.at(kind)
-                                                              : QStringLiteral("kind %1").arg(kind);
-        return QStringLiteral("%1 over %2 s").arg(kindName).arg(AveragingByte::interval(quint8(v)));
+        const QString kindName =
+            kind < int(std::size(averagingKinds))
+                ? inWords(QLatin1String(averagingKinds[kind]))
+                : QCoreApplication::translate("SettingsFields", "kind %1").arg(kind);
+        return QCoreApplication::translate("SettingsFields", "%1 over %2 s")
+            .arg(kindName, QString::number(AveragingByte::interval(quint8(v))));
     }
     case PollSettings: {
         using P = PollSettingsByte;
         QStringList parts{
-            QStringLiteral("link lost after %1 non-responses").arg(P::downCount(quint8(v)))};
+            QCoreApplication::translate("SettingsFields", "link lost after %1 non-responses")
+                .arg(P::downCount(quint8(v)))};
         if (P::option(quint8(v), P::Out1Inverted))
-            parts << QStringLiteral("output 1 inverted");
+            parts << QCoreApplication::translate("SettingsFields", "output 1 inverted");
         if (P::option(quint8(v), P::Out2Inverted))
-            parts << QStringLiteral("output 2 inverted");
+            parts << QCoreApplication::translate("SettingsFields", "output 2 inverted");
         if (P::option(quint8(v), P::Out1OnLinkLoss))
-            parts << QStringLiteral("output 1 zero/high on link loss");
+            parts << QCoreApplication::translate("SettingsFields",
+                                                 "output 1 zero/high on link loss");
         if (P::option(quint8(v), P::Out2OnLinkLoss))
-            parts << QStringLiteral("output 2 high on link loss");
+            parts << QCoreApplication::translate("SettingsFields", "output 2 high on link loss");
         return parts.join(QLatin1String(", "));
     }
     default:
@@ -268,85 +317,109 @@ QString SettingsField::describe(const DeviceSettings &s) const
     }
     const QString name = nameOf(names, v);
     if (!name.isEmpty())
-        return name;
-    return unit.isEmpty() ? QString::number(v) : QStringLiteral("%1 %2").arg(v).arg(unit);
+        return inWords(name);
+    return unit.isEmpty() ? QString::number(v) : QStringLiteral("%1 %2").arg(v).arg(inWords(unit));
+}
+
+QString SettingsField::labelText() const
+{
+    return QCoreApplication::translate("SettingsFields", label);
 }
 
 const QList<SettingsField> &SettingsFields::all()
 {
     using R = Row;
     static const QList<SettingsField> fields = {
-        R("delTxRx", "Delay Tx-Rx", "Delay Tx-Rx", &S::delTxRx, 0, 250)
+        R("delTxRx", QT_TRANSLATE_NOOP("SettingsFields", "Delay Tx-Rx"), "Delay Tx-Rx", &S::delTxRx,
+          0, 250)
             .from(ReadConfig, 3, 3)
-            .unit(QStringLiteral("x100 µs")),
-        R("power", "Power", "Power", &S::power, 0, 7)
+            .unit(QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "x100 µs"))),
+        R("power", QT_TRANSLATE_NOOP("SettingsFields", "Power"), "Power", &S::power, 0, 7)
             .from(ReadS202, 0, 1)
             .writtenBy(WriteS202)
             .named(powers),
-        R("radioRate", "Radio Data Rate", "Radio Data Rate", &S::radioRate, 0, 4)
+        R("radioRate", QT_TRANSLATE_NOOP("SettingsFields", "Radio Data Rate"), "Radio Data Rate",
+          &S::radioRate, 0, 4)
             .from(ReadS201, 0, 1)
             .writtenBy(WriteS201)
             .named(radioRates),
-        R("chanel", "Channel", "Chanel", &S::chanel, 0, 9).from(ReadS200, 0).writtenBy(WriteS200),
-        R("parity", "Parity", "Parity", &S::parity, 0, 3).from(ReadConfig, 4, 1).named(parities),
-        R("stopBit", "Stop bit", "Stop bit", &S::stopBit, 0, 1)
+        R("chanel", QT_TRANSLATE_NOOP("SettingsFields", "Channel"), "Chanel", &S::chanel, 0, 9)
+            .from(ReadS200, 0)
+            .writtenBy(WriteS200),
+        R("parity", QT_TRANSLATE_NOOP("SettingsFields", "Parity"), "Parity", &S::parity, 0, 3)
+            .from(ReadConfig, 4, 1)
+            .named(parities),
+        R("stopBit", QT_TRANSLATE_NOOP("SettingsFields", "Stop bit"), "Stop bit", &S::stopBit, 0, 1)
             .from(ReadConfig, 7, 1)
             .named(stopBits),
-        R("subBand", "Sub-band", "Sub-band", &S::subBand, 0, 9)
+        R("subBand", QT_TRANSLATE_NOOP("SettingsFields", "Sub-band"), "Sub-band", &S::subBand, 0, 9)
             .from(ReadS206, 0, 1)
             .writtenBy(WriteS206)
             .named(subBands),
-        R("serialTimeout", "Serial Timeout", "Serial Timeout", &S::serialTimeout, 2,
-          SerialTimeout::Max)
+        R("serialTimeout", QT_TRANSLATE_NOOP("SettingsFields", "Serial Timeout"), "Serial Timeout",
+          &S::serialTimeout, 2, SerialTimeout::Max)
             .from(ReadS214, 0)
             .writtenBy(WriteS214)
-            .unit(QStringLiteral("ms")),
-        R("radioTransmitReset", "Radio Transmit Reset", "Radio Transmit Reset",
-          &S::radioTransmitReset, 10, 250)
+            .unit(QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "ms"))),
+        R("radioTransmitReset", QT_TRANSLATE_NOOP("SettingsFields", "Radio Transmit Reset"),
+          "Radio Transmit Reset", &S::radioTransmitReset, 10, 250)
             .from(ReadConfig, 5, 3)
-            .unit(QStringLiteral("x100 ms")),
-        R("serialRate", "Serial Data Rate", "Serial Data Rate", &S::serialRate, 0, 7)
+            .unit(QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "x100 ms"))),
+        R("serialRate", QT_TRANSLATE_NOOP("SettingsFields", "Serial Data Rate"), "Serial Data Rate",
+          &S::serialRate, 0, 7)
             .from(ReadConfig, 1, 1)
             .named(baudRates),
-        R("wdtReset", "WDT Reset", "WDT Reset", &S::wdtReset, 0, 250)
+        R("wdtReset", QT_TRANSLATE_NOOP("SettingsFields", "WDT Reset"), "WDT Reset", &S::wdtReset,
+          0, 250)
             .from(ReadConfig, 6, 3)
-            .named(off, QStringLiteral("x10 s")),
-        R("testAdres", "Address", "Test address", &S::testAdres, 0, 255)
+            .named(off, QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "x10 s"))),
+        R("testAdres", QT_TRANSLATE_NOOP("SettingsFields", "Address"), "Test address",
+          &S::testAdres, 0, 255)
             .from(ReadConfig, 0, 3)
             .writtenBy(WriteS252),
-        R("portName", "Port", &S::portName, F::Text),
-        R("averaging1", "Averaging 1", "Averaging1", &S::averaging1, 1, 20)
+        R("portName", QT_TRANSLATE_NOOP("SettingsFields", "Port"), &S::portName, F::Text),
+        R("averaging1", QT_TRANSLATE_NOOP("SettingsFields", "Averaging 1"), "Averaging1",
+          &S::averaging1, 1, 20)
             .from(ReadAveraging, 0)
             .encoded(F::Averaging),
-        R("averaging2", "Averaging 2", "Averaging2", &S::averaging2, 1, 20)
+        R("averaging2", QT_TRANSLATE_NOOP("SettingsFields", "Averaging 2"), "Averaging2",
+          &S::averaging2, 1, 20)
             .from(ReadAveraging, 1)
             .encoded(F::Averaging),
-        R("diskret1", "Transition from low to high 1", "Diskret1", &S::diskret1, 1, 20)
+        R("diskret1", QT_TRANSLATE_NOOP("SettingsFields", "Transition from low to high 1"),
+          "Diskret1", &S::diskret1, 1, 20)
             .from(ReadAveraging, 2),
-        R("diskret2", "Transition from low to high 2", "Diskret2", &S::diskret2, 1, 20)
+        R("diskret2", QT_TRANSLATE_NOOP("SettingsFields", "Transition from low to high 2"),
+          "Diskret2", &S::diskret2, 1, 20)
             .from(ReadAveraging, 3),
-        R("spare", "Spare", nullptr, &S::spare, 0, 255),
-        R("flowControl", "Flow control", "Flow control", &S::flowControl, 0, 2)
+        R("spare", QT_TRANSLATE_NOOP("SettingsFields", "Spare"), nullptr, &S::spare, 0, 255),
+        R("flowControl", QT_TRANSLATE_NOOP("SettingsFields", "Flow control"), "Flow control",
+          &S::flowControl, 0, 2)
             .from(ReadS216, 0)
             .writtenBy(WriteS216)
             .only({0, 2})
             .named(flowControls)
             .encoded(F::FlowControl),
-        R("outType", "Output kind", nullptr, &S::outType, 0, 255),
-        R("delRxTx", "Delay Rx-Tx", "Delay Rx-Tx", &S::delRxTx, 0, 250)
+        R("outType", QT_TRANSLATE_NOOP("SettingsFields", "Output kind"), nullptr, &S::outType, 0,
+          255),
+        R("delRxTx", QT_TRANSLATE_NOOP("SettingsFields", "Delay Rx-Tx"), "Delay Rx-Tx", &S::delRxTx,
+          0, 250)
             .from(ReadConfig, 2, 3)
-            .unit(QStringLiteral("x100 µs")),
-        R("delRequest", "Requests period", "Requests period", &S::delRequest, 1, 250)
+            .unit(QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "x100 µs"))),
+        R("delRequest", QT_TRANSLATE_NOOP("SettingsFields", "Requests period"), "Requests period",
+          &S::delRequest, 1, 250)
             .from(ReadConfig, 9, 3, F::FromVariant1)
-            .unit(QStringLiteral("s")),
-        R("numOfDown", "Num of down", "Num of down", &S::numOfDown, 1, 15)
+            .unit(QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "s"))),
+        R("numOfDown", QT_TRANSLATE_NOOP("SettingsFields", "Num of down"), "Num of down",
+          &S::numOfDown, 1, 15)
             .from(ReadConfig, 10, 3, F::FromVariant2)
             .encoded(F::PollSettings),
-        R("radioModuleReset", "Radio Module Reset", "Radio Module Reset", &S::radioModuleReset, 0,
-          250)
+        R("radioModuleReset", QT_TRANSLATE_NOOP("SettingsFields", "Radio Module Reset"),
+          "Radio Module Reset", &S::radioModuleReset, 0, 250)
             .from(ReadConfig, 11, 3, F::FromVariant2)
-            .named(off, QStringLiteral("x10 s")),
-        R("adreses", "Addresses", &S::adreses, F::AddressList).from(ReadConfig, 8),
+            .named(off, QStringLiteral(QT_TRANSLATE_NOOP("SettingsFields", "x10 s"))),
+        R("adreses", QT_TRANSLATE_NOOP("SettingsFields", "Addresses"), &S::adreses, F::AddressList)
+            .from(ReadConfig, 8),
     };
     return fields;
 }

@@ -72,6 +72,8 @@ struct SettingsField
     bool wellFormed(const QByteArray &replyField) const;
     // Why the record's value may not go to a device; empty when it may.
     QString invalidBecause(const DeviceSettings &s) const;
+    // The label in the language of the texts (the window's, rlx-cli's).
+    QString labelText() const;
     // The valid values in words ("0 to 250", "0, 2, 6 or 8").
     QString validText() const;
     // The record's value for a reader: "9600 baud", "none", "17 ms".

@@ -234,7 +234,7 @@ QString RunOutcome::notReadClause(const Device &device) const
         return QString(); // the stop clause says what was not asked
     QStringList labels;
     for (const SettingsField *f : notRead(device.variant, device.hardware))
-        labels << QLatin1String(f->label);
+        labels << f->labelText();
     if (labels.isEmpty())
         return QString();
     return tr("; not read, as the device's replies for them were damaged or incomplete: %1")
@@ -262,11 +262,11 @@ QString RunOutcome::writeSentence(const Device &device) const
     QStringList notReadBack;
     for (const SettingsField *f : SettingsFields::readBack(device.variant, device.hardware))
         if (!confirmedFields.contains(f))
-            notReadBack << QLatin1String(f->label);
+            notReadBack << f->labelText();
     for (const SettingsDifference &d : differences)
-        if (!notReadBack.contains(QLatin1String(d.field->label)))
+        if (!notReadBack.contains(d.field->labelText()))
             problems << tr("%1: wrote %2, device holds %3")
-                            .arg(QLatin1String(d.field->label), shown(d.written), shown(d.held));
+                            .arg(d.field->labelText(), shown(d.written), shown(d.held));
     if (!unanswered.isEmpty())
         problems << tr("unanswered: %1").arg(unanswered.join(QLatin1String(", ")));
     if (!notReadBack.isEmpty())
@@ -286,7 +286,7 @@ QString RunOutcome::writeSentence(const Device &device) const
     if (!unverifiable.isEmpty()) {
         QStringList labels;
         for (const SettingsField *f : unverifiable)
-            labels << QLatin1String(f->label);
+            labels << f->labelText();
         sentence +=
             tr("; the device does not report back: %1").arg(labels.join(QLatin1String(", ")));
     }

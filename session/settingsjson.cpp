@@ -5,6 +5,7 @@
 #include "session/outputfile.h"
 #include "session/settingsfile.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <cmath>
@@ -46,13 +47,15 @@ bool SettingsJson::fromJson(const QJsonObject &object, DeviceSettings &settings,
 
     for (auto it = object.begin(); it != object.end(); ++it)
         if (!SettingsFields::byName(it.key()))
-            return fail(QStringLiteral("unknown field \"%1\"").arg(it.key()));
+            return fail(
+                QCoreApplication::translate("SettingsJson", "unknown field \"%1\"").arg(it.key()));
 
     DeviceSettings s = settings;
     for (const SettingsField &f : SettingsFields::all()) {
         const QString name = QLatin1String(f.name);
         if (!object.contains(name))
-            return fail(QStringLiteral("field \"%1\" is missing").arg(name));
+            return fail(
+                QCoreApplication::translate("SettingsJson", "field \"%1\" is missing").arg(name));
         const QJsonValue v = object.value(name);
         if (f.isText()) {
             if (v.isNull())
@@ -60,13 +63,17 @@ bool SettingsJson::fromJson(const QJsonObject &object, DeviceSettings &settings,
             else if (v.isString())
                 s.*f.text = v.toString();
             else
-                return fail(QStringLiteral("field \"%1\" must be a string or null").arg(name));
+                return fail(QCoreApplication::translate("SettingsJson",
+                                                        "field \"%1\" must be a string or null")
+                                .arg(name));
             continue;
         }
         const double d = v.toDouble(-1);
         if (!v.isDouble() || d != std::floor(d) || d < 0 || d > 255)
-            return fail(QStringLiteral("field \"%1\" must be a whole number from 0 to 255, not %2")
-                            .arg(name, shown(v)));
+            return fail(
+                QCoreApplication::translate(
+                    "SettingsJson", "field \"%1\" must be a whole number from 0 to 255, not %2")
+                    .arg(name, shown(v)));
         s.*f.byte = quint8(d);
     }
     settings = s;
@@ -100,17 +107,17 @@ bool SettingsJson::fromBytes(const QByteArray &bytes, bool json, DeviceSettings 
     if (!json)
         return SettingsFile::fromBytes(bytes, settings)
                    ? true
-                   : fail(QStringLiteral("not a settings file: damaged, incomplete or too large"));
+                   : fail(QCoreApplication::translate(
+                         "SettingsJson", "not a settings file: damaged, incomplete or too large"));
     if (bytes.size() > MaxJsonSize)
-        return fail(QStringLiteral("too large for a settings record"));
+        return fail(QCoreApplication::translate("SettingsJson", "too large for a settings record"));
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
     if (doc.isNull())
-        return fail(QStringLiteral("not JSON: %1 at offset %2")
-                        .arg(parseError.errorString())
-                        .arg(parseError.offset));
+        return fail(QCoreApplication::translate("SettingsJson", "not JSON: %1 at offset %2")
+                        .arg(parseError.errorString(), QString::number(parseError.offset)));
     if (!doc.isObject())
-        return fail(QStringLiteral("not a JSON object"));
+        return fail(QCoreApplication::translate("SettingsJson", "not a JSON object"));
     return fromJson(doc.object(), settings, error);
 }
 

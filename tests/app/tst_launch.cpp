@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,6 +24,7 @@ private slots:
     void decision();
     void helpAndVersionWithoutDisplay();
     void noDisplayIsOneLineNotACrash();
+    void answersInTheChosenLanguage();
     void platformArgumentOpensWithoutDisplay();
     void iconHasEverySize();
 };
@@ -163,6 +165,30 @@ void TestLaunch::noDisplayIsOneLineNotACrash()
     QVERIFY2(run.err.contains("display"), run.err.constData());
     // Said by the program, not by the toolkit's platform loader.
     QVERIFY2(!run.err.contains("qt.qpa"), run.err.constData());
+}
+
+// --help, a start without a display and a wrong --lang are told in the
+// language chosen with --lang or remembered, which they leave as it was.
+void TestLaunch::answersInTheChosenLanguage()
+{
+    const QByteArray ownHelp = runProgram({"--help"}, withoutDisplay()).out;
+    QCOMPARE(runProgram({"--lang", "en", "--help"}, withoutDisplay()).out, ownHelp);
+    const Run help = runProgram({"--lang=ru", "--help"}, withoutDisplay());
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY2(help.out.startsWith("Использование: rlx-configurator"), help.out.constData());
+    QVERIFY2(help.out.contains("--version") && help.out.contains("показать версию"),
+             help.out.constData());
+    QVERIFY(!QSettings("Orbelinex", "Rlx").contains("Language"));
+
+    QSettings("Orbelinex", "Rlx").setValue("Language", "ru");
+    const Run noDisplay = runProgram({}, withoutDisplay());
+    QCOMPARE(noDisplay.exitCode, 1);
+    QVERIFY2(noDisplay.err.startsWith("rlx-configurator: нет дисплея"), noDisplay.err.constData());
+    const Run bad = runProgram({"--lang", "de"}, withoutDisplay());
+    QCOMPARE(bad.exitCode, 2);
+    QVERIFY2(bad.err.contains("неизвестный язык «de»"), bad.err.constData());
+    QCOMPARE(QSettings("Orbelinex", "Rlx").value("Language").toString(), QStringLiteral("ru"));
+    QSettings("Orbelinex", "Rlx").remove("Language");
 }
 
 // -platform on the command line counts as much as QT_QPA_PLATFORM: the window
