@@ -12,9 +12,20 @@
 
 namespace {
 
-// rlx-cli with `args` in the bash script `around`, files limited to `fileSize` bytes.
-CliRun cliIn(const QString &around, const QStringList &args, int fileSize = -1)
+bool writeVela()
 {
+    return writeFile("vela.json", QJsonDocument(settingsJson(rs485Settings())).toJson());
+}
+
+// `command` (PORT: the port of a device started with `device`, "-": none) in the
+// bash script `around`, files limited to `fileSize` bytes as on a full disk.
+CliRun withDevice(const QString &around, const QString &command, const QString &device,
+                  int fileSize = -1)
+{
+    std::unique_ptr<Devsim> d;
+    if (device != "-")
+        d.reset(new Devsim(device.split(' ', Qt::SkipEmptyParts)));
+    const QStringList args = QString(command).replace("PORT", d ? d->path : QString()).split(' ');
     std::unique_ptr<Cli> cli;
     {
         std::optional<FileSizeLimit> full;
@@ -23,22 +34,6 @@ CliRun cliIn(const QString &around, const QStringList &args, int fileSize = -1)
         cli.reset(new Cli(args, QByteArray(), QProcessEnvironment::systemEnvironment(), around));
     }
     return cli->wait();
-}
-
-bool writeVela()
-{
-    return writeFile("vela.json", QJsonDocument(settingsJson(rs485Settings())).toJson());
-}
-
-// The command's arguments, with PORT as the port of a device started with `device`.
-CliRun withDevice(const QString &around, const QString &command, const QString &device,
-                  int fileSize = -1)
-{
-    std::unique_ptr<Devsim> d;
-    if (device != "-")
-        d.reset(new Devsim(device.split(' ', Qt::SkipEmptyParts)));
-    return cliIn(around, QString(command).replace("PORT", d ? d->path : QString()).split(' '),
-                 fileSize);
 }
 
 } // namespace
@@ -50,10 +45,8 @@ class TestCliFiles : public QObject
 private slots:
     void outputFileIsWholeOrLeftAlone_data();
     void outputFileIsWholeOrLeftAlone();
-    void standardOutputIsChecked_data();
-    void standardOutputIsChecked();
-    void inputsAreBounded_data();
-    void inputsAreBounded();
+    void streamsAndInputsAreChecked_data();
+    void streamsAndInputsAreChecked();
 };
 
 void TestCliFiles::outputFileIsWholeOrLeftAlone_data()
@@ -117,81 +110,63 @@ void TestCliFiles::outputFileIsWholeOrLeftAlone()
     QFile::remove(target);
 }
 
-void TestCliFiles::standardOutputIsChecked_data()
+void TestCliFiles::streamsAndInputsAreChecked_data()
 {
-    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("command"); // PORT: a device's port
     QTest::addColumn<QString>("around");
-    QTest::addColumn<QString>("told"); // after "rlx-cli: standard output: "; empty: nothing
+    QTest::addColumn<QString>("told"); // after "rlx-cli: "; "": taken as vela.json; "-": quiet
     const auto row = [](const char *name, const char *command, const QString &around,
                         const char *told) { QTest::newRow(name) << command << around << told; };
     row("json of a read, disk full", "read --json --port PORT", "exec CLI >/dev/full",
-        "No space left on device");
-    row("ports, disk full", "ports --json", "exec CLI >/dev/full", "No space left on device");
-    row("json of a read, closed", "read --json --port PORT", "exec CLI >&-", "Bad file descriptor");
+        "standard output: No space left on device");
+    row("ports, disk full", "ports --json", "exec CLI >/dev/full",
+        "standard output: No space left on device");
+    row("json of a read, closed", "read --json --port PORT", "exec CLI >&-",
+        "standard output: Bad file descriptor");
     // The pipe's reader is gone before the first byte: a quiet failure.
     const QString goneReader = "set -o pipefail; rm -f ready; mkfifo ready; "
                                "{ read x < ready; CLI; } | { exec <&-; echo > ready; }";
-    row("reader gone", "ports --json", goneReader, "");
-    row("reader gone, SIGPIPE ignored", "ports --json", "trap '' PIPE; " + goneReader, "");
-}
-
-void TestCliFiles::standardOutputIsChecked()
-{
-    QFETCH(QString, command);
-    QFETCH(QString, around);
-    QFETCH(QString, told);
-    const CliRun r = withDevice(around, command, command.contains("PORT") ? "" : "-");
-    QVERIFY2(r.code > 0, qPrintable(QString::number(r.code)));
-    if (told.isEmpty()) {
-        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
-        return;
-    }
-    QCOMPARE(r.code, 4);
-    QCOMPARE(r.err.count("rlx-cli: standard output: " + told + '\n'), 1);
-    QCOMPARE(r.err.count("rlx-cli: "), 1);
-}
-
-void TestCliFiles::inputsAreBounded_data()
-{
-    QTest::addColumn<QString>("from");
-    QTest::addColumn<QString>("around");
-    QTest::addColumn<QString>("told"); // after "rlx-cli: "; empty: taken as vela.json is
-    const auto row = [](const char *name, const char *from, const char *around, const char *told) {
-        QTest::newRow(name) << from << around << told;
-    };
-    row("FIFO", "in.json", "mkfifo in.json; exec CLI", "in.json: Not a regular file but a FIFO");
-    row("link to /dev/zero", "zero.json", "ln -s /dev/zero zero.json; exec CLI",
+    row("reader gone", "ports --json", goneReader, "-");
+    row("reader gone, SIGPIPE ignored", "ports --json", "trap '' PIPE; " + goneReader, "-");
+    // Inputs: a regular file of bounded size only.
+    row("FIFO", "convert in.json out.rlx", "mkfifo in.json; exec CLI",
+        "in.json: Not a regular file but a FIFO");
+    row("link to /dev/zero", "convert zero.json out.rlx", "ln -s /dev/zero zero.json; exec CLI",
         "zero.json: Not a regular file but a device");
-    row("too large", "big.json", "head -c 1048577 /dev/zero | tr '\\0' ' ' > big.json; exec CLI",
-        "big.json: Too large: more than 1048576 bytes");
-    row("endless standard input", "-", "exec CLI </dev/zero",
-        "standard input: Too large: more than 1048576 bytes");
-    row("folder", "dir.json", "mkdir dir.json; exec CLI",
+    row("folder", "convert dir.json out.rlx", "mkdir dir.json; exec CLI",
         "dir.json: Not a regular file but a folder");
-    row("record on standard input", "-", "exec CLI <vela.json", "");
-    row("largest", "big.json",
+    row("too large", "convert big.json out.rlx",
+        "head -c 1048577 /dev/zero | tr '\\0' ' ' > big.json; exec CLI",
+        "big.json: Too large: more than 1048576 bytes");
+    row("endless standard input", "convert - out.rlx", "exec CLI </dev/zero",
+        "standard input: Too large: more than 1048576 bytes");
+    row("record on standard input", "convert - out.rlx", "exec CLI <vela.json", "");
+    row("largest", "convert big.json out.rlx",
         "{ cat vela.json; head -c $((1048576 - $(stat -c%s vela.json))) /dev/zero | tr '\\0' ' '; }"
         " > big.json; exec CLI",
         "");
 }
 
-void TestCliFiles::inputsAreBounded()
+void TestCliFiles::streamsAndInputsAreChecked()
 {
-    QFETCH(QString, from);
+    QFETCH(QString, command);
     QFETCH(QString, around);
     QFETCH(QString, told);
     QVERIFY(writeVela());
     QFile::remove("out.rlx");
-    const CliRun r = cliIn(around, {"convert", from, "out.rlx"});
-    if (told.isEmpty()) {
+    const CliRun r = withDevice(around, command, command.contains("PORT") ? "" : "-");
+    if (told == "-") { // whether the broken pipe ends rlx-cli or is told
+        QVERIFY2(r.code > 0 && r.err.isEmpty(), qPrintable(r.err));
+    } else if (told.isEmpty()) {
         QVERIFY2(r.code == 0, qPrintable(r.err));
         QCOMPARE(runCli({"convert", "vela.json", "file.rlx"}).code, 0);
         QCOMPARE(fileBytes("out.rlx"), fileBytes("file.rlx"));
-        return;
+    } else {
+        QCOMPARE(r.code, 4);
+        QCOMPARE(r.err.count("rlx-cli: " + told + '\n'), 1);
+        QCOMPARE(r.err.count("rlx-cli: "), 1);
+        QVERIFY(!QFile::exists("out.rlx"));
     }
-    QCOMPARE(r.code, 4);
-    QCOMPARE(r.err, "rlx-cli: " + told + '\n');
-    QVERIFY(!QFile::exists("out.rlx"));
 }
 
 QTEST_GUILESS_MAIN(TestCliFiles)

@@ -48,6 +48,15 @@ bool hasRow(const QString &text, const QStringList &cells)
     return line.match(text).hasMatch();
 }
 
+// Whether `html` holds each of `in` and none of `out`.
+void expectIn(const QString &html, const QStringList &in, const QStringList &out)
+{
+    for (const QString &t : in)
+        QVERIFY2(html.contains(t), qPrintable(t));
+    for (const QString &t : out)
+        QVERIFY2(!html.contains(t), qPrintable(t));
+}
+
 } // namespace
 
 class TestReport : public QObject
@@ -113,40 +122,30 @@ void TestReport::htmlFileAndFieldsByVariant()
     QVERIFY(html.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(html.readAll()), r.toHtml());
 
-    const QString v2 = r.toHtml();
-    QVERIFY(v2.contains(QStringLiteral("<td>Requests period</td><td>42 s</td>")));
-    QVERIFY(v2.contains(
-        QStringLiteral("<td>Num of down</td><td>link lost after 3 non-responses (3)</td>")));
-    for (const char *absent : {"COM9", "Spare", "77", "cut short"}) // the configurator's own
-        QVERIFY2(!v2.contains(QLatin1String(absent)), absent);
+    expectIn(r.toHtml(),
+             {"<td>Requests period</td><td>42 s</td>",
+              "<td>Num of down</td><td>link lost after 3 non-responses (3)</td>"},
+             {"COM9", "Spare", "77", "cut short"}); // the configurator's own are not shown
 
     // Damaged replies show no value; a check that ended early says so.
     CommissioningReport damaged = r;
     damaged.notRead = {SettingsFields::byName(QStringLiteral("power")),
                        SettingsFields::byName(QStringLiteral("serialTimeout"))};
     damaged.testCutShort = true;
-    const QString marked = damaged.toHtml();
-    QVERIFY(marked.contains(QStringLiteral("<td>Power</td><td>not read</td>")));
-    QVERIFY(marked.contains(QStringLiteral("<td>Serial Timeout</td><td>not read</td>")));
-    QVERIFY(!marked.contains(QStringLiteral("<td>31</td>")));
-    QVERIFY(marked.contains(QStringLiteral("<td>Channel</td><td>17</td>")));
-    QVERIFY(marked.contains(QStringLiteral("cut short")));
-
-    // Older firmware does not report these.
+    expectIn(damaged.toHtml(),
+             {"<td>Power</td><td>not read</td>", "<td>Serial Timeout</td><td>not read</td>",
+              "<td>Channel</td><td>17</td>", "cut short"},
+             {"<td>31</td>"});
+    // Older firmware does not report these; a 4-20 receiver polls address 1 whatever it holds.
     r.variant = 0;
-    const QString v0 = r.toHtml();
-    QVERIFY(!v0.contains(QStringLiteral("42")));
-    QVERIFY(v0.contains(QStringLiteral("<td>Requests period</td><td>-</td><td class=\"note\">not "
-                                       "reported by this device</td>")));
-    QVERIFY(v0.contains(QStringLiteral("<td>Num of down</td><td>-</td>")));
-    QVERIFY(v0.contains(QStringLiteral("<td>Channel</td><td>17</td>")));
-    // A 4-20 receiver reports polling address 1 whatever it holds.
+    expectIn(r.toHtml(),
+             {"<td>Requests period</td><td>-</td><td class=\"note\">not reported by this "
+              "device</td>",
+              "<td>Num of down</td><td>-</td>", "<td>Channel</td><td>17</td>"},
+             {"42"});
     r.hardware = QStringLiteral("RLX-31868-4-20 receiver");
-    QVERIFY(!r.toHtml().contains(QStringLiteral("0015")));
-
     r.test.clear();
-    QVERIFY(!r.toHtml().contains(QStringLiteral("stability")));
-    QVERIFY(!r.toHtml().contains(QStringLiteral("Polls sent")));
+    expectIn(r.toHtml(), {}, {"0015", "stability", "Polls sent"});
 }
 
 void TestReport::deviceTextsEscaped()
@@ -156,13 +155,10 @@ void TestReport::deviceTextsEscaped()
     r.firmware = QStringLiteral("\"Aug</td><script>");
     r.port = QStringLiteral("/dev/<i>");
     r.settings.adreses = QStringLiteral("<u>");
-    const QString html = r.toHtml();
-    QVERIFY(html.contains(QStringLiteral("&lt;b&gt;&amp;")));
-    QVERIFY(html.contains(QStringLiteral("&quot;Aug&lt;/td&gt;&lt;script&gt;")));
-    QVERIFY(html.contains(QStringLiteral("/dev/&lt;i&gt;")));
-    QVERIFY(html.contains(QStringLiteral("&lt;u&gt;")));
-    for (const char *raw : {"<b>", "<script>", "<i>", "<u>", "&<", "&\""})
-        QVERIFY2(!html.contains(QLatin1String(raw)), raw);
+    expectIn(
+        r.toHtml(),
+        {"&lt;b&gt;&amp;", "&quot;Aug&lt;/td&gt;&lt;script&gt;", "/dev/&lt;i&gt;", "&lt;u&gt;"},
+        {"<b>", "<script>", "<i>", "<u>", "&<", "&\""});
 
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("hostile.pdf"));
