@@ -1,10 +1,9 @@
 #pragma once
 
-// The exchange engine with a virtual device behind it, and a record of what
-// the engine reports. MemorySession serves the device in memory on a clock
-// the test moves (no real time passes); tests/exchange/ptysession.h
-// serves it over a real pseudo-terminal.
+// The exchange engine (or an rlx-cli job) with the virtual device in memory on
+// a clock the test moves, and a record of what the engine reports.
 
+#include "protocol/addressmask.h"
 #include "protocol/data.h"
 #include "protocol/exchange.h"
 #include "protocol/replydecoder.h"
@@ -13,7 +12,6 @@
 #include "tools/devsim/manualclock.h"
 #include "tools/devsim/modelline.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include <functional>
@@ -33,8 +31,7 @@ inline void assign(DeviceSettings &r,
         r.*v.first = quint8(v.second);
 }
 
-// Random bytes without an "a": whatever part of them reaches a waiting
-// measurement request cannot start its reply ("an1=...").
+// Random bytes without an "a", which could start a measurement reply.
 inline QByteArray noise(int size, quint32 seed)
 {
     QRandomGenerator random(seed);
@@ -47,14 +44,13 @@ inline QByteArray noise(int size, quint32 seed)
     return bytes;
 }
 
-// A reported reply as one text, "kind:field|field", for readable comparisons.
+// A reported reply as "kind:field|field".
 inline QString reply(int kind, const QByteArrayList &fields)
 {
     return QString::number(kind) + ':' + QString::fromLatin1(fields.join('|'));
 }
 
-// What an engine reports. Like the main window, it takes the firmware
-// variant and the transmitter flag from the identity.
+// What an engine reports; like the window, it takes the variant from the identity.
 struct EngineLog
 {
     QList<quint8> progress;
@@ -74,7 +70,6 @@ struct EngineLog
                 replies << reply(t, f);
                 if (t != ReadIdentity || f.size() != 2)
                     return;
-                // The texts end at their first zero byte, as the window reads them.
                 engine.setVariant(Identification::firmwareVariant(ReplyDecoder::text(f.at(0))));
                 engine.setTransmitter(Identification(ReplyDecoder::text(f.at(1))).isTransmitter());
             });
@@ -99,8 +94,6 @@ struct EngineLog
     }
 };
 
-// The virtual device in memory: requests reach the model as the engine
-// writes them, answers come back on the session's clock.
 struct MemorySession : EngineLog
 {
     DeviceModel model;
@@ -117,10 +110,15 @@ struct MemorySession : EngineLog
     }
     ~MemorySession() { QObject::disconnect(&engine, nullptr, &context, nullptr); }
 
-    // Connects the engine (identity and full read queued).
     bool open() { return engine.openPort(QStringLiteral("memory")); }
     bool idle() const { return EngineLog::idle(engine); }
-    // Moves time until the engine's run has ended; false if it has not within `limitMs`.
+    // Connected and read once, that traffic forgotten.
+    bool connected()
+    {
+        const bool done = open() && run();
+        forget();
+        return done;
+    }
     bool run(qint64 limitMs = 600000)
     {
         return clock.advanceUntil([this] { return idle(); }, limitMs);
@@ -132,10 +130,7 @@ struct MemorySession : EngineLog
     }
 };
 
-// A connection to the default device (a 4-20-D receiver of variant 2) that
-// identified it and read everything once, with every reply taken and the
-// module left out of command mode. `requests` are what the device received.
-// Callers return when QTest::currentTestFailed().
+// The default device (4-20-D receiver, variant 2) identified and read once.
 inline void checkFullRead(const EngineLog &log, const Bytes &requests, const DeviceModel &model)
 {
     QCOMPARE(requests, Bytes{"$2"} + readAll);
@@ -146,4 +141,40 @@ inline void checkFullRead(const EngineLog &log, const Bytes &requests, const Dev
     QCOMPARE(log.replies.at(8).count('|'), 11); // the configuration of variant 2
     QVERIFY(log.errors.isEmpty());
     QVERIFY(!model.commandMode());
+}
+
+// The device model on a jumping clock for an rlx-cli job (PortJob).
+struct JobDevice
+{
+    DeviceModel model;
+    ManualClock clock;
+    ModelLine line{&model, &clock};
+
+    template <class Job> bool run(Job &job)
+    {
+        job.setLine(&line);
+        job.setClock(&clock);
+        job.start();
+        return clock.advanceUntil([&] { return job.isFinished(); }, 3600 * 1000);
+    }
+};
+
+// The settings as the model holds them, mapped by hand (not through the table
+// the code under test uses).
+inline DeviceSettings held(const DeviceModel &m)
+{
+    DeviceSettings s;
+    s.subBand = quint8(m.reg(206)), s.radioRate = quint8(m.reg(201));
+    s.chanel = quint8(m.reg(200)), s.power = quint8(m.reg(202));
+    s.serialTimeout = quint8(m.reg(214)), s.flowControl = m.reg(216) ? 2 : 0;
+    const DeviceModel::Config c = m.config();
+    s.testAdres = c.testAdres, s.serialRate = c.serialRate, s.delRxTx = c.delRxTx;
+    s.delTxRx = c.delTxRx, s.parity = c.parity, s.radioTransmitReset = c.radioTransmitReset;
+    s.wdtReset = c.wdtReset, s.stopBit = c.stopBit, s.adreses = AddressMask::format(c.adreses);
+    s.delRequest = c.delRequest, s.numOfDown = c.numOfDown;
+    s.radioModuleReset = c.radioModuleReset;
+    const DeviceModel::Averaging a = m.averaging();
+    s.averaging1 = a.averaging1, s.averaging2 = a.averaging2;
+    s.diskret1 = a.diskret1, s.diskret2 = a.diskret2;
+    return s;
 }

@@ -11,6 +11,7 @@ private slots:
     void models();
     void firmwareVariant_data();
     void firmwareVariant();
+    void plausibleFirmware();
 };
 
 // Rows are named by the hardware text of the identity reply.
@@ -68,6 +69,15 @@ void TestIdentification::firmwareVariant()
     const QString firmware = QTest::currentDataTag();
     QTEST(Identification::digitalDate(firmware), "digital");
     QTEST(int(Identification::firmwareVariant(firmware)), "variant");
+}
+
+// A firmware text is a date that exists, spelt as the firmware spells it.
+void TestIdentification::plausibleFirmware()
+{
+    for (const char *yes : {"Aug  4 2022", "July 30 2022", "Feb 29 2024"})
+        QVERIFY2(Identification::plausibleFirmware(yes), yes);
+    for (const char *no : {"Feb 30 2022", "Feb 29 2023", "Aug 32 2022", "Aug 4 2022", "v1.2"})
+        QVERIFY2(!Identification::plausibleFirmware(no), no);
 }
 
 QTEST_GUILESS_MAIN(TestIdentification)

@@ -1,17 +1,11 @@
 #pragma once
 
-// rlx-cli as a process for the tests, the files it reads and leaves, and the
-// RS-485 device most of them talk to. RLX_CLI is the path of the executable
-// (a compile definition of the test).
+// rlx-cli (RLX_CLI) as a process, its files, and the RS-485 device most tests use.
 
 #include "protocol/requestkinds.h"
 #include "protocol/settingsfields.h"
 #include "tests/devsimprocess.h"
 
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <QtTest>
 
 #include <csignal>
@@ -23,28 +17,29 @@ struct CliRun
     QByteArray bytes; // standard output as it came
 };
 
-// rlx-cli started at once; the event loop runs while a test waits for it (a
-// window may be at work beside it).
+// rlx-cli started at once; the event loop runs while a test waits for it.
 class Cli
 {
 public:
+    // rlx-cli with `args`; given a bash `script`, through it, CLI standing for rlx-cli.
     explicit Cli(const QStringList &args, const QByteArray &input = QByteArray(),
-                 const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+                 const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
+                 const QString &script = QString())
     {
-        start(QStringLiteral(RLX_CLI), args, input, env);
-    }
-    // Through bash: `script` runs with CLI standing for rlx-cli with `args`
-    // ("exec CLI >/dev/full").
-    Cli(const QString &script, const QStringList &args)
-    {
-        start(QStringLiteral("bash"),
-              QStringList{QStringLiteral("-c"), QString(script).replace("CLI", "\"$0\" \"$@\""),
-                          QStringLiteral(RLX_CLI)} +
-                  args,
-              QByteArray(), QProcessEnvironment::systemEnvironment());
+        process.setProcessEnvironment(env);
+        if (script.isEmpty())
+            process.start(QStringLiteral(RLX_CLI), args);
+        else
+            process.start(
+                "bash",
+                QStringList{"-c", QString(script).replace("CLI", "\"$0\" \"$@\""), RLX_CLI} + args);
+        process.waitForStarted(HangMs);
+        if (!input.isNull()) {
+            process.write(input);
+            process.closeWriteChannel();
+        }
     }
     void signal(int number) { ::kill(pid_t(process.processId()), number); }
-    // Waits until standard error holds `text`.
     bool errShows(const QString &text)
     {
         return QTest::qWaitFor(
@@ -54,7 +49,6 @@ public:
             },
             HangMs);
     }
-    // Waits for the end; only a hang reaches the bound.
     CliRun wait()
     {
         CliRun r;
@@ -74,17 +68,6 @@ public:
     static constexpr int HangMs = 180000;
 
 private:
-    void start(const QString &program, const QStringList &args, const QByteArray &input,
-               const QProcessEnvironment &env)
-    {
-        process.setProcessEnvironment(env);
-        process.start(program, args);
-        process.waitForStarted(HangMs);
-        if (!input.isNull()) {
-            process.write(input);
-            process.closeWriteChannel();
-        }
-    }
     QProcess process;
     QString err;
 };
@@ -111,7 +94,6 @@ inline QJsonObject jsonObject(const QString &text)
     return QJsonDocument::fromJson(text.toUtf8()).object();
 }
 
-// The settings as JSON, field by field as the table names them.
 inline QJsonObject settingsJson(const DeviceSettings &s)
 {
     QJsonObject o;
@@ -136,10 +118,8 @@ inline DeviceSettings rs485Settings()
     return s;
 }
 
-// rlx-devsim's arguments for that model holding `s`, from the table: the
-// configuration in its order and widths, the registers, the averaging. Its
-// radio module runs at serial rate `moduleRate` while the recorded rate is
-// 5; at 0 the rate search of DEFAULT fails once, then finds the module.
+// rlx-devsim's arguments for that model holding `s`, from the table; its module
+// runs at `moduleRate`, the recorded rate being 5 (at 0 DEFAULT's search fails once).
 inline QStringList rs485(int moduleRate = 2, const DeviceSettings &s = rs485Settings())
 {
     QStringList args{"--hardware",  "RLX-31868-Vela-485", "--firmware",

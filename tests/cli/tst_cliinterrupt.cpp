@@ -1,8 +1,6 @@
-// rlx-cli interrupted by a signal in the middle of a device operation, in its
-// own process against rlx-devsim in another: the request on the line
-// finishes, the radio module leaves command mode, what was written is told,
-// results so far are kept. And the engine's debug log stays off the terminal
-// unless asked for.
+// rlx-cli interrupted by a signal mid-operation against rlx-devsim: the request
+// on the line finishes, the module leaves command mode, what was written is
+// told, results so far are kept. And the debug log only when asked for.
 
 #include "protocol/portlock.h"
 #include "tests/cli/clirun.h"
@@ -16,23 +14,19 @@ private slots:
     void writeEndsAfterTheRequestOnTheLine();
     void defaultsStopsItsRateSearch();
     void checksKeepWhatTheyMeasured();
-    void debugLogOnlyWhenAsked_data();
     void debugLogOnlyWhenAsked();
 };
 
 void TestCliInterrupt::writeEndsAfterTheRequestOnTheLine_data()
 {
-    // SIGINT and SIGHUP end the checks below the same way.
     QTest::addColumn<int>("signal");
     QTest::addColumn<bool>("twice");
     QTest::newRow("SIGTERM") << int(SIGTERM) << false;
     QTest::newRow("SIGINT twice") << int(SIGINT) << true;
 }
 
-// The signal comes while "ATS201=" (the radio rate) waits for its answer,
-// which comes only to its repeat: that request finishes, the module is
-// taken out of command mode, and nothing else of the write goes out. A
-// second signal meanwhile leaves at once.
+// A signal while "ATS201=" waits for its answer (to its repeat): that request
+// finishes, then "ATO", nothing else; a second signal leaves at once.
 void TestCliInterrupt::writeEndsAfterTheRequestOnTheLine()
 {
     QFETCH(int, signal);
@@ -54,7 +48,7 @@ void TestCliInterrupt::writeEndsAfterTheRequestOnTheLine()
         QCOMPARE(run.code, 130);
         QCOMPARE(run.err.count("interrupted again: leaving now"), 1);
         QVERIFY2(!run.err.contains("write interrupted"), qPrintable(run.err));
-        // Gone at once, but not with the port's lock left behind.
+        // Gone at once, but not leaving the port's lock behind.
         const QString lock = PortLock::fileFor(PortLock::devicePath(device.path));
         QVERIFY(!lock.isEmpty());
         QVERIFY2(!QFile::exists(lock), qPrintable(lock));
@@ -63,14 +57,12 @@ void TestCliInterrupt::writeEndsAfterTheRequestOnTheLine()
     const CliRun run = cli.wait();
     QCOMPARE(run.code, 128 + signal);
 
-    // The interrupted request got its answer, then only "ATO", answered.
     const QStringList exchanges = device.exchanges();
     QVERIFY2(exchanges.size() >= 2 && exchanges.last() == "ATO\\r -> OK\\r" &&
                  exchanges.at(exchanges.size() - 2).startsWith("ATS201=2\\r -> OK"),
              qPrintable(exchanges.join('\n')));
     QCOMPARE(device.requests().filter(QRegularExpression("^ATS20[02]=|^\\$8=")).size(), 0);
 
-    // Written: the configuration and the registers up to S201; not the rest.
     const QRegularExpressionMatch m =
         QRegularExpression(": write interrupted: written: (.*); not written: (.*)").match(run.err);
     const QStringList written = m.captured(1).split(", "), notWritten = m.captured(2).split(", ");
@@ -84,9 +76,8 @@ void TestCliInterrupt::writeEndsAfterTheRequestOnTheLine()
              qPrintable(run.out));
 }
 
-// The module answers at none of the rates tried first: interrupted there,
-// the search goes no further, no configuration is written, and "ATO" is not
-// sent to a module that never took "+++" (it would go out as radio data).
+// Interrupted during the rate search: nothing written, and no "ATO" to a module
+// that never took "+++" (it would go out as radio data).
 void TestCliInterrupt::defaultsStopsItsRateSearch()
 {
     Devsim device(rs485(7));
@@ -98,7 +89,7 @@ void TestCliInterrupt::defaultsStopsItsRateSearch()
     QCOMPARE(run.code, 130);
 
     const QStringList requests = device.requests();
-    // After the signal at most the request that was on the line, repeated.
+    // After the signal at most the request on the line, repeated.
     QVERIFY2(QSet<QString>(requests.begin() + before - 1, requests.end()).size() <= 2,
              qPrintable(requests.join('\n')));
     const QStringList search = requests.mid(requests.indexOf("$35"));
@@ -111,8 +102,7 @@ void TestCliInterrupt::defaultsStopsItsRateSearch()
              qPrintable(run.err));
 }
 
-// The stability check and the measurement keep every result up to the
-// signal, the one that was under way included, in their tables and CSV.
+// The stability check and the measurement keep every result up to the signal.
 void TestCliInterrupt::checksKeepWhatTheyMeasured()
 {
     Devsim radio({"--reachable", "1", "--poll-delay", "80"});
@@ -150,40 +140,27 @@ void TestCliInterrupt::checksKeepWhatTheyMeasured()
     QCOMPARE(measure.out.count(" mkA "), asked);
 }
 
-void TestCliInterrupt::debugLogOnlyWhenAsked_data()
-{
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QString>("rules"); // QT_LOGGING_RULES; empty: not set
-    QTest::addColumn<bool>("logged");
-    QTest::newRow("default") << ""
-                             << "" << false;
-    QTest::newRow("--verbose") << "--verbose"
-                               << "" << true;
-    QTest::newRow("rules on") << ""
-                              << "rlx.protocol.debug=true" << true;
-    QTest::newRow("rules off --verbose") << "--verbose"
-                                         << "*.debug=false" << false;
-}
-
+// The engine's debug log only with --verbose or logging rules (the rules decide);
+// progress and the summary either way.
 void TestCliInterrupt::debugLogOnlyWhenAsked()
 {
-    QFETCH(QString, option);
-    QFETCH(QString, rules);
-    QFETCH(bool, logged);
     Devsim device({});
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("QT_LOGGING_RULES");
-    if (!rules.isEmpty())
-        env.insert("QT_LOGGING_RULES", rules);
-    QStringList args{"read", "--port", device.path};
-    if (!option.isEmpty())
-        args.prepend(option);
-    const CliRun run = Cli(args, QByteArray(), env).wait();
-    QCOMPARE(run.code, 0);
-    QCOMPARE(run.err.contains("rlx.protocol: "), logged);
-    // Progress and the summary are there either way.
-    QVERIFY2(run.err.contains(device.path + ": read 0%"), qPrintable(run.err));
-    QVERIFY2(run.out.contains(": ok"), qPrintable(run.out));
+    const QList<std::tuple<QString, QString, bool>> cases = {{"", "", false},
+                                                             {"--verbose", "", true},
+                                                             {"", "rlx.protocol.debug=true", true},
+                                                             {"--verbose", "*.debug=false", false}};
+    for (const auto &[option, rules, logged] : cases) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("QT_LOGGING_RULES");
+        if (!rules.isEmpty())
+            env.insert("QT_LOGGING_RULES", rules);
+        const QStringList args = QStringList{option, "read", "--port", device.path};
+        const CliRun run = Cli(args.mid(option.isEmpty() ? 1 : 0), QByteArray(), env).wait();
+        QCOMPARE(run.code, 0);
+        QVERIFY2(run.err.contains("rlx.protocol: ") == logged, qPrintable(option + ' ' + rules));
+        QVERIFY2(run.err.contains(device.path + ": read 0%"), qPrintable(run.err));
+        QVERIFY2(run.out.contains(": ok"), qPrintable(run.out));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCliInterrupt)

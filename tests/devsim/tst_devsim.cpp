@@ -1,15 +1,11 @@
-// The virtual device: its model, which refuses what it cannot take rather
-// than half-storing it and takes nothing it answers from a script, and the
-// line faults the device tests would pass
-// without noticing if they did nothing (pacing, pieces, injected bytes).
-// Unanswered and late requests and hang-ups make those tests fail when they
-// do not work. The client is a plain descriptor on the slave, as a serial
-// port would be.
+// The virtual device: a model that refuses what it cannot take rather than
+// half-store it and takes nothing it answers from a script, and the line faults
+// the other tests would pass without noticing if they did nothing (pacing,
+// pieces, injected bytes). Unanswered or late requests fail those tests.
 
 #include "tools/devsim/ptydevice.h"
 #include "tools/devsim/replyscript.h"
 
-#include <QElapsedTimer>
 #include <QtTest>
 
 #include <cerrno>
@@ -19,7 +15,7 @@
 
 namespace {
 
-// The computer's end of the line: a raw, non-blocking descriptor.
+// The computer's end of the line: a raw, non-blocking descriptor on the slave.
 struct Client
 {
     explicit Client(const QString &path)
@@ -36,8 +32,7 @@ struct Client
         QVERIFY(::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size());
     }
 
-    // Reads while the event loop runs, until `end` has arrived or `ms` pass.
-    // `pieces` counts the reads that returned data.
+    // Reads until `end` has arrived or `ms` pass; `pieces` counts the reads with data.
     QByteArray receive(const QByteArray &end, int ms)
     {
         QByteArray got;
@@ -82,7 +77,6 @@ class TestDevsim : public QObject
 
 private slots:
     void configurationRoundTrip();
-    void faultRulesUsedUp();
     void lineFaults();
     void scriptedReplies();
     void replyOption_data();
@@ -91,8 +85,7 @@ private slots:
 
 void TestDevsim::configurationRoundTrip()
 {
-    // Each variant takes and reports its own number of fields; the address
-    // list comes back without separators.
+    // Each variant its own number of fields; the address list comes back bare.
     const QByteArrayList tails = {"", ",250", ",250,181,007"};
     for (const int variant : {0, 1, 2}) {
         DeviceModel m;
@@ -103,8 +96,7 @@ void TestDevsim::configurationRoundTrip()
         QCOMPARE(ask(m, "$1"), "=017,6,010,200,2,060,009,1,8000000000000005" + tail);
     }
 
-    // Refused, with nothing of it stored: a value above a byte, an address
-    // list that is not hexadecimal, a text cut short.
+    // Refused whole: a value above a byte, an address list not hexadecimal, a text cut short.
     DeviceModel m;
     m.setVariant(2);
     const DeviceModel::Config before = m.config();
@@ -114,47 +106,6 @@ void TestDevsim::configurationRoundTrip()
         QCOMPARE(ask(m, bad), QByteArray("ERROR\r"));
     QVERIFY(m.config() == before);
     QCOMPARE(ask(m, "$9"), QByteArray("a1=5,a2=5,l1=5,l2=5\r"));
-
-    // A stuck setting is acknowledged and not stored; the rest is.
-    DeviceModel stuck;
-    stuck.setVariant(0);
-    QVERIFY(stuck.setStuck("delTxRx") && stuck.setStuck("S206"));
-    QVERIFY(!stuck.setStuck("nothing") && !stuck.setStuck("S999"));
-    QCOMPARE(ask(stuck, "$0=017,6,010,200,2,060,009,1,5\r"), QByteArray("OK\r"));
-    QCOMPARE(ask(stuck, "$1"), QByteArray("=017,6,010,000,2,060,009,1,0000000000000005\r"));
-    stuck.setCommandMode(true);
-    const QByteArray held = ask(stuck, "ATS206?\r");
-    QCOMPARE(ask(stuck, "ATS206=7\r"), QByteArray("OK\r"));
-    QCOMPARE(ask(stuck, "ATS206?\r"), held);
-}
-
-void TestDevsim::faultRulesUsedUp()
-{
-    // The first rule that matches decides; a counted rule stops matching once
-    // used up and the next one takes over; an uncounted rule never runs out.
-    PtyDevice::Faults f;
-    f.rules = {{"$1", -1, 2}, {"$", 300, -1}};
-    QList<qint64> delays;
-    int unanswered = 0;
-    for (int i = 0; i < 4; ++i) {
-        qint64 delay = 20;
-        QString note;
-        if (f.takeRule("$1", &delay, &note))
-            delays.append(delay);
-        else
-            ++unanswered;
-        QVERIFY(!note.isEmpty());
-    }
-    QCOMPARE(unanswered, 2);
-    QCOMPARE(delays, (QList<qint64>{320, 320}));
-    QCOMPARE(f.rules.at(0).count, 0);
-    QCOMPARE(f.rules.at(1).count, -1);
-    // A request no rule names is answered on time, without a note.
-    qint64 delay = 20;
-    QString note;
-    QVERIFY(f.takeRule("ATS206?\r", &delay, &note));
-    QCOMPARE(delay, qint64(20));
-    QVERIFY(note.isEmpty());
 }
 
 void TestDevsim::lineFaults()
@@ -165,19 +116,18 @@ void TestDevsim::lineFaults()
     Client c(dev.slavePath());
     QVERIFY(c.fd >= 0);
     QElapsedTimer clock;
-    // How long the identity (50 bytes) takes to arrive, and in how many reads.
+    // How long the identity (50 bytes) takes, and in how many reads.
     auto identityTakes = [&] {
         clock.restart();
         c.send("$2");
-        return c.receive(identity, 2000) == identity ? clock.elapsed() : -1;
+        return c.receive(identity, 30000) == identity ? clock.elapsed() : -1;
     };
     const qint64 fast = identityTakes();
     QVERIFY(fast >= 0);
     dev.inject("xyz");
-    QCOMPARE(c.receive("xyz", 1000), QByteArray("xyz"));
+    QCOMPARE(c.receive("xyz", 30000), QByteArray("xyz"));
 
-    // 2 bytes in and 50 out at 9600 baud: at least 52 ms, in pieces. (How
-    // much longer depends on how busy the machine is.)
+    // 2 bytes in and 50 out at 9600 baud: at least 52 ms, in pieces.
     dev.faults().pace = true;
     const qint64 paced = identityTakes();
     QVERIFY2(paced >= 50 && c.pieces >= 5,
@@ -193,16 +143,14 @@ void TestDevsim::lineFaults()
 
 void TestDevsim::scriptedReplies()
 {
-    // A script answers a complete request in place of the device; the
-    // requests around it keep their own answers.
+    // A script answers a complete request in place of the device; others keep theirs.
     DeviceModel m;
     m.setCommandMode(true);
     m.setScriptedReply("ATS214?", "S214=\r");
     QCOMPARE(ask(m, "ATS214?"), QByteArray());
     QCOMPARE(ask(m, "\r$2ATS206?\r"), "S214=\r" + identity + "S206=2\r");
 
-    // What is answered from a script is not taken: a register write and a
-    // link rate switch leave the device as it was, until the scripts go.
+    // What is answered from a script is not taken, until the scripts go.
     m.setScriptedReply("ATS214=", "OK\r");
     m.setScriptedReply("$3", "OK\r");
     QCOMPARE(ask(m, "ATS214=9\r$37"), QByteArray("OK\rOK\r"));
@@ -213,8 +161,7 @@ void TestDevsim::scriptedReplies()
     QCOMPARE(m.reg(214), 9);
     QCOMPARE(m.linkRate(), 7);
 
-    // The first script set decides, also after its reply is replaced; an
-    // empty reply leaves the request recognised but unanswered.
+    // The first script set decides; an empty reply leaves the request unanswered.
     DeviceModel order;
     order.setScriptedReply("$", "A\r");
     order.setScriptedReply("$1", "B\r");
@@ -233,7 +180,7 @@ void TestDevsim::scriptedReplies()
     Client c(dev.slavePath());
     QVERIFY(c.fd >= 0);
     c.send("$9$2");
-    QCOMPARE(c.receive(identity, 2000), raw + identity);
+    QCOMPARE(c.receive(identity, 30000), raw + identity);
 }
 
 void TestDevsim::replyOption_data()
@@ -243,7 +190,6 @@ void TestDevsim::replyOption_data()
     QTest::addColumn<QByteArray>("prefix");
     QTest::addColumn<QByteArray>("reply");
 
-    // Split at the first "=", escapes decoded on both sides.
     QTest::newRow("read") << QByteArray("ATS214?=S214=\\r") << true << QByteArray("ATS214?")
                           << QByteArray("S214=\r");
     QTest::newRow("write") << QByteArray("ATS214\\x3d=OK\\r") << true << QByteArray("ATS214=")

@@ -1,12 +1,9 @@
-// The restore-defaults sequence against the virtual device in memory: the
-// search for the serial rate at which the radio module answers "ATR", then
-// the write of the default record and the read-back. Each failed attempt
-// costs the time-outs of "+++" and "ATR" (4 s), moved by the test.
+// DEFAULT against the virtual device in memory: the search for the serial rate
+// at which the module answers "ATR" (a failed attempt costs 4 s of time-outs),
+// the write of the default record for the device's output kind, the read-back.
 
 #include "protocol/factorydefaults.h"
 #include "tests/enginesession.h"
-
-#include <QtTest>
 
 class TestDefaults : public QObject
 {
@@ -20,14 +17,10 @@ private slots:
 void TestDefaults::restoreDefaults_data()
 {
     QTest::addColumn<int>("moduleRate");
-    QTest::addColumn<QByteArray>("failedRates"); // the attempts before the answered one
+    QTest::addColumn<QByteArray>("failedRates"); // recorded 3 first, then 0 to 7
     QTest::addColumn<QByteArray>("hardware");
-    // The configuration up to the address list: a transmitter keeps its test
-    // address 1 and its watchdog reset, a receiver polls with 255 and has none.
+    // Up to the address list: a transmitter keeps address 1 and its watchdog reset.
     QTest::addColumn<QByteArray>("config");
-
-    // The recorded rate 3 is tried first, then 0 to 7. The output thresholds
-    // follow the inputs the device has fitted.
     const QByteArray transmitter = "$0=001,4,000,000,0,050,009,0,";
     const QByteArray receiver = "$0=255,4,000,000,0,050,000,0,";
     QTest::newRow("module at 5") << 5 << QByteArray("301234") << QByteArray("RLX-31868-AA")
@@ -46,8 +39,6 @@ void TestDefaults::restoreDefaults()
     QFETCH(QByteArray, failedRates);
     QFETCH(QByteArray, hardware);
     QFETCH(QByteArray, config);
-    // The controller talks to the module at its rate. The device knows the
-    // factory thresholds of its inputs.
     MemorySession s;
     s.model.setHardware(hardware);
     const DeviceModel::Averaging factory = s.model.averaging();
@@ -56,9 +47,7 @@ void TestDefaults::restoreDefaults()
     QVERIFY(s.open());
     QVERIFY(s.run());
 
-    // The record as the main window's DEFAULT leaves it for the device's
-    // output kind (thresholds that DEFAULT did not set would show as 20),
-    // with the serial rate 3 recorded.
+    // The record as the window's DEFAULT leaves it (thresholds it did not set show as 20).
     DeviceSettings &r = s.data.settings;
     r.outType = quint8(DeviceModel::outputKindFor(hardware));
     r.diskret1 = r.diskret2 = 20;
@@ -70,9 +59,7 @@ void TestDefaults::restoreDefaults()
     s.engine.writeDefaults();
     QVERIFY(s.run());
 
-    // The failed attempts pass silently (each "+++" and "ATR" sent twice);
-    // the answered one skips the remaining attempts up to the configuration
-    // write, which carries the rate digit 4.
+    // Failed attempts pass silently; the answered one skips the rest of the search.
     Bytes expected;
     for (const char rate : failedRates)
         expected += Bytes{"$3" + QByteArray(1, rate), "+++", "+++", "ATR\r", "ATR\r"};
@@ -96,26 +83,20 @@ void TestDefaults::restoreDefaults()
     QCOMPARE(s.device.requests(), expected + tail + readAll);
     QVERIFY(s.errors.isEmpty());
 
-    // A failed attempt costs the two give-ups of "+++" and "ATR", each after
-    // its two sends a second apart.
     const QList<PtyDevice::Record> records = s.device.records();
     for (int i = 0; i < failedRates.size(); ++i)
         QCOMPARE(records.at(5 * i + 5).ms - records.at(5 * i).ms, qint64(4000));
     QCOMPARE(records.first().ms, started);
 
-    // The module was reset and still runs at its rate; the record holds what
-    // was written.
     QCOMPARE(s.model.moduleRate(), moduleRate);
     QCOMPARE(int(r.testAdres), address.toInt());
 
-    // Progress runs over the whole queue of the search: it rises, jumps over
-    // the skipped attempts and ends at 100.
+    // Progress over the whole queue: rising, jumping the skipped attempts.
     QVERIFY(std::is_sorted(s.progress.begin(), s.progress.end()));
     QCOMPARE(s.progress.first(), quint8(0));
     QCOMPARE(s.progress.last(), quint8(100));
     const int queued = 27 + 1 + 10 + 12; // nine attempts, the configuration, the tail, the read
     const int skipped = 27 - 3 * (failedRates.size() + 1);
-    // The progress after the configuration write is answered.
     const int written = 3 * (failedRates.size() + 1) + skipped + 1;
     QVERIFY2(s.progress.contains(quint8(written * 100 / queued)),
              qPrintable(QString::number(written * 100 / queued)));

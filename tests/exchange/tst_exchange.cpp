@@ -1,13 +1,10 @@
-// The exchange engine against the virtual device served in memory: time is
-// moved by the test, so repeats, give-ups and test steps take no real time
-// and their durations are exact.
+// The exchange engine against the virtual device in memory, on a clock the
+// test moves: repeats, give-ups and test steps take exact, no real, time.
 
 #include "protocol/catalogue.h"
 #include "protocol/parser.h"
 #include "protocol/settingsfields.h"
 #include "tests/enginesession.h"
-
-#include <QtTest>
 
 class TestExchange : public QObject
 {
@@ -21,7 +18,6 @@ private slots:
     void calibration();
     void testCycleStartIndexWasReset();
     void failedRequestAndLostPort();
-    void openFailureIsReported();
     void receiversThatRunTheEngine();
     void repliesOfTheWrongForm();
     void identityPaddedWithZerosWasRefused();
@@ -33,11 +29,19 @@ private slots:
 void TestExchange::connectAndRead()
 {
     MemorySession s;
-    // An identity reply left in the line before the port is opened must not
-    // be taken for the device's answer.
+    // A refused opening is reported and queues nothing; the next one clears the reason.
+    s.device.setOpenFailure(QSerialPort::PermissionError, QStringLiteral("Permission denied"));
+    QVERIFY(!s.open());
+    QCOMPARE(s.engine.openError(), QSerialPort::PermissionError);
+    QCOMPARE(s.engine.openErrorString(), QStringLiteral("Permission denied"));
+    QCOMPARE(s.engine.queueLength(), 0);
+    s.device.setOpenFailure(QSerialPort::NoError, QString());
+    // A stale identity reply in the line is not the device's answer.
     s.device.inject("firmware=STALE,pp=OLD\r");
     s.clock.advance(0);
     QVERIFY(s.open());
+    QCOMPARE(s.engine.openError(), QSerialPort::NoError);
+    QVERIFY(s.engine.openErrorString().isEmpty());
     QVERIFY(s.run());
 
     checkFullRead(s, s.device.requests(), s.model);
@@ -45,8 +49,7 @@ void TestExchange::connectAndRead()
         return;
     QCOMPARE(s.engine.state(), Exchange::State::Idle);
 
-    // Opening while open closes the port and drops the queue; the next
-    // opening connects afresh.
+    // Opening while open closes and drops the queue; the next opening connects afresh.
     s.engine.getValue();
     QCOMPARE(s.engine.state(), Exchange::State::Running);
     QVERIFY(!s.engine.openPort("memory"));
@@ -59,12 +62,10 @@ void TestExchange::connectAndRead()
     QCOMPARE(s.device.requests(), Bytes{"$2"} + readAll);
 }
 
-// Every setting the device holds lands in its own field of the record, for
-// each firmware variant; what a variant does not report is left alone.
+// Every setting lands in its own record field, per firmware variant (variant 1
+// adds the requests period, 2 the outputs byte and module reset); the rest stays.
 void TestExchange::readLandsWhatTheDeviceHolds()
 {
-    // The layout grew with the firmware: variant 1 adds the requests period,
-    // variant 2 the outputs byte and the module reset.
     const QList<QPair<QByteArray, QByteArrayList>> variants = {
         {"Aug  1 2021", {"delRequest", "numOfDown", "radioModuleReset"}},
         {"Aug  3 2022", {"numOfDown", "radioModuleReset"}},
@@ -74,41 +75,14 @@ void TestExchange::readLandsWhatTheDeviceHolds()
         const QString hardware = "RLX-31868-DD receiver";
         s.model.setHardware(hardware.toLatin1());
         s.model.setFirmware(firmware);
-        // A value of its own for every setting, so that one landing in
-        // another's field shows.
+        // A value of its own for every setting, so that one in another's field shows.
         s.model.setConfig({17, 7, 11, 200, 3, 60, 9, 1, 0x8000000000000005, 25, 181, 70});
         for (auto [reg, value] :
              {std::pair{206, 8}, {201, 4}, {200, 5}, {202, 6}, {214, 30}, {216, 1}})
             s.model.setReg(reg, value);
         s.model.setAveraging({133, 10, 12, 13});
-        const DeviceConfig c = s.model.config();
-        const DeviceModel::Averaging a = s.model.averaging();
-        const QMap<QByteArray, QVariant> held = {
-            {"testAdres", c.testAdres},
-            {"serialRate", c.serialRate},
-            {"delRxTx", c.delRxTx},
-            {"delTxRx", c.delTxRx},
-            {"parity", c.parity},
-            {"radioTransmitReset", c.radioTransmitReset},
-            {"wdtReset", c.wdtReset},
-            {"stopBit", c.stopBit},
-            {"adreses", QString::number(c.adreses, 16)},
-            {"delRequest", c.delRequest},
-            {"numOfDown", c.numOfDown},
-            {"radioModuleReset", c.radioModuleReset},
-            {"subBand", s.model.reg(206)},
-            {"radioRate", s.model.reg(201)},
-            {"chanel", s.model.reg(200)},
-            {"power", s.model.reg(202)},
-            {"serialTimeout", s.model.reg(214)},
-            {"flowControl", s.model.reg(216) ? 2 : 0}, // kept as the configuration write sends it
-            {"averaging1", a.averaging1},
-            {"averaging2", a.averaging2},
-            {"diskret1", a.diskret1},
-            {"diskret2", a.diskret2}};
-
+        const DeviceSettings before, truth = held(s.model);
         DeviceSettings record;
-        const DeviceSettings before = record;
         QObject context;
         connect(&s.engine, &Exchange::sgGetSetting, &context,
                 [&](TypeParser t, const QByteArrayList &f) {
@@ -120,9 +94,7 @@ void TestExchange::readLandsWhatTheDeviceHolds()
         for (const SettingsField &f : SettingsFields::all()) {
             if (!f.isDeviceField())
                 continue;
-            QVERIFY2(held.contains(f.name), f.name);
-            const QVariant expected =
-                unreported.contains(f.name) ? f.value(before) : held.value(f.name);
+            const QVariant expected = f.value(unreported.contains(f.name) ? before : truth);
             QVERIFY2(SettingsFields::same(f, f.value(record), expected),
                      qPrintable(QStringLiteral("%1 %2: %3, not %4")
                                     .arg(QString(firmware), f.name, f.value(record).toString(),
@@ -133,9 +105,7 @@ void TestExchange::readLandsWhatTheDeviceHolds()
 
 void TestExchange::retryTiming()
 {
-    // The common budget (two sends, 1000 ms apart) and the measurement budget
-    // (one send, 500 ms), each request on its own timer. The one-send request
-    // gives up at every tick while it lives, without sending again.
+    // Two sends 1000 ms apart; a measurement one send, giving up every 500 ms while it lives.
     ManualClock clock;
     auto param = [](TypeParser t) {
         return Catalogue::makeParserParam(t, {}, DeviceSettings(), 0, {}, 100);
@@ -160,10 +130,7 @@ void TestExchange::retryTiming()
 void TestExchange::writeSettingsReadsBack()
 {
     MemorySession s;
-    QVERIFY(s.open());
-    QVERIFY(s.run());
-    s.forget();
-    // Answers arrive in four-byte pieces 20 ms apart.
+    QVERIFY(s.connected());
     s.device.faults().chunkSize = 4;
     s.device.faults().chunkPauseMs = 20;
     using S = DeviceSettings;
@@ -190,7 +157,6 @@ void TestExchange::writeSettingsReadsBack()
               readAll));
     QVERIFY(s.errors.isEmpty());
 
-    // What was written is what the device now holds and reads back.
     QCOMPARE(s.model.linkRate(), 4);
     QCOMPARE(s.replies.at(7), reply(ReadConfig, {"255", "3", "010", "020", "2", "060", "009", "1",
                                                  "0000000000000005", "004", "181", "007"}));
@@ -198,12 +164,9 @@ void TestExchange::writeSettingsReadsBack()
 
 void TestExchange::calibration()
 {
-    // A calibration request left unanswered drops the whole queue silently
-    // once its two intervals are over: no question, no progress, no reply.
+    // An unanswered calibration request drops the queue silently after two intervals.
     MemorySession s;
-    QVERIFY(s.open());
-    QVERIFY(s.run());
-    s.forget();
+    QVERIFY(s.connected());
     s.device.faults().rules = {{"$a", -1, 3}};
     s.engine.enterCalibration();
     QVERIFY(s.run());
@@ -230,13 +193,10 @@ void TestExchange::calibration()
 void TestExchange::testCycleStartIndexWasReset()
 {
     MemorySession s;
-    QVERIFY(s.open());
-    QVERIFY(s.run());
     s.model.setReachable({3});
-    s.forget();
+    QVERIFY(s.connected());
 
-    // Each step as "R" request sent, "O" answered or "T" timed out, with its
-    // request; each result comes one step after its request.
+    // Each step as "R" sent, "O" answered or "T" timed out, with its request.
     QStringList steps;
     QList<qint64> times;
     auto record = [&](const char *kind) {
@@ -250,14 +210,12 @@ void TestExchange::testCycleStartIndexWasReset()
     connect(&s.engine, &Exchange::sgRequest, &context, record("R"));
     connect(&s.engine, &Exchange::sgOk, &context, record("O"));
     connect(&s.engine, &Exchange::sgTimeOut, &context, record("T"));
-    // The position starts past the end of the list: the first poll goes to
-    // the first address, and the step after it wraps to the first address.
+    // The position starts past the end: the first polls go to the first address.
     QCOMPARE(s.engine.currentTestIndex(), quint8(100));
     s.engine.startTest(QByteArray("\x03\x05", 2));
     QCOMPARE(s.engine.state(), Exchange::State::TestCycle);
     QVERIFY(s.clock.advanceUntil([&] { return steps.size() == 5; }, 10000));
-    // Back to the first address: the step after the running one (to 5) goes
-    // to 3.
+    // Reset: the step after the running one (to 5) goes to 3.
     s.engine.resetTestPosition();
     QVERIFY(s.clock.advanceUntil([&] { return steps.size() == 11; }, 10000));
     QCOMPARE(steps, (QStringList{"R3=$\r", "O3=$\r", "R3=$\r\n", "O3=$\r\n", "R5=$\r\n", "T5=$\r\n",
@@ -277,17 +235,12 @@ void TestExchange::testCycleStartIndexWasReset()
 
 void TestExchange::failedRequestAndLostPort()
 {
-    // Both sends of a sub-band read answered 2.1 s late, that is while the
-    // question (at 2 s) is open for 1.6 s; the measurement poll asks for
-    // values meanwhile. Then the user answers Yes: the late replies belonged
-    // to the failed request, the next request gets its own answer and the
-    // measurement runs last.
+    // Late replies that arrive while the question is open belong to the failed
+    // request; the next gets its own answer, the measurement queued meanwhile runs last.
     MemorySession s;
     s.model.setReg(201, 1);
     s.model.setReg(200, 12);
-    QVERIFY(s.open());
-    QVERIFY(s.run());
-    s.forget();
+    QVERIFY(s.connected());
     s.device.faults().rules = {{"ATS206?", 2100, 2}};
     QList<Exchange::State> during;
     s.onError = [&](const QByteArray &) {
@@ -309,10 +262,8 @@ void TestExchange::failedRequestAndLostPort()
     QCOMPARE(s.replies.at(3), reply(ReadS200, {"12"}));
     QVERIFY(s.replies.last().startsWith(reply(ReadInputs, {})));
 
-    // The adapter goes while the question is open: the queue is dropped and
-    // its parsers deleted inside the modal loop. A measurement request queued
-    // afterwards runs its own course: one send, not written to the closed
-    // line, and its give-up after 500 ms.
+    // The adapter goes while the question is open: the queue is dropped; a
+    // measurement queued then gives up after 500 ms without a send.
     s.forget();
     s.device.faults().rules = {{"ATS206?", -1, -1}};
     qint64 answered = -1, ended = -1;
@@ -332,46 +283,23 @@ void TestExchange::failedRequestAndLostPort()
     QCOMPARE(ended - answered, qint64(500));
     QCOMPARE(s.progress.mid(s.progress.size() - 2), (QList<quint8>{0, 100}));
     QCOMPARE(s.device.requests(), readAll.mid(0, 4) + Bytes{"ATS206?\r"});
-    // Nothing the lost run left behind fires later.
     s.forget();
     s.clock.advance(10000);
     QVERIFY(s.progress.isEmpty() && s.replies.isEmpty() && s.errors.isEmpty());
     QCOMPARE(s.engine.state(), Exchange::State::Idle);
 }
 
-void TestExchange::openFailureIsReported()
-{
-    MemorySession s;
-    s.device.setOpenFailure(QSerialPort::PermissionError, QStringLiteral("Permission denied"));
-    QVERIFY(!s.open());
-    QCOMPARE(s.engine.openError(), QSerialPort::PermissionError);
-    QCOMPARE(s.engine.openErrorString(), QStringLiteral("Permission denied"));
-    QCOMPARE(s.engine.queueLength(), 0);
-    s.clock.advance(5000);
-    QVERIFY(s.progress.isEmpty() && s.device.requests().isEmpty());
-
-    // The next opening that succeeds clears the reason.
-    s.device.setOpenFailure(QSerialPort::NoError, QString());
-    QVERIFY(s.open());
-    QCOMPARE(s.engine.openError(), QSerialPort::NoError);
-    QVERIFY(s.engine.openErrorString().isEmpty());
-    QVERIFY(s.run());
-}
-
 void TestExchange::receiversThatRunTheEngine()
 {
     // Receivers run inside the engine's signals and may call it back.
     MemorySession s;
-    QVERIFY(s.open());
-    QVERIFY(s.run());
-    s.forget();
+    QVERIFY(s.connected());
     QStringList gaveUp;
     QObject context;
     connect(&s.engine, &Exchange::sgGaveUp, &context,
             [&](TypeParser t, const QByteArray &r) { gaveUp << QString::number(t) + r; });
 
-    // The first progress of a run starts a measurement: the head starts once
-    // (from the receiver's call), not a second time when the signal returns.
+    // A measurement started from the first progress: the head starts once.
     bool first = true;
     connect(&s.engine, &Exchange::sgSetProgres, &context, [&](quint8 p) {
         if (p == 0 && first) {
@@ -379,9 +307,7 @@ void TestExchange::receiversThatRunTheEngine()
             s.engine.getValue();
         }
     });
-    // A reply's receiver holds a modal window open for three seconds: the
-    // head's time runs out meanwhile, but the answered request is not given
-    // up, and the run goes on when the window closes.
+    // A receiver that holds a modal window 3 s: the answered request is not given up.
     connect(&s.engine, &Exchange::sgGetSetting, &context, [&](TypeParser t) {
         if (t == ReadS216) {
             QCOMPARE(s.engine.state(), Exchange::State::Reporting);
@@ -400,16 +326,11 @@ void TestExchange::receiversThatRunTheEngine()
 
 void TestExchange::repliesOfTheWrongForm()
 {
-    // The device stays silent; replies reach the engine as from its port. A
-    // reply with a field left empty completes its request unreported. A
-    // damaged one (a number that is not a decimal byte, a text with a
-    // control byte) leaves its request waiting, as if nothing had come. A
-    // module version may hold 8-bit bytes (the maker's UTF-8).
+    // A reply with an empty field completes unreported; a damaged one ("!") leaves
+    // its request waiting. A module version may hold 8-bit bytes (UTF-8).
     MemorySession s;
     s.device.faults().rules = {{"", -1, -1}};
     QVERIFY(s.open());
-    // In the order of the connection's requests, "|" between them; "!" marks
-    // a damaged reply.
     const Bytes steps =
         QByteArray("!firmware=A\x01,pp=R\r|firmware=,pp=R\r|OK\r|!LE50\x1b\r|LE50\xC2\xB5\r|"
                    "!S216=256\r|S216=255\r|!S206=a\r|S206=3\r|S201=1\r|!S200=-1\r|"
@@ -424,8 +345,7 @@ void TestExchange::repliesOfTheWrongForm()
         s.engine.receive(damaged ? step.mid(1) : step);
         QVERIFY2(s.engine.queueLength() == before - (damaged ? 0 : 1), step.constData());
     }
-    // The variant stays 0 (nine configuration fields); the address list is
-    // hexadecimal.
+    // The variant stays 0 (nine configuration fields).
     QCOMPARE(s.replies,
              (QStringList{reply(ReadModuleVersion, {"LE50\xC2\xB5"}), reply(ReadS216, {"255"}),
                           reply(ReadS206, {"3"}), reply(ReadS201, {"1"}), reply(ReadS214, {"30"}),
@@ -433,8 +353,7 @@ void TestExchange::repliesOfTheWrongForm()
                           reply(ReadConfig, {"1", "2", "3", "4", "5", "6", "7", "8", "00a1"}),
                           reply(ReadAveraging, {"5", "5", "5", "4"})}));
 
-    // A measurement may exceed a byte but not nine digits; damaged, it is
-    // given up like an unanswered one, after its two sends.
+    // A measurement may exceed a byte but not nine digits.
     s.engine.getValue();
     s.engine.receive("an1=20000,an2=0,d1=1,d2=0\r");
     s.engine.getValue();
@@ -447,8 +366,7 @@ void TestExchange::repliesOfTheWrongForm()
 
 void TestExchange::identityPaddedWithZerosWasRefused()
 {
-    // A device that sends its whole text buffers pads the identity with zero
-    // bytes: the texts end at the first of them, and the device is identified.
+    // An identity padded with zero bytes: the texts end at the first of them.
     MemorySession s;
     s.model.setIdentityPadding(32);
     QVERIFY(s.open());
@@ -457,8 +375,7 @@ void TestExchange::identityPaddedWithZerosWasRefused()
     QCOMPARE(s.engine.firmwareVariant(), quint8(2));
     QCOMPARE(s.replies.size(), 10);
 
-    // Within the text itself, before its end, a control or 8-bit byte still
-    // marks an identity damaged on the line; past its end nothing is looked at.
+    // A control or 8-bit byte before the text's end is damage; past it, nothing counts.
     MemorySession quiet;
     quiet.device.faults().rules = {{"", -1, -1}};
     QVERIFY(quiet.open());
@@ -484,15 +401,10 @@ void TestExchange::floodBeyondReadSliceHidesTheReply_data()
 
 void TestExchange::floodBeyondReadSliceHidesTheReply()
 {
-    // While a measurement waits, more than one read's worth of noise and the
-    // reply after it arrive at once. The engine reads the line a slice per
-    // pass; the rest is read on the following passes, so the reply is taken
-    // at once, with no repeat of the request.
+    // Noise beyond one read slice, then the reply, at once: taken without a repeat.
     QFETCH(int, noiseBytes);
     MemorySession s;
-    QVERIFY(s.open());
-    QVERIFY(s.run());
-    s.forget();
+    QVERIFY(s.connected());
     s.device.faults().rules = {{"$7", -1, 1}};
     QObject context;
     connect(&s.device, &ModelLine::sgRequest, &context, [&](const QByteArray &r) {
@@ -511,7 +423,7 @@ void TestExchange::floodBeyondReadSliceHidesTheReply()
 
 void TestExchange::idleNoiseGrowsUnboundedWithoutPort()
 {
-    // The line played straight into the engine, in pieces of every size.
+    // Only the newest KeptLimit bytes wait without a request, in pieces of any size.
     Data data;
     Exchange engine(nullptr, &data);
     QStringList replies;
@@ -529,8 +441,7 @@ void TestExchange::idleNoiseGrowsUnboundedWithoutPort()
     QCOMPARE(engine.keptBytes(), (big + "x").right(Exchange::KeptLimit));
     engine.takeReceived("\ran1=4000,an2=");
 
-    // A request does not take the kept bytes by itself; the first bytes read
-    // after it do, and the reply may end in a later piece.
+    // The first bytes read after a request take the kept ones; the reply may end later.
     engine.getValue();
     QCOMPARE(int(engine.keptBytes().size()), Exchange::KeptLimit);
     engine.takeReceived("5000,d1=1");

@@ -1,5 +1,5 @@
-// The request catalogue (request bytes, reply templates, repeat budgets) and
-// the reply parser that matches the device's answers against them.
+// The request catalogue, the reply parser and the settings table, where the
+// exchange tests against the virtual device do not reach.
 
 #include "protocol/averagingbyte.h"
 #include "protocol/catalogue.h"
@@ -13,7 +13,6 @@
 #include "protocol/settingsfields.h"
 #include "protocol/stabilitytally.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 #include <cmath>
@@ -44,11 +43,9 @@ class TestProtocol : public QObject
     Q_OBJECT
 
 private slots:
-    void requests();
+    void catalogue();
     void sharedSettingBytes();
     void serialTimeoutFloors();
-    void configurationText();
-    void testAddress();
     void matching_data();
     void matching();
     void scanState();
@@ -57,7 +54,6 @@ private slots:
     void valuesADeviceMayBeGiven_data();
     void valuesADeviceMayBeGiven();
     void stabilityCountedPerAddress();
-    void unusedValueTakenForAKind();
     void damagedConfigurationTailTakenForValues();
 };
 
@@ -71,8 +67,7 @@ void TestProtocol::sharedSettingBytes()
     QCOMPARE(int(A::encode(2, 5)), 0x85);
     QCOMPARE(int(A::withKind(0x85, 1)), 0x45);
     QCOMPARE(int(A::withInterval(0x85, 63)), 0xBF);
-    // A kind combo box without a choice reports -1; it lands as kind 3
-    // without touching the interval. A too long interval cannot reach the kind.
+    // No choice (-1) lands as kind 3; a too long interval cannot reach the kind.
     QCOMPARE(int(A::withKind(0x05, quint8(-1))), 0xC5);
     QCOMPARE(int(A::withInterval(0x45, 64)), 0x40);
     QCOMPARE(int(A::withInterval(0x45, 0xFF)), 0x7F);
@@ -94,33 +89,26 @@ void TestProtocol::sharedSettingBytes()
 
 void TestProtocol::serialTimeoutFloors()
 {
-    // The module needs the time of two characters (ten bits each) at the
-    // serial rate, and never less than 2 ms.
+    // Two characters of ten bits at the serial rate, never less than 2 ms.
     for (const auto &[rate, name] : SettingsFields::byName("serialRate")->names) {
         const double baud = name.section(' ', 0, 0).toDouble();
         QCOMPARE(int(SerialTimeout::minSerialTimeout(rate)), qMax(2, int(std::ceil(20000 / baud))));
     }
-    // Outside the table: DEFAULT shows its time-out with such a rate, so
-    // that the factory time-out is not clamped.
+    // Outside the table (DEFAULT's display): the factory time-out is not clamped.
     for (int rate : {8, -1})
         QCOMPARE(int(SerialTimeout::minSerialTimeout(rate)), 3);
 }
 
-// The requests, templates and budgets of every kind, and the configuration
-// layout of each firmware variant, meet the virtual device in the exchange
-// tests; here what those do not reach.
-void TestProtocol::requests()
+void TestProtocol::catalogue()
 {
-    // An unknown firmware variant's configuration read expects a plain "OK",
-    // which is never handed out as a configuration.
+    // An unknown variant's configuration read expects a plain "OK", never handed out.
     ParserParam config = make(ReadConfig, "", 2);
     Catalogue::applyReadConfigLayout(config, 5);
     QCOMPARE(shape(config), QStringLiteral("OK\r 111 2x1000ms"));
     QCOMPARE(RequestKinds::expectedFields(ReadConfig, 5), -1);
 
-    // Calibration: a give-up drops the whole queue. "$a" keeps all digits of
-    // the tripled set point in hexadecimal; "$b" always carries four, so
-    // the tripled set point wraps at 65536.
+    // Calibration: a give-up drops the queue; "$a" keeps every hex digit of the
+    // tripled set point, "$b" four (wrapping at 65536).
     QCOMPARE(shape(Catalogue::setCurrent(20000)), QStringLiteral("OK\r 111 2x1000ms clear"));
     QCOMPARE(shape(Catalogue::setRealCurrent(4000, 0)), QStringLiteral("OK\r 111 2x1000ms clear"));
     QCOMPARE(shape(Catalogue::calibrationMode(false)), QStringLiteral("OK\r 111 2x1000ms clear"));
@@ -128,12 +116,8 @@ void TestProtocol::requests()
     QCOMPARE(Catalogue::setCurrent(30000).request, QByteArray("$a15f90\r"));
     QCOMPARE(Catalogue::setRealCurrent(4000, 0).request, QByteArray("$b2ee0,0000\r"));
     QCOMPARE(Catalogue::setRealCurrent(30000, 21600).request, QByteArray("$b5f90,5460\r"));
-}
 
-void TestProtocol::configurationText()
-{
-    // The field order is pinned by the write against the virtual device;
-    // here the tail of each firmware variant (an unknown one: none).
+    // The tail of each firmware variant (an unknown one: none).
     DeviceSettings s;
     s.testAdres = 7;
     s.adreses = QStringLiteral("0000,0000,0000,0005");
@@ -142,16 +126,10 @@ void TestProtocol::configurationText()
     QCOMPARE(Catalogue::configText(s, 1, 3), common + ",002\r");
     QCOMPARE(Catalogue::configText(s, 2, 3), common + ",002,003,000\r");
     QCOMPARE(Catalogue::configText(s, 7, 3), common + "\r");
-    // A rate wider than one digit keeps all its digits; an empty address
-    // list leaves its place empty.
     s.adreses.clear();
     QCOMPARE(Catalogue::configText(s, 0, 12), QByteArray("=007,12,000,000,0,000,000,0,\r"));
-}
 
-void TestProtocol::testAddress()
-{
-    // The first poll of the address at the engine's position ends in CR; it
-    // stays at the head after its answer.
+    // The first poll ends in CR and stays at the head after its answer; later ones CR LF.
     const QByteArray addresses("\x0c\x07\xc8", 3); // 12, 7, 200
     const QList<std::tuple<int, QByteArray, QString>> polls = {
         {0, "12=$\r", "12=0,0,0,0\r 111X1X1X1X1 1x1000ms keep"},
@@ -162,13 +140,20 @@ void TestProtocol::testAddress()
         QCOMPARE(p.request, request);
         QCOMPARE(shape(p), expected);
     }
-    // Every later poll ends in CR LF.
     QCOMPARE(Catalogue::testRequest(7), QByteArray("7=$\r\n"));
+    // A value that is no kind sends nothing and hands nothing out.
+    for (int value : {12, 20, 30, 29, 31, 40}) {
+        const ParserParam p = make(TypeParser(value), "3");
+        QVERIFY2(p.request.isEmpty(), qPrintable(QString::number(value)));
+        QCOMPARE(shape(p), QStringLiteral("OK\r 111 2x1000ms"));
+        QCOMPARE(RequestKinds::expectedFields(TypeParser(value), 2), -1);
+    }
+    QCOMPARE(int(RequestKinds::row(TypeParser(40)).giveUp), int(RequestKinds::GiveUp::Silent));
 }
 
 void TestProtocol::matching_data()
 {
-    // Chunks and fields are written with "|" between them; "-": no reply.
+    // "|" between chunks and fields; "-": no reply.
     QTest::addColumn<int>("type");
     QTest::addColumn<QByteArray>("chunks");
     QTest::addColumn<QByteArray>("fields");
@@ -215,8 +200,6 @@ void TestProtocol::matching()
 
 void TestProtocol::scanState()
 {
-    // The fields of the reply completed by `bytes`, with "|" between them,
-    // or "-".
     auto read = [](Parser &parser, const QByteArray &bytes) {
         QByteArrayList out;
         return parser.parse(bytes, out) ? out.join('|') : QByteArray("-");
@@ -225,8 +208,7 @@ void TestProtocol::scanState()
     Parser s200(nullptr, make(ReadS200));
     QCOMPARE(read(s200, "S200=1\rS200=2\r"), QByteArray("1"));
     QCOMPARE(read(s200, "S200=3\r"), QByteArray("3"));
-    // A noisy line that never sends the terminator must not grow a field
-    // without bound, and a good reply after it must still be read.
+    // A field never terminated does not grow without bound.
     QCOMPARE(read(s200, "S200=" + QByteArray(100000, 'A')), QByteArray("-"));
     QCOMPARE(read(s200, "S200=5\r"), QByteArray("5"));
     Parser version(nullptr, make(ReadModuleVersion));
@@ -235,8 +217,7 @@ void TestProtocol::scanState()
     QVERIFY(tail.endsWith("v1") && tail.size() <= Parser::MaxFieldLength);
     const QByteArray longest(Parser::MaxFieldLength, 'h');
     QCOMPARE(read(version, longest + '\r'), longest);
-    // A number field of the longest length is taken; one byte more restarts
-    // the scan and the reply is not matched, and the next good one is.
+    // A number of the longest length is taken; one byte more restarts the scan.
     Parser s214(nullptr, make(ReadS214));
     const QByteArray digits(Parser::MaxFieldLength, '7');
     QCOMPARE(read(s214, "S214=" + digits + "\r"), digits);
@@ -253,8 +234,7 @@ void TestProtocol::scanState()
     QCOMPARE(read(s206, "=3\r"), QByteArray("-"));
     QCOMPARE(read(s206, "S206=4\r"), QByteArray("4"));
 
-    // A completed test reply stays done until the poll is sent again: stray
-    // bytes after it (a line feed, noise) do not undo the answer.
+    // A completed test reply stays done until the poll is sent again.
     Parser test(nullptr, make(TestAddress));
     QCOMPARE(read(test, "7=0,0,0,0\r\n"), QByteArray("0|0|0|0"));
     QVERIFY(test.done());
@@ -266,8 +246,7 @@ void TestProtocol::scanState()
 
 void TestProtocol::replyFieldsLandInTheirRecordFields()
 {
-    // Where each field lands, per firmware variant, is checked against the
-    // virtual device in the exchange tests; here what that device never sends.
+    // What the virtual device never sends.
     const QByteArrayList config = {
         "17", "3", "10", "11", "2", "70", "9", "1", QByteArray("8000000000000005\0\0", 18)};
     DeviceSettings s;
@@ -276,13 +255,11 @@ void TestProtocol::replyFieldsLandInTheirRecordFields()
     // Every 4-20 model polls address 1, whatever its reply says.
     ReplyDecoder::apply(ReadConfig, config, 0, "RLX-31868-4-20-D receiver", s);
     QCOMPARE(s.adreses, QString("00000001"));
-    // Flow control as the configuration write sends it; text that is no
-    // number reads as 0.
+    // Flow control as the configuration write sends it; no number reads as 0.
     ReplyDecoder::apply(ReadS216, {"1"}, 0, QString(), s);
     QCOMPARE(int(s.flowControl), 2);
     ReplyDecoder::apply(ReadS200, {"x1"}, 0, QString(), s);
     QCOMPARE(int(s.chanel), 0);
-    // Identity and inputs carry no settings and leave the record alone.
     const DeviceSettings before = s;
     QVERIFY(!ReplyDecoder::apply(ReadIdentity, {"Aug  4 2022", "x"}, 2, QString(), s));
     QVERIFY(!ReplyDecoder::apply(ReadInputs, {"1", "2", "3", "4"}, 2, QString(), s));
@@ -292,15 +269,11 @@ void TestProtocol::replyFieldsLandInTheirRecordFields()
 void TestProtocol::writtenAndHeldCompared()
 {
     DeviceSettings written;
-    written.adreses = "8000,0000,0000,0005";
-    written.delTxRx = 21;
-    written.numOfDown = 0xB5;
+    written.adreses = "8000,0000,0000,0005", written.delTxRx = 21, written.numOfDown = 0xB5;
     written.spare = 4;
     DeviceSettings held = written;
     held.adreses = "8000000000000005"; // the device's notation of the same list
-    held.delTxRx = 0;
-    held.numOfDown = 3;
-    held.spare = 0;
+    held.delTxRx = 0, held.numOfDown = 3, held.spare = 0;
 
     QList<const SettingsField *> unverifiable;
     QList<SettingsDifference> d =
@@ -314,17 +287,14 @@ void TestProtocol::writtenAndHeldCompared()
         names << f->name;
     QCOMPARE(names, QStringList({"numOfDown", "radioModuleReset"}));
 
-    // With variant 2 the poll settings come back too.
     d = SettingsFields::compare(written, held, 2, "RLX-31868-Vela-485");
     QCOMPARE(d.size(), 2);
     QCOMPARE(QString(d.at(1).field->name), QString("numOfDown"));
-    // A different address list is a difference.
     held.adreses = "0000000000000005";
     QCOMPARE(SettingsFields::compare(written, held, 0, "RLX-31868-Vela-485").size(), 2);
 }
 
-// The factory settings pass; each row changes them into what the window's
-// editors would not let through, and names the one field refused.
+// The factory settings pass; each row changes one field and names it if refused.
 void TestProtocol::valuesADeviceMayBeGiven_data()
 {
     QTest::addColumn<QString>("field");
@@ -339,8 +309,8 @@ void TestProtocol::valuesADeviceMayBeGiven_data()
     row("parity above", "parity", 4, "parity");
     row("channel of rate 2", "chanel", 4, "");
     row("channel beyond rate 2", "chanel", 5, "chanel");
-    row("time-out at the floor of rate 4", "serialTimeout", 2, "");
-    row("time-out below the floor", "serialTimeout", 1, "serialTimeout");
+    row("time-out at the floor of rate 2", "serialTimeout", 5, "");
+    row("time-out below the floor", "serialTimeout", 4, "serialTimeout");
     row("transmit reset below", "radioTransmitReset", 9, "radioTransmitReset");
     row("watchdog off", "wdtReset", 0, "");
     row("averaging kind 3", "averaging1", 0xC5, "averaging1");
@@ -359,7 +329,7 @@ void TestProtocol::valuesADeviceMayBeGiven()
     QFETCH(QString, refused);
     DeviceSettings s;
     FactoryDefaults::apply(s, true);
-    s.serialRate = 4;
+    s.serialRate = 2;
     s.radioRate = 2;
     s.adreses = QStringLiteral("0000,0000,0000,0005");
     QVERIFY(SettingsFields::validate(s).isEmpty());
@@ -368,7 +338,6 @@ void TestProtocol::valuesADeviceMayBeGiven()
     for (const SettingsProblem &p : SettingsFields::validate(s))
         names << p.field->name;
     QCOMPARE(names.join(','), refused);
-    // The address list is refused for anything but hexadecimal digits.
     s.adreses = QStringLiteral("0000,0000,000g,0005");
     QVERIFY(names.size() + 1 == SettingsFields::validate(s).size());
 }
@@ -382,8 +351,7 @@ void TestProtocol::stabilityCountedPerAddress()
           QByteArray("+1=$\r"), QByteArray("3=0,0\r")})
         QCOMPARE(StabilityTally::addressOf(none), -1);
 
-    // Address 3 answers, misses three times, answers, misses once: its
-    // longest run of misses is not its last. Address 5 never answers.
+    // Address 3's longest run of misses is not its last; address 5 never answers.
     StabilityTally t;
     const QByteArray p3 = Catalogue::testRequest(3), p5 = Catalogue::testRequest(5);
     const QString outcomes3 = "AMMMAM";
@@ -401,8 +369,7 @@ void TestProtocol::stabilityCountedPerAddress()
     QCOMPARE(QList<int>({r5.sent, r5.answered, r5.longestMissRun}), QList<int>({6, 0, 6}));
     QVERIFY(qAbs(r3.share() - 2.0 / 6) < 1e-9);
     QCOMPARE(t.row(9).sent, 0);
-    // A poll stopped on its way counts neither way; nothing is taken back
-    // from an address whose polls were all answered.
+    // A withdrawn poll counts neither way; an answered one is not taken back.
     t.sent(p5);
     t.withdrawn(p5);
     QCOMPARE(t.row(5).sent, 6);
@@ -417,26 +384,10 @@ void TestProtocol::stabilityCountedPerAddress()
     QVERIFY(t.rows().isEmpty());
 }
 
-// A value that is no kind, or one past the last kind, sends nothing and hands
-// nothing out; the catalogue gives the starting record, as it does for the
-// calibration kinds, whose records their own operations build.
-void TestProtocol::unusedValueTakenForAKind()
-{
-    for (int value : {12, 20, 30, 29, 31, 40}) {
-        const ParserParam p = make(TypeParser(value), "3");
-        QVERIFY2(p.request.isEmpty(), qPrintable(QString::number(value)));
-        QCOMPARE(shape(p), QStringLiteral("OK\r 111 2x1000ms"));
-        QCOMPARE(RequestKinds::expectedFields(TypeParser(value), 2), -1);
-    }
-    QCOMPARE(int(RequestKinds::row(TypeParser(40)).giveUp), int(RequestKinds::GiveUp::Silent));
-}
-
 void TestProtocol::damagedConfigurationTailTakenForValues()
 {
-    // The poll settings that only variant 2 sends are bytes like the rest.
-    // The address list is hexadecimal; read in a shorter layout it takes the
-    // longer layout's tail with it, commas and all. A noise byte in it is
-    // damage.
+    // Variant 2's tail is bytes; a shorter layout's address list takes it, commas
+    // and all; a noise byte is damage.
     QByteArrayList config = {"1", "2", "3", "4", "5", "6", "7", "8", "00000029", "9", "255", "0"};
     QVERIFY(RequestKinds::plausible(ReadConfig, config));
     QVERIFY(

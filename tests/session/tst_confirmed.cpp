@@ -1,67 +1,27 @@
-// What rlx-cli claims of a device on a noisy line. The protocol has no
-// checksum, so noise caught inside a reply can make up a value that still
-// looks right. Whatever the noise, a run either ends not ok or every value
-// it reports is the device's; and a write is called verified only when the
-// device holds what was written. Every model, three noise levels, 200 seeds
-// each, in memory on a clock that jumps (no real time passes).
+// What rlx-cli claims of a device on a noisy line (the protocol has no
+// checksum): a run ends not ok or every value it reports is the device's, and
+// a write is called verified only when the device holds what was written.
+// Every model, three noise levels, many seeds, in memory on a jumping clock.
 
 #include "cli/portjob.h"
-#include "protocol/addressmask.h"
-#include "tools/devsim/devicemodel.h"
-#include "tools/devsim/manualclock.h"
-#include "tools/devsim/modelline.h"
-
-#include <QtTest>
+#include "tests/enginesession.h"
 
 namespace {
 
-// The figures of bench/RESULTS.md come from the full count; builds that run
-// many times slower (sanitizers, memcheck) check the same paths with fewer.
+// The figures of bench/RESULTS.md come from the full count; slow builds check fewer.
 #if defined(RLX_SANITIZED_BUILD)
 const int Seeds = 20;
 #else
 const int Seeds = qEnvironmentVariableIsSet("RLX_MEMCHECK") ? 2 : 200;
 #endif
 
-// The settings record as the device holds it.
-DeviceSettings held(const DeviceModel &m)
-{
-    DeviceSettings s;
-    s.subBand = quint8(m.reg(206));
-    s.radioRate = quint8(m.reg(201));
-    s.chanel = quint8(m.reg(200));
-    s.power = quint8(m.reg(202));
-    s.serialTimeout = quint8(m.reg(214));
-    s.flowControl = m.reg(216) ? 2 : 0;
-    const DeviceModel::Config c = m.config();
-    s.testAdres = c.testAdres;
-    s.serialRate = c.serialRate;
-    s.delRxTx = c.delRxTx;
-    s.delTxRx = c.delTxRx;
-    s.parity = c.parity;
-    s.radioTransmitReset = c.radioTransmitReset;
-    s.wdtReset = c.wdtReset;
-    s.stopBit = c.stopBit;
-    s.adreses = AddressMask::format(c.adreses);
-    s.delRequest = c.delRequest;
-    s.numOfDown = c.numOfDown;
-    s.radioModuleReset = c.radioModuleReset;
-    const DeviceModel::Averaging a = m.averaging();
-    s.averaging1 = a.averaging1;
-    s.averaging2 = a.averaging2;
-    s.diskret1 = a.diskret1;
-    s.diskret2 = a.diskret2;
-    return s;
-}
-
-// The fields where `claimed` says otherwise than the device, among those the
-// device reports; empty when they agree.
+// The reported fields where `claimed` differs from the device.
 QStringList wrong(const DeviceSettings &claimed, const DeviceModel &m)
 {
-    const QString hardware = QString::fromLatin1(m.hardware());
     const DeviceSettings truth = held(m);
     QStringList names;
-    for (const SettingsField *f : SettingsFields::readBack(quint8(m.variant()), hardware))
+    for (const SettingsField *f :
+         SettingsFields::readBack(quint8(m.variant()), QString::fromLatin1(m.hardware())))
         if (!SettingsFields::same(*f, f->value(claimed), f->value(truth)))
             names << QStringLiteral("%1 %2 (device %3)")
                          .arg(QLatin1String(f->name), f->value(claimed).toString(),
@@ -69,12 +29,8 @@ QStringList wrong(const DeviceSettings &claimed, const DeviceModel &m)
     return names;
 }
 
-struct Device
+struct Device : JobDevice
 {
-    DeviceModel model;
-    ManualClock clock;
-    ModelLine line{&model, &clock};
-
     Device(const QByteArray &hardware, const QByteArray &firmware, double noise, quint32 seed)
     {
         model.setHardware(hardware);
@@ -83,43 +39,21 @@ struct Device
         line.setSeed(seed);
         line.faults().noise = noise;
     }
-
-    // Runs the job to its end; false if it hangs.
-    bool run(PortJob &job)
-    {
-        job.setLine(&line);
-        job.setClock(&clock);
-        job.start();
-        return clock.advanceUntil([&] { return job.isFinished(); }, 3600 * 1000);
-    }
 };
 
-// Valid settings unlike any model's start: what write gives every device.
+// Valid settings unlike any model's start.
 DeviceSettings site()
 {
+    using S = DeviceSettings;
     DeviceSettings s;
-    s.subBand = 2;
-    s.radioRate = 2;
-    s.chanel = 3;
-    s.power = 5;
-    s.testAdres = 17;
-    s.serialRate = 4;
-    s.serialTimeout = 30;
-    s.delRxTx = 12;
-    s.delTxRx = 21;
-    s.parity = 1;
-    s.radioTransmitReset = 80;
-    s.stopBit = 1;
-    s.averaging1 = 0x47;
-    s.averaging2 = 0x0A;
-    s.diskret1 = 6;
-    s.diskret2 = 9;
-    s.flowControl = 0;
-    s.wdtReset = 12;
-    s.radioModuleReset = 7;
+    assign(s, {{&S::subBand, 2},        {&S::radioRate, 2},   {&S::chanel, 3},
+               {&S::power, 5},          {&S::testAdres, 17},  {&S::serialRate, 4},
+               {&S::serialTimeout, 30}, {&S::delRxTx, 12},    {&S::delTxRx, 21},
+               {&S::parity, 1},         {&S::stopBit, 1},     {&S::radioTransmitReset, 80},
+               {&S::averaging1, 0x47},  {&S::averaging2, 10}, {&S::diskret1, 6},
+               {&S::diskret2, 9},       {&S::wdtReset, 12},   {&S::radioModuleReset, 7},
+               {&S::delRequest, 20},    {&S::numOfDown, 0xA5}});
     s.adreses = QStringLiteral("0000,0000,0000,0029");
-    s.delRequest = 20;
-    s.numOfDown = 0xA5;
     return s;
 }
 
@@ -138,8 +72,7 @@ void TestConfirmed::noFalseOkUnderNoise_data()
     QTest::addColumn<QByteArray>("hardware");
     QTest::addColumn<QByteArray>("firmware");
     QTest::addColumn<double>("noise");
-    // One firmware variant or another per model, so that every layout of
-    // the configuration reply is covered.
+    // The firmware differs between models so that every configuration layout is met.
     const QList<QPair<QByteArray, QByteArray>> models = {
         {"RLX-31868-4-20 receiver", "Aug  4 2022"},  {"RLX-31868-4-20-D receiver", "Mar 15 2022"},
         {"RLX-31868-DD receiver", "Jun 30 2021"},    {"RLX-31868-Vela-485", "Aug  4 2022"},
@@ -173,26 +106,23 @@ void TestConfirmed::noFalseOkUnderNoise()
                     falseOk << QStringLiteral("read, seed %1: %2").arg(seed).arg(w.join(", "));
             }
         }
-        {
-            Device d(hardware, firmware, noise, seed);
-            PortJob job(QStringLiteral("memory"), PortJob::Write);
-            job.setRecord(site());
-            QVERIFY2(d.run(job), "the write hangs");
-            const bool verified = job.summary(true).contains(QLatin1String(", verified"));
-            QCOMPARE(verified, job.exitCode(true) == 0);
-            if (verified) {
-                ++writeOk;
-                const QStringList w = wrong(job.written(), d.model);
-                if (!w.isEmpty())
-                    falseOk << QStringLiteral("write, seed %1: %2").arg(seed).arg(w.join(", "));
-            }
+        Device d(hardware, firmware, noise, seed);
+        PortJob job(QStringLiteral("memory"), PortJob::Write);
+        job.setRecord(site());
+        QVERIFY2(d.run(job), "the write hangs");
+        const bool verified = job.summary(true).contains(QLatin1String(", verified"));
+        QCOMPARE(verified, job.exitCode(true) == 0);
+        if (verified) {
+            ++writeOk;
+            const QStringList w = wrong(job.written(), d.model);
+            if (!w.isEmpty())
+                falseOk << QStringLiteral("write, seed %1: %2").arg(seed).arg(w.join(", "));
         }
     }
     qInfo("%s: read ok %d/%d, write verified %d/%d, false ok %lld", QTest::currentDataTag(), readOk,
           Seeds, writeOk, Seeds, qint64(falseOk.size()));
     QVERIFY2(falseOk.isEmpty(), qPrintable(falseOk.join('\n')));
-    // Still useful on a line as noisy as a poor installation's (a share,
-    // meaningful over the full count of seeds).
+    // Still useful on a poor installation's line (a share, over the full count).
     if (noise <= 0.01 && Seeds >= 200) {
         QVERIFY2(readOk >= Seeds * 9 / 10, qPrintable(QString::number(readOk)));
         QVERIFY2(writeOk >= Seeds * 9 / 10, qPrintable(QString::number(writeOk)));
