@@ -10,6 +10,7 @@
 #include "protocol/exchange.h"
 #include "protocol/serialtimeout.h"
 #include "protocol/settingsfields.h"
+#include "tests/enginesession.h"
 #include "tests/memorydevice.h"
 #include "tests/modals.h"
 #include "tests/systemerrors.h"
@@ -67,41 +68,24 @@ struct Plugged
 // The byte fields of a record by name.
 using Fields = QMap<QString, int>;
 
-Fields shown(MainWindow &w)
+Fields fields(const DeviceSettings &s)
 {
     Fields out;
     for (const SettingsField &f : SettingsFields::all())
         if (f.byte)
-            out[f.name] = w.settingsData()->settings.*f.byte;
+            out[f.name] = s.*f.byte;
     return out;
+}
+
+Fields shown(MainWindow &w)
+{
+    return fields(w.settingsData()->settings);
 }
 
 // The same fields where the device keeps them.
 Fields stored(const DeviceModel &m)
 {
-    const DeviceModel::Config c = m.config();
-    const DeviceModel::Averaging a = m.averaging();
-    return {{"subBand", m.reg(206)},
-            {"radioRate", m.reg(201)},
-            {"chanel", m.reg(200)},
-            {"power", m.reg(202)},
-            {"testAdres", c.testAdres},
-            {"serialRate", c.serialRate},
-            {"serialTimeout", m.reg(214)},
-            {"delRxTx", c.delRxTx},
-            {"delTxRx", c.delTxRx},
-            {"parity", c.parity},
-            {"radioTransmitReset", c.radioTransmitReset},
-            {"stopBit", c.stopBit},
-            {"averaging1", a.averaging1},
-            {"averaging2", a.averaging2},
-            {"diskret1", a.diskret1},
-            {"diskret2", a.diskret2},
-            {"flowControl", m.reg(216) ? 2 : 0},
-            {"wdtReset", c.wdtReset},
-            {"radioModuleReset", c.radioModuleReset},
-            {"delRequest", c.delRequest},
-            {"numOfDown", c.numOfDown}};
+    return fields(held(m));
 }
 
 // The fields that hold neither the value of `a` nor that of `b`. The serial
