@@ -1,5 +1,6 @@
 #include "link/virtualports.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,7 +12,15 @@
 
 namespace {
 
-const QLatin1String Marker(" (virtual ");
+// What follows the path of a virtual device in the port list: the marker in
+// the language of the texts, or as the program writes it untranslated (the
+// entry chosen may come from a list made before a language was chosen).
+QString marker()
+{
+    return QStringLiteral(" (") + QCoreApplication::translate("VirtualPorts", "virtual") +
+           QLatin1Char(' ');
+}
+const QLatin1String UntranslatedMarker(" (virtual ");
 
 } // namespace
 
@@ -36,15 +45,19 @@ QString VirtualPorts::defaultFolder()
 
 QString VirtualPorts::nameFor(const QString &path, const QString &hardware)
 {
-    return path + Marker + hardware + QLatin1Char(')');
+    return path + marker() + hardware + QLatin1Char(')');
 }
 
 QString VirtualPorts::portOf(const QString &shown)
 {
-    const int at = shown.indexOf(Marker);
-    if (at <= 0 || !shown.endsWith(QLatin1Char(')')))
+    if (!shown.endsWith(QLatin1Char(')')))
         return shown;
-    return shown.left(at);
+    for (const QString &m : {marker(), QString(UntranslatedMarker)}) {
+        const int at = shown.indexOf(m);
+        if (at > 0)
+            return shown.left(at);
+    }
+    return shown;
 }
 
 QStringList VirtualPorts::names()

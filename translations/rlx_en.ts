@@ -2265,6 +2265,13 @@ Nothing was changed.</translation>
     </message>
 </context>
 <context>
+    <name>VirtualPorts</name>
+    <message>
+        <source>virtual</source>
+        <translation>virtual</translation>
+    </message>
+</context>
+<context>
     <name>W_Adres</name>
     <message>
         <source>Takes this remote address into the stability check.</source>

@@ -2267,6 +2267,13 @@ Nothing was changed.</source>
     </message>
 </context>
 <context>
+    <name>VirtualPorts</name>
+    <message>
+        <source>virtual</source>
+        <translation>виртуальный</translation>
+    </message>
+</context>
+<context>
     <name>W_Adres</name>
     <message>
         <source>Takes this remote address into the stability check.</source>

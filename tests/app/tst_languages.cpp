@@ -6,6 +6,7 @@
 #include "app/languages.h"
 #include "app/launchcheck.h"
 #include "app/mainwindow.h"
+#include "link/virtualports.h"
 #include "protocol/exchange.h"
 #include "tests/memorydevice.h"
 #include "tests/modals.h"
@@ -201,7 +202,13 @@ void TestLanguages::choiceFromCommandLineAndSetting()
              QStringLiteral("The command failed. Continue?"));
     QVERIFY(languages.install("ru"));
     QCOMPARE(QCoreApplication::translate("W_Key", "WRITE"), QStringLiteral("ЗАПИСЬ"));
-    // The buttons of message boxes, when the toolkit's translations are there.
+    // A virtual device's entry in the port list, and the port it stands for
+    // in either language.
+    const QString entry = VirtualPorts::nameFor("/dev/pts/3", "RLX-31868-DD receiver");
+    QCOMPARE(entry, QStringLiteral("/dev/pts/3 (виртуальный RLX-31868-DD receiver)"));
+    for (const QString &shown : {entry, QStringLiteral("/dev/pts/3 (virtual RLX-31868-DD)")})
+        QCOMPARE(VirtualPorts::portOf(shown), QStringLiteral("/dev/pts/3"));
+        // The buttons of message boxes, when the toolkit's translations are there.
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     const QString toolkitFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 #else
