@@ -377,8 +377,8 @@ QString PortJob::operationName() const
 QString PortJob::writeNote() const
 {
     const bool restore = operation == Defaults;
-    const QList<Sequences::Step> plan = restore ? Sequences::restoreDefaults(sent, variant())
-                                                : Sequences::writeAll(sent, variant());
+    const QVector<Sequences::Step> plan = restore ? Sequences::restoreDefaults(sent, variant())
+                                                  : Sequences::writeAll(sent, variant());
     QList<const SettingsField *> planned;
     QSet<const SettingsField *> missing;
     for (const Sequences::Step &step : plan) {

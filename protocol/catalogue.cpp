@@ -3,6 +3,8 @@
 #include "protocol/requestkinds.h"
 #include "protocol/settingsfields.h"
 
+#include <QVector>
+
 namespace {
 
 QByteArray digits(int value, int width)
@@ -15,14 +17,69 @@ QByteArray hex4(int value)
     return QByteArray::number(value, 16).rightJustified(4, '0');
 }
 
+// A row's texts as byte arrays, made once: the records of the requests
+// queued share them instead of each making them again (a write queues some
+// sixty requests).
+struct RowTexts
+{
+    QByteArray request;
+    QByteArray answer;
+    QByteArray mask;
+    bool takesArgument = false; // the request holds "%1"
+};
+
+const RowTexts &rowTexts(TypeParser type)
+{
+    static const QVector<RowTexts> table = [] {
+        QVector<RowTexts> t;
+        for (const RequestKinds::Row &r : RequestKinds::all()) {
+            RowTexts texts;
+            if (r.request) {
+                texts.request = r.request;
+                texts.takesArgument = texts.request.contains("%1");
+            }
+            if (r.answer) {
+                texts.answer = r.answer;
+                texts.mask = r.mask;
+            }
+            t.append(texts);
+        }
+        return t;
+    }();
+    static const RowTexts none;
+    const int value = int(type);
+    return value >= 0 && value < table.size() ? table.at(value) : none;
+}
+
+// The configuration read's reply template and mask per firmware variant.
+struct ConfigLayout
+{
+    QByteArray answer;
+    QByteArray mask;
+};
+
+const ConfigLayout &configLayout(int fields)
+{
+    static const QVector<ConfigLayout> layouts = [] {
+        // The table holds the longest layout; each field takes two places of
+        // it ("=x" or ",x", "1X"), and the closing CR follows.
+        const RequestKinds::Row &r = RequestKinds::row(ReadConfig);
+        QVector<ConfigLayout> all;
+        for (int n = 0; n <= RequestKinds::MaxFields; ++n)
+            all.append({QByteArray(r.answer, 2 * n) + '\r', QByteArray(r.mask, 2 * n) + '1'});
+        return all;
+    }();
+    return layouts.at(fields);
+}
+
 } // namespace
 
 ParserParam Catalogue::base(TypeParser type)
 {
     ParserParam p;
     p.type = type;
-    p.answer = "OK\r";
-    p.mask = "111";
+    p.answer = QByteArrayLiteral("OK\r");
+    p.mask = QByteArrayLiteral("111");
     p.countRepeat = 2;
     p.timeout = 1000;
     return p;
@@ -33,8 +90,9 @@ ParserParam Catalogue::fromRow(TypeParser type)
     const RequestKinds::Row &r = RequestKinds::row(type);
     ParserParam p = base(type);
     if (r.answer) {
-        p.answer = r.answer;
-        p.mask = r.mask;
+        const RowTexts &texts = rowTexts(type);
+        p.answer = texts.answer;
+        p.mask = texts.mask;
     }
     p.countRepeat = r.countRepeat;
     p.timeout = r.timeout;
@@ -45,7 +103,10 @@ ParserParam Catalogue::fromRow(TypeParser type)
 
 QByteArray Catalogue::request(TypeParser type, const QByteArray &arg)
 {
-    return QByteArray(RequestKinds::row(type).request).replace("%1", arg);
+    const RowTexts &texts = rowTexts(type);
+    if (!texts.takesArgument)
+        return texts.request;
+    return QByteArray(texts.request).replace("%1", arg);
 }
 
 ParserParam Catalogue::makeParserParam(TypeParser type, const QByteArray &arg,
@@ -79,15 +140,13 @@ void Catalogue::applyReadConfigLayout(ParserParam &param, quint8 variant)
 {
     const int fields = readConfigFieldCount(variant);
     if (fields == 0) {
-        param.answer = "OK\r";
-        param.mask = "111";
+        param.answer = QByteArrayLiteral("OK\r");
+        param.mask = QByteArrayLiteral("111");
         return;
     }
-    // The table holds the longest layout; each field takes two places of it
-    // ("=x" or ",x", "1X"), and the closing CR follows.
-    const RequestKinds::Row &r = RequestKinds::row(ReadConfig);
-    param.answer = QByteArray(r.answer, 2 * fields) + '\r';
-    param.mask = QByteArray(r.mask, 2 * fields) + '1';
+    const ConfigLayout &layout = configLayout(fields);
+    param.answer = layout.answer;
+    param.mask = layout.mask;
 }
 
 int Catalogue::readConfigFieldCount(quint8 variant)
@@ -134,19 +193,46 @@ ParserParam Catalogue::testAddress(quint8 address)
     return p;
 }
 
+namespace {
+
+// The radio test's texts for every address, made once: the test turns its
+// step to the next address every second, for as long as it runs.
+struct TestTexts
+{
+    QByteArray request;
+    QByteArray answer;
+    QByteArray mask;
+};
+
+const TestTexts &testTexts(quint8 address)
+{
+    static const QVector<TestTexts> table = [] {
+        QVector<TestTexts> t;
+        for (int a = 0; a <= 0xFF; ++a) {
+            const QByteArray number = QByteArray::number(a);
+            t.append({number + "=$\r\n", number + "=0,0,0,0\r",
+                      QByteArray(number.size(), '1') + "1X1X1X1X1"});
+        }
+        return t;
+    }();
+    return table.at(address);
+}
+
+} // namespace
+
 QByteArray Catalogue::testRequest(quint8 address)
 {
-    return QByteArray::number(address) + "=$\r\n";
+    return testTexts(address).request;
 }
 
 QByteArray Catalogue::testAnswer(quint8 address)
 {
-    return QByteArray::number(address) + "=0,0,0,0\r";
+    return testTexts(address).answer;
 }
 
 QByteArray Catalogue::testMask(quint8 address)
 {
-    return QByteArray(QByteArray::number(address).size(), '1') + "1X1X1X1X1";
+    return testTexts(address).mask;
 }
 
 ParserParam Catalogue::setCurrent(quint16 setPoint)

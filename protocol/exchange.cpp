@@ -16,13 +16,25 @@ Exchange::Exchange(QObject *parent, Data *d) : QObject(parent), clock(Clock::sys
 
 Exchange::~Exchange()
 {
-    // The line (when it is the engine's own) and the parsers are children
+    // The line (when it is the engine's own) and the parser are children
     // and go with the engine; make sure none of them calls back into a
     // half-destroyed engine on the way.
     if (link)
         link->disconnect(this);
-    for (Parser *p : qAsConst(parsers))
-        p->disconnect(this);
+    if (parser)
+        parser->disconnect(this);
+    qDeleteAll(queue);
+    qDeleteAll(leftWhileInHand);
+}
+
+void Exchange::setClock(Clock *c)
+{
+    clock = c ? c : Clock::system();
+    // The parser's repeat timer comes from the clock: the parser is made
+    // again, on the new clock, for the next head.
+    delete parser;
+    parser = nullptr;
+    turnToHead();
 }
 
 void Exchange::setLine(Line *line)
@@ -58,99 +70,116 @@ void Exchange::setState(State next)
 // The state that follows from the queue alone, once no outcome is in hand.
 void Exchange::settle()
 {
-    Parser *h = head();
+    const ParserParam *h = head();
     if (!h)
         setState(State::Idle);
-    else if (h->type() == TestAddress)
+    else if (h->type == TestAddress)
         setState(State::TestCycle);
     else
         setState(State::Running);
 }
 
 // Hands out the head's outcome through `emitting` (a reply, a give-up, a test
-// result). Returns whether the parser is still the head afterwards: the
+// result). Returns whether the request is still the head afterwards: the
 // receivers may have dropped or replaced the queue meanwhile.
-template <typename Emit> bool Exchange::handOut(Parser *parser, State during, Emit emitting)
+template <typename Emit> bool Exchange::handOut(ParserParam *request, State during, Emit emitting)
 {
     setState(during);
-    inHand = parser;
+    inHand = request;
     emitting();
-    const bool stillHead = isHead(parser);
+    const bool stillHead = isHead(request);
     if (stillHead)
         settle();
-    if (leftWhileInHand.remove(parser))
-        parser->deleteLater();
+    if (leftWhileInHand.remove(request))
+        delete request;
     return stillHead;
 }
 
 // ---------------------------------------------------------------- the queue
 
-Parser *Exchange::appendParser(const ParserParam &param)
+void Exchange::appendRequest(ParserParam param)
 {
-    auto *p = new Parser(this, param, clock);
-    parsers.append(p);
-    connect(p, &Parser::sgRequest, this, &Exchange::slRequest);
-    connect(p, &Parser::sgTimeout, this, &Exchange::slTimeout);
-    return p;
+    queue.append(new ParserParam(std::move(param)));
+    if (queue.size() == 1)
+        turnToHead();
 }
 
-Parser *Exchange::addParser(TypeParser type, const QByteArray &arg)
+void Exchange::addRequest(TypeParser type, const QByteArray &arg)
 {
-    return appendParser(makeParserParam(type, arg));
+    appendRequest(makeParserParam(type, arg));
 }
 
-void Exchange::queueSteps(const QList<Sequences::Step> &steps)
+// The parser turns to a new head as a parser just made for it (not started,
+// a fresh scan), or stops when the queue has run empty. Called whenever the
+// head changes, and only then: the head's own progress lives in the parser.
+void Exchange::turnToHead()
+{
+    const ParserParam *h = head();
+    if (!h) {
+        if (parser)
+            parser->stop();
+        return;
+    }
+    if (!parser) {
+        parser = new Parser(this, *h, clock);
+        connect(parser, &Parser::sgRequest, this, &Exchange::slRequest);
+        connect(parser, &Parser::sgTimeout, this, &Exchange::slTimeout);
+        return;
+    }
+    parser->reset(*h);
+}
+
+void Exchange::queueSteps(const QVector<Sequences::Step> &steps)
 {
     for (const Sequences::Step &s : steps)
-        addParser(s.type, s.arg);
+        addRequest(s.type, s.arg);
 }
 
-// Takes a parser out of the engine's hands. It may be the sender of the
-// signal being delivered right now, so it is deleted from the event loop.
-void Exchange::detach(Parser *parser)
+// Deletes a request that has left the queue, or, when its outcome is being
+// handed out right now, once that is over.
+void Exchange::detach(ParserParam *request)
 {
-    parser->disconnect(this);
-    parser->stop();
-    if (parser == inHand)
-        leftWhileInHand.insert(parser);
+    if (request == inHand)
+        leftWhileInHand.insert(request);
     else
-        parser->deleteLater();
+        delete request;
 }
 
 void Exchange::removeHead()
 {
-    if (parsers.isEmpty())
+    if (queue.isEmpty())
         return;
-    detach(parsers.takeFirst());
+    detach(queue.takeFirst());
+    turnToHead();
     settle();
 }
 
 void Exchange::clearParsers()
 {
-    const QList<Parser *> dropped = parsers;
-    parsers.clear();
-    for (Parser *p : dropped)
+    const QList<ParserParam *> dropped = queue;
+    queue.clear();
+    turnToHead();
+    for (ParserParam *p : dropped)
         detach(p);
     settle();
 }
 
 void Exchange::startHead()
 {
-    Parser *h = head();
-    if (!h || headInHand())
+    if (!head() || headInHand())
         return;
     settle();
-    h->start();
+    parser->start();
 }
 
 void Exchange::startNext(bool first)
 {
     quint8 percent = 0;
     if (first) {
-        totalParsers = quint16(qMin(parsers.size(), 0xFFFF));
+        totalParsers = quint16(qMin(queue.size(), 0xFFFF));
     } else if (totalParsers > 0) {
         // The queue may have grown past the base; keep the figure within 0..100.
-        const int done = int(totalParsers) - parsers.size();
+        const int done = int(totalParsers) - queue.size();
         percent = quint8(qBound(0, done * 100 / int(totalParsers), 100));
     }
     if (headInHand()) {
@@ -169,7 +198,7 @@ void Exchange::startNext(bool first)
 
 void Exchange::finishStep()
 {
-    if (parsers.isEmpty())
+    if (queue.isEmpty())
         emit sgSetProgres(100);
     else
         startNext(false);
@@ -198,7 +227,7 @@ bool Exchange::openPort(const QString &portName)
     // Whatever the device or the adapter left in the line before the port
     // was opened belongs to no request of ours.
     link->clearInput();
-    addParser(ReadIdentity);
+    addRequest(ReadIdentity);
     readSettings();
     return true;
 }
@@ -213,19 +242,24 @@ void Exchange::slLineLost(const QString &reason)
 
 void Exchange::slRequest(QByteArray request)
 {
-    Parser *h = head();
-    auto *from = qobject_cast<Parser *>(sender());
-    if (!h || (from && from != h))
+    // The parser works for the head alone (it is turned to each new head
+    // and stopped with an empty queue), so what it asks for is the head's.
+    const ParserParam *h = head();
+    if (!h)
         return;
-    if (h->type() == TestAddress)
-        emit sgRequest(quint8(parsers.size()), TestAddress, request);
-    if (h->type() == ReadConfig) {
+    // Taken now: a receiver of the signals below may drop the queue, and the
+    // request's record with it.
+    const TypeParser type = h->type;
+    const bool repeat = parser->attempt() != 0;
+    if (type == TestAddress)
+        emit sgRequest(quint8(queue.size()), TestAddress, request);
+    if (type == ReadConfig) {
         // The identity reply that sets the variant arrives after the read
         // was queued, so the layout is taken when the request goes out.
         ParserParam layout;
         Catalogue::applyReadConfigLayout(layout, variant);
-        h->setAnswer(layout.answer);
-        h->setMask(layout.mask);
+        parser->setAnswer(layout.answer);
+        parser->setMask(layout.mask);
     }
     if (!link->isOpen()) {
         qCDebug(lcProtocol) << "Request (port closed):" << request;
@@ -233,8 +267,8 @@ void Exchange::slRequest(QByteArray request)
     }
     qCDebug(lcProtocol) << "Request: " << request;
     qCDebug(lcTrace) << "Request: " << request.toHex(' ');
-    emit sgTraffic(h->attempt() == 0 ? Traffic::Sent : Traffic::Repeated, request);
-    emit sgSent(h->type(), request, h->attempt() != 0);
+    emit sgTraffic(repeat ? Traffic::Repeated : Traffic::Sent, request);
+    emit sgSent(type, request, repeat);
     link->write(request);
 }
 
@@ -284,16 +318,16 @@ void Exchange::takeReceived(const QByteArray &bytes)
 
 void Exchange::receive(const QByteArray &bytes)
 {
-    Parser *h = head();
+    ParserParam *h = head();
     if (!h || headInHand())
         return; // the head's outcome is already being handed out
 
     QByteArrayList fields;
-    if (!h->parse(bytes, fields))
+    if (!parser->parse(bytes, fields))
         return;
     qCDebug(lcProtocol) << "--------------------------------";
 
-    const TypeParser type = h->type();
+    const TypeParser type = h->type;
     const bool reported = fields.size() == RequestKinds::expectedFields(type, variant);
     if (reported && !RequestKinds::plausible(type, fields)) {
         // Damaged on the line (a byte lost, or noise caught inside a field):
@@ -304,14 +338,14 @@ void Exchange::receive(const QByteArray &bytes)
     }
     if (reported && !handOut(h, State::Reporting, [&] { emit sgGetSetting(type, fields); }))
         return;
-    if (h->keepAfterAnswer())
+    if (h->keepAfterAnswer)
         return; // a test step lasts its full time; the result comes at give-up
 
     removeHead();
     if (type == ModuleDefaults) {
         // The module answered "ATR": the remaining attempts of the rate
         // search are skipped up to the configuration write.
-        while (!parsers.isEmpty() && parsers.first()->type() != WriteConfig)
+        while (!queue.isEmpty() && queue.first()->type != WriteConfig)
             removeHead();
     }
     finishStep();
@@ -319,21 +353,20 @@ void Exchange::receive(const QByteArray &bytes)
 
 void Exchange::slTimeout()
 {
-    Parser *h = head();
-    auto *from = qobject_cast<Parser *>(sender());
-    if (!h || (from && from != h) || headInHand())
+    ParserParam *h = head();
+    if (!h || headInHand())
         return;
     qCDebug(lcProtocol) << "slTimeout";
 
-    const TypeParser type = h->type();
+    const TypeParser type = h->type;
     const RequestKinds::GiveUp giveUp = RequestKinds::row(type).giveUp;
     if (giveUp == RequestKinds::GiveUp::TestStep) {
         testStep(h);
         return;
     }
     const bool stillHead = handOut(h, State::Reporting, [&] {
-        emit sgTraffic(Traffic::GaveUp, h->request());
-        emit sgGaveUp(type, h->request());
+        emit sgTraffic(Traffic::GaveUp, h->request);
+        emit sgGaveUp(type, h->request);
     });
     if (!stillHead)
         return;
@@ -346,12 +379,12 @@ void Exchange::slTimeout()
         // while replies, timer ticks and new requests keep arriving. The
         // failed parser is held still until the answer: it is not resent, not
         // fed, and raises no second give-up.
-        h->stop();
-        if (!handOut(h, State::Deciding, [&] { emit sgError(h->request()); })) {
+        parser->stop();
+        if (!handOut(h, State::Deciding, [&] { emit sgError(h->request); })) {
             // The queue was dropped (the answer No, a lost port) or replaced
             // by an operation that is already running. A run cut short by
             // the lost port did not complete and is not shown as complete.
-            if (parsers.isEmpty() && !portLost)
+            if (queue.isEmpty() && !portLost)
                 emit sgSetProgres(100);
             return;
         }
@@ -368,7 +401,7 @@ void Exchange::startTest(const QByteArray &adreses)
     test.setAddresses(adreses);
     if (test.isEmpty())
         return; // nothing to poll
-    addParser(TestAddress);
+    addRequest(TestAddress);
     startHead();
 }
 
@@ -377,24 +410,29 @@ void Exchange::resetTestPosition()
     test.rewind();
 }
 
-void Exchange::testStep(Parser *h)
+void Exchange::testStep(ParserParam *h)
 {
     const bool stillHead = handOut(h, State::Reporting, [&] {
-        if (h->done()) {
+        if (parser->done()) {
             qCDebug(lcProtocol) << "Parse Ok";
-            emit sgOk(quint8(parsers.size()), TestAddress, h->request());
+            emit sgOk(quint8(queue.size()), TestAddress, h->request);
         } else {
             qCDebug(lcProtocol) << "TimeOut request";
-            emit sgTimeOut(quint8(parsers.size()), TestAddress, h->request());
+            emit sgTimeOut(quint8(queue.size()), TestAddress, h->request);
         }
     });
     if (!stillHead || test.isEmpty()) {
         // Stopped or replaced by a receiver (or the port was lost meanwhile).
-        if (parsers.isEmpty() && !portLost)
+        if (queue.isEmpty() && !portLost)
             emit sgSetProgres(100);
         return;
     }
-    test.advance(h);
+    // The next address: the step's poll, reply template and mask change,
+    // and the head is sent again.
+    test.advance(*h);
+    parser->setRequest(h->request);
+    parser->setAnswer(h->answer);
+    parser->setMask(h->mask);
     startHead();
 }
 
@@ -408,7 +446,7 @@ void Exchange::readSettings()
 
 void Exchange::identifyAgain(bool andRead)
 {
-    addParser(ReadIdentity);
+    addRequest(ReadIdentity);
     if (andRead)
         queueSteps(Sequences::readAll());
     startNext(true);
@@ -444,6 +482,6 @@ void Exchange::getValue()
 
 void Exchange::runAlso(const ParserParam &param)
 {
-    appendParser(param);
+    appendRequest(param);
     startNext(true);
 }

@@ -20,9 +20,10 @@ class Data;
 class Parser;
 
 // Talks to the device over the serial link: one request at a time from a
-// queue of parsers. Only the head of the queue runs; received bytes go to it;
-// when it matches a reply or gives up it leaves the queue and the next one
-// starts. Read replies go out through sgGetSetting, failed requests of the
+// queue of requests. Only the head of the queue runs, worked by the engine's
+// one parser (its sends, repeats and reply scan); received bytes go to it;
+// when it matches a reply or gives up it leaves the queue and the parser
+// turns to the next one. Read replies go out through sgGetSetting, failed requests of the
 // reporting kinds through sgError, and the radio test cycle reports each step
 // through sgRequest / sgOk / sgTimeOut.
 class Exchange : public QObject
@@ -60,7 +61,7 @@ public:
     // port and the real clock. Set before openPort. The engine does not take
     // ownership of what it is given.
     void setLine(Line *line);
-    void setClock(Clock *c) { clock = c ? c : Clock::system(); }
+    void setClock(Clock *c);
     Line *line() const { return link; }
 
     // The catalogue record for a request kind, with this engine's test
@@ -116,7 +117,7 @@ public:
     static constexpr qint64 ReadSlice = 4096;
 
     State state() const { return now; }
-    int queueLength() const { return parsers.size(); }
+    int queueLength() const { return queue.size(); }
     quint8 currentTestIndex() const { return test.index(); }
     Clock *timeSource() const { return clock; }
     QByteArray currentTestAdreses() const { return test.addresses(); }
@@ -157,28 +158,36 @@ private slots:
     void slLineLost(const QString &reason);
 
 private:
-    Parser *head() const { return parsers.isEmpty() ? nullptr : parsers.first(); }
-    bool isHead(Parser *parser) const { return parser && head() == parser; }
+    // A queued request is its record alone; the parser works only for the
+    // head. The records are compared by address: a head handed out may leave
+    // the queue and another take its place meanwhile.
+    ParserParam *head() const { return queue.isEmpty() ? nullptr : queue.first(); }
+    bool isHead(const ParserParam *request) const { return request && head() == request; }
     bool headInHand() const { return now == State::Reporting || now == State::Deciding; }
     void setState(State next);
     void settle();
-    template <typename Emit> bool handOut(Parser *parser, State during, Emit emitting);
-    Parser *addParser(TypeParser type, const QByteArray &arg = QByteArray());
-    Parser *appendParser(const ParserParam &param);
-    void queueSteps(const QList<Sequences::Step> &steps);
+    template <typename Emit> bool handOut(ParserParam *request, State during, Emit emitting);
+    void addRequest(TypeParser type, const QByteArray &arg = QByteArray());
+    void appendRequest(ParserParam param);
+    void turnToHead();
+    void queueSteps(const QVector<Sequences::Step> &steps);
     void replaceQueue(bool defaults);
     // Appends a request and restarts the head with a new progress base.
     void runAlso(const ParserParam &param);
-    void detach(Parser *parser);
+    void detach(ParserParam *request);
     void removeHead();
     void startNext(bool first);
     void startHead();
     void finishStep();
-    void testStep(Parser *parser);
+    void testStep(ParserParam *request);
 
     QPointer<Line> link;
     Clock *clock;
-    QList<Parser *> parsers;
+    // Owned by the engine; the head first.
+    QList<ParserParam *> queue;
+    // Works for the head of the queue, from the moment it becomes the head;
+    // made on the engine's clock with the first request and kept from then on.
+    Parser *parser = nullptr;
     TestCycle test;
     Data *data;
     int transmitter = 1;
@@ -187,11 +196,11 @@ private:
     QString lastOpenErrorString;
 
     State now = State::Idle;
-    // A parser whose outcome signal is still being delivered may leave the
-    // queue meanwhile (a receiver drops the queue from a modal question, where
-    // deferred deletes run too); it is deleted once the signal has returned.
-    Parser *inHand = nullptr;
-    QSet<Parser *> leftWhileInHand;
+    // A request whose outcome signal is still being delivered may leave the
+    // queue meanwhile (a receiver drops the queue from a modal question); its
+    // record is deleted once the signal has returned.
+    ParserParam *inHand = nullptr;
+    QSet<ParserParam *> leftWhileInHand;
     // Set from the loss of the port until it is opened again: an outcome
     // handed out while the port went (a question left open) ends no run.
     bool portLost = false;

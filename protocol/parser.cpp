@@ -3,11 +3,22 @@
 #include "protocol/clock.h"
 #include "protocol/timer.h"
 
+#include <cstring>
+
 Parser::Parser(QObject *parent, const ParserParam &p, Clock *clock) : QObject(parent), param(p)
 {
     timer = (clock ? clock : Clock::system())->newTimer(this);
     timer->setInterval(param.timeout);
     connect(timer, &Timer::timeout, this, &Parser::slTimer);
+}
+
+void Parser::reset(const ParserParam &p)
+{
+    timer->stop();
+    param = p;
+    timer->setInterval(param.timeout);
+    retryCount = 0;
+    resetMatcher();
 }
 
 void Parser::start()
@@ -59,24 +70,39 @@ void Parser::resetMatcher()
     position = 0;
     previousMask = '1';
     terminator = 0;
-    fields.clear();
+    if (!fields.isEmpty()) // most scans restart with nothing collected
+        fields.clear();
 }
 
 bool Parser::parse(const QByteArray &data, QByteArrayList &out)
 {
     const int length = param.mask.size();
-    if (length == 0 || param.answer.size() < length)
+    const int answerLength = param.answer.size();
+    if (length == 0 || answerLength < length)
         return false;
-    for (const char byte : data) {
-        const char k = param.mask.at(position);
+    // Neither array changes during the scan: read through plain pointers.
+    const char *const mask = param.mask.constData();
+    const char *const answer = param.answer.constData();
+    const char *const end = data.constData() + data.size();
+    for (const char *at = data.constData(); at < end; ++at) {
+        if (position == 0 && mask[0] == '1') {
+            // Nothing matched yet: every byte up to the template's first one
+            // would only restart the scan, which leaves it as it is. Noise
+            // on the line is passed over in one step.
+            at = static_cast<const char *>(std::memchr(at, answer[0], size_t(end - at)));
+            if (!at)
+                break;
+        }
+        const char byte = *at;
+        const char k = mask[position];
         bool capture;
         if (k == 'X') {
-            if (position + 1 < param.answer.size())
-                terminator = param.answer.at(position + 1);
+            if (position + 1 < answerLength)
+                terminator = answer[position + 1];
             capture = byte != terminator;
         } else if (k == '0') {
             capture = true;
-        } else if (byte == param.answer.at(position)) {
+        } else if (byte == answer[position]) {
             capture = false;
         } else {
             // The breaking byte is dropped, not tried as the start of a new match.

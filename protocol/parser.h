@@ -23,6 +23,12 @@ public:
     // The repeat timer comes from `clock` (the real clock when none is given).
     Parser(QObject *parent, const ParserParam &param, Clock *clock = nullptr);
 
+    // Turns the parser to another request, as if it had just been made for
+    // it: the record replaced, the timer stopped (its interval the new
+    // request's), the retry count at 0 and a fresh scan. The exchange engine
+    // keeps one parser for the head of its queue and turns it to each
+    // request that becomes the head.
+    void reset(const ParserParam &param);
     void start(); // retry count to 0, timer (re)started, request sent
     void send();  // matcher reset, request asked for
     void stop();  // timer stopped: no more sends or give-ups until the next start()

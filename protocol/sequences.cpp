@@ -14,38 +14,41 @@ QByteArray number(int value)
 
 } // namespace
 
-QList<Sequences::Step> Sequences::readAll()
+QVector<Sequences::Step> Sequences::readAll()
 {
-    return {{EnterCommand, {}}, {ReadModuleVersion, {}}, {ReadS216, {}},      {ReadS206, {}},
-            {ReadS201, {}},     {ReadS200, {}},          {ReadS214, {}},      {ReadS202, {}},
-            {SetS220, {}},      {ReadConfig, {}},        {ReadAveraging, {}}, {ExitCommand, {}}};
+    // The same every time: made once and shared.
+    static const QVector<Step> steps = {
+        {EnterCommand, {}}, {ReadModuleVersion, {}}, {ReadS216, {}},      {ReadS206, {}},
+        {ReadS201, {}},     {ReadS200, {}},          {ReadS214, {}},      {ReadS202, {}},
+        {SetS220, {}},      {ReadConfig, {}},        {ReadAveraging, {}}, {ExitCommand, {}}};
+    return steps;
 }
 
 // The common tail of the write-all and restore-defaults sequences, after the
 // configuration write: the radio registers, S220, averaging, leave command
 // mode, then read everything back.
-QList<Sequences::Step> Sequences::writeTail(const DeviceSettings &s)
+QVector<Sequences::Step> Sequences::writeTail(const DeviceSettings &s)
 {
-    QList<Step> steps;
+    QVector<Step> steps;
     for (const SettingsField *f : SettingsFields::registerWrites())
         steps += {f->write, number(s.*f->byte)};
     steps += {{SetS220, {}}, {WriteAveraging, {}}, {ExitCommand, {}}};
     return steps + readAll();
 }
 
-QList<Sequences::Step> Sequences::writeAll(const DeviceSettings &s, quint8 variant)
+QVector<Sequences::Step> Sequences::writeAll(const DeviceSettings &s, quint8 variant)
 {
     const int rate = s.serialRate;
-    QList<Step> steps = {{EnterCommand, {}},
-                         {WriteS210, number(rate + 1)},
-                         {SetLinkRate, number(rate + 1)},
-                         {WriteConfig, Catalogue::configText(s, variant, rate)}};
+    QVector<Step> steps = {{EnterCommand, {}},
+                           {WriteS210, number(rate + 1)},
+                           {SetLinkRate, number(rate + 1)},
+                           {WriteConfig, Catalogue::configText(s, variant, rate)}};
     return steps + writeTail(s);
 }
 
-QList<Sequences::Step> Sequences::restoreDefaults(const DeviceSettings &s, quint8 variant)
+QVector<Sequences::Step> Sequences::restoreDefaults(const DeviceSettings &s, quint8 variant)
 {
-    QList<Step> steps;
+    QVector<Step> steps;
     auto attempt = [&steps](int rate) {
         steps += {{SetLinkRate, number(rate)}, {EnterCommand, {}}, {ModuleDefaults, {}}};
     };

@@ -1,7 +1,7 @@
 #include "protocol/testcycle.h"
 
 #include "protocol/catalogue.h"
-#include "protocol/parser.h"
+#include "protocol/parserparam.h"
 
 QByteArray TestCycle::request(quint8 index) const
 {
@@ -12,13 +12,13 @@ QByteArray TestCycle::request(quint8 index) const
     return Catalogue::testRequest(quint8(list.at(index)));
 }
 
-void TestCycle::advance(Parser *parser)
+void TestCycle::advance(ParserParam &step)
 {
     ++position;
     if (position >= list.size())
         position = 0;
     const quint8 address = quint8(list.at(position));
-    parser->setRequest(request(position));
-    parser->setAnswer(Catalogue::testAnswer(address));
-    parser->setMask(Catalogue::testMask(address));
+    step.request = request(position);
+    step.answer = Catalogue::testAnswer(address);
+    step.mask = Catalogue::testMask(address);
 }

@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-class Parser;
+struct ParserParam;
 
 // The addresses of the radio stability test and the position in them. The
 // position outlives a run: the next run starts where the previous stopped.
@@ -21,8 +21,8 @@ public:
     // The step after the running one goes to the first address.
     void rewind() { position = quint8(list.size()); }
     // Moves to the next address (after the last, the first) and turns the
-    // step's parser to it: its poll, reply template and mask.
-    void advance(Parser *parser);
+    // step's request to it: its poll, reply template and mask.
+    void advance(ParserParam &step);
 
 private:
     QByteArray list;

@@ -211,6 +211,11 @@ void TestProtocol::scanState()
     // A field never terminated does not grow without bound.
     QCOMPARE(read(s200, "S200=" + QByteArray(100000, 'A')), QByteArray("-"));
     QCOMPARE(read(s200, "S200=5\r"), QByteArray("5"));
+    // Noise is passed over up to the template's first byte; a byte that
+    // breaks a match begun there is dropped, not tried as a new start.
+    QCOMPARE(read(s200, "xxSxS200=6\r"), QByteArray("6"));
+    QCOMPARE(read(s200, "SS200=7\r"), QByteArray("-"));
+    QCOMPARE(read(s200, "S200=8\r"), QByteArray("8"));
     Parser version(nullptr, make(ReadModuleVersion));
     QCOMPARE(read(version, QByteArray(100000, 'Z')), QByteArray("-"));
     const QByteArray tail = read(version, "v1\r");
@@ -242,6 +247,19 @@ void TestProtocol::scanState()
     QVERIFY(test.done());
     test.send();
     QVERIFY(!test.done());
+
+    // Turned to another request (as the engine turns its one parser to each
+    // new head), a parser is as if just made for it: no timer, nothing
+    // answered, and the scan begun for the old request dropped.
+    test.start();
+    QCOMPARE(read(test, "7=0,0,0,0\r7=1,"), QByteArray("0|0|0|0"));
+    QCOMPARE(read(test, "7=1,"), QByteArray("-"));
+    QVERIFY(test.done() && test.isRunning());
+    test.reset(make(ReadS206));
+    QVERIFY(!test.done() && !test.isRunning());
+    QCOMPARE(test.request(), QByteArray("ATS206?\r"));
+    QCOMPARE(read(test, "2,3\r"), QByteArray("-"));
+    QCOMPARE(read(test, "S206=5\r"), QByteArray("5"));
 }
 
 void TestProtocol::replyFieldsLandInTheirRecordFields()

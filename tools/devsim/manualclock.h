@@ -2,8 +2,8 @@
 
 #include "protocol/clock.h"
 
-#include <QList>
 #include <QPointer>
+#include <QVector>
 
 #include <functional>
 
@@ -49,5 +49,5 @@ private:
 
     qint64 current = 0;
     quint64 nextOrder = 0;
-    QList<Entry> entries;
+    QVector<Entry> entries;
 };
