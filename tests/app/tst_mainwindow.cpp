@@ -232,13 +232,12 @@ void TestMainWindow::portsThatCannotBeOpened()
     QSerialPort other(device.slavePath());
     QVERIFY(other.open(QIODevice::ReadWrite));
     const QString virtualName = VirtualPorts::nameFor(device.slavePath(), "RLX-31868-DD receiver");
-    const QList<QPair<QString, QString>> refusals = {
-        {"/dev/rlx-no-such-port", "was not found"},
-        {"/dev/null", "not a serial port"},
-        {file.fileName(), "not a serial port"},
-        {dir.path(), "not a serial port"},
-        {device.slavePath(), "in use"},
-        {virtualName, virtualName + " is in use"}};
+    const QList<QPair<QString, QString>> refusals = {{"/dev/rlx-no-such-port", "was not found"},
+                                                     {"/dev/null", "not a serial port"},
+                                                     {file.fileName(), "not a serial port"},
+                                                     {dir.path(), "not a serial port"},
+                                                     {device.slavePath(), "in use"},
+                                                     {virtualName, virtualName + " is in use"}};
     for (const auto &[path, why] : refusals) {
         modals.texts.clear();
         pressConnect(w, path);

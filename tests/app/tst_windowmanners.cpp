@@ -306,8 +306,7 @@ void TestWindowManners::stabilityCountsWrongOrNotSummarised()
         QCOMPARE(m.captured(4).toInt(), row == 0 ? qRound(100.0 * r.answered / r.sent) : 0);
     }
     // No summary while the check runs.
-    QVERIFY2(!device.outcome().startsWith("Stability check stopped"),
-             qPrintable(device.outcome()));
+    QVERIFY2(!device.outcome().startsWith("Stability check stopped"), qPrintable(device.outcome()));
 
     // STOP just as a poll of address 1 leaves.
     bool stopped = false;
