@@ -3,6 +3,7 @@
 #include "editors/w_rb.h"
 
 #include "protocol/logging.h"
+#include "protocol/settingsfields.h"
 #include <QComboBox>
 #include <QGroupBox>
 #include <QVBoxLayout>
@@ -60,18 +61,12 @@ W_SubBand::W_SubBand(QWidget *parent)
     chanel->setAccessibleName(QStringLiteral("Channel"));
 
     auto groupLayout = new QVBoxLayout(group);
-    const struct
-    {
-        quint8 value;
-        const char *text;
-        bool enabled;
-    } subBands[] = {{0, QT_TR_NOOP("g1 868-868.6 MHz"), false},
-                    {2, QT_TR_NOOP("g2 868.7-869.2 MHz"), true},
-                    {6, QT_TR_NOOP("g3 869.4-869.65 MHz"), false},
-                    {8, QT_TR_NOOP("g4 869.7-870 MHz"), false}};
-    for (const auto &subBand : subBands) {
-        auto rb = new W_Rb(this, subBand.value, tr(subBand.text));
-        rb->setEnabled(subBand.enabled);
+    // The sub-bands and their names come from the settings table; only g2
+    // may be chosen.
+    const SettingsField *field = SettingsFields::byName(QStringLiteral("subBand"));
+    for (const auto &subBand : field->names) {
+        auto rb = new W_Rb(this, quint8(subBand.first), field->nameText(subBand.first));
+        rb->setEnabled(subBand.first == BandG2);
         buttons.append(rb);
         groupLayout->addWidget(rb);
     }

@@ -315,10 +315,16 @@ QString SettingsField::describe(const DeviceSettings &s) const
     default:
         break;
     }
-    const QString name = nameOf(names, v);
+    const QString name = nameText(v);
     if (!name.isEmpty())
-        return inWords(name);
+        return name;
     return unit.isEmpty() ? QString::number(v) : QStringLiteral("%1 %2").arg(v).arg(inWords(unit));
+}
+
+QString SettingsField::nameText(int value) const
+{
+    const QString name = nameOf(names, value);
+    return name.isEmpty() ? name : inWords(name);
 }
 
 QString SettingsField::labelText() const

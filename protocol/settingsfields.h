@@ -78,6 +78,9 @@ struct SettingsField
     QString validText() const;
     // The record's value for a reader: "9600 baud", "none", "17 ms".
     QString describe(const DeviceSettings &s) const;
+    // A value's name in the language of the texts ("g2 868.7-869.2 MHz");
+    // empty for a value without a name.
+    QString nameText(int value) const;
 };
 
 // A field the device holds otherwise than it was written.

@@ -2167,10 +2167,6 @@ Nothing was changed.</translation>
         <translation>Save...</translation>
     </message>
     <message>
-        <source>Writes the lines of the log to a text file.</source>
-        <translation type="vanished">Writes the lines of the log to a text file.</translation>
-    </message>
-    <message>
         <source>Clear</source>
         <translation>Clear</translation>
     </message>
@@ -2570,22 +2566,6 @@ Nothing was changed.</translation>
 </context>
 <context>
     <name>W_SubBand</name>
-    <message>
-        <source>g1 868-868.6 MHz</source>
-        <translation>g1 868-868.6 MHz</translation>
-    </message>
-    <message>
-        <source>g2 868.7-869.2 MHz</source>
-        <translation>g2 868.7-869.2 MHz</translation>
-    </message>
-    <message>
-        <source>g3 869.4-869.65 MHz</source>
-        <translation>g3 869.4-869.65 MHz</translation>
-    </message>
-    <message>
-        <source>g4 869.7-870 MHz</source>
-        <translation>g4 869.7-870 MHz</translation>
-    </message>
     <message>
         <source>%1 MHz</source>
         <translation>%1 MHz</translation>

@@ -2168,10 +2168,6 @@ Nothing was changed.</source>
         <translation>Сохранить...</translation>
     </message>
     <message>
-        <source>Writes the lines of the log to a text file.</source>
-        <translation type="vanished">Записывает строки журнала в текстовый файл.</translation>
-    </message>
-    <message>
         <source>Clear</source>
         <translation>Очистить</translation>
     </message>
@@ -2572,22 +2568,6 @@ Nothing was changed.</source>
 </context>
 <context>
     <name>W_SubBand</name>
-    <message>
-        <source>g1 868-868.6 MHz</source>
-        <translation>g1 868–868,6 МГц</translation>
-    </message>
-    <message>
-        <source>g2 868.7-869.2 MHz</source>
-        <translation>g2 868,7–869,2 МГц</translation>
-    </message>
-    <message>
-        <source>g3 869.4-869.65 MHz</source>
-        <translation>g3 869,4–869,65 МГц</translation>
-    </message>
-    <message>
-        <source>g4 869.7-870 MHz</source>
-        <translation>g4 869,7–870 МГц</translation>
-    </message>
     <message>
         <source>%1 MHz</source>
         <translation>%1 МГц</translation>
