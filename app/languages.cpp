@@ -7,6 +7,8 @@
 #include <QTranslator>
 
 const char *const Languages::SettingKey = "Language";
+const char *const Languages::StoreOrganization = "Orbelinex";
+const char *const Languages::StoreApplication = "Rlx";
 
 namespace {
 

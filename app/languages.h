@@ -17,8 +17,11 @@ class QTranslator;
 class Languages
 {
 public:
-    // The setting the choice is remembered under.
+    // The setting the choice is remembered under, and the names of the
+    // window's settings store that keeps it (rlx-cli reads it there).
     static const char *const SettingKey;
+    static const char *const StoreOrganization;
+    static const char *const StoreApplication;
 
     Languages();
     ~Languages();

@@ -38,8 +38,8 @@ QStringList commandLine(int argc, char *argv[])
 // The names the settings store is kept under, the language among them.
 void nameApplication()
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Orbelinex"));
-    QCoreApplication::setApplicationName(QStringLiteral("Rlx"));
+    QCoreApplication::setOrganizationName(QLatin1String(Languages::StoreOrganization));
+    QCoreApplication::setApplicationName(QLatin1String(Languages::StoreApplication));
     QCoreApplication::setApplicationVersion(QStringLiteral(RLX_VERSION));
 }
 

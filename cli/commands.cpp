@@ -349,7 +349,8 @@ int Commands::run(const QStringList &arguments)
     // named as the window names it); rlx-cli never changes that setting.
     Languages languages;
     const QString language = leading(arguments).language;
-    const QSettings windowSettings(QStringLiteral("Orbelinex"), QStringLiteral("Rlx"));
+    const QSettings windowSettings(QLatin1String(Languages::StoreOrganization),
+                                   QLatin1String(Languages::StoreApplication));
     languages.install(
         Languages::forRun(Languages::isChoice(language) ? language : QString(), windowSettings));
     Q_UNUSED(ParserTexts)
