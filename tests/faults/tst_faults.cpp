@@ -1,9 +1,8 @@
 // The main window against a virtual device whose line misbehaves. Whatever
 // happens, the record holds only values that came from the device (or were
 // there before), and the user ends up where a user would expect. Damaged
-// replies are served in memory on a clock the test moves, so that a busy
-// machine cannot turn a reply in time into a late one; the adapter pulled out
-// is a real pseudo-terminal hung up, as the subject there is the port itself.
+// replies are served in memory on a clock the test moves; the adapter pulled
+// out is a real pseudo-terminal hung up, as the subject there is the port.
 #include "app/mainwindow.h"
 #include "link/virtualports.h"
 #include "protocol/data.h"
@@ -20,17 +19,14 @@
 
 #include <QLineEdit>
 #include <QSerialPort>
-#include <QStatusBar>
 #include <QtTest>
 
 using namespace WindowDriver;
 
 namespace {
 
-const QString Question = QStringLiteral("Ошибка выполнения команды. Продолжить?");
-
 // A device whose every setting differs from what the window starts with.
-void setUp(DeviceModel &model, quint8 testAdres)
+void setUp(DeviceModel &model, quint8 testAdres = 77)
 {
     model.setHardware("RLX-31868-Vela-485");
     model.setFirmware("Aug  4 2022");
@@ -41,16 +37,6 @@ void setUp(DeviceModel &model, quint8 testAdres)
         model.setReg(r[0], r[1]);
     model.setAveraging({0x85, 0x43, 7, 9});
 }
-
-// The device in memory, behind the window's engine.
-struct Device : MemoryDevice
-{
-    explicit Device(quint8 testAdres = 77)
-    {
-        setUp(model, testAdres);
-        line.setSeed(1234);
-    }
-};
 
 // The device on a real pseudo-terminal, whose adapter can be pulled out.
 struct Plugged
@@ -82,12 +68,6 @@ Fields shown(MainWindow &w)
     return fields(w.settingsData()->settings);
 }
 
-// The same fields where the device keeps them.
-Fields stored(const DeviceModel &m)
-{
-    return fields(held(m));
-}
-
 // The fields that hold neither the value of `a` nor that of `b`. The serial
 // time-out may also be the floor that a newly read serial rate imposes.
 QString strangers(const Fields &now, const Fields &a, const Fields &b = {}, bool floor = false)
@@ -101,22 +81,6 @@ QString strangers(const Fields &now, const Fields &a, const Fields &b = {}, bool
             bad << QStringLiteral("%1=%2").arg(it.key()).arg(v);
     }
     return bad.join(", ");
-}
-
-// On a clean line, a new connection (or READ) shows the device's values.
-void readsCleanly(MainWindow &w, Modals &modals, Device &device, bool reconnect = true)
-{
-    device.line.faults() = PtyDevice::Faults();
-    modals.texts.clear();
-    if (reconnect && w.exchange()->isOpen())
-        click(&w, "pbOpen");
-    if (w.exchange()->isOpen())
-        click(&w, "READ");
-    else
-        pressConnect(w, Device::Port);
-    QVERIFY(w.exchange()->isOpen() && device.idle(w));
-    QCOMPARE(modals.texts, QStringList());
-    QCOMPARE(strangers(shown(w), stored(device.model)), QString());
 }
 
 } // namespace
@@ -144,11 +108,12 @@ void TestFaults::damagedLine_data()
         QTest::newRow(tag) << QByteArray(silent) << noise << chunk << questions << untouched;
     };
     row("single bytes", "-", 0, 1, 0);
-    row("noise 1%", "-", 0.01, 0, -1);
     row("noise 5%", "-", 0.05, 0, -1);
     row("noise 5% in single bytes", "-", 0.05, 1, -1);
-    row("noise flood", "-", 0, 0, -1); // a megabyte of garbage while idle, then while reading
-    row("silent device", "", 0, 0, 1, Fields(stored(DeviceModel())).keys()); // answered "No"
+    row("noise flood", "-", 0, 0,
+        -1); // a megabyte of garbage while idle, then while reading
+    row("silent device", "", 0, 0, 1,
+        fields(DeviceSettings()).keys()); // answered "No"
     // Without the identity the firmware level stays at the lowest, whose
     // configuration reply has no requests period, outputs byte or module reset.
     row("identity", "$2", 0, 0, 0, {"delRequest", "numOfDown", "radioModuleReset"});
@@ -165,23 +130,24 @@ void TestFaults::damagedLine_data()
 void TestFaults::damagedLine()
 {
     QFETCH(QByteArray, silent);
+    QFETCH(double, noise);
+    QFETCH(int, chunk);
     QFETCH(int, questions);
     QFETCH(QStringList, untouched);
     const bool flood = QTest::currentDataTag() == QByteArray("noise flood");
-    Device device;
+    MemoryDevice device;
+    setUp(device.model);
+    device.line.setSeed(1234);
     Modals modals;
     modals.question = silent.isEmpty() ? QMessageBox::No : QMessageBox::Yes;
     MainWindow w;
     device.attach(w);
     w.show();
     const QString title = w.windowTitle();
-    if (flood) {
-        pressConnect(w, Device::Port);
-        QVERIFY(device.idle(w));
-    }
+    if (flood)
+        QVERIFY(device.connect(w));
     const Fields before = shown(w);
-    QFETCH(double, noise);
-    QFETCH(int, chunk);
+    const Fields stored = fields(held(device.model));
     device.line.faults().noise = noise;
     device.line.faults().chunkSize = chunk;
     if (silent != "-")
@@ -199,14 +165,13 @@ void TestFaults::damagedLine()
         device.clock.advance(100);
         device.line.inject(garbage);
     } else {
-        pressConnect(w, Device::Port);
+        pressConnect(w, MemoryDevice::Port);
     }
     // Damaged replies are repeated; a request left without a good reply is
     // put to the user. Where nothing answered, the bar does not end full.
     if (silent.isEmpty())
         QVERIFY(device.runUntil([&] {
-            return !w.exchange()->queueLength() &&
-                   w.statusBar()->currentMessage().startsWith("No device answered");
+            return !w.exchange()->queueLength() && outcome(w).startsWith("No device answered");
         }));
     else
         QVERIFY(device.idle(w));
@@ -215,14 +180,14 @@ void TestFaults::damagedLine()
     // questions; on a noisy line its identity may be lost as well.
     const int notices = modals.titles.count(QStringLiteral("Device not identified"));
     QVERIFY(notices <= 1);
-    if (questions >= 0)
-        QCOMPARE(notices, silent == "$2" ? 1 : 0);
-    QCOMPARE(modals.texts.count(Question), modals.texts.size() - notices);
+    QCOMPARE(modals.texts.count(QStringLiteral("Ошибка выполнения команды. Продолжить?")),
+             modals.texts.size() - notices);
     if (questions < 0) {
-        QCOMPARE(strangers(shown(w), before, stored(device.model), true), QString());
+        QCOMPARE(strangers(shown(w), before, stored, true), QString());
     } else {
+        QCOMPARE(notices, silent == "$2" ? 1 : 0);
         QCOMPARE(modals.texts.size() - notices, questions);
-        Fields expected = stored(device.model);
+        Fields expected = stored;
         for (const QString &name : untouched)
             expected[name] = before[name];
         if (silent == "$1")
@@ -233,32 +198,42 @@ void TestFaults::damagedLine()
         // "No" to the first request put to the user stops the read, and
         // nothing more is sent: not the rest of the queue, and no repeat
         // of the request that was given up (its time-out is a second). The
-        // status line names the port as silent; the bar stays empty and
-        // the title plain. The question names the request without its CR.
+        // bar stays empty and the title plain. The question names the
+        // request without its CR.
         QCOMPARE(modals.titles, QStringList{"AT/V"});
         QCOMPARE(w.windowTitle(), title);
         QCOMPARE(w.findChild<QProgressBar *>()->value(), 0);
         QCOMPARE(outcome(w), QStringLiteral("No device answered on %1: 0 of 13 requests answered; "
                                             "unanswered: $2, +++, AT/V; stopped at your answer "
                                             "after AT/V, 10 requests not sent.")
-                                 .arg(Device::Port));
+                                 .arg(MemoryDevice::Port));
         const int sent = device.line.requestCount();
         device.clock.advance(1500);
         QCOMPARE(device.line.requestCount(), sent);
-        QCOMPARE(modals.texts.size(), 1);
-        // WRITE sends nothing to a device that has not identified itself.
         click(&w, "WRITE");
         device.clock.advance(300);
         QCOMPARE(device.line.requestCount(), sent);
         QVERIFY2(outcome(w).startsWith(QStringLiteral("WRITE: nothing was sent, because the "
                                                       "device on %1 has not identified itself")
-                                           .arg(Device::Port)),
+                                           .arg(MemoryDevice::Port)),
                  qPrintable(outcome(w)));
+        QCOMPARE(modals.texts.size(), 1);
     } else if (silent != "-") {
         // "Yes" goes on with the rest of the read, to its last request.
         QVERIFY(device.line.requests().contains("ATO\r"));
     } else {
-        readsCleanly(w, modals, device, !flood);
+        // On a clean line a new connection (or READ) shows the device's values.
+        device.line.faults() = PtyDevice::Faults();
+        modals.texts.clear();
+        if (!flood)
+            click(&w, "pbOpen");
+        if (w.exchange()->isOpen())
+            click(&w, "READ");
+        else
+            pressConnect(w, MemoryDevice::Port);
+        QVERIFY(w.exchange()->isOpen() && device.idle(w));
+        QCOMPARE(modals.texts, QStringList());
+        QCOMPARE(strangers(shown(w), stored), QString());
     }
 }
 
@@ -277,7 +252,6 @@ void TestFaults::unplugged()
     Plugged device;
     MainWindow w;
     w.show();
-    auto *bar = w.findChild<QProgressBar *>();
     // The port as the port list shows it; the message about the loss names it so.
     const QString shown = VirtualPorts::nameFor(device.line.slavePath(), "RLX-31868-Vela-485");
     QSerialPort *port = w.exchange()->findChild<QSerialPort *>();
@@ -285,10 +259,8 @@ void TestFaults::unplugged()
     int errors = 0;
     connect(port, &QSerialPort::errorOccurred, this,
             [&](QSerialPort::SerialPortError e) { errors += e != QSerialPort::NoError; });
-    bool hungUp = false, closedAfter = false;
+    bool hungUp = false;
     connect(&device.line, &PtyDevice::sgHungUp, this, [&] { hungUp = true; });
-    QObject watch; // ends the watch before the window closes the port again
-    connect(port, &QIODevice::aboutToClose, &watch, [&] { closedAfter = closedAfter || hungUp; });
 
     if (when == "read") {
         device.line.faults().hangUpAfter = 5;
@@ -315,27 +287,21 @@ void TestFaults::unplugged()
         click(&w, "READ");
         QVERIFY(QTest::qWaitFor([&] { return !modals.holdQuestion; }, 30000));
     }
-    QVERIFY(QTest::qWaitFor([&] { return hungUp; }, 60000));
-    QVERIFY(QTest::qWaitFor([&] { return closedAfter; }, 60000));
+    QVERIFY(QTest::qWaitFor([&] { return hungUp && !port->isOpen(); }, 60000));
     modals.holdQuestion = false;
 
     // A quiet second: one message, and the hung-up line reports no more
-    // errors once the port is closed. (How soon it closes and the processor
-    // time it takes meanwhile are measured by the benchmark.)
+    // errors once the port is closed. The user is told which port was lost,
+    // in words rather than the system's error text; the run the loss cut
+    // short does not show as complete, not even once the question that was
+    // open meanwhile has been answered.
     QTest::qWait(1000);
     QVERIFY2(errors <= 10, qPrintable(QString::number(errors)));
-    QCOMPARE(modals.texts.filter(QStringLiteral("lost")).size(), 1);
     QCOMPARE(modals.texts.size(), when == "question" ? 2 : 1);
-    // The user is told which port was lost, and what to do, in words
-    // rather than the system's error text; the run the loss cut short does
-    // not show as complete, not even once the question that was open
-    // meanwhile has been answered.
     QCOMPARE(modals.titles.count(QStringLiteral("Connection lost")), 1);
     const QString text = modals.texts.at(modals.titles.indexOf(QStringLiteral("Connection lost")));
-    QVERIFY2(text.contains(shown), qPrintable(text));
-    QVERIFY2(systemErrorIn(text).isEmpty(), qPrintable(text));
-    QVERIFY2(bar->value() < 100, qPrintable(QString::number(bar->value())));
-    QVERIFY(!w.exchange()->isOpen());
+    QVERIFY2(text.contains(shown) && systemErrorIn(text).isEmpty(), qPrintable(text));
+    QVERIFY(w.findChild<QProgressBar *>()->value() < 100);
     QCOMPARE(w.exchange()->queueLength(), 0);
     // The window looks as before the connection.
     QCOMPARE(button(&w, "pbOpen")->text(), QStringLiteral("Connect"));
@@ -348,7 +314,7 @@ void TestFaults::unplugged()
     modals.texts.clear();
     QVERIFY(connectTo(w, fresh.line.slavePath(), 60000));
     QCOMPARE(modals.texts, QStringList());
-    QCOMPARE(strangers(::shown(w), stored(fresh.model)), QString());
+    QCOMPARE(strangers(::shown(w), fields(held(fresh.model))), QString());
 }
 
 QTEST_MAIN(TestFaults)
