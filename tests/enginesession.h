@@ -23,7 +23,6 @@ const Bytes readAll = {"+++",        "AT/V\r",    "ATS216?\r", "ATS206?\r",
                        "ATS201?\r",  "ATS200?\r", "ATS214?\r", "ATS202?\r",
                        "ATS220=9\r", "$1",        "$9",        "ATO\r"};
 
-// Sets several fields of a settings record at once.
 inline void assign(DeviceSettings &r,
                    std::initializer_list<std::pair<quint8 DeviceSettings::*, int>> values)
 {
@@ -129,19 +128,6 @@ struct MemorySession : EngineLog
         device.clearRecords();
     }
 };
-
-// The default device (4-20-D receiver, variant 2) identified and read once.
-inline void checkFullRead(const EngineLog &log, const Bytes &requests, const DeviceModel &model)
-{
-    QCOMPARE(requests, Bytes{"$2"} + readAll);
-    QCOMPARE(log.progress, (QList<quint8>{0, 7, 15, 23, 30, 38, 46, 53, 61, 69, 76, 84, 92, 100}));
-    QCOMPARE(log.replies.size(), 10);
-    QCOMPARE(log.replies.first(),
-             reply(ReadIdentity, {"Aug  4 2022", "RLX-31868-4-20-D receiver"}));
-    QCOMPARE(log.replies.at(8).count('|'), 11); // the configuration of variant 2
-    QVERIFY(log.errors.isEmpty());
-    QVERIFY(!model.commandMode());
-}
 
 // The device model on a jumping clock for an rlx-cli job (PortJob).
 struct JobDevice

@@ -16,7 +16,6 @@
 #include <QtTest>
 
 #include <cmath>
-#include <tuple>
 
 namespace {
 
@@ -57,24 +56,16 @@ private slots:
     void damagedConfigurationTailTakenForValues();
 };
 
-// Two editors share each of these bytes; each changes only its own bits.
+// Two editors share each of these bytes; each changes only its own bits (the plain
+// cases: tst_mainwindow, tst_panels).
 void TestProtocol::sharedSettingBytes()
 {
     using A = AveragingByte;
-    // The device's 0x85: moving average (kind 2) over 5 s.
-    QCOMPARE(int(A::kind(0x85)), 2);
-    QCOMPARE(int(A::interval(0x85)), 5);
-    QCOMPARE(int(A::encode(2, 5)), 0x85);
-    QCOMPARE(int(A::withKind(0x85, 1)), 0x45);
-    QCOMPARE(int(A::withInterval(0x85, 63)), 0xBF);
     // No choice (-1) lands as kind 3; a too long interval cannot reach the kind.
     QCOMPARE(int(A::withKind(0x05, quint8(-1))), 0xC5);
     QCOMPARE(int(A::withInterval(0x45, 64)), 0x40);
     QCOMPARE(int(A::withInterval(0x45, 0xFF)), 0x7F);
-
     using P = PollSettingsByte;
-    QCOMPARE(int(P::downCount(0xB5)), 5);
-    QCOMPARE(int(P::withDownCount(0xB3, 5)), 0xB5);
     QCOMPARE(int(P::withDownCount(0xB3, 0x1F)), 0xBF); // the options stay
     // Bits 7 and 6 invert outputs 1 and 2, bits 5 and 4 set their link-loss level.
     const quint8 flags[] = {P::Out1Inverted, P::Out2Inverted, P::Out1OnLinkLoss, P::Out2OnLinkLoss};
@@ -107,15 +98,11 @@ void TestProtocol::catalogue()
     QCOMPARE(shape(config), QStringLiteral("OK\r 111 2x1000ms"));
     QCOMPARE(RequestKinds::expectedFields(ReadConfig, 5), -1);
 
-    // Calibration: a give-up drops the queue; "$a" keeps every hex digit of the
-    // tripled set point, "$b" four (wrapping at 65536).
-    QCOMPARE(shape(Catalogue::setCurrent(20000)), QStringLiteral("OK\r 111 2x1000ms clear"));
-    QCOMPARE(shape(Catalogue::setRealCurrent(4000, 0)), QStringLiteral("OK\r 111 2x1000ms clear"));
-    QCOMPARE(shape(Catalogue::calibrationMode(false)), QStringLiteral("OK\r 111 2x1000ms clear"));
+    // A calibration request that gives up drops the queue (its bytes: tst_exchange).
+    for (const ParserParam &p : {Catalogue::setCurrent(1), Catalogue::setRealCurrent(4000, 0),
+                                 Catalogue::calibrationMode(false)})
+        QCOMPARE(shape(p), QStringLiteral("OK\r 111 2x1000ms clear"));
     QCOMPARE(Catalogue::setCurrent(1).request, QByteArray("$a0003\r"));
-    QCOMPARE(Catalogue::setCurrent(30000).request, QByteArray("$a15f90\r"));
-    QCOMPARE(Catalogue::setRealCurrent(4000, 0).request, QByteArray("$b2ee0,0000\r"));
-    QCOMPARE(Catalogue::setRealCurrent(30000, 21600).request, QByteArray("$b5f90,5460\r"));
 
     // The tail of each firmware variant (an unknown one: none).
     DeviceSettings s;
@@ -129,16 +116,14 @@ void TestProtocol::catalogue()
     s.adreses.clear();
     QCOMPARE(Catalogue::configText(s, 0, 12), QByteArray("=007,12,000,000,0,000,000,0,\r"));
 
-    // The first poll ends in CR and stays at the head after its answer; later ones CR LF.
-    const QByteArray addresses("\x0c\x07\xc8", 3); // 12, 7, 200
-    const QList<std::tuple<int, QByteArray, QString>> polls = {
-        {0, "12=$\r", "12=0,0,0,0\r 111X1X1X1X1 1x1000ms keep"},
-        {1, "7=$\r", "7=0,0,0,0\r 11X1X1X1X1 1x1000ms keep"},
-        {2, "200=$\r", "200=0,0,0,0\r 1111X1X1X1X1 1x1000ms keep"}};
-    for (const auto &[index, request, expected] : polls) {
-        const ParserParam p = make(TestAddress, "", 0, addresses, quint8(index));
-        QCOMPARE(p.request, request);
-        QCOMPARE(shape(p), expected);
+    // The first poll ends in CR, later ones CR LF; each takes its address's reply.
+    const QByteArray addresses("\x0c\x07\xc8", 3);
+    for (const auto &[index, address] : {std::pair{0, "12"}, {1, "7"}, {2, "200"}}) {
+        Parser poll(nullptr, make(TestAddress, "", 0, addresses, quint8(index)));
+        QCOMPARE(poll.request(), address + QByteArray("=$\r"));
+        QByteArrayList out;
+        QVERIFY(poll.parse(address + QByteArray("=1,0,3,0\r"), out));
+        QCOMPARE(out.join('|'), QByteArray("1|0|3|0"));
     }
     QCOMPARE(Catalogue::testRequest(7), QByteArray("7=$\r\n"));
     // A value that is no kind sends nothing and hands nothing out.
@@ -273,9 +258,7 @@ void TestProtocol::replyFieldsLandInTheirRecordFields()
     // Every 4-20 model polls address 1, whatever its reply says.
     ReplyDecoder::apply(ReadConfig, config, 0, "RLX-31868-4-20-D receiver", s);
     QCOMPARE(s.adreses, QString("00000001"));
-    // Flow control as the configuration write sends it; no number reads as 0.
-    ReplyDecoder::apply(ReadS216, {"1"}, 0, QString(), s);
-    QCOMPARE(int(s.flowControl), 2);
+    // No number reads as 0.
     ReplyDecoder::apply(ReadS200, {"x1"}, 0, QString(), s);
     QCOMPARE(int(s.chanel), 0);
     const DeviceSettings before = s;
@@ -362,13 +345,6 @@ void TestProtocol::valuesADeviceMayBeGiven()
 
 void TestProtocol::stabilityCountedPerAddress()
 {
-    QCOMPARE(StabilityTally::addressOf("3=$\r"), 3);
-    QCOMPARE(StabilityTally::addressOf("17=$\r\n"), 17);
-    for (const QByteArray &none :
-         {QByteArray("=$\r\n"), QByteArray("a=$\r\n"), QByteArray("1234=$\r\n"),
-          QByteArray("+1=$\r"), QByteArray("3=0,0\r")})
-        QCOMPARE(StabilityTally::addressOf(none), -1);
-
     // Address 3's longest run of misses is not its last; address 5 never answers.
     StabilityTally t;
     const QByteArray p3 = Catalogue::testRequest(3), p5 = Catalogue::testRequest(5);
@@ -379,7 +355,9 @@ void TestProtocol::stabilityCountedPerAddress()
         t.sent(p5);
         t.missed(p5);
     }
-    t.sent("junk");
+    // A request that is no poll counts for no address.
+    for (const char *none : {"junk", "=$\r\n", "a=$\r\n", "1234=$\r\n", "+1=$\r", "3=0,0\r"})
+        t.sent(none);
     QCOMPARE(t.rows().size(), 2);
     const StabilityTally::Row r3 = t.row(3), r5 = t.row(5);
     QCOMPARE(QList<int>({r3.address, r3.sent, r3.answered, r3.longestMissRun}),
@@ -423,11 +401,8 @@ void TestProtocol::damagedConfigurationTailTakenForValues()
             QVERIFY2(!RequestKinds::plausible(ReadConfig, f), damaged.constData());
         }
     }
-    using F = RequestKinds::Field;
-    QVERIFY(RequestKinds::fits(F::Number, "123456789"));
-    QVERIFY(!RequestKinds::fits(F::Byte, "1000"));
-    QVERIFY(RequestKinds::fits(F::Text, QByteArray("RLX\0\x01", 5)));
-    QVERIFY(!RequestKinds::fits(F::Text, "RLX\x7F"));
+    // (Numbers, bytes and texts in replies: tst_exchange::repliesOfTheWrongForm.)
+    QVERIFY(!RequestKinds::fits(RequestKinds::Field::Text, "RLX\x7F"));
 }
 
 QTEST_GUILESS_MAIN(TestProtocol)
