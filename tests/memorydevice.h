@@ -1,8 +1,7 @@
 #pragma once
 
-// A device of the family served in memory behind a window's engine, on a
-// clock the test moves: the window's own code runs as against a port, and
-// no test waits out the protocol's time-outs.
+// A device served in memory behind a window's engine, on a clock the test
+// moves: no test waits out the protocol's time-outs.
 
 #include "app/mainwindow.h"
 #include "protocol/exchange.h"
@@ -36,8 +35,7 @@ struct MemoryDevice
         w.exchange()->setClock(&clock);
         w.exchange()->setLine(&line);
     }
-    // Moves the device's time on until `done` holds; two minutes of the
-    // device's time are far more than any run takes.
+    // Moves the device's time on until `done` holds, for at most two minutes.
     bool runUntil(const std::function<bool()> &done)
     {
         return clock.advanceUntil(
@@ -59,22 +57,6 @@ struct MemoryDevice
         WindowDriver::pressConnect(w, Port);
         return w.exchange()->isOpen() && idle(w);
     }
-    // The run the last action started has ended: the queue is empty and the
-    // status line no longer says what is being done.
-    bool settle(MainWindow &w)
-    {
-        return runUntil([&] {
-            return !w.exchange()->queueLength() &&
-                   !WindowDriver::outcome(w).endsWith(QStringLiteral("…"));
-        });
-    }
-    // Presses the button and lets what it started end.
-    bool press(MainWindow &w, const QString &name)
-    {
-        WindowDriver::click(&w, name);
-        return idle(w);
-    }
-    // The device's time goes on by `ms`.
     void wait(int ms)
     {
         clock.advance(ms);
@@ -91,8 +73,7 @@ struct MemoryDevice
     }
 };
 
-// A shown window on a device in memory, its message boxes and file dialogs
-// answered. The window goes before the device's clock.
+// A shown window on a device in memory, its modal boxes answered.
 struct WindowOnDevice : MemoryDevice
 {
     Modals modals;
@@ -107,7 +88,15 @@ struct WindowOnDevice : MemoryDevice
     }
     bool connect() { return MemoryDevice::connect(w); }
     // Presses the button and lets what it started end.
-    bool press(const QString &name) { return MemoryDevice::press(w, name) && settle(); }
-    bool settle() { return MemoryDevice::settle(w); }
+    bool press(const QString &name)
+    {
+        WindowDriver::click(&w, name);
+        return idle(w) && settle();
+    }
+    // The queue is empty and the status line no longer says what is being done.
+    bool settle()
+    {
+        return runUntil([&] { return !w.exchange()->queueLength() && !outcome().endsWith(u'…'); });
+    }
     QString outcome() { return WindowDriver::outcome(w); }
 };

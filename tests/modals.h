@@ -29,8 +29,7 @@ public:
     }
 
 private:
-    // Answers through queued calls: an answer may open another modal box,
-    // and this timer cannot fire again while its own slot runs.
+    // Answers through queued calls: an answer may open another modal box.
     void poll()
     {
         QWidget *w = QApplication::activeModalWidget();
@@ -50,17 +49,14 @@ private:
             QMetaObject::invokeMethod(button ? button : box->buttons().value(0), "click",
                                       Qt::QueuedConnection);
         } else if (auto dialog = qobject_cast<QFileDialog *>(w)) {
-            // A dialog whose own question (replace the file?) was just
-            // answered is active again until its answer is taken.
+            // Active again after its own question (replace the file?).
             if (dialogs.contains(dialog))
                 return;
             dialogs << dialog;
             ++fileDialogs;
             dialogFolders << dialog->directory().absolutePath();
             proposedNames << QFileInfo(dialog->selectedFiles().value(0)).fileName();
-            // Once the dialog is the active window its name field has the
-            // focus, and selectFile() then leaves the field as it is: accept()
-            // would find nothing chosen and keep the dialog open.
+            // selectFile() leaves a focused name field as it is.
             if (QWidget *focus = dialog->focusWidget())
                 focus->clearFocus();
             if (!fileName.isEmpty())

@@ -1,7 +1,6 @@
 #pragma once
 
-// Drives a MainWindow through its controls, as a user: finds controls by
-// their parameter names, chooses a port and presses buttons.
+// Drives a MainWindow through its controls by their names, as a user.
 
 #include "app/mainwindow.h"
 #include "protocol/exchange.h"
@@ -78,15 +77,6 @@ inline QString outcome(MainWindow &w)
     return w.statusBar()->currentMessage();
 }
 
-// The run the last action started has ended: the queue is empty and the
-// status line no longer says what is being done.
-inline bool waitOutcome(MainWindow &w, int ms = 60000)
-{
-    return QTest::qWaitFor(
-        [&] { return !w.exchange()->queueLength() && !outcome(w).endsWith(QStringLiteral("…")); },
-        ms);
-}
-
 // The first widget of the class is shown within the window.
 inline bool visible(MainWindow &w, const char *className)
 {
@@ -102,9 +92,7 @@ template <typename T> T *panel(MainWindow &w)
     return w.findChildren<T *>().value(0);
 }
 
-// The measured-value fields of the Measure panel in the order shown: value
-// and state of input 1, then of input 2 (the line edits inside its spin and
-// combo boxes left out).
+// The Measure panel's value and state fields of input 1, then of input 2.
 inline QList<QLineEdit *> measuredFields(QWidget *measure)
 {
     QList<QLineEdit *> fields;

@@ -1,16 +1,21 @@
-// The main window from the keyboard and for screen readers, against a device
-// served in memory: every control Tab stops at has a name, Tab reaches all
-// of them panel by panel in the order they are shown, and each main button's
-// shortcut presses it, even while an editor has the focus.
+// The main window per device model, against a device in memory: the panels
+// and link-loss output groups it shows, a name for every control Tab stops
+// at, Tab reaching all of them panel by panel in the order they are shown,
+// and each main button's shortcut pressing it, even from an editor.
 #include "app/keyboardaccess.h"
 #include "app/mainwindow.h"
 #include "app/trafficlog.h"
+#include "editors/w_numofdown.h"
+#include "editors/w_rb.h"
+#include "panels/measure.h"
+#include "protocol/data.h"
 #include "protocol/exchange.h"
 #include "tests/memorydevice.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
 
 #include <QAccessible>
+#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QShortcut>
@@ -19,22 +24,6 @@
 using namespace WindowDriver;
 
 namespace {
-
-// A control Tab stops at now.
-bool isStop(const QWidget *c, const QWidget *window)
-{
-    return c->window() == window && c->isVisible() && c->isEnabled() && !c->focusProxy() &&
-           (c->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
-}
-
-QList<QWidget *> stops(MainWindow &w)
-{
-    QList<QWidget *> found;
-    for (QWidget *c : w.findChildren<QWidget *>())
-        if (isStop(c, &w))
-            found << c;
-    return found;
-}
 
 QString describe(const QWidget *c)
 {
@@ -52,15 +41,29 @@ QWidget *panelOf(MainWindow &w, QWidget *c)
     return c;
 }
 
-// Editors that have no label beside them and are named where they are made:
-// the channel list, the calibration set point, the value of a reset timer
-// (labelled by its check box), the rows of the stability check.
+// Editors named where they are made, with no label beside them: the channel
+// list, the calibration set point, a reset timer's value (labelled by its
+// check box), the rows of the stability check.
 bool unlabelled(const QWidget *c)
 {
     const QWidget *p = c->parentWidget();
     return c->objectName() == QLatin1String("Chanel") ||
            c->objectName() == QLatin1String("curCurrent") || (p && p->inherits("w_Reset")) ||
            (p && p->inherits("W_Adres"));
+}
+
+// The panels shown of those that depend on the model, then the titles of
+// the link-loss output groups shown.
+QString arrangement(MainWindow &w)
+{
+    QStringList shown;
+    for (const char *name : {"Kalibr", "Measure", "W_Rs485", "AdresArray", "W_Test", "ReqPeriod"})
+        if (visible(w, name))
+            shown << QLatin1String(name);
+    for (QGroupBox *group : panel<w_NumOfDown>(w)->findChildren<QGroupBox *>())
+        if (group->isVisibleTo(&w))
+            shown << '"' + group->title() + '"';
+    return shown.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -70,45 +73,66 @@ class TestKeyboard : public QObject
     Q_OBJECT
 
 private slots:
-    void everyControlNamedAndReached_data();
-    void everyControlNamedAndReached();
+    void everyControlShownNamedAndReached_data();
+    void everyControlShownNamedAndReached();
     void shortcutsPressTheirButtons();
 };
 
-void TestKeyboard::everyControlNamedAndReached_data()
+void TestKeyboard::everyControlShownNamedAndReached_data()
 {
-    QTest::addColumn<QByteArray>("hardware");
-    QTest::newRow("RS-485") << QByteArray("RLX-31868-Vela-485");
-    QTest::newRow("4-20-D receiver") << QByteArray("RLX-31868-4-20-D receiver");
-    QTest::newRow("AD transmitter") << QByteArray("RLX-31868-AD transmitter");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("RLX-31868-4-20 receiver") << "Kalibr AdresArray W_Test ReqPeriod \"Out 4-20\"";
+    // A current output and one discrete output.
+    QTest::newRow("RLX-31868-4-20-D receiver")
+        << "Kalibr AdresArray W_Test ReqPeriod \"Out 4-20\" \"Out D Discret\"";
+    QTest::newRow("RLX-31868-DD receiver")
+        << "AdresArray W_Test ReqPeriod \"Out D1 Discret\" \"Out D2 Discret\"";
+    QTest::newRow("RLX-31868-Vela-485") << "W_Rs485 AdresArray W_Test ReqPeriod";
+    QTest::newRow("RLX-31868-AD transmitter") << "Measure";
 }
 
-void TestKeyboard::everyControlNamedAndReached()
+void TestKeyboard::everyControlShownNamedAndReached()
 {
-    QFETCH(QByteArray, hardware);
+    const QByteArray hardware = QTest::currentDataTag();
     WindowOnDevice device(hardware);
     MainWindow &w = device.w;
-    Modals &modals = device.modals;
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    pressConnect(w, MemoryDevice::Port);
-    QVERIFY(w.exchange()->isOpen());
-    QVERIFY(device.idle(w));
+    QVERIFY(device.connect());
     QCOMPARE(w.hardwareText(), QString::fromLatin1(hardware));
+    QTEST(arrangement(w), "shown");
 
-    const QList<QWidget *> controls = stops(w);
+    // Each link-loss group sets its own output's bit of the poll settings
+    // byte, and only that bit.
+    quint8 &bits = w.settingsData()->settings.numOfDown;
+    for (QGroupBox *group : panel<w_NumOfDown>(w)->findChildren<QGroupBox *>()) {
+        if (!group->isVisibleTo(&w))
+            continue;
+        const QList<W_Rb *> levels = group->findChildren<W_Rb *>();
+        QCOMPARE(levels.size(), 2);
+        const QString title = group->title();
+        const quint8 bit = title.contains("D2") || title == "Out D Discret" ? 0x10 : 0x20;
+        bits = 0x03;
+        levels.at(1)->click();
+        QVERIFY2(bits == (0x03 | bit), qPrintable(title));
+        bits = 0xF3;
+        levels.at(0)->click();
+        QVERIFY2(bits == (0xF3 & ~bit), qPrintable(title));
+    }
+
+    QList<QWidget *> controls; // Tab stops now
+    for (QWidget *c : w.findChildren<QWidget *>())
+        if (c->window() == &w && c->isVisible() && c->isEnabled() && !c->focusProxy() &&
+            (c->focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
+            controls << c;
     QVERIFY2(controls.size() > 20, qPrintable(QString::number(controls.size())));
-
     // Named: what a screen reader says on reaching the control. An editor
     // beside a label is its label's buddy and carries the label's text.
     QStringList faults;
     int labelled = 0;
     QList<QWidget *> stateFields;
-    for (QWidget *m : w.findChildren<QWidget *>())
-        if (m->inherits("Measure")) {
-            const QList<QLineEdit *> f = measuredFields(m);
-            stateFields << f.value(1) << f.value(3);
-        }
+    for (Measure *m : w.findChildren<Measure *>())
+        stateFields << measuredFields(m).value(1) << measuredFields(m).value(3);
     for (QWidget *c : controls) {
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(c);
         if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
@@ -119,21 +143,18 @@ void TestKeyboard::everyControlNamedAndReached()
         for (QLabel *l : w.findChildren<QLabel *>())
             if (l->buddy() == c)
                 label = l;
-        if (label) {
-            ++labelled;
-            if (c->accessibleName() != label->text().remove('&').remove(QRegularExpression(":$")))
-                faults << QStringLiteral("not named by its label \"%1\": ").arg(label->text()) +
-                              describe(c);
-        } else if (c->accessibleName().isEmpty() || !(unlabelled(c) || stateFields.contains(c))) {
+        if (label && ++labelled &&
+            c->accessibleName() != label->text().remove('&').remove(QRegularExpression(":$")))
+            faults << QStringLiteral("not named by its label \"%1\": ").arg(label->text()) +
+                          describe(c);
+        if (!label &&
+            (c->accessibleName().isEmpty() || !(unlabelled(c) || stateFields.contains(c))))
             faults << QStringLiteral("no label: ") + describe(c);
-        }
     }
-    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     QVERIFY2(labelled >= 5, qPrintable(QString::number(labelled)));
 
     // Tab from the port list goes round every control once and comes back.
     QWidget *first = child<QComboBox>(&w, "PortName");
-    QVERIFY(controls.contains(first));
     first->setFocus(Qt::TabFocusReason);
     QTRY_COMPARE(QApplication::focusWidget(), first);
     QList<QWidget *> visited{first};
@@ -144,24 +165,22 @@ void TestKeyboard::everyControlNamedAndReached()
         visited << QApplication::focusWidget();
     }
     QCOMPARE(QApplication::focusWidget(), first);
+    QCOMPARE(QSet<QWidget *>(visited.begin(), visited.end()).size(), visited.size());
     // Of a group of radio buttons Tab stops at one; the arrow keys go on
     // from there.
-    auto reached = [&](QWidget *c) {
-        if (visited.contains(c))
-            return true;
+    for (QWidget *c : controls) {
         auto rb = qobject_cast<QRadioButton *>(c);
-        return rb && rb->autoExclusive() &&
-               std::any_of(visited.cbegin(), visited.cend(), [&](QWidget *v) {
-                   return qobject_cast<QRadioButton *>(v) && v->parent() == c->parent();
-               });
-    };
-    for (QWidget *c : controls)
-        if (!reached(c))
+        if (!visited.contains(c) &&
+            !(rb && rb->autoExclusive() &&
+              std::any_of(visited.cbegin(), visited.cend(), [&](QWidget *v) {
+                  return qobject_cast<QRadioButton *>(v) && v->parent() == c->parent();
+              })))
             faults << QStringLiteral("not reached by Tab: ") + describe(c);
+    }
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
-    QCOMPARE(QSet<QWidget *>(visited.begin(), visited.end()).size(), visited.size());
 
-    // Panel after panel, each once, top to bottom and left to right.
+    // Panel after panel, each once, top to bottom and left to right; within
+    // a panel as laid out, not as made.
     QList<QWidget *> panels;
     for (QWidget *c : visited)
         if (panels.isEmpty() || panels.last() != panelOf(w, c)) {
@@ -173,48 +192,40 @@ void TestKeyboard::everyControlNamedAndReached()
         const QPoint a = panels.at(i - 1)->mapTo(&w, QPoint());
         const QPoint b = panels.at(i)->mapTo(&w, QPoint());
         QVERIFY2(a.y() < b.y() || (a.y() == b.y() && a.x() < b.x()),
-                 qPrintable(QStringLiteral("%1 before %2")
-                                .arg(panels.at(i - 1)->metaObject()->className(),
-                                     panels.at(i)->metaObject()->className())));
+                 qPrintable(describe(panels.at(i))));
     }
-    // Within a panel as laid out, not as made: the flow control row stands
-    // above the serial time-out row, which was made first.
-    QVERIFY(visited.indexOf(child<QWidget>(&w, "Flow control")) <
-            visited.indexOf(child<QWidget>(&w, "Serial Timeout")));
-    QCOMPARE(modals.texts, QStringList());
+    if (visible(w, "W_Rs485")) // flow control stands above the time-out, made first
+        QVERIFY(visited.indexOf(child<QWidget>(&w, "Flow control")) <
+                visited.indexOf(child<QWidget>(&w, "Serial Timeout")));
+    QCOMPARE(device.modals.texts, QStringList());
 }
 
 // Every main button has a shortcut of its own, its tooltip names it, and
 // pressing it with an editor's focus does what the button does.
 void TestKeyboard::shortcutsPressTheirButtons()
 {
-    WindowOnDevice device("RLX-31868-Vela-485");
+    WindowOnDevice device;
     MainWindow &w = device.w;
-    Modals &modals = device.modals;
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
-
-    QHash<QString, QKeySequence> keys;
     QStringList taken;
+    for (QShortcut *s : w.findChildren<QShortcut *>())
+        if (auto *on = qobject_cast<QWidget *>(s->parent()); on && on->window() == &w)
+            taken << s->key().toString();
+    QCOMPARE(QSet<QString>(taken.begin(), taken.end()).size(), taken.size());
+    QVERIFY(taken.contains("Ctrl+L"));
+    QHash<QString, QKeySequence> keys;
     for (const char *name :
          {"pbOpen", "READ", "WRITE", "DEFAULT", "Open Settings", "Save Settings"}) {
         QAbstractButton *b = child<QAbstractButton>(&w, name);
         const QKeySequence k = KeyboardAccess::keysOf(b);
-        QVERIFY2(!k.isEmpty(), name);
-        const QString shown = k.toString(QKeySequence::NativeText);
-        QVERIFY2(b->toolTip().contains(QStringLiteral("(%1)").arg(shown)),
-                 qPrintable(b->toolTip()));
-        // The visible texts stay the commands' names.
-        QVERIFY2(!b->text().contains('&'), qPrintable(b->text()));
         keys.insert(name, k);
+        // The visible texts stay the commands' names.
+        QVERIFY2(!k.isEmpty() && taken.contains(k.toString()) && !b->text().contains('&') &&
+                     b->toolTip().contains(
+                         QStringLiteral("(%1)").arg(k.toString(QKeySequence::NativeText))),
+                 qPrintable(b->toolTip()));
     }
-    for (QShortcut *s : w.findChildren<QShortcut *>())
-        if (auto *on = qobject_cast<QWidget *>(s->parent()); on && on->window() == &w)
-            taken << s->key().toString();
-    QVERIFY(taken.contains("Ctrl+L"));
-    for (const QKeySequence &k : qAsConst(keys))
-        QVERIFY2(taken.contains(k.toString()), qPrintable(k.toString()));
-    QCOMPARE(QSet<QString>(taken.begin(), taken.end()).size(), taken.size());
 
     auto press = [&](const QKeySequence &k) {
         QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : &w, k);
@@ -238,8 +249,7 @@ void TestKeyboard::shortcutsPressTheirButtons()
     ports->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), ports);
     press(keys["pbOpen"]);
-    QVERIFY(w.exchange()->isOpen());
-    QVERIFY(device.idle(w));
+    QVERIFY(w.exchange()->isOpen() && device.idle(w));
 
     const QList<QPair<const char *, QString>> runs{{"READ", "Reading…"},
                                                    {"WRITE", "Writing…"},
@@ -251,19 +261,17 @@ void TestKeyboard::shortcutsPressTheirButtons()
         QVERIFY2(device.idle(w), run.first);
         QTest::qWait(150); // the button's press shows until it comes up
     }
-
+    int dialogs = 0;
+    for (const char *name : {"Save Settings", "Open Settings"}) {
+        QVERIFY(focusEditor());
+        press(keys[name]);
+        ++dialogs;
+        QTRY_COMPARE(device.modals.fileDialogs, dialogs);
+    }
     QVERIFY(focusEditor());
-    press(keys["Save Settings"]);
-    QTRY_COMPARE(modals.fileDialogs, 1);
-    QVERIFY(focusEditor());
-    press(keys["Open Settings"]);
-    QTRY_COMPARE(modals.fileDialogs, 2);
-
-    auto *log = w.findChild<TrafficLog *>("trafficLog");
-    QVERIFY(focusEditor());
-    QTest::keySequence(QApplication::focusWidget(), QKeySequence("Ctrl+L"));
-    QVERIFY(QTest::qWaitForWindowActive(log));
-    log->close();
+    press(QKeySequence("Ctrl+L"));
+    QVERIFY(QTest::qWaitForWindowActive(w.findChild<TrafficLog *>("trafficLog")));
+    w.findChild<TrafficLog *>("trafficLog")->close();
 
     // Renamed Disconnect, the button still answers its keys.
     QCOMPARE(child<QAbstractButton>(&w, "pbOpen")->text(), QStringLiteral("Disconnect"));
@@ -275,7 +283,7 @@ void TestKeyboard::shortcutsPressTheirButtons()
     press(keys["READ"]);
     QVERIFY(outcome(w) != QStringLiteral("Reading…"));
     QCOMPARE(w.exchange()->queueLength(), 0);
-    QCOMPARE(modals.texts, QStringList());
+    QCOMPARE(device.modals.texts, QStringList());
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -22,6 +22,14 @@ namespace {
 QString cut(QWidget *w)
 {
     const QFontMetrics fm = w->fontMetrics();
+    auto tooSmall = [&](const QString &text, QSize need, QSize room) {
+        return QStringLiteral("%1 \"%2\": %3x%4 in %5x%6")
+            .arg(w->metaObject()->className(), text)
+            .arg(need.width())
+            .arg(need.height())
+            .arg(room.width())
+            .arg(room.height());
+    };
     if (auto *label = qobject_cast<QLabel *>(w)) {
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
         const QPixmap picture = label->pixmap(Qt::ReturnByValue);
@@ -29,46 +37,29 @@ QString cut(QWidget *w)
         const QPixmap picture = label->pixmap();
 #endif
         // The calibration's arrows keep their size beside the text.
-        if (!picture.isNull() && picture.width() / picture.devicePixelRatio() < fm.height())
-            return QStringLiteral("picture %1 px wide beside text %2 px high")
-                .arg(picture.width() / picture.devicePixelRatio())
-                .arg(fm.height());
+        const int pictureWidth = int(picture.width() / picture.devicePixelRatio());
+        if (!picture.isNull() && pictureWidth < fm.height())
+            return tooSmall("picture", {fm.height(), 0}, {pictureWidth, 0});
         if (label->text().isEmpty() || label->wordWrap() || label->textFormat() == Qt::RichText)
             return QString();
         // The text's full advance, from where it starts to the label's edge
         // (the last letter's ink may reach into the label's right margin).
-        const int need = fm.horizontalAdvance(label->text());
-        if (need > label->width() - label->contentsMargins().left() ||
-            fm.height() > label->contentsRect().height())
-            return QStringLiteral("label \"%1\": %2x%3 in %4x%5")
-                .arg(label->text())
-                .arg(need)
-                .arg(fm.height())
-                .arg(label->width() - label->contentsMargins().left())
-                .arg(label->contentsRect().height());
-        return QString();
+        const QSize need(fm.horizontalAdvance(label->text()), fm.height());
+        const QSize room(label->width() - label->contentsMargins().left(),
+                         label->contentsRect().height());
+        return need.boundedTo(room) == need ? QString() : tooSmall(label->text(), need, room);
     }
     if (auto *button = qobject_cast<QAbstractButton *>(w)) {
         const QSize need = button->minimumSizeHint().expandedTo(button->sizeHint());
-        if (!button->text().isEmpty() &&
-            (button->width() < need.width() || button->height() < need.height()))
-            return QStringLiteral("button \"%1\": %2x%3 in %4x%5")
-                .arg(button->text())
-                .arg(need.width())
-                .arg(need.height())
-                .arg(button->width())
-                .arg(button->height());
-        return QString();
+        return button->text().isEmpty() || need.boundedTo(button->size()) == need
+                   ? QString()
+                   : tooSmall(button->text(), need, button->size());
     }
-    if (auto *bar = qobject_cast<QProgressBar *>(w)) {
-        const int need = fm.horizontalAdvance(bar->format());
-        if (bar->isTextVisible() && need > bar->width())
-            return QStringLiteral("progress bar \"%1\": %2 in %3")
-                .arg(bar->format())
-                .arg(need)
-                .arg(bar->width());
-    }
-    return QString();
+    auto *bar = qobject_cast<QProgressBar *>(w);
+    const QSize need(bar ? fm.horizontalAdvance(bar->format()) : 0, 0);
+    return bar && bar->isTextVisible() && need.width() > bar->width()
+               ? tooSmall(bar->format(), need, {bar->width(), 0})
+               : QString();
 }
 
 } // namespace

@@ -1,10 +1,7 @@
 // How the main window serves the user around the device's work, against a
-// device served in memory on a clock the test moves: where it stays when
-// moved or fitted to a small screen, the progress bar after a lost
-// connection, the tooltips of every control and of the groups a receiver
-// retitles, the stability check's counts, stale measured values, and the
-// traffic log: its lines, its bound, the names it is saved under and the file
-// it writes for support.
+// device in memory on a clock the test moves: its place on the screen, the
+// progress bar after a lost connection, tooltips, the stability check's
+// counts, stale measured values, the traffic log and the support file.
 #include "app/mainwindow.h"
 #include "app/trafficlog.h"
 #include "app/windowfit.h"
@@ -55,15 +52,6 @@ QString groupTip(MainWindow &w, const QString &title)
     return QStringLiteral("(none shown)");
 }
 
-// A log line without its time stamp ("2026-12-08 23:52:28.988 ").
-QStringList withoutTimes(const QStringList &lines)
-{
-    QStringList out;
-    for (const QString &l : lines)
-        out << l.mid(24);
-    return out;
-}
-
 // The log's lines as its window shows them, oldest first.
 QStringList shownLines(TrafficLog *log)
 {
@@ -72,13 +60,6 @@ QStringList shownLines(TrafficLog *log)
     for (int r = 0; r < rows->rowCount(); ++r)
         out << rows->index(r, 0).data().toString();
     return out;
-}
-
-// One row of the log's window; -1 is the newest.
-QString shownRow(TrafficLog *log, int row)
-{
-    const QAbstractItemModel *rows = log->findChild<QTableView *>("trafficLogView")->model();
-    return rows->index(row < 0 ? rows->rowCount() + row : row, 0).data().toString();
 }
 
 QByteArray contents(const QString &name)
@@ -94,8 +75,7 @@ class TestWindowManners : public QObject
     Q_OBJECT
 
 private slots:
-    void movedWindowSnappedBack();
-    void windowRanOffTheScreen();
+    void windowStaysOnTheScreen();
     void progressStayedAfterLostConnection();
     void controlWithoutTooltip();
     void retitledGroupKeptOldTooltip();
@@ -107,96 +87,77 @@ private slots:
     void supportFileMissedSomething();
 };
 
-// Moved half off the screen, by a move of its own or the window system's, the
-// window stays there; once a device's panels make it grow, it is fitted
-// onto the screen again.
-void TestWindowManners::movedWindowSnappedBack()
+// On a 1366x768 screen with a 40 px panel at the bottom, a title bar of
+// 25 px and a frame of 1 px the whole frame stays in the available area,
+// moved up or left as far as needed, and content larger than it scrolls.
+// The real window moved half off the screen stays there until a device's
+// panels make it grow; then it is fitted onto the offscreen screen (800x600),
+// its panels scroll and its progress bar stays whole in sight below them.
+void TestWindowManners::windowStaysOnTheScreen()
 {
+    const QRect laptop(0, 0, 1366, 728), at(226, 22, 914, 600);
+    // 125 % scaling: the area is 1093x582 logical pixels.
+    const QRect scaled(0, 0, 1093, 582), scaledAt(94, 0, 914, 600);
+    struct Case
+    {
+        QRect area, at;
+        QSize content;
+        int scrollBar;
+        const char *placed;
+    };
+    const Case cases[] = {
+        {laptop, at, {900, 574}, 0, "226,22 912x574"},
+        {laptop, at, {900, 690}, 0, "226,12 912x690"}, // moved up just enough
+        {laptop, at, {900, 702}, 0, "226,0 912x702"},
+        {laptop, at, {900, 703}, 0, "226,0 912x702 scrolls"},
+        {laptop, {900, 0, 914, 600}, {900, 500}, 0, "452,0 912x500"},
+        {{0, 40, 1366, 728}, {0, 10, 914, 600}, {900, 500}, 0, "0,40 912x500"},
+        {scaled, scaledAt, {900, 760}, 0, "94,0 912x556 scrolls"},
+        {scaled, scaledAt, {1200, 500}, 0, "0,0 1091x500 scrolls"},
+        // Content that scrolls up and down is given room for its scroll bar.
+        {scaled, scaledAt, {912, 760}, 14, "94,0 926x556 scrolls"},
+    };
+    for (const Case &c : cases) {
+        const WindowFit::Placement p =
+            WindowFit::place(c.area, c.at, QMargins(1, 25, 1, 1), c.content, c.scrollBar);
+        QCOMPARE(where(QRect(p.frameTopLeft, p.size)) + (p.scroll ? " scrolls" : ""),
+                 QString(c.placed));
+    }
+
     WindowOnDevice device;
     MainWindow &w = device.w;
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTest::qWait(50); // the first fit after showing
     const QRect area = w.screen()->availableGeometry();
     QVERIFY2(area.contains(w.frameGeometry()), qPrintable(where(w.frameGeometry())));
-
-    // Half past the right edge.
+    // Half past the right edge, and taller than the room below, as a user's
+    // drag of the lower edge makes it.
     const QPoint aside(area.right() - w.frameGeometry().width() / 2, area.top() + 20);
-    w.move(aside);
-    QTest::qWait(100);
-    QCOMPARE(w.frameGeometry().topLeft(), aside);
-    // Taller than the room below, as a user's drag of the lower edge makes it.
     const QSize small = w.size();
+    w.move(aside);
     w.windowHandle()->resize(small.width(), area.height());
     QTest::qWait(100);
     QCOMPARE(w.frameGeometry().topLeft(), aside);
     QCOMPARE(w.size(), QSize(small.width(), area.height()));
-    QVERIFY(!area.contains(w.frameGeometry()));
 
-    // The device's panels make the window grow: all of it comes back.
     QVERIFY(device.connect());
     QTRY_VERIFY2(area.contains(w.frameGeometry()), qPrintable(where(w.frameGeometry())));
-    QCOMPARE(device.modals.texts, QStringList());
-}
-
-// A 1366x768 screen with a 40 px panel at the bottom, a title bar of 25 px
-// and a frame of 1 px: the whole frame stays in the available area, moved up
-// (or left) as far as needed, and content taller than the area scrolls. Then
-// the real window on the offscreen screen (800x600), too small for the
-// RS-485 model: its panels scroll, its progress bar stays in sight below
-// them, and it lies on the screen.
-void TestWindowManners::windowRanOffTheScreen()
-{
-    const QRect laptop(0, 0, 1366, 728);
-    const QMargins frame(1, 25, 1, 1);
-    auto place = [&](const QRect &area, QRect at, int height, int width = 900) {
-        const WindowFit::Placement p = WindowFit::place(area, at, frame, QSize(width, height));
-        return where(QRect(p.frameTopLeft, p.size)) + (p.scroll ? " scrolls" : "");
-    };
-    // Fits where it is; grows past the bottom and moves up just enough.
-    QCOMPARE(place(laptop, QRect(226, 22, 914, 600), 574), QStringLiteral("226,22 912x574"));
-    QCOMPARE(place(laptop, QRect(226, 22, 914, 600), 690), QStringLiteral("226,12 912x690"));
-    // Exactly the area's height still fits; one pixel more scrolls.
-    QCOMPARE(place(laptop, QRect(226, 22, 914, 600), 702), QStringLiteral("226,0 912x702"));
-    QCOMPARE(place(laptop, QRect(226, 22, 914, 600), 703), QStringLiteral("226,0 912x702 scrolls"));
-    // Off the right edge, and above a panel at the top.
-    QCOMPARE(place(laptop, QRect(900, 0, 914, 600), 500), QStringLiteral("452,0 912x500"));
-    QCOMPARE(place(QRect(0, 40, 1366, 728), QRect(0, 10, 914, 600), 500),
-             QStringLiteral("0,40 912x500"));
-    // 125 % scaling: the area is 1093x582 logical pixels; content wider
-    // than the area scrolls sideways too.
-    QCOMPARE(place(QRect(0, 0, 1093, 582), QRect(94, 0, 914, 600), 760),
-             QStringLiteral("94,0 912x556 scrolls"));
-    QCOMPARE(place(QRect(0, 0, 1093, 582), QRect(94, 0, 914, 600), 500, 1200),
-             QStringLiteral("0,0 1091x500 scrolls"));
-    // Content that scrolls up and down is given room for its scroll bar.
-    const WindowFit::Placement withBar =
-        WindowFit::place(QRect(0, 0, 1093, 582), QRect(94, 0, 914, 600), frame, {912, 760}, 14);
-    QCOMPARE(withBar.size, QSize(926, 556));
-    QCOMPARE(withBar.frameTopLeft, QPoint(94, 0));
-
-    WindowOnDevice device;
-    MainWindow &w = device.w;
-    const QRect area = w.screen()->availableGeometry();
-    QVERIFY(device.connect());
-    auto *bar = w.findChild<QProgressBar *>();
     // The window's own scroll area holds the connection bar (the panels have
     // scroll areas of their own).
-    auto windowScroll = [&w]() -> QScrollArea * {
+    QScrollArea *scroll = nullptr;
+    QTRY_VERIFY(scroll = [&w]() -> QScrollArea * {
         for (QScrollArea *a : w.findChildren<QScrollArea *>())
             if (a->widget() && a->widget()->findChild<QWidget *>("pbOpen"))
                 return a;
         return nullptr;
-    };
-    QTRY_VERIFY(windowScroll());
-    QTRY_VERIFY2(area.contains(w.frameGeometry()), qPrintable(where(w.frameGeometry())));
-    QScrollArea *scroll = windowScroll();
+    }());
     QVERIFY(scroll->verticalScrollBar()->maximum() > 0 ||
             scroll->horizontalScrollBar()->maximum() > 0);
-    // The panels scroll; the progress bar stays whole in sight below them.
-    QVERIFY(!scroll->widget()->isAncestorOf(bar));
-    QVERIFY(bar->isVisible());
+    auto *bar = w.findChild<QProgressBar *>();
+    QVERIFY(!scroll->widget()->isAncestorOf(bar) && bar->isVisible());
     QCOMPARE(bar->visibleRegion().boundingRect().height(), bar->height());
     QVERIFY(bar->mapTo(&w, QPoint(0, bar->height())).y() <= w.height());
+    QCOMPARE(device.modals.texts, QStringList());
 }
 
 // The bar empties when the connection goes in the middle of a read.
@@ -234,8 +195,7 @@ void TestWindowManners::controlWithoutTooltip()
         const bool panel = (c->inherits("W_QWidget") && c != w.centralWidget()) ||
                            c->inherits("W_Adres") || c->inherits("w_Reset");
         // A list's own parts (the corner button of a table without headers).
-        const bool part = p && p->inherits("QAbstractItemView");
-        if ((!control && !panel) || part)
+        if ((!control && !panel) || (p && p->inherits("QAbstractItemView")))
             continue;
         ++checked;
         if (c->toolTip().trimmed().isEmpty())
@@ -289,25 +249,7 @@ void TestWindowManners::stabilityCountsWrongOrNotSummarised()
     QPushButton *testButton = test->findChild<QPushButton *>();
     QTest::mouseClick(testButton, Qt::LeftButton);
     QVERIFY(device.runUntil([&] { return test->tally().row(2).sent >= 3; }));
-    const QRegularExpression tip("^Address (\\d+) since the last CLEAN TEST: (\\d+) polls sent, "
-                                 "(\\d+) answered \\((\\d+) %\\); at most (\\d+) in a row "
-                                 "unanswered\\.$");
-    for (int row : {0, 1}) {
-        const QRegularExpressionMatch m = tip.match(rows[row]->toolTip());
-        QVERIFY2(m.hasMatch(), qPrintable(rows[row]->toolTip()));
-        const StabilityTally::Row r = test->tally().row(quint8(row + 1));
-        QCOMPARE(m.captured(1).toInt(), row + 1);
-        QCOMPARE(m.captured(2).toInt(), r.sent);
-        QCOMPARE(m.captured(3).toInt(), r.answered);
-        QVERIFY(r.sent >= 2);
-        // Address 1's newest poll may still be on its way.
-        QVERIFY2(row == 0 ? r.answered >= r.sent - 1 : r.answered == 0,
-                 qPrintable(rows[row]->toolTip()));
-        QCOMPARE(m.captured(4).toInt(), row == 0 ? qRound(100.0 * r.answered / r.sent) : 0);
-    }
-    // No summary while the check runs.
-    QVERIFY2(!device.outcome().startsWith("Stability check stopped"), qPrintable(device.outcome()));
-
+    QCOMPARE(device.outcome(), QStringLiteral("Stability check running; STOP ends it."));
     // STOP just as a poll of address 1 leaves.
     bool stopped = false;
     connect(w.exchange(), &Exchange::sgRequest, testButton,
@@ -326,8 +268,10 @@ void TestWindowManners::stabilityCountsWrongOrNotSummarised()
                             "address 2 answered 0 of %2 (0 %).")
                  .arg(one.sent)
                  .arg(two.sent));
-    QVERIFY(rows[0]->toolTip().contains(
-        QStringLiteral("%1 polls sent, %1 answered (100 %)").arg(one.sent)));
+    const QString tip("Address %1 since the last CLEAN TEST: %2 polls sent, %3 answered (%4 %); "
+                      "at most %5 in a row unanswered.");
+    QCOMPARE(rows[0]->toolTip(), tip.arg(1).arg(one.sent).arg(one.sent).arg(100).arg(0));
+    QCOMPARE(rows[1]->toolTip(), tip.arg(2).arg(two.sent).arg(0).arg(0).arg(two.sent));
 
     // CLEAN TEST starts the counts afresh.
     QTest::mouseClick(test->findChildren<QPushButton *>().at(1), Qt::LeftButton);
@@ -348,15 +292,15 @@ void TestWindowManners::staleMeasurementLookedFresh()
     auto *measure = panel<Measure>(device.w);
     const QList<QLineEdit *> fields = measuredFields(measure);
     QCOMPARE(fields.size(), 4);
-    const QColor normal = fields[0]->palette().color(QPalette::Text);
-    const QColor grey = fields[0]->palette().color(QPalette::Disabled, QPalette::Text);
-    QVERIFY(normal != grey);
     auto textColours = [&] {
         QSet<QRgb> colours;
         for (QLineEdit *f : fields)
             colours << f->palette().color(QPalette::Active, QPalette::Text).rgb();
         return colours;
     };
+    const QRgb normal = fields[0]->palette().color(QPalette::Text).rgb();
+    const QRgb grey = fields[0]->palette().color(QPalette::Disabled, QPalette::Text).rgb();
+    QVERIFY(normal != grey);
     QTest::mouseClick(measure->findChild<QPushButton *>(), Qt::LeftButton);
     QVERIFY(within([&] { return !fields[0]->text().isEmpty(); }));
     QVERIFY(!measure->valuesStale());
@@ -364,7 +308,7 @@ void TestWindowManners::staleMeasurementLookedFresh()
     // The device stops answering: the last values stay, greyed.
     device.line.faults().rules = {{"$7", -1, -1}};
     QVERIFY(within([&] { return measure->valuesStale(); }));
-    QCOMPARE(textColours(), QSet<QRgb>{grey.rgb()});
+    QCOMPARE(textColours(), QSet<QRgb>{grey});
     QVERIFY(!fields[0]->text().isEmpty() && !fields[2]->text().isEmpty());
     QTest::qWait(1100);
     QVERIFY(measure->valuesStale());
@@ -372,17 +316,16 @@ void TestWindowManners::staleMeasurementLookedFresh()
     // Answers come back.
     device.line.faults().rules.clear();
     QVERIFY(within([&] { return !measure->valuesStale(); }));
-    QCOMPARE(textColours(), QSet<QRgb>{normal.rgb()});
+    QCOMPARE(textColours(), QSet<QRgb>{normal});
     click(&device.w, "READ");
     QVERIFY(!measure->valuesStale());
 }
 
 // Connect and read with one register read left unanswered and replies in
-// pieces of three bytes: the log, opened from the status bar and again with
-// Ctrl+L, has a line per request and per whole reply, in time order, dated
-// to the millisecond, with the repeats, time-outs and the give-up, control
-// bytes by their code and the status line's texts. It saves what it shows
-// under its header, as a text file when typed without a suffix, and clears.
+// pieces of three bytes: the log, opened from the status bar, has a line per request and per whole
+// reply, in time order, dated to the millisecond, with the repeats, time-outs and the give-up and
+// the status line's texts. It copies and saves what it shows, as a text file when typed without a
+// suffix, and clears.
 void TestWindowManners::trafficLogMissedRepeatsOrSplitReplies()
 {
     WindowOnDevice device;
@@ -407,20 +350,17 @@ void TestWindowManners::trafficLogMissedRepeatsOrSplitReplies()
     const QRegularExpression form(
         "^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d (>>|<<|!!|==) ");
     QString previous;
-    for (const QString &l : lines) {
-        QVERIFY2(form.match(l).hasMatch(), qPrintable(l));
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString &l = lines[i];
         const QDateTime at = QDateTime::fromString(l.left(23), "yyyy-MM-dd HH:mm:ss.zzz");
-        QVERIFY2(at.msecsTo(before) <= 1 && at <= QDateTime::currentDateTime(), qPrintable(l));
-        QVERIFY2(previous <= l.left(23), qPrintable(l));
-        previous = l.left(23);
+        QVERIFY2(form.match(l).hasMatch() && at.msecsTo(before) <= 1 &&
+                     at <= QDateTime::currentDateTime() && previous <= l.left(23),
+                 qPrintable(l));
         // A reply is one line, whole, after its request.
-        if (l.mid(24, 2) == "<<")
-            QVERIFY2(l.endsWith("\\r"), qPrintable(l));
-        QVERIFY2(!l.contains('\r'), "a raw carriage return in the log");
+        QVERIFY2(!l.contains('\r') && (l.mid(24, 2) != "<<" || l.endsWith("\\r")), qPrintable(l));
+        QVERIFY2(l.mid(24, 2) != "<<" || lines.value(i - 1).mid(24, 2) != "<<", qPrintable(l));
+        previous = l.left(23);
     }
-    for (int i = 1; i < lines.size(); ++i)
-        QVERIFY2(lines[i - 1].mid(24, 2) != "<<" || lines[i].mid(24, 2) != "<<",
-                 qPrintable(lines[i]));
     // The unanswered read: sent, timed out and repeated, then given up.
     const QStringList s202 = lines.filter("ATS202?\\r");
     QVERIFY2(s202.size() >= 4, qPrintable(s202.join('\n')));
@@ -428,8 +368,6 @@ void TestWindowManners::trafficLogMissedRepeatsOrSplitReplies()
     QVERIFY(s202.at(1).endsWith("!! time-out: ATS202?\\r"));
     QVERIFY(s202.at(2).endsWith(">> ATS202?\\r  (repeat)"));
     QVERIFY(s202.last().endsWith("!! gave up: ATS202?\\r"));
-    QCOMPARE(TrafficLog::visible(QByteArray("a\0\x1b\\\n\xff", 6)),
-             QStringLiteral("a<00><1b>\\\\\\n<ff>"));
 
     // New traffic reaches the open window, at the bottom.
     const int shown = log->lineCount();
@@ -455,31 +393,23 @@ void TestWindowManners::trafficLogMissedRepeatsOrSplitReplies()
     click(log, "trafficLogSave");
     QTRY_COMPARE(modals.fileDialogs, 1);
     const QString text = QString::fromUtf8(contents("traffic.txt"));
-    QCOMPARE(text.section('\n', headerLines + 1), log->lines().join('\n') + '\n');
-    QCOMPARE(text.section('\n', headerLines, headerLines), QString());
+    QCOMPARE(text.section('\n', headerLines), '\n' + log->lines().join('\n') + '\n');
     QVERIFY(!QFile::exists("traffic"));
     modals.fileName = QDir::current().filePath("traffic.log");
     click(log, "trafficLogSave");
-    QTRY_COMPARE(modals.fileDialogs, 2);
     QTRY_VERIFY(QFile::exists("traffic.log"));
     QVERIFY(!QFile::exists("traffic.log.txt"));
 
-    // Cleared; closed and opened again with Ctrl+L from the main window.
     click(log, "trafficLogClear");
     QCOMPARE(log->lineCount(), 0);
     QCOMPARE(shownLines(log), QStringList());
-    log->close();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier);
-    QVERIFY(log->isVisible());
     // The failed-request question, at connecting and at READ.
     QCOMPARE(modals.titles, (QStringList{"ATS202?", "ATS202?"}));
 }
 
 // What ends a reply's line: the next request, a give-up, a reply the engine
-// took, a quiet gap on the engine's clock, a line full of noise. What the
-// open window shows follows a line that grows.
+// took, a quiet gap on the engine's clock, a line full of noise; control
+// bytes are shown by their code. The open window follows a line that grows.
 void TestWindowManners::trafficLogFramesEndedWrongly()
 {
     MemoryDevice device;
@@ -495,10 +425,10 @@ void TestWindowManners::trafficLogFramesEndedWrongly()
     device.clock.advance(TrafficLog::QuietGapMs);
     emit engine->sgTraffic(T::Received, "6=1\r");
     emit engine->sgTraffic(T::GaveUp, "ATS206?\r");
-    emit engine->sgTraffic(T::Received, "x");
+    emit engine->sgTraffic(T::Received, QByteArray("x\0", 2));
     device.clock.advance(TrafficLog::QuietGapMs + 1);
-    emit engine->sgTraffic(T::Received, "y");
-    emit engine->sgTraffic(T::Received, "z");
+    emit engine->sgTraffic(T::Received, "\\\n");
+    emit engine->sgTraffic(T::Received, "\xff");
     emit engine->sgTraffic(T::Sent, "$1");
     emit engine->sgTraffic(T::Received, "S2");
     emit engine->sgOk(0, ReadConfig, "$1"); // the engine took the reply
@@ -506,13 +436,16 @@ void TestWindowManners::trafficLogFramesEndedWrongly()
     emit engine->sgTraffic(T::Repeated, "$1");
     emit engine->sgTraffic(T::Received, "ab");
     emit engine->sgTraffic(T::Received, noise);
-    const QString full = TrafficLog::visible(noise.left(TrafficLog::MaxLineBytes));
-    QCOMPARE(withoutTimes(log->lines()),
-             QStringList({">> ATS206?\\r", "<< S206=1\\r", "!! time-out: ATS206?\\r",
-                          "!! gave up: ATS206?\\r", "<< x", "<< yz", ">> $1", "<< S2", "<< S3",
-                          "!! time-out: $1", ">> $1  (repeat)",
-                          "<< ab" + TrafficLog::visible(noise.left(TrafficLog::MaxLineBytes - 2)),
-                          "<< " + full, "<< " + TrafficLog::visible(noise.right(46))}));
+    const QString esc = QStringLiteral("<1b>");
+    QStringList lines;
+    for (const QString &l : log->lines())
+        lines << l.mid(24); // without the time stamp
+    QCOMPARE(lines, QStringList({">> ATS206?\\r", "<< S206=1\\r", "!! time-out: ATS206?\\r",
+                                 "!! gave up: ATS206?\\r", "<< x<00>", "<< \\\\\\n<ff>", ">> $1",
+                                 "<< S2", "<< S3", "!! time-out: $1", ">> $1  (repeat)",
+                                 "<< ab" + esc.repeated(TrafficLog::MaxLineBytes - 2),
+                                 "<< " + esc.repeated(TrafficLog::MaxLineBytes),
+                                 "<< " + esc.repeated(300 - 2 * TrafficLog::MaxLineBytes + 2)}));
 
     // The open window gets the new lines and repaints the newest as it grows.
     log->open();
@@ -521,20 +454,16 @@ void TestWindowManners::trafficLogFramesEndedWrongly()
     QSignalSpy changed(rows, &QAbstractItemModel::dataChanged);
     emit engine->sgTraffic(T::Sent, "ATS202?\r");
     emit engine->sgTraffic(T::Received, "S20");
-    QTRY_COMPARE(rows->rowCount(), log->lineCount());
-    QVERIFY(shownLines(log).last().endsWith("<< S20"));
-    QCOMPARE(changed.count(), 0);
+    QTRY_COMPARE(shownLines(log), log->lines());
     emit engine->sgTraffic(T::Received, "2=5\r");
     QTRY_COMPARE(changed.count(), 1);
     QCOMPARE(changed.first().first().toModelIndex().row(), log->lineCount() - 1);
     QVERIFY(shownLines(log).last().endsWith("<< S202=5\\r"));
-    QCOMPARE(shownLines(log), log->lines());
 
     // Nothing connected, nothing identified.
-    const QString header = log->header();
-    QVERIFY2(header.contains("Port: not connected\nHardware: not identified\n"
-                             "Firmware: not identified\n"),
-             qPrintable(header));
+    QVERIFY2(log->header().contains("Port: not connected\nHardware: not identified\n"
+                                    "Firmware: not identified\n"),
+             qPrintable(log->header()));
 }
 
 // A day of traffic keeps the newest lines, no more, in the store and in the
@@ -550,16 +479,14 @@ void TestWindowManners::trafficLogGrewWithoutBound()
     QVERIFY(log->line(0).endsWith(">> 500=$\\r\\n"));
     QVERIFY(log->line(n - 1).endsWith(QStringLiteral(">> %1=$\\r\\n").arg(n + 499)));
     log->open();
-    const QAbstractItemModel *rows = log->findChild<QTableView *>("trafficLogView")->model();
-    QCOMPARE(rows->rowCount(), n);
+    QCOMPARE(shownLines(log), log->lines());
     for (int i = 0; i < 700; ++i) {
         emit w.exchange()->sgTraffic(Exchange::Traffic::Sent, "ATS206?\r");
         emit w.exchange()->sgTraffic(Exchange::Traffic::Received, QByteArray::number(i) + "=1,2\r");
     }
     QCOMPARE(log->lineCount(), n);
-    QTRY_VERIFY(shownRow(log, -1).endsWith("<< 699=1,2\\r"));
-    QCOMPARE(rows->rowCount(), n);
-    QCOMPARE(shownRow(log, 0), log->line(0));
+    QVERIFY(log->line(n - 1).endsWith("<< 699=1,2\\r"));
+    QTRY_COMPARE(shownLines(log), log->lines());
 }
 
 // "Save for support..." writes one file: the header naming the program,
@@ -577,20 +504,16 @@ void TestWindowManners::supportFileMissedSomething()
     auto *log = w.findChild<TrafficLog *>("trafficLog");
     log->open();
     w.settingsData()->settings.testAdres = 77;
-    const QString outcome = w.statusBar()->currentMessage();
-    QVERIFY(!outcome.isEmpty());
-
     const QString name = dir.filePath("support.txt");
     modals.fileName = dir.filePath("support");
     click(log, "trafficLogSupport");
-    QTRY_COMPARE(modals.fileDialogs, 1);
     QTRY_VERIFY(QFile::exists(name));
     const QByteArray saved = contents(name);
     const QString text = QString::fromUtf8(saved);
-    QVERIFY2(text.startsWith(QStringLiteral("RLX Vela Конфигуратор v.%1, traffic log\nSaved: ")
-                                 .arg(MainWindow::Version)),
+    QVERIFY2(text.startsWith(QStringLiteral("RLX Vela Конфигуратор v.%1, traffic log\nSaved: %2")
+                                 .arg(MainWindow::Version)
+                                 .arg(QDate::currentDate().year())),
              qPrintable(text));
-    QVERIFY(text.contains(QString::number(QDate::currentDate().year())));
     QVERIFY2(text.contains("\nPort: /dev/ttyRLX0\nHardware: RLX-31868-Vela-485\n"
                            "Firmware: Aug  4 2022\n"),
              qPrintable(text));
@@ -614,7 +537,7 @@ void TestWindowManners::supportFileMissedSomething()
     QString why;
     QVERIFY2(SettingsJson::fromJson(json.object(), back, &why), qPrintable(why));
     QCOMPARE(SettingsFile::toBytes(back), SettingsFile::toBytes(w.settingsData()->settings));
-    QCOMPARE(section(2), outcome + '\n');
+    QCOMPARE(section(2), outcome(w) + '\n');
 
     // The disk is full: the saved file stays, nothing is left beside it.
     // (The dialog asks first whether to replace the file.)
