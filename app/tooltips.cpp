@@ -26,6 +26,9 @@ const QHash<QString, QString> &byName()
          QT_TRANSLATE_NOOP("ToolTips",
                            "Opens the port, identifies the device and reads its settings; pressed "
                            "again, closes the port.")},
+        {"Configure Remote Device",
+         QT_TRANSLATE_NOOP("ToolTips",
+                           "Settings of a remote device over the radio (not available).")},
         {"Open Settings",
          QT_TRANSLATE_NOOP("ToolTips",
                            "Loads settings from a .rlx file into the editors, without talking "
@@ -269,9 +272,6 @@ QString baseText(const QWidget *w)
         return translated(byClass().value(className));
     if (auto button = qobject_cast<const QAbstractButton *>(w)) {
         const QString text = button->text();
-        if (text == QCoreApplication::translate("W_ComPort", "Configure Remote Device"))
-            return translated(QStringLiteral(QT_TRANSLATE_NOOP(
-                "ToolTips", "Settings of a remote device over the radio (not available).")));
         if (inClass(w, "AdresArray"))
             return translated(QStringLiteral(QT_TRANSLATE_NOOP(
                                   "ToolTips", "The device polls remote address %1.")))

@@ -33,7 +33,7 @@ int DeviceCommands::ports(const QStringList &args)
     QJsonArray all;
     for (const QString &n : names) {
         const QString port = VirtualPorts::portOf(n);
-        all.append(QJsonObject{{QStringLiteral("name"), n},
+        all.append(QJsonObject{{QStringLiteral("name"), VirtualPorts::untranslated(n)},
                                {QStringLiteral("port"), port},
                                {QStringLiteral("virtual"), port != n}});
     }

@@ -25,7 +25,7 @@ _rlx_cli()
 
     case $prev in
         -p | --port)
-            COMPREPLY=($(compgen -W "$(rlx-cli ports 2>/dev/null | sed 's/ (virtual.*//')" -- "$cur"))
+            COMPREPLY=($(compgen -W "$(rlx-cli ports 2>/dev/null | sed 's/ (.*)$//')" -- "$cur"))
             return
             ;;
         -o | --output | --csv)

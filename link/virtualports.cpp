@@ -12,15 +12,23 @@
 
 namespace {
 
-// What follows the path of a virtual device in the port list: the marker in
-// the language of the texts, or as the program writes it untranslated (the
-// entry chosen may come from a list made before a language was chosen).
+// What follows the path of a virtual device in the port list, in the
+// language of the texts.
 QString marker()
 {
     return QStringLiteral(" (") + QCoreApplication::translate("VirtualPorts", "virtual") +
            QLatin1Char(' ');
 }
-const QLatin1String UntranslatedMarker(" (virtual ");
+
+// Where the path of a virtual device's entry ends: at " (" in an entry that
+// ends with ")". Device paths hold no " (", and the entry may have been
+// made in another language (a list made before the language changed, the
+// remembered port, a name typed or pasted into rlx-cli), so the marker's
+// word itself is not looked at.
+int pathEnd(const QString &shown)
+{
+    return shown.endsWith(QLatin1Char(')')) ? shown.indexOf(QLatin1String(" (")) : -1;
+}
 
 } // namespace
 
@@ -50,14 +58,17 @@ QString VirtualPorts::nameFor(const QString &path, const QString &hardware)
 
 QString VirtualPorts::portOf(const QString &shown)
 {
-    if (!shown.endsWith(QLatin1Char(')')))
+    const int end = pathEnd(shown);
+    return end > 0 ? shown.left(end) : shown;
+}
+
+QString VirtualPorts::untranslated(const QString &shown)
+{
+    const int end = pathEnd(shown);
+    const int hardware = end > 0 ? shown.indexOf(QLatin1Char(' '), end + 2) : -1;
+    if (hardware < 0)
         return shown;
-    for (const QString &m : {marker(), QString(UntranslatedMarker)}) {
-        const int at = shown.indexOf(m);
-        if (at > 0)
-            return shown.left(at);
-    }
-    return shown;
+    return shown.left(end) + QLatin1String(" (virtual") + shown.mid(hardware);
 }
 
 QStringList VirtualPorts::names()

@@ -33,8 +33,11 @@ public:
     // The name the port list shows for a virtual device.
     static QString nameFor(const QString &path, const QString &hardware);
     // The port to open for an entry of the port list: the path for a virtual
-    // device, the entry itself for any other port.
+    // device (its entry in any language), the entry itself for any other port.
     static QString portOf(const QString &shown);
+    // The entry as written without a language ("/dev/pts/3 (virtual
+    // RLX-…)"), for output that programs read.
+    static QString untranslated(const QString &shown);
 
 private slots:
     void slChanged();

@@ -1,6 +1,7 @@
 #include "link/w_comport.h"
 
 #include "link/portlist.h"
+#include "link/virtualports.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -34,6 +35,7 @@ W_ComPort::W_ComPort(QWidget *parent, PortList *ports)
     open->setObjectName(QStringLiteral("pbOpen"));
     openSettings->setObjectName(QStringLiteral("Open Settings"));
     saveSettings->setObjectName(QStringLiteral("Save Settings"));
+    configureRemote->setObjectName(QStringLiteral("Configure Remote Device"));
     configureRemote->setEnabled(false);
 
     auto layout = new QHBoxLayout(this);
@@ -71,8 +73,13 @@ void W_ComPort::slUpdatePortName()
             continue;
         const QString remembered = QSettings().value(QLatin1String(PortNameKey)).toString();
         portName->addItem(name);
-        // Only the beginning of the remembered name is compared.
-        if (remembered.startsWith(name) && !connected)
+        // Only the beginning of the remembered name is compared; a virtual
+        // device's entry by its path, as it may have been remembered in
+        // another language.
+        const bool virtualDevice = VirtualPorts::portOf(name) != name;
+        if (!connected &&
+            (remembered.startsWith(name) ||
+             (virtualDevice && VirtualPorts::portOf(remembered) == VirtualPorts::portOf(name))))
             portName->setCurrentIndex(portName->count() - 1);
     }
 
