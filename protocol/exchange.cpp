@@ -29,9 +29,14 @@ Exchange::~Exchange()
 
 void Exchange::setClock(Clock *c)
 {
+    // The parser's repeat timer comes from the clock, so the parser is made
+    // again on the new clock. A request on its way would lose its timer (and
+    // a call from the parser's own signal its parser): not while one is.
+    if (!queue.isEmpty()) {
+        qCWarning(lcProtocol) << "clock not changed: requests are queued";
+        return;
+    }
     clock = c ? c : Clock::system();
-    // The parser's repeat timer comes from the clock: the parser is made
-    // again, on the new clock, for the next head.
     delete parser;
     parser = nullptr;
     turnToHead();

@@ -58,8 +58,9 @@ public:
     ~Exchange() override;
 
     // The line and the clock the engine works with; by default the serial
-    // port and the real clock. Set before openPort. The engine does not take
-    // ownership of what it is given.
+    // port and the real clock. Set before openPort (the clock is not changed
+    // while requests are queued). The engine does not take ownership of what
+    // it is given.
     void setLine(Line *line);
     void setClock(Clock *c);
     Line *line() const { return link; }

@@ -8,7 +8,8 @@
 class Clock;
 class Timer;
 
-// One queued request. It asks for its request to be written, repeats it on its
+// The request at the head of the engine's queue (the engine turns it to each
+// new head). It asks for its request to be written, repeats it on its
 // own timer until the repeat budget is spent, and scans the received bytes for
 // the reply template, collecting the reply's fields. The scan state survives
 // between chunks, so a reply may arrive split in any way.
@@ -40,10 +41,6 @@ public:
 
     TypeParser type() const { return param.type; }
     QByteArray request() const { return param.request; }
-    quint8 countRepeat() const { return param.countRepeat; }
-    quint16 timeout() const { return param.timeout; }
-    bool clearOnTimeout() const { return param.clearOnTimeout; }
-    bool keepAfterAnswer() const { return param.keepAfterAnswer; }
     // A complete reply matched since the last send.
     bool done() const { return isDone; }
     // 0 while the request goes out for the first time, then the repeat number.
