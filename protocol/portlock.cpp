@@ -2,6 +2,7 @@
 
 #include "protocol/logging.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -11,7 +12,6 @@
 #include <csignal>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <unistd.h>
 
 namespace {
 
@@ -42,9 +42,12 @@ QString PortLock::Holder::text() const
 {
     if (pid <= 0)
         return QString();
-    const QString who = program.isEmpty() ? QStringLiteral("process %1").arg(pid)
-                                          : QStringLiteral("%1 (process %2)").arg(program).arg(pid);
-    return host.isEmpty() ? who : QStringLiteral("%1 on %2").arg(who, host);
+    const QString who =
+        program.isEmpty()
+            ? QCoreApplication::translate("PortLock", "process %1").arg(pid)
+            : QCoreApplication::translate("PortLock", "%1 (process %2)").arg(program).arg(pid);
+    return host.isEmpty() ? who
+                          : QCoreApplication::translate("PortLock", "%1 on %2").arg(who, host);
 }
 
 PortLock::PortLock() = default;
@@ -73,9 +76,11 @@ QString PortLock::fileFor(const QString &devicePath)
         QStringLiteral("/LCK.rlx.%1.%2").arg(major(info.st_rdev)).arg(minor(info.st_rdev));
     // RLX_LOCK_DIR names a folder of one's own instead (the tests give each
     // test one: pseudo-terminal numbers pass from one test to another, and a
-    // lock is only meant for the programs of one test).
+    // lock is only meant for the programs of one test). A folder that is not
+    // there or not writable is passed over, so that the lock is still taken.
     const QString own = qEnvironmentVariable("RLX_LOCK_DIR");
-    if (!own.isEmpty())
+    const QFileInfo ownDir(own);
+    if (!own.isEmpty() && ownDir.isDir() && ownDir.isWritable())
         return own + name;
     // A folder that already holds the file is where every program looks for
     // it, whichever other folders it may write to.
@@ -129,6 +134,10 @@ bool PortLock::lock(const QString &devicePath)
         file = std::move(claim);
         return true;
     }
+    // Only another holder refuses the port. A lock file that cannot be
+    // written (a full or read-only folder) leaves the port usable without
+    // one, as where no lock folder is writable at all: the lock guards
+    // against a second program, it must not keep the engineer off the device.
     qCDebug(lcProtocol) << "port lock" << name << "not taken:" << claim->error();
     return claim->error() != QLockFile::LockFailedError;
 }
