@@ -58,7 +58,7 @@ W_SubBand::W_SubBand(QWidget *parent)
 {
     chanel->setObjectName(QStringLiteral("Chanel"));
     // The list sits under the sub-bands without a label of its own.
-    chanel->setAccessibleName(QStringLiteral("Channel"));
+    chanel->setAccessibleName(tr("Channel"));
 
     auto groupLayout = new QVBoxLayout(group);
     // The sub-bands and their names come from the settings table; only g2

@@ -49,7 +49,7 @@ Kalibr::Kalibr(QWidget *parent)
     auto measuredUnit = new QLabel(tr("mkA"), this);
     curCurrent->setMaximum(MaxSetPoint);
     // The set point has only its unit beside it.
-    curCurrent->setAccessibleName(QStringLiteral("Current set point, mkA"));
+    curCurrent->setAccessibleName(tr("Current set point, mkA"));
     realCurrent->setMaximum(MaxMeasured);
     resetKalibr->hide();
 

@@ -16,8 +16,8 @@ W_Adres::W_Adres(quint8 adres, QWidget *parent)
     adresBox->setToolTip(tr("Remote address polled in this row."));
     // The row has no label; it is named by its place in the list, which the
     // address it polls may change.
-    check->setAccessibleName(QStringLiteral("Poll the address of row %1").arg(adres));
-    adresBox->setAccessibleName(QStringLiteral("Address of row %1").arg(adres));
+    check->setAccessibleName(tr("Poll the address of row %1").arg(adres));
+    adresBox->setAccessibleName(tr("Address of row %1").arg(adres));
 
     auto layout = new QHBoxLayout(this);
     layout->setSpacing(2);

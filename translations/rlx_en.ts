@@ -785,6 +785,10 @@ or written.</translation>
         <source>mkA</source>
         <translation>mkA</translation>
     </message>
+    <message>
+        <source>Current set point, mkA</source>
+        <translation>Current set point, mkA</translation>
+    </message>
 </context>
 <context>
     <name>LaunchCheck</name>
@@ -1212,6 +1216,21 @@ Its model and firmware are unknown, so its settings were read in a layout that m
     <message>
         <source>: ok</source>
         <translation>: ok</translation>
+    </message>
+</context>
+<context>
+    <name>PortLock</name>
+    <message>
+        <source>process %1</source>
+        <translation>process %1</translation>
+    </message>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1 (process %2)</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 on %2</translation>
     </message>
 </context>
 <context>
@@ -2277,6 +2296,14 @@ Nothing was changed.</translation>
         <source>Remote address polled in this row.</source>
         <translation>Remote address polled in this row.</translation>
     </message>
+    <message>
+        <source>Poll the address of row %1</source>
+        <translation>Poll the address of row %1</translation>
+    </message>
+    <message>
+        <source>Address of row %1</source>
+        <translation>Address of row %1</translation>
+    </message>
 </context>
 <context>
     <name>W_ComPort</name>
@@ -2569,6 +2596,10 @@ Nothing was changed.</translation>
     <message>
         <source>%1 MHz</source>
         <translation>%1 MHz</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Channel</translation>
     </message>
 </context>
 <context>

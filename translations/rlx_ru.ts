@@ -785,6 +785,10 @@ or written.</source>
         <source>mkA</source>
         <translation>мкА</translation>
     </message>
+    <message>
+        <source>Current set point, mkA</source>
+        <translation>Уставка тока, мкА</translation>
+    </message>
 </context>
 <context>
     <name>LaunchCheck</name>
@@ -1213,6 +1217,21 @@ Its model and firmware are unknown, so its settings were read in a layout that m
     <message>
         <source>: ok</source>
         <translation>: успешно</translation>
+    </message>
+</context>
+<context>
+    <name>PortLock</name>
+    <message>
+        <source>process %1</source>
+        <translation>процесс %1</translation>
+    </message>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1 (процесс %2)</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 на %2</translation>
     </message>
 </context>
 <context>
@@ -2279,6 +2298,14 @@ Nothing was changed.</source>
         <source>Remote address polled in this row.</source>
         <translation>Удалённый адрес, опрашиваемый в этой строке.</translation>
     </message>
+    <message>
+        <source>Poll the address of row %1</source>
+        <translation>Опрашивать адрес строки %1</translation>
+    </message>
+    <message>
+        <source>Address of row %1</source>
+        <translation>Адрес строки %1</translation>
+    </message>
 </context>
 <context>
     <name>W_ComPort</name>
@@ -2571,6 +2598,10 @@ Nothing was changed.</source>
     <message>
         <source>%1 MHz</source>
         <translation>%1 МГц</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Канал</translation>
     </message>
 </context>
 <context>
