@@ -106,8 +106,7 @@ void PanelArrangement::arrange(const Identification &id, quint8 outType)
         reqPeriod->setAdresVisible(true);
         test->setSingleAdres(true);
         reqPeriod->show();
-        reqPeriod->setTitle(
-            QStringLiteral(QT_TRANSLATE_NOOP("W_QWidget", "Radio Poll and Out Settings")));
+        reqPeriod->setTitle(QT_TRANSLATE_NOOP("W_QWidget", "Radio Poll and Out Settings"));
         return;
     }
     adresArray->setListHidden(false);
@@ -118,7 +117,7 @@ void PanelArrangement::arrange(const Identification &id, quint8 outType)
         rs485->show();
         test->show();
         reqPeriod->show();
-        reqPeriod->setTitle(QStringLiteral(QT_TRANSLATE_NOOP("W_QWidget", "Radio Poll Settings")));
+        reqPeriod->setTitle(QT_TRANSLATE_NOOP("W_QWidget", "Radio Poll Settings"));
     } else {
         measure->show();
     }

@@ -32,7 +32,8 @@ QList<const SettingsField *> fieldsNamed(const QStringList &names, QString *erro
     return fields;
 }
 
-// A device's value for a reader: the number, or "not read".
+// A device's value as `get` prints it: the number, or "not read" (the same
+// in every language, as programs read it).
 QString shown(const PortJob &job, const SettingsField &f, const DeviceSettings &s)
 {
     if (!job.isRead(f))
@@ -90,7 +91,8 @@ int FleetCommands::diff(const QStringList &args)
             out(tr("%1: %2 (%3): file %4, device %5")
                     .arg(job->port(), QLatin1String(f->name), f->labelText(),
                          TerminalText::shown(f->value(file).toString()),
-                         job->isRead(*f) ? shown(*job, *f, held) : tr("not read")));
+                         job->isRead(*f) ? TerminalText::shown(f->value(held).toString())
+                                         : tr("not read")));
         }
     }
     printSummaries(jobs, false, true);

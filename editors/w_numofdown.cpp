@@ -23,7 +23,7 @@ w_NumOfDown::w_NumOfDown(QWidget *parent)
       groupCurrent(W_QWidget::titledGroup(QT_TRANSLATE_NOOP("W_QWidget", "Out 4-20"), this)),
       groupDiscrete1(
           W_QWidget::titledGroup(QT_TRANSLATE_NOOP("W_QWidget", "Out D1 Discret"), this)),
-      groupDiscrete2(new QGroupBox(QStringLiteral("Out D (Discret)"), this))
+      groupDiscrete2(W_QWidget::titledGroup(Discrete2Title, this))
 {
     numOfDown->setObjectName(QStringLiteral("Num of down"));
     numOfDown->setRange(1, 15);
@@ -47,7 +47,6 @@ w_NumOfDown::w_NumOfDown(QWidget *parent)
     const QString high = tr("High level if there is no radiolink");
     fillGroup(groupDiscrete1, discrete1, low, high, inversion1);
     fillGroup(groupDiscrete2, discrete2, low, high, inversion2);
-    setGroupTitle(groupDiscrete2, Discrete2Title);
 
     auto layout = new QGridLayout(this);
     layout->setVerticalSpacing(0);

@@ -47,9 +47,9 @@ void ReqPeriod::setAdresVisible(bool visible)
     adresFake->setVisible(visible);
 }
 
-void ReqPeriod::setTitle(const QString &title)
+void ReqPeriod::setTitle(const char *title)
 {
-    setGroupTitle(group, title.toUtf8().constData());
+    setGroupTitle(group, title);
 }
 
 void ReqPeriod::showOutputsFor(int kind)

@@ -20,7 +20,8 @@ public:
     // sets the period to 1 first.
     void setPeriodEnabled(bool enabled);
     void setAdresVisible(bool visible);
-    void setTitle(const QString &title);
+    // The group's title: a text of the "W_QWidget" context, untranslated.
+    void setTitle(const char *title);
 
     // The output groups of the device kind (see w_NumOfDown::setType).
     void showOutputsFor(int kind);
