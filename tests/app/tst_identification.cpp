@@ -21,8 +21,7 @@ void TestIdentification::models_data()
     QTest::addColumn<QString>("kinds"); // receiver, current output, transmitter
     QTest::addColumn<int>("outType");   // with 7 as the kind before
     using I = Identification;
-    // Each receiver by its full hardware text: the longer names contain the
-    // shorter ones.
+    // Each receiver by its full hardware text: longer names contain shorter ones.
     QTest::newRow("RLX-31868-4-20 receiver") << int(I::Receiver420) << "RC." << 7;
     QTest::newRow("RLX-31868-4-20-D receiver") << int(I::Receiver420D) << "RC." << 7;
     QTest::newRow("RLX-31868-DD receiver") << int(I::ReceiverDD) << "R.." << 2;
@@ -41,10 +40,9 @@ void TestIdentification::models()
 {
     const Identification id(QTest::currentDataTag());
     QTEST(int(id.model()), "model");
-    QString kinds = id.isReceiver() ? "R" : ".";
-    kinds += id.hasCurrentOutput() ? "C" : ".";
-    kinds += id.isTransmitter() ? "T" : ".";
-    QTEST(kinds, "kinds");
+    QTEST(QString(id.isReceiver() ? "R" : ".") + (id.hasCurrentOutput() ? "C" : ".") +
+              (id.isTransmitter() ? "T" : "."),
+          "kinds");
     QTEST(int(id.outType(7)), "outType");
 }
 

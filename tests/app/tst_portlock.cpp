@@ -1,23 +1,21 @@
 // One program at a time on a serial port, whatever name the others give it;
 // who holds a port and how to get access to one, in the window's words and
-// rlx-cli's; the window ended by the system.
+// rlx-cli's.
 
 #include "app/mainwindow.h"
 #include "protocol/exchange.h"
 #include "protocol/portlock.h"
 #include "protocol/serialline.h"
+#include "tests/cli/clirun.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
 
-#include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -26,41 +24,12 @@
 
 using namespace WindowDriver;
 
-namespace {
-
-struct Run
-{
-    int code = -1;
-    QString err;
-};
-
-// A program run to its end with the event loop running (the device and the
-// window of this process keep working meanwhile).
-Run run(const QString &program, const QStringList &args)
-{
-    QProcess process;
-    process.setWorkingDirectory(QDir::currentPath());
-    process.start(program, args);
-    Run r;
-    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 60000)) {
-        process.kill();
-        process.waitForFinished();
-        return r;
-    }
-    r.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.err = QString::fromUtf8(process.readAllStandardError());
-    return r;
-}
-
-} // namespace
-
 class TestPortLock : public QObject
 {
     Q_OBJECT
 private slots:
     void portHeldUnderAnotherName();
     void noPermissionSaysHowToGetAccess();
-    void windowEndsCleanlyOnTermAndHangup();
 };
 
 // The window holds a device; through a symbolic link, a doubled slash, a
@@ -77,8 +46,7 @@ void TestPortLock::portHeldUnderAnotherName()
     window.show();
     QVERIFY(connectTo(window, path));
 
-    // The lock file names this process by its executable, as the window's
-    // would name rlx-configurator.
+    // The lock names this process by its executable, as it names rlx-configurator.
     const QString holder = QStringLiteral("%1 (process %2)")
                                .arg(QFileInfo(QFile::symLinkTarget("/proc/self/exe")).fileName())
                                .arg(QCoreApplication::applicationPid());
@@ -93,7 +61,7 @@ void TestPortLock::portHeldUnderAnotherName()
         QVERIFY2(!line.open(name), qPrintable(name));
         QCOMPARE(line.openError(), QSerialPort::PermissionError);
         QCOMPARE(line.openErrorString(), path + " is in use by " + holder);
-        const Run cli = run(RLX_CLI, {"identify", "--port", name});
+        const CliRun cli = runCli({"identify", "--port", name});
         QCOMPARE(cli.code, 1);
         const QString said = QStringLiteral("%1: cannot open the port: The port %1 is in use by "
                                             "%2. Close that program and connect again.\n")
@@ -153,21 +121,17 @@ void TestPortLock::noPermissionSaysHowToGetAccess()
     const auto closeMaster = qScopeGuard([&] { ::close(master); });
     QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
     const QString path = QString::fromLocal8Bit(::ptsname(master));
-    QString program = RLX_CLI;
-    QStringList args = {"identify", "--port", path};
+    // The superuser opens any file: rlx-cli runs as nobody, the terminal the superuser's alone.
+    QString script;
     if (::geteuid() == 0) {
-        // The superuser opens any file: rlx-cli runs as nobody, and the
-        // terminal is the superuser's alone.
-        const QString setpriv = QStandardPaths::findExecutable("setpriv");
-        if (setpriv.isEmpty())
+        if (QStandardPaths::findExecutable("setpriv").isEmpty())
             QSKIP("run as the superuser without setpriv to run rlx-cli as another user");
-        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0600), 0);
-        args = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", program} + args;
-        program = setpriv;
-    } else {
-        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0), 0);
+        script = "setpriv --reuid=65534 --regid=65534 --clear-groups CLI";
     }
-    const Run cli = run(program, args);
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), script.isEmpty() ? 0 : 0600), 0);
+    const CliRun cli =
+        Cli({"identify", "--port", path}, {}, QProcessEnvironment::systemEnvironment(), script)
+            .wait();
     QCOMPARE(cli.code, 1);
     const QString said =
         QStringLiteral("%1: cannot open the port: You have no permission to use the port %1. "
@@ -175,26 +139,6 @@ void TestPortLock::noPermissionSaysHowToGetAccess()
                        "$USER), then log out and in again.\n")
             .arg(path);
     QVERIFY2(cli.err.contains(said), qPrintable(cli.err));
-}
-
-// Ended by the system or by the end of the session, the window quits as when
-// the user closes it (which closes its port and removes the port's lock, see
-// above) instead of being killed with its lock file left behind.
-void TestPortLock::windowEndsCleanlyOnTermAndHangup()
-{
-    for (const int number : {SIGTERM, SIGHUP}) {
-        QTemporaryDir work;
-        QProcess program;
-        program.setWorkingDirectory(work.path());
-        program.start(RLX_CONFIGURATOR, {"-platform", "offscreen"});
-        QVERIFY(program.waitForStarted());
-        // Written once the window is built, when the signals are taken.
-        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(work.filePath("test_rlx")); }, 30000));
-        QCOMPARE(::kill(pid_t(program.processId()), number), 0);
-        QVERIFY(program.waitForFinished(10000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
-    }
 }
 
 QTEST_MAIN(TestPortLock)

@@ -34,10 +34,10 @@ QByteArray contents(const QString &name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void writeFile(const QString &name, const QByteArray &bytes)
+bool writeFile(const QString &name, const QByteArray &bytes)
 {
     QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 bool sameRecord(const DeviceSettings &a, const DeviceSettings &b)
@@ -54,9 +54,7 @@ class TestSettingsFile : public QObject
 
 private slots:
     void layoutAndRoundTrip();
-    void refused_data();
     void refused();
-    void savingReplacesWhole();
     void startupCheckLeavesLinksFifosAndStrangersAlone();
 };
 
@@ -72,12 +70,14 @@ void TestSettingsFile::layoutAndRoundTrip()
         "0030003000300030002C0030003000300035");
     QCOMPARE(SettingsFile::toBytes(s).toHex(), expected.toHex());
 
+    // Saved over a longer file, the file is replaced whole.
+    QVERIFY(writeFile("device.rlx", QByteArray(200, 'x')));
     QString error;
     QVERIFY2(SettingsFile::save("device.rlx", s, &error), qPrintable(error));
+    QCOMPARE(contents("device.rlx"), expected);
     DeviceSettings loaded;
     QVERIFY2(SettingsFile::load("device.rlx", loaded, &error), qPrintable(error));
     QVERIFY(sameRecord(loaded, s));
-    QCOMPARE(loaded.adreses, s.adreses);
 
     // A null text stays null, an empty one empty.
     DeviceSettings nulls = s;
@@ -91,60 +91,40 @@ void TestSettingsFile::layoutAndRoundTrip()
     QVERIFY(!loaded.adreses.isNull() && loaded.adreses.isEmpty());
 }
 
-void TestSettingsFile::refused_data()
-{
-    QTest::addColumn<QByteArray>("bytes"); // of a file; the last rows have none
-    const QByteArray good = SettingsFile::toBytes(distinctRecord());
-    QTest::newRow("empty") << QByteArray("");
-    QTest::newRow("twelve bytes") << good.left(12);
-    QTest::newRow("one byte short") << good.left(good.size() - 1);
-    QTest::newRow("address text cut") << good.left(good.size() - 2);
-    QTest::newRow("text length past the end")
-        << QByteArray(good).replace(12, 4, QByteArray::fromHex("7FFFFFF0"));
-    QTest::newRow("odd text length")
-        << QByteArray(good).replace(12, 4, QByteArray::fromHex("00000003"));
-    QTest::newRow("too large") << good + QByteArray(SettingsFile::MaxFileSize, 'x');
-    QTest::newRow("missing") << QByteArray();
-    QTest::newRow("folder") << QByteArray();
-    QTest::newRow("fifo") << QByteArray(); // an open would wait for a writer
-    QTest::newRow("zero") << QByteArray();
-}
-
+// Damaged files, and names that are no file to read, are refused with a
+// reason and leave the record as it was.
 void TestSettingsFile::refused()
 {
-    QFETCH(QByteArray, bytes);
-    const QString name = QTest::currentDataTag() + QStringLiteral(".rlx");
-    QFile file(name);
-    if (!bytes.isNull())
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    file.close();
-    if (name == "folder.rlx")
-        QVERIFY(QDir().mkdir(name));
-    if (name == "fifo.rlx")
-        QCOMPARE(mkfifo("fifo.rlx", 0600), 0);
-    if (name == "zero.rlx")
-        QCOMPARE(symlink("/dev/zero", "zero.rlx"), 0);
-
-    DeviceSettings record = distinctRecord();
-    QString error;
-    QVERIFY(!SettingsFile::load(name, record, &error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(sameRecord(record, distinctRecord()));
-}
-
-// Writing over what stands under the name is tst_outputfile's; here a longer file is replaced
-// whole.
-void TestSettingsFile::savingReplacesWhole()
-{
-    QVERIFY(SettingsFile::save("device.rlx", distinctRecord()));
-    QVERIFY(SettingsFile::save("device.rlx", DeviceSettings()));
-    QCOMPARE(contents("device.rlx"), SettingsFile::toBytes(DeviceSettings()));
+    const QByteArray good = SettingsFile::toBytes(distinctRecord());
+    const QList<QPair<const char *, QByteArray>> damaged = {
+        {"empty", ""},
+        {"twelve bytes", good.left(12)},
+        {"one byte short", good.left(good.size() - 1)},
+        {"address text cut", good.left(good.size() - 2)},
+        {"text length past the end",
+         QByteArray(good).replace(12, 4, QByteArray::fromHex("7FFFFFF0"))},
+        {"odd text length", QByteArray(good).replace(12, 4, QByteArray::fromHex("00000003"))},
+        {"too large", good + QByteArray(SettingsFile::MaxFileSize, 'x')}};
+    QStringList names = {"missing.rlx", "folder.rlx", "fifo.rlx"}; // a FIFO would wait for a writer
+    for (const auto &[name, bytes] : damaged) {
+        QVERIFY(writeFile(name + QStringLiteral(".rlx"), bytes));
+        names << name + QStringLiteral(".rlx");
+    }
+    QVERIFY(QDir().mkdir("folder.rlx"));
+    QCOMPARE(mkfifo("fifo.rlx", 0600), 0);
+    QCOMPARE(symlink("/dev/zero", "zero.rlx"), 0);
+    names << "zero.rlx";
+    for (const QString &name : names) {
+        DeviceSettings record = distinctRecord();
+        QString error;
+        QVERIFY2(!SettingsFile::load(name, record, &error), qPrintable(name));
+        QVERIFY2(!error.isEmpty() && sameRecord(record, distinctRecord()), qPrintable(name));
+    }
 }
 
 void TestSettingsFile::startupCheckLeavesLinksFifosAndStrangersAlone()
 {
     const DeviceSettings start = distinctRecord();
-    const QByteArray expected = SettingsFile::toBytes(start).left(12 + 4 + 24);
     auto check = [&start](const char *name, bool expectDone) {
         DeviceSettings record = start;
         QString why;
@@ -153,28 +133,23 @@ void TestSettingsFile::startupCheckLeavesLinksFifosAndStrangersAlone()
         QVERIFY2(sameRecord(record, start), name);
         QVERIFY2(done || !why.isEmpty(), name);
     };
-
-    writeFile("plain", QByteArray(100, 'x'));
+    QVERIFY(writeFile("plain", QByteArray(100, 'x')));
     check("plain", true);
-    QCOMPARE(contents("plain"), expected);
+    QCOMPARE(contents("plain"), SettingsFile::toBytes(start).left(12 + 4 + 24));
 
     // A link is not followed; a FIFO does not block; a second name of another file is not ours.
-    writeFile("precious.rlx", "keep me");
+    QVERIFY(writeFile("precious.rlx", "keep me"));
     QCOMPARE(symlink("precious.rlx", "to-file"), 0);
     check("to-file", false);
     QCOMPARE(contents("precious.rlx"), QByteArray("keep me"));
-
     QCOMPARE(symlink("/dev/zero", "to-zero"), 0);
     check("to-zero", false);
-
     QCOMPARE(mkfifo("fifo", 0600), 0);
     check("fifo", false);
-
-    writeFile("original", "other program's data");
+    QVERIFY(writeFile("original", "other program's data"));
     QCOMPARE(link("original", "hard-link"), 0);
     check("hard-link", false);
     QCOMPARE(contents("original"), QByteArray("other program's data"));
-
     QVERIFY(QDir().mkdir("folder"));
     check("folder", false);
 }

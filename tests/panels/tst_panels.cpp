@@ -82,9 +82,8 @@ private slots:
                 labels << label->text();
         QCOMPARE(labels.join(' '), QString("mA In A1 mkA V In D2 mV"));
 
-        // Kind in bits 7-6 and interval in bits 5-0: 200 is kind 3, which has
-        // no entry, and 8 s; 0x85 is kind 2 and 5 s. Intervals and thresholds
-        // clamp to 1..20; 0 shows 1, already shown, so silent.
+        // Kind in bits 7-6, interval in bits 5-0: 200 is kind 3 (no entry) and
+        // 8 s. Intervals and thresholds clamp to 1..20; 0 shows 1, already shown.
         panel.setSettings(200, 0x85, 0, 25);
         panel.setSettings(0x40, 63, 7, 20);
         QCOMPARE(log.take().join('|'),
@@ -103,9 +102,8 @@ private slots:
         QCOMPARE(colour(panel.findChild<QPushButton *>()), QString("green"));
     }
 
-    // The panel's 500 ms timer: a request every second while measuring, grey
-    // between requests, red from the third unanswered request on, green
-    // after an answer until the next grey phase.
+    // The panel's 500 ms timer: a request every second while measuring, grey between
+    // requests, red from the third unanswered request on, green after an answer.
     void measurePolling()
     {
         Measure panel;
@@ -184,8 +182,7 @@ private slots:
         panel.setIdle(true);
         QVERIFY(rows.at(0)->isEnabled() && stopped.count() == 2);
 
-        // Rows 1, 2 and 7 (both address 7) and 10 (address 0) take part; row
-        // 3 was unticked again.
+        // Rows 1, 2 and 7 (both address 7) and 10 (address 0) take part, not row 3.
         for (int row : {0, 1, 6, 9, 2, 2})
             tick(row);
         spin(1)->setValue(7);
@@ -199,16 +196,15 @@ private slots:
         panel.errRect(poll(7));
         panel.addRect(poll(0));
         panel.addRect(poll(1));
-        // 17 is neither 1 nor 7; the rest is no poll. Rows are found by
-        // address alone: unticked row 3 shows its poll, and of the two rows
-        // with address 7 only the first.
+        // 17 is neither 1 nor 7; the rest is no poll. Rows are found by address:
+        // unticked row 3 shows its poll; of the two with address 7 only the first.
         for (const QByteArray &other : {poll(17), first(17), poll(3), QByteArray("7$\r\n"), {}}) {
             panel.addRect(other);
             panel.okRect(other);
         }
         QCOMPARE(history(2), QString("YG R. G. .. .. .. .. .. .. Y."));
-        // Clean greys all and the test runs on; an answer on its way still
-        // colours the newest square. STOP keeps the history.
+        // CLEAN greys all, the test runs on and an answer on its way colours the
+        // newest square. STOP keeps the history.
         QTest::mouseClick(clean, Qt::LeftButton);
         panel.okRect(poll(1));
         QTest::mouseClick(test, Qt::LeftButton);
@@ -228,8 +224,7 @@ private slots:
         panel.setIdle(true);
         QVERIFY(!panel.isTestOn() && rows.at(0)->isEnabled() && stopped.count() == 4);
 
-        // A single-address device shows only the first row; rows ticked
-        // before they were hidden still take part.
+        // A single-address device shows only the first row; ticked rows hidden take part.
         panel.setSingleAdres(true);
         QVERIFY(rows.at(0)->isVisible() && rows.at(1)->isHidden() && rows.at(9)->isHidden());
         QTest::mouseClick(test, Qt::LeftButton);
@@ -245,8 +240,8 @@ private slots:
         for (int n : {1, 3, 16, 17, 33, 49, 64}) // box n is bit n-1
             clickIndicator(boxes.at(n - 1));
         QCOMPARE(list.getAdreses(), QString("8001,0001,0001,8005"));
-        // Text in, mask out without commas: the device's bare form goes in
-        // as well; text that is no 64-bit hexadecimal number unticks all.
+        // Text in, mask out: the device's bare form too; text that is no 64-bit
+        // hexadecimal number unticks all.
         for (const QString &c : QStringList{"00000001>1", "8000,0000,0000,00Ab>80000000000000ab",
                                             "00000000000000000000ff>ff", ">0", "00g1>0", "-1>0",
                                             "1,0000,0000,0000,0000>0", "\uff11>0"}) {
