@@ -1,12 +1,8 @@
 // The status line tells the truth about the last operation: the real window
 // against a device that misbehaves the way installations do, served in
 // memory on a clock the test moves.
-#include "app/mainwindow.h"
 #include "protocol/data.h"
-#include "protocol/exchange.h"
 #include "tests/memorydevice.h"
-#include "tests/modals.h"
-#include "tests/windowdriver.h"
 #include "tools/devsim/ptydevice.h"
 
 #include <QDate>
@@ -81,7 +77,9 @@ void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
         click(&w, action);
         device.wait(300);
         QCOMPARE(device.sentSince(before), QStringList());
-        QVERIFY2(outcome(w).startsWith(QStringLiteral("%1: nothing was sent").arg(action)),
+        QVERIFY2(outcome(w).startsWith(QStringLiteral("%1: nothing was sent, because the device on "
+                                                      "%2 has not identified itself")
+                                           .arg(action, device.port())),
                  qPrintable(outcome(w)));
     }
     QVERIFY(device.model.config() == stored);
@@ -98,10 +96,8 @@ void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
     QCOMPARE(outcome(w), QStringLiteral("Written and verified."));
 }
 
-// The device says OK to settings it does not keep: the outcome names each by
-// the window's label with both values, and the editors show what the device
-// holds. Fields an older firmware does not report are named as not
-// verifiable, not as wrong.
+// Settings acknowledged but not kept are named with both values, and the
+// editors show what the device holds; unreported fields are not called wrong.
 void TestOutcomes::settingAcknowledgedButNotStored()
 {
     {
@@ -175,11 +171,8 @@ void TestOutcomes::configurationRefusedInAnotherLayout()
     QVERIFY2(text.contains("Addresses") && !text.contains("wrote"), qPrintable(text));
 }
 
-// A controller that sends its whole text buffers is named without the
-// padding. A reply that comes but carries no value is answered, and its
-// setting named as not read (and, after WRITE, as not verified). READ names
-// the requests left unanswered and counts the rest. Then the adapter is
-// pulled out during a read.
+// Padded identity texts, a reply without its value, requests left unanswered,
+// and the adapter pulled out during a read.
 void TestOutcomes::unansweredAndDamagedRepliesThenLinkLost()
 {
     Device device;
@@ -227,10 +220,10 @@ void TestOutcomes::unansweredAndDamagedRepliesThenLinkLost()
 
 // Each calibration step says whether the device took it; with the port
 // closed, pressing "Check current" sends nothing and the panel stays out of
-// calibration mode.
+// calibration mode. The oldest firmware is warned of once.
 void TestOutcomes::calibrationWithThePortClosed()
 {
-    Device device("RLX-31868-4-20 receiver");
+    Device device("RLX-31868-4-20 receiver", "Aug  1 2021");
     MainWindow &w = device.w;
     QVERIFY(device.connect());
     QVERIFY(device.press("setKalibr"));
@@ -261,7 +254,7 @@ void TestOutcomes::calibrationWithThePortClosed()
     QVERIFY(enter->isVisibleTo(&w) && !button(&w, "resetKalibr")->isVisibleTo(&w));
     QCOMPARE(outcome(w), QStringLiteral("Calibration: nothing was sent, because the port is "
                                         "closed; connect the device first."));
-    QCOMPARE(device.modals.texts, QStringList());
+    QCOMPARE(device.modals.texts, QStringList{"Убедитесь в актуальности FirmWare"});
 }
 
 // A name typed without ".rlx" gets it; the dialog proposes a name from the
