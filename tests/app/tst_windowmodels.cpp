@@ -1,0 +1,526 @@
+// The main window per device model, against a device in memory, in each
+// language and at larger text (as at 150 % and 200 % of a screen's standard
+// resolution): the panels and link-loss output groups it shows, a tooltip
+// on every control, no text of another language, every text fitting its
+// control, a name for every control Tab stops at and Tab reaching all of
+// them panel by panel in the order shown. Then each main button's shortcut,
+// and how --lang and the remembered setting pick a language.
+#include "app/keyboardaccess.h"
+#include "app/languages.h"
+#include "app/launchcheck.h"
+#include "app/mainwindow.h"
+#include "app/trafficlog.h"
+#include "editors/w_numofdown.h"
+#include "editors/w_rb.h"
+#include "link/virtualports.h"
+#include "panels/measure.h"
+#include "protocol/data.h"
+#include "protocol/exchange.h"
+#include "tests/memorydevice.h"
+#include "tests/modals.h"
+#include "tests/windowdriver.h"
+
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QDial>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QPlainTextEdit>
+#include <QProcessEnvironment>
+#include <QRadioButton>
+#include <QSettings>
+#include <QShortcut>
+#include <QTableView>
+#include <QtTest>
+
+using namespace WindowDriver;
+
+namespace {
+
+QString describe(const QWidget *c)
+{
+    return QStringLiteral("%1 \"%2\" (%3)")
+        .arg(c->metaObject()->className(), c->objectName(), c->accessibleName());
+}
+
+// The panel a control is in: the part of the window right in the panels'
+// grid (the connection bar's parent), or the status line.
+QWidget *panelOf(MainWindow &w, QWidget *c)
+{
+    QWidget *grid = w.findChild<QWidget *>("PortName")->parentWidget()->parentWidget();
+    while (c->parentWidget() && c->parentWidget() != grid && c->parentWidget() != &w)
+        c = c->parentWidget();
+    return c;
+}
+
+// Editors named where they are made, with no label beside them: the channel
+// list, the calibration set point, a reset timer's value (labelled by its
+// check box), the rows of the stability check.
+bool unlabelled(const QWidget *c)
+{
+    const QWidget *p = c->parentWidget();
+    return c->objectName() == QLatin1String("Chanel") ||
+           c->objectName() == QLatin1String("curCurrent") || (p && p->inherits("w_Reset")) ||
+           (p && p->inherits("W_Adres"));
+}
+
+// The panels shown of those that depend on the model, then the link-loss
+// output groups shown: the current output's, the first and the second
+// discrete output's.
+QString arrangement(MainWindow &w)
+{
+    QStringList shown;
+    for (const char *name : {"Kalibr", "Measure", "W_Rs485", "AdresArray", "W_Test", "ReqPeriod"})
+        if (visible(w, name))
+            shown << QLatin1String(name);
+    const QList<QGroupBox *> groups = panel<w_NumOfDown>(w)->findChildren<QGroupBox *>();
+    for (int i = 0; i < groups.size(); ++i)
+        if (groups[i]->isVisibleTo(&w))
+            shown << QStringList{"current", "D1", "D2"}.value(i);
+    return shown.join(QLatin1Char(' '));
+}
+
+// Every text the window shows, each with its control's class: the title, the
+// status line, the texts and tooltips of its visible controls. What the
+// device and the port give (model, firmware, port name) is left out.
+QStringList shownTexts(MainWindow &w, const QByteArray &hardware)
+{
+    QStringList texts;
+    auto add = [&](const QWidget *where, QString t) {
+        t.remove(QString::fromLatin1(hardware)).remove("Aug  4 2022").remove(MemoryDevice::Port);
+        if (!t.trimmed().isEmpty())
+            texts << QStringLiteral("%1 \"%2\"").arg(where->metaObject()->className(), t);
+    };
+    add(&w, w.windowTitle());
+    add(&w, w.statusBar()->currentMessage());
+    for (QWidget *c : w.findChildren<QWidget *>()) {
+        if (!c->isVisibleTo(&w))
+            continue;
+        add(c, c->toolTip());
+        if (auto label = qobject_cast<QLabel *>(c))
+            add(c, label->text());
+        else if (auto button = qobject_cast<QAbstractButton *>(c))
+            add(c, button->text());
+        else if (auto group = qobject_cast<QGroupBox *>(c))
+            add(c, group->title());
+        else if (auto bar = qobject_cast<QProgressBar *>(c))
+            add(c, bar->text());
+        else if (auto combo = qobject_cast<QComboBox *>(c); combo && c->objectName() != "PortName")
+            for (int i = 0; i < combo->count(); ++i)
+                add(c, combo->itemText(i));
+    }
+    return texts;
+}
+
+// The texts not in the language: with Cyrillic for English; for Russian,
+// with a Latin word other than the names kept (product, line, signals,
+// version mark, files' suffix and the keys the tooltips name). Words with
+// digits (g2, S200, LE50, x100) are register, band and part names.
+QStringList foreign(const QStringList &texts, const QString &language)
+{
+    const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+    const QRegularExpression word(QStringLiteral("[A-Za-z0-9]*[A-Za-z][A-Za-z0-9]*"));
+    QStringList kept = {"RLX", "Vela", "RS", "Tx", "Rx", "v", "Ctrl", "L", "rlx"};
+    for (const KeyboardAccess::Shortcut &s : KeyboardAccess::shortcuts())
+        kept += QString::fromLatin1(s.keys).split(QLatin1Char('+'));
+    QStringList wrong;
+    for (const QString &text : texts) {
+        bool english = false;
+        for (auto it = word.globalMatch(text.section('"', 1, -2)); it.hasNext();) {
+            const QString w = it.next().captured();
+            english = english || (!w.contains(QRegularExpression("[0-9]")) && !kept.contains(w));
+        }
+        if (language == "en" ? text.contains(cyrillic) : english)
+            wrong << text;
+    }
+    return wrong;
+}
+
+// What of a shown control's text does not fit in it, or an empty string.
+QString cut(QWidget *w)
+{
+    const QFontMetrics fm = w->fontMetrics();
+    auto tooSmall = [&](const QString &text, QSize need, QSize room) {
+        return QStringLiteral("%1 \"%2\": %3x%4 in %5x%6")
+            .arg(w->metaObject()->className(), text)
+            .arg(need.width())
+            .arg(need.height())
+            .arg(room.width())
+            .arg(room.height());
+    };
+    if (auto *label = qobject_cast<QLabel *>(w)) {
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+        const QPixmap picture = label->pixmap(Qt::ReturnByValue);
+#else
+        const QPixmap picture = label->pixmap();
+#endif
+        // The calibration's arrows keep their size beside the text.
+        const int pictureWidth = int(picture.width() / picture.devicePixelRatio());
+        if (!picture.isNull() && pictureWidth < fm.height())
+            return tooSmall("picture", {fm.height(), 0}, {pictureWidth, 0});
+        if (label->text().isEmpty() || label->wordWrap() || label->textFormat() == Qt::RichText)
+            return QString();
+        // The text's full advance, from where it starts to the label's edge
+        // (the last letter's ink may reach into the label's right margin).
+        const QSize need(fm.horizontalAdvance(label->text()), fm.height());
+        const QSize room(label->width() - label->contentsMargins().left(),
+                         label->contentsRect().height());
+        return need.boundedTo(room) == need ? QString() : tooSmall(label->text(), need, room);
+    }
+    if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+        const QSize need = button->minimumSizeHint().expandedTo(button->sizeHint());
+        return button->text().isEmpty() || need.boundedTo(button->size()) == need
+                   ? QString()
+                   : tooSmall(button->text(), need, button->size());
+    }
+    auto *bar = qobject_cast<QProgressBar *>(w);
+    const QSize need(bar ? fm.horizontalAdvance(bar->format()) : 0, 0);
+    return bar && bar->isTextVisible() && need.width() > bar->width()
+               ? tooSmall(bar->format(), need, {bar->width(), 0})
+               : QString();
+}
+
+} // namespace
+
+class TestWindowModels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyModelShownNamedAndReached_data();
+    void everyModelShownNamedAndReached();
+    void shortcutsPressTheirButtons();
+    void choiceFromCommandLineAndSetting();
+};
+
+void TestWindowModels::everyModelShownNamedAndReached_data()
+{
+    QTest::addColumn<QByteArray>("hardware");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<qreal>("scale");
+    const QList<QPair<const char *, const char *>> models = {
+        {"RLX-31868-4-20 receiver", "Kalibr AdresArray W_Test ReqPeriod current"},
+        // A current output and one discrete output.
+        {"RLX-31868-4-20-D receiver", "Kalibr AdresArray W_Test ReqPeriod current D2"},
+        {"RLX-31868-DD receiver", "AdresArray W_Test ReqPeriod D1 D2"},
+        {"RLX-31868-Vela-485", "W_Rs485 AdresArray W_Test ReqPeriod"},
+        {"RLX-31868-AD transmitter", "Measure"}};
+    const QList<QPair<const char *, qreal>> variants = {{"", 1.0}, {"ru", 1.5}, {"en", 2.0}};
+    for (const auto &m : models)
+        for (const auto &v : variants)
+            QTest::addRow("%s %s %d %%", m.first, v.first, int(v.second * 100))
+                << QByteArray(m.first) << QString(m.second) << QString(v.first) << v.second;
+}
+
+void TestWindowModels::everyModelShownNamedAndReached()
+{
+    QFETCH(QByteArray, hardware);
+    QFETCH(QString, language);
+    QFETCH(qreal, scale);
+    const QFont standard = QApplication::font();
+    QFont larger = standard;
+    larger.setPointSizeF(standard.pointSizeF() * scale);
+    QApplication::setFont(larger);
+    const auto restore = qScopeGuard([&] { QApplication::setFont(standard); });
+    Languages languages;
+    QVERIFY(languages.install(language));
+    WindowOnDevice device(hardware);
+    MainWindow &w = device.w;
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(device.connect());
+    click(&w, "Freeze Protection"); // the reset timers show
+    QTest::qWait(50);               // the window's fit after the panels changed
+    QCOMPARE(w.hardwareText(), QString::fromLatin1(hardware));
+    QCOMPARE(button(&w, "READ")->text(), language == "ru" ? "ЧТЕНИЕ" : "READ");
+    QTEST(arrangement(w), "shown");
+
+    // Each link-loss group sets its own output's bit of the poll settings
+    // byte (the second discrete output's 0x10, the others' 0x20), only that.
+    quint8 &bits = w.settingsData()->settings.numOfDown;
+    const QList<QGroupBox *> groups = panel<w_NumOfDown>(w)->findChildren<QGroupBox *>();
+    for (QGroupBox *group : groups) {
+        if (!group->isVisibleTo(&w))
+            continue;
+        const QList<W_Rb *> levels = group->findChildren<W_Rb *>();
+        QCOMPARE(levels.size(), 2);
+        const quint8 bit = group == groups.value(2) ? 0x10 : 0x20;
+        bits = 0x03;
+        levels.at(1)->click();
+        QVERIFY2(bits == (0x03 | bit), qPrintable(group->title()));
+        bits = 0xF3;
+        levels.at(0)->click();
+        QVERIFY2(bits == (0xF3 & ~bit), qPrintable(group->title()));
+    }
+
+    // Every editor, button, panel and list says what it does.
+    QWidget *central = w.findChild<QWidget *>("PortName")->parentWidget()->parentWidget();
+    QStringList faults;
+    int explained = 0;
+    for (QWidget *c : w.findChildren<QWidget *>()) {
+        QWidget *p = c->parentWidget();
+        const bool inner = p && (p->inherits("QAbstractSpinBox") || p->inherits("QComboBox"));
+        const bool control = qobject_cast<QAbstractButton *>(c) ||
+                             qobject_cast<QAbstractSpinBox *>(c) || qobject_cast<QComboBox *>(c) ||
+                             qobject_cast<QDial *>(c) || qobject_cast<QGroupBox *>(c) ||
+                             qobject_cast<QProgressBar *>(c) || qobject_cast<QPlainTextEdit *>(c) ||
+                             qobject_cast<QTableView *>(c) ||
+                             (qobject_cast<QLineEdit *>(c) && !inner);
+        const bool panel = (c->inherits("W_QWidget") && c != central) || c->inherits("W_Adres") ||
+                           c->inherits("w_Reset");
+        // A list's own parts (the corner button of a table without headers).
+        if ((!control && !panel) || (p && p->inherits("QAbstractItemView")))
+            continue;
+        ++explained;
+        if (c->toolTip().trimmed().isEmpty())
+            faults << QStringLiteral("no tooltip: ") + describe(c);
+    }
+    QVERIFY2(explained > 150, qPrintable(QString::number(explained)));
+
+    // In the language chosen; without one, the window's own texts (its title
+    // in Russian, the rest in English as first written).
+    const QStringList texts = shownTexts(w, hardware);
+    QVERIFY2(texts.size() > 100, qPrintable(QString::number(texts.size())));
+    if (!language.isEmpty())
+        faults << foreign(texts, language);
+    else if (!w.windowTitle().startsWith(
+                 QStringLiteral("RLX Vela Конфигуратор v.%1 ").arg(MainWindow::Version)) ||
+             !texts.contains("QGroupBox \"Radio Module\"") ||
+             button(&w, "setRealCurrent")->text() != QStringLiteral("\u0415nter value"))
+        faults << QStringLiteral("not the window's own texts: ") + texts.join('\n');
+    for (QWidget *child : w.findChildren<QWidget *>())
+        if (child->isVisibleTo(&w))
+            if (const QString c = cut(child); !c.isEmpty())
+                faults << c;
+    // The power dial grows with the text around it.
+    if (auto *dial = w.findChild<QDial *>(); dial && dial->isVisibleTo(&w))
+        if (dial->width() < 4 * dial->fontMetrics().height() ||
+            dial->height() < 4 * dial->fontMetrics().height())
+            faults << QStringLiteral("dial %1x%2").arg(dial->width()).arg(dial->height());
+
+    QList<QWidget *> controls; // Tab stops now
+    for (QWidget *c : w.findChildren<QWidget *>())
+        if (c->window() == &w && c->isVisible() && c->isEnabled() && !c->focusProxy() &&
+            (c->focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
+            controls << c;
+    QVERIFY2(controls.size() > 20, qPrintable(QString::number(controls.size())));
+    // Named: what a screen reader says on reaching the control. An editor
+    // beside a label is its label's buddy and carries the label's text.
+    int labelled = 0;
+    QList<QWidget *> stateFields;
+    for (Measure *m : w.findChildren<Measure *>())
+        stateFields << measuredFields(m).value(1) << measuredFields(m).value(3);
+    for (QWidget *c : controls) {
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(c);
+        if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
+            faults << QStringLiteral("no name: ") + describe(c);
+        if (qobject_cast<QAbstractButton *>(c))
+            continue;
+        QLabel *label = nullptr;
+        for (QLabel *l : w.findChildren<QLabel *>())
+            if (l->buddy() == c)
+                label = l;
+        if (label && ++labelled &&
+            c->accessibleName() != label->text().remove('&').remove(QRegularExpression(":$")))
+            faults << QStringLiteral("not named by its label \"%1\": ").arg(label->text()) +
+                          describe(c);
+        if (!label &&
+            (c->accessibleName().isEmpty() || !(unlabelled(c) || stateFields.contains(c))))
+            faults << QStringLiteral("no label: ") + describe(c);
+    }
+    QVERIFY2(labelled >= 5, qPrintable(QString::number(labelled)));
+
+    // Tab from the port list goes round every control once and comes back.
+    QWidget *first = child<QComboBox>(&w, "PortName");
+    first->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), first);
+    QList<QWidget *> visited{first};
+    for (int i = 0; i <= controls.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (QApplication::focusWidget() == first)
+            break;
+        visited << QApplication::focusWidget();
+    }
+    QCOMPARE(QApplication::focusWidget(), first);
+    QCOMPARE(QSet<QWidget *>(visited.begin(), visited.end()).size(), visited.size());
+    // Of a group of radio buttons Tab stops at one; the arrow keys go on
+    // from there.
+    for (QWidget *c : controls) {
+        auto rb = qobject_cast<QRadioButton *>(c);
+        if (!visited.contains(c) &&
+            !(rb && rb->autoExclusive() &&
+              std::any_of(visited.cbegin(), visited.cend(), [&](QWidget *v) {
+                  return qobject_cast<QRadioButton *>(v) && v->parent() == c->parent();
+              })))
+            faults << QStringLiteral("not reached by Tab: ") + describe(c);
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+
+    // Panel after panel, each once, top to bottom and left to right; within
+    // a panel as laid out, not as made.
+    QList<QWidget *> panels;
+    for (QWidget *c : visited)
+        if (panels.isEmpty() || panels.last() != panelOf(w, c)) {
+            QVERIFY2(!panels.contains(panelOf(w, c)), qPrintable(describe(c)));
+            panels << panelOf(w, c);
+        }
+    QVERIFY(panels.size() >= 4);
+    for (int i = 1; i < panels.size(); ++i) {
+        const QPoint a = panels.at(i - 1)->mapTo(&w, QPoint());
+        const QPoint b = panels.at(i)->mapTo(&w, QPoint());
+        QVERIFY2(a.y() < b.y() || (a.y() == b.y() && a.x() < b.x()),
+                 qPrintable(describe(panels.at(i))));
+    }
+    if (visible(w, "W_Rs485")) // flow control stands above the time-out, made first
+        QVERIFY(visited.indexOf(child<QWidget>(&w, "Flow control")) <
+                visited.indexOf(child<QWidget>(&w, "Serial Timeout")));
+    QCOMPARE(device.modals.texts, QStringList());
+}
+
+// Every main button has a shortcut of its own, its tooltip names it, and
+// pressing it with an editor's focus does what the button does.
+void TestWindowModels::shortcutsPressTheirButtons()
+{
+    WindowOnDevice device;
+    MainWindow &w = device.w;
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QStringList taken;
+    for (QShortcut *s : w.findChildren<QShortcut *>())
+        if (auto *on = qobject_cast<QWidget *>(s->parent()); on && on->window() == &w)
+            taken << s->key().toString();
+    QCOMPARE(QSet<QString>(taken.begin(), taken.end()).size(), taken.size());
+    QVERIFY(taken.contains("Ctrl+L"));
+    QHash<QString, QKeySequence> keys;
+    for (const char *name :
+         {"pbOpen", "READ", "WRITE", "DEFAULT", "Open Settings", "Save Settings"}) {
+        QAbstractButton *b = child<QAbstractButton>(&w, name);
+        const QKeySequence k = KeyboardAccess::keysOf(b);
+        keys.insert(name, k);
+        // The visible texts stay the commands' names.
+        QVERIFY2(!k.isEmpty() && taken.contains(k.toString()) && !b->text().contains('&') &&
+                     b->toolTip().contains(
+                         QStringLiteral("(%1)").arg(k.toString(QKeySequence::NativeText))),
+                 qPrintable(b->toolTip()));
+    }
+
+    auto press = [&](const QKeySequence &k) {
+        QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : &w, k);
+    };
+    // A spin box's line editor takes many Ctrl keys for itself: the shortcuts
+    // are pressed from it, in the window active again after a dialog.
+    auto focusEditor = [&] {
+        w.activateWindow();
+        if (!QTest::qWaitForWindowActive(&w))
+            return false;
+        QWidget *editor = child<QWidget>(&w, "Delay Tx-Rx");
+        editor->setFocus();
+        return QTest::qWaitFor([&] { return QApplication::focusWidget() == editor; });
+    };
+    // The first fit after showing may put the panels into a scrolling frame
+    // shown a moment later.
+    QTRY_VERIFY(child<QWidget>(&w, "pbOpen")->isVisible());
+    auto *ports = child<QComboBox>(&w, "PortName");
+    ports->addItem(MemoryDevice::Port);
+    ports->setCurrentIndex(ports->findText(MemoryDevice::Port));
+    ports->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), ports);
+    press(keys["pbOpen"]);
+    QVERIFY(w.exchange()->isOpen() && device.idle(w));
+
+    const QList<QPair<const char *, QString>> runs{{"READ", "Reading…"},
+                                                   {"WRITE", "Writing…"},
+                                                   {"DEFAULT", "Restoring the factory settings…"}};
+    for (const auto &run : runs) {
+        QVERIFY(focusEditor());
+        press(keys[run.first]);
+        QCOMPARE(outcome(w), run.second);
+        QVERIFY2(device.idle(w), run.first);
+        QTest::qWait(150); // the button's press shows until it comes up
+    }
+    int dialogs = 0;
+    for (const char *name : {"Save Settings", "Open Settings"}) {
+        QVERIFY(focusEditor());
+        press(keys[name]);
+        ++dialogs;
+        QTRY_COMPARE(device.modals.fileDialogs, dialogs);
+    }
+    QVERIFY(focusEditor());
+    press(QKeySequence("Ctrl+L"));
+    QVERIFY(QTest::qWaitForWindowActive(w.findChild<TrafficLog *>("trafficLog")));
+    w.findChild<TrafficLog *>("trafficLog")->close();
+
+    // Renamed Disconnect, the button still answers its keys.
+    QCOMPARE(child<QAbstractButton>(&w, "pbOpen")->text(), QStringLiteral("Disconnect"));
+    QVERIFY(focusEditor());
+    press(keys["pbOpen"]);
+    QVERIFY(!w.exchange()->isOpen());
+    QTest::qWait(150);
+    // Without a port READ is disabled, and so is its shortcut.
+    press(keys["READ"]);
+    QVERIFY(outcome(w) != QStringLiteral("Reading…"));
+    QCOMPARE(w.exchange()->queueLength(), 0);
+    QCOMPARE(device.modals.texts, QStringList());
+}
+
+// --lang wins over the setting and is remembered; "default" forgets it. An
+// unknown or missing value stops the start before the window.
+void TestWindowModels::choiceFromCommandLineAndSetting()
+{
+    QSettings().remove(Languages::SettingKey);
+    QCOMPARE(Languages::choose(QString()), QString());
+    QSettings().setValue(Languages::SettingKey, "ru");
+    QCOMPARE(Languages::choose(QString()), QStringLiteral("ru"));
+    QCOMPARE(Languages::choose("en"), QStringLiteral("en"));
+    QCOMPARE(Languages::choose(QString()), QStringLiteral("en"));
+    QCOMPARE(Languages::choose("default"), QString());
+    QCOMPARE(Languages::choose(QString()), QString());
+    QSettings().setValue(Languages::SettingKey, "xx");
+    QCOMPARE(Languages::choose(QString()), QString());
+
+    // The window's Russian texts (its title and two questions) in English, a
+    // button's in Russian, and the toolkit's buttons when its translations
+    // are there.
+    const QString toolkit =
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+        QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+    const QList<QStringList> translations = {
+        {"en", "MainWindow", "RLX Vela Конфигуратор v.%1", "RLX Vela Configurator v.%1"},
+        {"en", "MainWindow", "Убедитесь в актуальности FirmWare",
+         "Make sure the firmware is up to date"},
+        {"en", "MainWindow", "Ошибка выполнения команды. Продолжить?",
+         "The command failed. Continue?"},
+        {"ru", "W_Key", "WRITE", "ЗАПИСЬ"},
+        {"ru", "QPlatformTheme", "&Yes", QFile::exists(toolkit + "/qtbase_ru.qm") ? "&Да" : "&Yes"},
+    };
+    Languages languages;
+    for (const QStringList &t : translations) {
+        QVERIFY(languages.install(t[0]));
+        QCOMPARE(QCoreApplication::translate(qPrintable(t[1]), qPrintable(t[2])), t[3]);
+    }
+    // A virtual device's entry in the port list, and the port it stands for
+    // in either language.
+    const QString entry = VirtualPorts::nameFor("/dev/pts/3", "RLX-31868-DD receiver");
+    QCOMPARE(entry, QStringLiteral("/dev/pts/3 (виртуальный RLX-31868-DD receiver)"));
+    for (const QString &shown : {entry, QStringLiteral("/dev/pts/3 (virtual RLX-31868-DD)")})
+        QCOMPARE(VirtualPorts::portOf(shown), QStringLiteral("/dev/pts/3"));
+    QVERIFY(languages.install(QString()));
+    QCOMPARE(QCoreApplication::translate("W_Key", "WRITE"), QStringLiteral("WRITE"));
+
+    QProcessEnvironment env;
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    using A = LaunchCheck::Action;
+    QCOMPARE(LaunchCheck::decide({"rlx-configurator", "--lang", "ru"}, env), A::OpenWindow);
+    QCOMPARE(LaunchCheck::decide({"rlx-configurator", "--lang=system"}, env), A::OpenWindow);
+    QCOMPARE(LaunchCheck::decide({"rlx-configurator", "--lang", "de"}, env), A::BadLanguage);
+    QCOMPARE(LaunchCheck::decide({"rlx-configurator", "--lang"}, env), A::BadLanguage);
+    QVERIFY(LaunchCheck::badLanguageText({"rlx-configurator", "--lang", "de"}).contains("\"de\""));
+}
+
+QTEST_MAIN(TestWindowModels)
+#include "tst_windowmodels.moc"
