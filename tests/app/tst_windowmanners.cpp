@@ -80,10 +80,8 @@ private slots:
     void retitledGroupKeptOldTooltip();
     void stabilityCountsWrongOrNotSummarised();
     void staleMeasurementLookedFresh();
-    void trafficLogMissedRepeatsOrSplitReplies();
+    void trafficLogAndSupportFile();
     void trafficLogFramesEndedWrongly();
-    void trafficLogGrewWithoutBound();
-    void supportFileMissedSomething();
 };
 
 // On a 1366x768 screen with a 40 px panel at the bottom, a title bar of
@@ -314,11 +312,12 @@ void TestWindowManners::staleMeasurementLookedFresh()
 }
 
 // Connect and read with one register read left unanswered and replies in
-// pieces of three bytes: the log, opened from the status bar, has a line per request and per whole
-// reply, in time order, dated to the millisecond, with the repeats, time-outs and the give-up and
-// the status line's texts. It copies and saves what it shows, as a text file when typed without a
-// suffix, and clears.
-void TestWindowManners::trafficLogMissedRepeatsOrSplitReplies()
+// pieces of three bytes: the log, opened from the status bar, has a line per
+// request and per whole reply, in time order, dated to the millisecond, with
+// the repeats, time-outs, the give-up and the status line's texts. It copies
+// and saves what it shows, as a text file when typed without a suffix,
+// writes the file for support, and clears.
+void TestWindowManners::trafficLogAndSupportFile()
 {
     WindowOnDevice device;
     device.line.faults().rules = {{"ATS202?", -1, -1}};
@@ -366,6 +365,8 @@ void TestWindowManners::trafficLogMissedRepeatsOrSplitReplies()
     QVERIFY(device.press("READ"));
     QVERIFY(log->lineCount() > shown);
     QTRY_COMPARE(shownLines(log), log->lines());
+    // The failed-request question, at connecting and at READ.
+    QCOMPARE(modals.titles, (QStringList{"ATS202?", "ATS202?"}));
 
     // Ctrl+C copies the rows chosen, as shown.
     auto *view = log->findChild<QTableView *>("trafficLogView");
@@ -380,23 +381,75 @@ void TestWindowManners::trafficLogMissedRepeatsOrSplitReplies()
 
     // Saved as shown, under the header and a blank line; a bare name gets
     // ".txt", a suffix of its own is kept.
+    QTemporaryDir dir;
     const int headerLines = log->header().count('\n');
-    modals.fileName = QDir::current().filePath("traffic");
+    modals.fileName = dir.filePath("traffic");
     click(log, "trafficLogSave");
     QTRY_COMPARE(modals.fileDialogs, 1);
-    const QString text = QString::fromUtf8(contents("traffic.txt"));
-    QCOMPARE(text.section('\n', headerLines), '\n' + log->lines().join('\n') + '\n');
-    QVERIFY(!QFile::exists("traffic"));
-    modals.fileName = QDir::current().filePath("traffic.log");
+    const QString plain = QString::fromUtf8(contents(dir.filePath("traffic.txt")));
+    QCOMPARE(plain.section('\n', headerLines), '\n' + log->lines().join('\n') + '\n');
+    modals.fileName = dir.filePath("traffic.log");
     click(log, "trafficLogSave");
-    QTRY_VERIFY(QFile::exists("traffic.log"));
-    QVERIFY(!QFile::exists("traffic.log.txt"));
+    QTRY_VERIFY(QFile::exists(dir.filePath("traffic.log")));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"traffic.log", "traffic.txt"}));
+
+    // "Save for support..." writes one file: the header naming the program,
+    // port and device, the log, the settings as JSON and the last outcome. A
+    // save that fails (a full disk) leaves the file saved before as it was
+    // and says so.
+    w.settingsData()->settings.testAdres = 77;
+    const QString name = dir.filePath("support.txt");
+    modals.fileName = dir.filePath("support");
+    click(log, "trafficLogSupport");
+    QTRY_VERIFY(QFile::exists(name));
+    const QByteArray saved = contents(name);
+    const QString text = QString::fromUtf8(saved);
+    QVERIFY2(text.startsWith(QStringLiteral("RLX Vela Конфигуратор v.%1, traffic log\nSaved: %2")
+                                 .arg(MainWindow::Version)
+                                 .arg(QDate::currentDate().year())),
+             qPrintable(text));
+    QVERIFY2(text.contains("\nPort: /dev/ttyRLX0\nHardware: RLX-31868-Vela-485\n"
+                           "Firmware: Aug  4 2022\n"),
+             qPrintable(text));
+    // The sections in their order, each under its title line.
+    const QStringList titles = {TrafficLog::LogSection, TrafficLog::SettingsSection,
+                                TrafficLog::OutcomeSection};
+    QVector<int> at;
+    for (const QString &t : titles)
+        at << text.indexOf('\n' + t + '\n');
+    QVERIFY2(at[0] > 0 && at[0] < at[1] && at[1] < at[2], qPrintable(text));
+    auto section = [&](int i) {
+        const int from = at[i] + titles[i].size() + 2;
+        return text.mid(from, (i + 1 < at.size() ? at[i + 1] : text.size()) - from);
+    };
+    QCOMPARE(section(0), log->lines().join('\n') + '\n');
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(section(1).toUtf8(), &error);
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+    QCOMPARE(json.object().value("testAdres").toInt(), 77);
+    DeviceSettings back;
+    QString why;
+    QVERIFY2(SettingsJson::fromJson(json.object(), back, &why), qPrintable(why));
+    QCOMPARE(SettingsFile::toBytes(back), SettingsFile::toBytes(w.settingsData()->settings));
+    QCOMPARE(section(2), outcome(w) + '\n');
+
+    // The disk is full: the saved file stays, nothing is left beside it.
+    // (The dialog asks first whether to replace the file.)
+    const int asked = modals.texts.size();
+    {
+        FileSizeLimit full(64);
+        modals.fileName = name;
+        click(log, "trafficLogSupport");
+        QTRY_COMPARE(modals.texts.filter("could not be saved").size(), 1);
+    }
+    QCOMPARE(modals.texts.size(), asked + 2);
+    QVERIFY2(modals.texts.last().contains(name), qPrintable(modals.texts.last()));
+    QCOMPARE(contents(name), saved);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
 
     click(log, "trafficLogClear");
     QCOMPARE(log->lineCount(), 0);
     QCOMPARE(shownLines(log), QStringList());
-    // The failed-request question, at connecting and at READ.
-    QCOMPARE(modals.titles, (QStringList{"ATS202?", "ATS202?"}));
 }
 
 // What ends a reply's line: the next request, a give-up, a reply the engine
@@ -456,93 +509,25 @@ void TestWindowManners::trafficLogFramesEndedWrongly()
     QVERIFY2(log->header().contains("Port: not connected\nHardware: not identified\n"
                                     "Firmware: not identified\n"),
              qPrintable(log->header()));
-}
 
-// A day of traffic keeps the newest lines, no more, in the store and in the
-// open window alike, whether it came while the window was shut or open.
-void TestWindowManners::trafficLogGrewWithoutBound()
-{
-    MainWindow w;
-    auto *log = w.findChild<TrafficLog *>("trafficLog");
+    // A day of traffic keeps the newest lines, no more, in the store and in
+    // the open window alike, whether it came while the window was shut or open.
+    log->close();
     const int n = TrafficLog::MaxLines;
     for (int i = 0; i < n + 500; ++i)
-        emit w.exchange()->sgTraffic(Exchange::Traffic::Sent, QByteArray::number(i) + "=$\r\n");
+        emit engine->sgTraffic(T::Sent, QByteArray::number(i) + "=$\r\n");
     QCOMPARE(log->lineCount(), n);
     QVERIFY(log->line(0).endsWith(">> 500=$\\r\\n"));
     QVERIFY(log->line(n - 1).endsWith(QStringLiteral(">> %1=$\\r\\n").arg(n + 499)));
     log->open();
     QCOMPARE(shownLines(log), log->lines());
     for (int i = 0; i < 700; ++i) {
-        emit w.exchange()->sgTraffic(Exchange::Traffic::Sent, "ATS206?\r");
-        emit w.exchange()->sgTraffic(Exchange::Traffic::Received, QByteArray::number(i) + "=1,2\r");
+        emit engine->sgTraffic(T::Sent, "ATS206?\r");
+        emit engine->sgTraffic(T::Received, QByteArray::number(i) + "=1,2\r");
     }
     QCOMPARE(log->lineCount(), n);
     QVERIFY(log->line(n - 1).endsWith("<< 699=1,2\\r"));
     QTRY_COMPARE(shownLines(log), log->lines());
-}
-
-// "Save for support..." writes one file: the header naming the program,
-// port and device, the log, the settings as JSON and the last outcome. A
-// save that fails (a full disk) leaves the file saved before as it was and
-// says so.
-void TestWindowManners::supportFileMissedSomething()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    WindowOnDevice device;
-    MainWindow &w = device.w;
-    Modals &modals = device.modals;
-    QVERIFY(device.connect());
-    auto *log = w.findChild<TrafficLog *>("trafficLog");
-    log->open();
-    w.settingsData()->settings.testAdres = 77;
-    const QString name = dir.filePath("support.txt");
-    modals.fileName = dir.filePath("support");
-    click(log, "trafficLogSupport");
-    QTRY_VERIFY(QFile::exists(name));
-    const QByteArray saved = contents(name);
-    const QString text = QString::fromUtf8(saved);
-    QVERIFY2(text.startsWith(QStringLiteral("RLX Vela Конфигуратор v.%1, traffic log\nSaved: %2")
-                                 .arg(MainWindow::Version)
-                                 .arg(QDate::currentDate().year())),
-             qPrintable(text));
-    QVERIFY2(text.contains("\nPort: /dev/ttyRLX0\nHardware: RLX-31868-Vela-485\n"
-                           "Firmware: Aug  4 2022\n"),
-             qPrintable(text));
-    // The sections in their order, each under its title line.
-    const QStringList titles = {TrafficLog::LogSection, TrafficLog::SettingsSection,
-                                TrafficLog::OutcomeSection};
-    QVector<int> at;
-    for (const QString &t : titles)
-        at << text.indexOf('\n' + t + '\n');
-    QVERIFY2(at[0] > 0 && at[0] < at[1] && at[1] < at[2], qPrintable(text));
-    auto section = [&](int i) {
-        const int from = at[i] + titles[i].size() + 2;
-        return text.mid(from, (i + 1 < at.size() ? at[i + 1] : text.size()) - from);
-    };
-    QCOMPARE(section(0), log->lines().join('\n') + '\n');
-    QJsonParseError error;
-    const QJsonDocument json = QJsonDocument::fromJson(section(1).toUtf8(), &error);
-    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
-    QCOMPARE(json.object().value("testAdres").toInt(), 77);
-    DeviceSettings back;
-    QString why;
-    QVERIFY2(SettingsJson::fromJson(json.object(), back, &why), qPrintable(why));
-    QCOMPARE(SettingsFile::toBytes(back), SettingsFile::toBytes(w.settingsData()->settings));
-    QCOMPARE(section(2), outcome(w) + '\n');
-
-    // The disk is full: the saved file stays, nothing is left beside it.
-    // (The dialog asks first whether to replace the file.)
-    {
-        FileSizeLimit full(64);
-        modals.fileName = name;
-        click(log, "trafficLogSupport");
-        QTRY_COMPARE(modals.texts.filter("could not be saved").size(), 1);
-    }
-    QCOMPARE(modals.texts.size(), 2);
-    QVERIFY2(modals.texts.last().contains(name), qPrintable(modals.texts.last()));
-    QCOMPARE(contents(name), saved);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList("support.txt"));
 }
 
 QTEST_MAIN(TestWindowManners)
