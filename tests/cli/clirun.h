@@ -43,11 +43,7 @@ public:
     bool errShows(const QString &text)
     {
         return QTest::qWaitFor(
-            [&] {
-                err += QString::fromUtf8(process.readAllStandardError());
-                return err.contains(text);
-            },
-            HangMs);
+            [&] { return (err += process.readAllStandardError()).contains(text); }, HangMs);
     }
     CliRun wait()
     {
@@ -89,11 +85,6 @@ inline bool writeFile(const QString &name, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-inline QJsonObject jsonObject(const QString &text)
-{
-    return QJsonDocument::fromJson(text.toUtf8()).object();
-}
-
 inline QJsonObject settingsJson(const DeviceSettings &s)
 {
     QJsonObject o;
@@ -116,6 +107,20 @@ inline DeviceSettings rs485Settings()
     s.subBand = 6, s.radioRate = 2, s.chanel = 4, s.power = 5, s.serialTimeout = 9;
     s.averaging1 = 133, s.averaging2 = 67, s.diskret1 = 7, s.diskret2 = 9;
     return s;
+}
+
+// Those settings with eight changed, the address list in the device's bare form.
+inline DeviceSettings changedSettings()
+{
+    DeviceSettings s = rs485Settings();
+    s.delTxRx = 40, s.delRxTx = 15, s.power = 3, s.parity = 1, s.radioTransmitReset = 80;
+    s.delRequest = 20, s.diskret1 = 6, s.adreses = QStringLiteral("0000000000000006");
+    return s;
+}
+
+inline bool writeSettings(const QString &name, const DeviceSettings &s = rs485Settings())
+{
+    return writeFile(name, QJsonDocument(settingsJson(s)).toJson());
 }
 
 // rlx-devsim's arguments for that model holding `s`, from the table; its module

@@ -1,39 +1,70 @@
-// rlx-cli's files and standard output as a caller's shell sets them up: a full
+// rlx-cli's files and standard output as a caller's shell sets them up (a full
 // disk, a FIFO or device node under an output name, standard output full, closed
-// or unread, and inputs that never end.
+// or unread, inputs that never end), and its messages in each language.
 
 #include "tests/cli/clirun.h"
 #include "tests/filesizelimit.h"
 
+#include <QSettings>
+
 #include <optional>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
-
-bool writeVela()
-{
-    return writeFile("vela.json", QJsonDocument(settingsJson(rs485Settings())).toJson());
-}
 
 // `command` (PORT: the port of a device started with `device`, "-": none) in the
 // bash script `around`, files limited to `fileSize` bytes as on a full disk.
 CliRun withDevice(const QString &around, const QString &command, const QString &device,
                   int fileSize = -1)
 {
-    std::unique_ptr<Devsim> d;
+    std::optional<Devsim> d;
     if (device != "-")
-        d.reset(new Devsim(device.split(' ', Qt::SkipEmptyParts)));
-    const QStringList args = QString(command).replace("PORT", d ? d->path : QString()).split(' ');
-    std::unique_ptr<Cli> cli;
-    {
-        std::optional<FileSizeLimit> full;
-        if (fileSize >= 0)
-            full.emplace(rlim_t(fileSize));
-        cli.reset(new Cli(args, QByteArray(), QProcessEnvironment::systemEnvironment(), around));
+        d.emplace(device.split(' ', Qt::SkipEmptyParts));
+    const QStringList args = QString(command).replace("PORT", d ? d->path : "").split(' ');
+    std::optional<FileSizeLimit> full;
+    if (fileSize >= 0)
+        full.emplace(rlim_t(fileSize));
+    Cli cli(args, QByteArray(), QProcessEnvironment::systemEnvironment(), around);
+    full.reset();
+    return cli.wait();
+}
+
+// Latin words that stay in Russian texts: names of the product, the program, its
+// commands, kinds of files, JSON fields, the module's "ATO", the time zone, line signals.
+const QStringList KeptNames =
+    QString("RLX Vela rlx cli JSON CSV PDF HTML json pdf html null Qt ATO ports identify read "
+            "write defaults test measure report convert diff get set backup port hardware "
+            "firmware variant ok settings unanswered power en ru system default UTC Tx Rx RTS CTS")
+        .split(' ');
+
+// The lines of `text` not in `language`, once options, paths and what the command line,
+// the file and the device gave (`given`) are taken out.
+QStringList foreign(const QString &text, const QString &language, const QStringList &given)
+{
+    static const QRegularExpression cyrillic("[\\x{0400}-\\x{04FF}]");
+    static const QRegularExpression word("[A-Za-z0-9]*[A-Za-z][A-Za-z0-9]*");
+    static const QRegularExpression aside("(^|\\s|\\[)-{1,2}[a-z][a-z-]*|/\\S*");
+    QStringList wrong;
+    for (const QString &line : text.split('\n', Qt::SkipEmptyParts)) {
+        QString t = line;
+        for (const QString &d : given)
+            t.remove(d);
+        bool english = false;
+        for (auto it = word.globalMatch(t.remove(aside)); it.hasNext();) {
+            const QString w = it.next().captured();
+            english =
+                english || (!w.contains(QRegularExpression("[0-9]")) && !KeptNames.contains(w));
+        }
+        if (language == "en" ? line.contains(cyrillic) : english)
+            wrong << line;
     }
-    return cli->wait();
+    return wrong;
+}
+
+CliRun cliIn(const QString &language, const QStringList &args)
+{
+    return runCli(language.isEmpty() ? args : QStringList{"--lang", language} + args);
 }
 
 } // namespace
@@ -43,70 +74,63 @@ class TestCliFiles : public QObject
     Q_OBJECT
 
 private slots:
+    void init()
+    {
+        QSettings("Orbelinex", "Rlx").remove("Language");
+        QVERIFY(writeSettings("vela.json"));
+    }
     void outputFileIsWholeOrLeftAlone_data();
     void outputFileIsWholeOrLeftAlone();
     void streamsAndInputsAreChecked_data();
     void streamsAndInputsAreChecked();
+    void messagesInLanguage_data();
+    void messagesInLanguage();
+    void followsTheWindowsLanguage();
 };
 
 void TestCliFiles::outputFileIsWholeOrLeftAlone_data()
 {
     QTest::addColumn<QString>("command"); // writes its last argument
     QTest::addColumn<QString>("device");  // rlx-devsim's arguments; "-": none
-    QTest::addColumn<QString>("onto");    // "full disk" or "FIFO"
-    const auto row = [](const char *command, const char *device, const char *onto) {
-        QTest::addRow("%s onto %s", command, onto) << command << device << onto;
+    QTest::addColumn<bool>("fifo");       // a FIFO stands there, else a file on a full disk
+    const auto row = [](const char *command, const char *device, bool fifo) {
+        QTest::addRow("%s", command) << command << device << fifo;
     };
-    row("convert vela.json keep.json", "-", "full disk");
-    row("convert vela.json keep.rlx", "-", "full disk");
-    row("read --port PORT -o keep.json", "", "full disk");
-    row("report --port PORT -o keep.html", "", "full disk");
-    row("convert vela.json fifo.json", "-", "FIFO");
-    row("test --port PORT --addresses 1 --rounds 1 --csv fifo.csv", "--reachable 1", "FIFO");
+    row("convert vela.json keep.json", "-", false);
+    row("read --port PORT -o keep.json", "", false);
+    row("report --port PORT -o keep.html", "", false);
+    row("convert vela.json fifo.json", "-", true);
+    row("test --port PORT --addresses 1 --rounds 1 --csv fifo.csv", "--reachable 1", true);
 }
 
 void TestCliFiles::outputFileIsWholeOrLeftAlone()
 {
     QFETCH(QString, command);
     QFETCH(QString, device);
-    QFETCH(QString, onto);
-    const QString target = command.section(' ', -1);
-    if (onto == "full disk" && qEnvironmentVariableIsSet("RLX_MEMCHECK"))
+    QFETCH(bool, fifo);
+    if (!fifo && qEnvironmentVariableIsSet("RLX_MEMCHECK"))
         QSKIP("a file-size limit and Valgrind do not go together");
-    QVERIFY(writeVela());
-    QFile::remove(target);
+    const QString target = command.section(' ', -1);
     const QByteArray path = QFile::encodeName(target);
-
-    int limit = -1;
-    if (onto == "full disk") {
-        const CliRun room = withDevice("exec CLI", command, device);
-        QVERIFY2(room.code == 0, qPrintable(room.err));
-        limit = device == "-" ? 0 : 200; // a port's lock file takes a few bytes
-        QVERIFY2(fileBytes(target).size() > limit, "the limit must bite");
-    } else {
-        QCOMPARE(mkfifo(path.constData(), 0600), 0);
-    }
-    struct stat before;
+    QVERIFY(fifo ? mkfifo(path.constData(), 0600) == 0 : writeFile(target, "precious"));
+    struct stat before, after;
     QCOMPARE(lstat(path.constData(), &before), 0);
-    const QByteArray old = onto == "full disk" ? fileBytes(target) : QByteArray();
-
-    const CliRun r = withDevice("trap '' XFSZ; exec CLI", command, device, limit);
+    // A port's lock file takes a few bytes.
+    const CliRun r = withDevice("trap '' XFSZ; exec CLI", command, device,
+                                fifo            ? -1
+                                : device == "-" ? 0
+                                                : 200);
     QCOMPARE(r.code, 4);
     // One line names the file and says why; what stood there is left as it was.
-    const QString why = onto == "full disk"
-                            ? QString::fromLocal8Bit(strerror(EFBIG))
-                            : QString("Not a regular file but a FIFO; it was left as it was");
+    const QString why = fifo ? "Not a regular file but a FIFO; it was left as it was"
+                             : QString::fromLocal8Bit(strerror(EFBIG));
     const QStringList lines = r.err.trimmed().split('\n');
-    QVERIFY2(lines.last().startsWith("rlx-cli: " + target + ": ") && lines.last().endsWith(why),
-             qPrintable(r.err));
-    if (device == "-")
-        QCOMPARE(lines.size(), 1);
-    struct stat after;
+    QCOMPARE(lines.last(), "rlx-cli: " + target + ": " + why);
+    QVERIFY2(device != "-" || lines.size() == 1, qPrintable(r.err));
     QCOMPARE(lstat(path.constData(), &after), 0);
     QCOMPARE(after.st_ino, before.st_ino);
     QCOMPARE(after.st_mode, before.st_mode);
-    if (onto == "full disk")
-        QCOMPARE(fileBytes(target), old);
+    QVERIFY(fifo || fileBytes(target) == "precious");
     QFile::remove(target);
 }
 
@@ -118,8 +142,6 @@ void TestCliFiles::streamsAndInputsAreChecked_data()
     const auto row = [](const char *name, const char *command, const QString &around,
                         const char *told) { QTest::newRow(name) << command << around << told; };
     row("json of a read, disk full", "read --json --port PORT", "exec CLI >/dev/full",
-        "standard output: No space left on device");
-    row("ports, disk full", "ports --json", "exec CLI >/dev/full",
         "standard output: No space left on device");
     row("json of a read, closed", "read --json --port PORT", "exec CLI >&-",
         "standard output: Bad file descriptor");
@@ -152,7 +174,6 @@ void TestCliFiles::streamsAndInputsAreChecked()
     QFETCH(QString, command);
     QFETCH(QString, around);
     QFETCH(QString, told);
-    QVERIFY(writeVela());
     QFile::remove("out.rlx");
     const CliRun r = withDevice(around, command, command.contains("PORT") ? "" : "-");
     if (told == "-") { // whether the broken pipe ends rlx-cli or is told
@@ -167,6 +188,82 @@ void TestCliFiles::streamsAndInputsAreChecked()
         QCOMPARE(r.err.count("rlx-cli: "), 1);
         QVERIFY(!QFile::exists("out.rlx"));
     }
+}
+
+void TestCliFiles::messagesInLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("ru") << "ru";
+    QTest::newRow("en") << "en";
+}
+
+// Help, a usage error, refused files, the progress, summary and table of a device, the report.
+void TestCliFiles::messagesInLanguage()
+{
+    QFETCH(QString, language);
+    Devsim device(rs485());
+    QVERIFY(writeFile("unknown.json", "{\"colour\": 1}") && writeFile("settings.txt", "x"));
+    DeviceSettings tooStrong = rs485Settings();
+    tooStrong.power = 9;
+    QVERIFY(writeSettings("strong.json", tooStrong));
+    const QStringList given = {
+        "RLX-31868-Vela-485", "Aug  4 2022", device.path, RLX_CLI, "settings.txt",
+        "unknown.json",       "strong.json", "colour",    "frob"};
+    const QList<std::pair<QStringList, int>> cases = {
+        {{"--help"}, 0},
+        {{"read", "--help"}, 0},
+        {{"frob"}, 2},
+        {{"test", "--port", device.path}, 2},
+        {{"write", "--port", device.path, "settings.txt"}, 2},
+        {{"write", "--port", device.path, "unknown.json"}, 4},
+        {{"write", "--port", device.path, "strong.json"}, 4},
+        {{"identify", "--port", device.path}, 0},
+        {{"test", "--port", device.path, "--addresses", "1", "--rounds", "1"}, 0},
+    };
+    QString all;
+    for (const auto &[args, code] : cases) {
+        const CliRun r = cliIn(language, args);
+        const QString said = r.err + r.out;
+        QVERIFY2(r.code == code && !said.trimmed().isEmpty(), qPrintable(args.join(' ') + said));
+        const QStringList wrong = foreign(said, language, given);
+        QVERIFY2(wrong.isEmpty(), qPrintable(args.join(' ') + ":\n" + wrong.join('\n')));
+        all += said;
+    }
+    const bool ru = language == "ru";
+    for (const char *text :
+         {ru ? "прошивка Aug  4 2022 (вариант 2): успешно" : "firmware Aug  4 2022 (variant 2): ok",
+          ru ? "подключение 0%" : "connect 0%", ru ? "адрес  опросов" : "address  sent",
+          ru ? "power (Мощность): 9 — недопустимо, нужно: от 0 до 7"
+             : "power (Power): 9 is not 0 to 7"})
+        QVERIFY2(all.contains(QString::fromUtf8(text)), qPrintable(all));
+    // The report's words, and the settings' labels and values in it.
+    QCOMPARE(cliIn(language, {"report", "--port", device.path, "-o", "report.html"}).code, 0);
+    QString report = QString::fromUtf8(fileBytes("report.html"));
+    report.remove(QRegularExpression("<style>.*</style>|<[^>]*>",
+                                     QRegularExpression::DotMatchesEverythingOption |
+                                         QRegularExpression::InvertedGreedinessOption));
+    QVERIFY2(report.count('\n') > 30, qPrintable(report));
+    QCOMPARE(foreign(report, language, given), QStringList());
+
+    // An unknown language is a usage error that names the ones there are.
+    const CliRun bad = cliIn("de", {"identify", "--port", device.path});
+    QVERIFY2(bad.code == 2 && bad.err.contains("en, ru, system, default") &&
+                 bad.err.contains("\"de\""),
+             qPrintable(bad.err));
+    QCOMPARE(cliIn(QString(), {"--lang"}).code, 2);
+}
+
+// The window's remembered language holds until --lang says otherwise for one run;
+// "default" gives the program's own texts. rlx-cli leaves the setting as it was.
+void TestCliFiles::followsTheWindowsLanguage()
+{
+    const QString own = cliIn(QString(), {"frob"}).err;
+    QVERIFY2(own.startsWith("rlx-cli: unknown command \"frob\""), qPrintable(own));
+    QSettings("Orbelinex", "Rlx").setValue("Language", "ru");
+    QVERIFY(cliIn(QString(), {"frob"}).err.contains("неизвестная команда"));
+    QCOMPARE(cliIn("default", {"frob"}).err, own);
+    QCOMPARE(cliIn("en", {"frob"}).err, own);
+    QCOMPARE(QSettings("Orbelinex", "Rlx").value("Language").toString(), QStringLiteral("ru"));
 }
 
 QTEST_GUILESS_MAIN(TestCliFiles)
