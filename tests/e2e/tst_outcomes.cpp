@@ -1,6 +1,7 @@
 // The status line tells the truth about the last operation: the real window
 // against a device that misbehaves the way installations do, served in
 // memory on a clock the test moves.
+#include "panels/measure.h"
 #include "protocol/data.h"
 #include "tests/memorydevice.h"
 #include "tools/devsim/ptydevice.h"
@@ -50,6 +51,7 @@ private slots:
     void unansweredAndDamagedRepliesThenLinkLost();
     void calibrationWithThePortClosed();
     void settingsFileNamedWithoutSuffix();
+    void readEndsMeasurement();
 };
 
 // The identity request goes unanswered: the user is told once, and neither
@@ -304,6 +306,24 @@ void TestOutcomes::settingsFileNamedWithoutSuffix()
     QCOMPARE(outcome(w), QStringLiteral("Save Settings cancelled; nothing was saved."));
     QCOMPARE(QSettings().value("SettingsFolder").toString(), jobs);
     QCOMPARE(modals.texts, QStringList());
+}
+
+// READ ends a measurement: the panel leaves its mode and the polls stop (the
+// panel polls on the real clock).
+void TestOutcomes::readEndsMeasurement()
+{
+    Device device("RLX-31868-AD transmitter");
+    QVERIFY(device.connect());
+    QPushButton *start = panel<Measure>(device.w)->findChild<QPushButton *>();
+    QTest::mouseClick(start, Qt::LeftButton);
+    auto polls = [&] { return device.sentSince(0).count("$7"); };
+    QVERIFY(QTest::qWaitFor([&] { return device.wait(10), polls() > 1; }, 30000));
+    QVERIFY(device.press("READ"));
+    QCOMPARE(start->text(), QStringLiteral("Measurement mode"));
+    const int before = polls();
+    QTest::qWait(1100); // two of the panel's ticks
+    device.wait(1100);
+    QCOMPARE(polls(), before);
 }
 
 QTEST_MAIN(TestOutcomes)
