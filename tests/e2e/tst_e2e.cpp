@@ -160,6 +160,12 @@ void TestEndToEnd::readStabilityDefaultsWrite()
                  .hasMatch(),
              qPrintable(shown));
     QVERIFY(device.requests().contains("2=$\\r"));
+    // No more polls once stopped (the one written just before may still be
+    // on its way); READ works again.
+    QTest::qWait(300);
+    const int polls = device.requests().size();
+    QTest::qWait(1500);
+    QCOMPARE(device.requests().size(), polls);
     QVERIFY(press(w, "READ"));
 
     // DEFAULT finds the module's rate (and skips the rates after it); the
