@@ -112,8 +112,7 @@ void TestEndToEnd::readStabilityDefaultsWrite()
     QVERIFY(connectTo(w, device.path));
     QCOMPARE(w.windowTitle(), QStringLiteral("RLX Vela Конфигуратор v.2.5.16  Hardware: "
                                              "RLX-31868-Vela-485  Firmware: v.Aug  4 2022"));
-    // The serial time-out shows too, although below the floor of the serial
-    // rate shown before.
+    // The serial time-out shows although below the floor of the rate shown before.
     const QStringList expected =
         QStringLiteral("group Sub-band=6|group Radio Data Rate=2|Chanel=4|Serial Timeout=9|"
                        "Flow control=1|group Serial Data Rate=5|Delay Rx-Tx=12|Delay Tx-Rx=34|"

@@ -122,8 +122,7 @@ void TestOutcomes::settingAcknowledgedButNotStored()
         QCOMPARE(device.modals.texts, QStringList());
     }
     {
-        // DEFAULT is verified the same way; the configuration goes out at the
-        // factory rate.
+        // DEFAULT is verified the same way; the configuration goes out at the factory rate.
         Device device;
         QVERIFY(device.model.setStuck("delTxRx"));
         QVERIFY(device.connect() && device.press("DEFAULT"));
@@ -132,8 +131,7 @@ void TestOutcomes::settingAcknowledgedButNotStored()
         QCOMPARE(child<QSpinBox>(&device.w, "Delay Tx-Rx")->value(), 34);
         QCOMPARE(int(device.model.config().serialRate), 4);
     }
-    // Variant 1 reports the requests period but not the outputs byte and the
-    // module reset.
+    // Variant 1 reports the requests period but not the outputs byte and the module reset.
     Device device("RLX-31868-Vela-485", "Mar 15 2022");
     QVERIFY(device.connect() && device.press("WRITE"));
     QCOMPARE(device.outcome(), QStringLiteral("Written and verified; the device does not report "

@@ -103,10 +103,8 @@ void TestFaults::damagedLine_data()
     row("single bytes", "-", 0, 1, 0);
     row("noise 5%", "-", 0.05, 0, -1);
     row("noise 5% in single bytes", "-", 0.05, 1, -1);
-    row("noise flood", "-", 0, 0,
-        -1); // a megabyte of garbage while idle, then while reading
-    row("silent device", "", 0, 0, 1,
-        fields(DeviceSettings()).keys()); // answered "No"
+    row("noise flood", "-", 0, 0, -1); // a megabyte of garbage while idle, then while reading
+    row("silent device", "", 0, 0, 1, fields(DeviceSettings()).keys()); // answered "No"
     // Without the identity the firmware level stays at the lowest, whose
     // configuration reply has no requests period, outputs byte or module reset.
     row("identity", "$2", 0, 0, 0, {"delRequest", "numOfDown", "radioModuleReset"});
