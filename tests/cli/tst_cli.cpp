@@ -38,7 +38,6 @@ void TestCli::wireBytesEqualTheWindows()
     QFETCH(QString, operation);
     const QStringList device = rs485(operation == "defaults" ? 0 : 2);
     Devsim forWindow(device), forCli(device);
-    QVERIFY(!forWindow.path.isEmpty() && !forCli.path.isEmpty());
     QVERIFY(writeSettings("site.json", changedSettings()));
     QCOMPARE(runCli({"convert", "site.json", "site.rlx"}).code, 0);
     Cli run(QStringList{operation, "--port", forCli.path} +
@@ -167,13 +166,10 @@ void TestCli::checksAndReport()
     const QStringList values = QString::fromUtf8(fileBytes("in.csv")).trimmed().split('\n');
     QCOMPARE(values.value(0), QStringLiteral("seconds,an1,an2,d1,d2"));
     QCOMPARE(values.size(), 4);
-    for (const QString &row : values.mid(1)) {
-        // A current input around 12 mA in µA, a voltage around 5 V in mV.
-        const QStringList v = row.split(',');
-        QVERIFY2(v.size() == 5 && v[1].toInt() > 3000 && v[1].toInt() < 21000 &&
-                     v[2].toInt() >= 0 && v[2].toInt() <= 10000,
-                 qPrintable(row));
-    }
+    // A current input around 12 mA in µA, a voltage around 5 V in mV.
+    const QRegularExpression row(
+        "^[0-9.]+,([3-9]\\d{3}|1\\d{4}|20\\d{3}),(\\d{1,4}|10000),\\d+,\\d+$");
+    QVERIFY2(values.filter(row).size() == 3, qPrintable(values.join('\n')));
     QCOMPARE(inputs.requests().count("$7"), 3);
 
     // What rlx-cli gives the report (its layout: tst_report).
@@ -214,7 +210,6 @@ void TestCli::convertRoundTripAndStandardStreams()
     QCOMPARE(runCli({"convert", "a.rlx", "b.json"}).code, 0);
     const QJsonObject o = QJsonDocument::fromJson(fileBytes("b.json")).object();
     QCOMPARE(o, settingsJson(s));
-    QVERIFY(o.value("adreses").isNull());
     QCOMPARE(runCli({"convert", "b.json", "c.rlx"}).code, 0);
     QCOMPARE(fileBytes("c.rlx"), bytes);
     QCOMPARE(QJsonDocument::fromJson(runCli({"convert", "a.rlx", "-"}).bytes).object(), o);
@@ -234,9 +229,10 @@ void TestCli::convertRoundTripAndStandardStreams()
 void TestCli::refusedWithALineEach_data()
 {
     QTest::addColumn<QString>("args");
-    QTest::addColumn<QByteArray>(
-        "file");                       // bad.json: "field=JSON value" changes by ";", or its text
-    QTest::addColumn<QString>("told"); // the lines after "rlx-cli: "; "": the usage
+    // bad.json: "field=JSON value" changes separated by ";", or its text; what is told
+    // after "rlx-cli: " on each line ("": the usage).
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("told");
     const auto usage = [](const char *args, const QString &told) {
         QTest::addRow("%s", *args ? args : "no command")
             << QString(args) << QByteArray()

@@ -115,7 +115,7 @@ void TestCliInterrupt::checksKeepWhatTheyMeasured()
         QVERIFY2(row.endsWith(",0"), qPrintable(row));
         sent += row.section(',', 1, 1).toInt();
     }
-    QVERIFY(polls >= 3 && polls < 40);
+    QVERIFY(polls >= 3);
     QCOMPARE(sent, polls);
     QVERIFY2(test.out.contains("address  sent  answered") &&
                  test.err.contains(radio.path + ": test interrupted after"),
