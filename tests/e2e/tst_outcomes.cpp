@@ -316,7 +316,12 @@ void TestOutcomes::readEndsMeasurement()
     QPushButton *start = panel<Measure>(device.w)->findChild<QPushButton *>();
     QTest::mouseClick(start, Qt::LeftButton);
     auto polls = [&] { return device.sentSince(0).count("$7"); };
-    QVERIFY(QTest::qWaitFor([&] { return device.wait(10), polls() > 1; }, 30000));
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            device.wait(10);
+            return polls() > 1;
+        },
+        30000));
     QVERIFY(device.press("READ"));
     QCOMPARE(start->text(), QStringLiteral("Measurement mode"));
     const int before = polls();
