@@ -46,31 +46,32 @@ class TestNotRead : public QObject
 private slots:
     void unusableReplyLeavesTheSettingNotRead_data();
     void unusableReplyLeavesTheSettingNotRead();
-    void oneReadingIsNoValue();
 };
 
 void TestNotRead::unusableReplyLeavesTheSettingNotRead_data()
 {
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<QStringList>("lost");      // not read for certain
-    QTest::addColumn<QStringList>("sameReply"); // may go with them: their reply's fields
-    auto row = [](const char *fault, const QStringList &lost, const QStringList &sameReply) {
-        QTest::newRow(fault) << QString(fault) << lost << sameReply;
+    QTest::addColumn<QStringList>("lost"); // not read for certain
+    auto row = [](const char *fault, const QStringList &lost) {
+        QTest::newRow(fault) << QString(fault) << lost;
     };
-    const QStringList config = names(SettingsFields::configuration(Variant));
-    row("register empty", {"serialTimeout"}, {});
-    row("register silent", {"subBand"}, {});
-    row("digits missing", {"delTxRx"}, config);
-    row("field empty", {"delTxRx"}, config);
-    row("not hexadecimal", {"adreses"}, config);
-    row("field missing", config, config);
+    row("register empty", {"serialTimeout"});
+    row("register silent", {"subBand"});
+    row("digits missing", {"delTxRx"});
+    row("field empty", {"delTxRx"});
+    row("not hexadecimal", {"adreses"});
+    row("field missing", names(SettingsFields::configuration(Variant)));
+    // The first reading well formed but wrong: the readings after it decide.
+    row("power wrong once", {});
 }
 
 void TestNotRead::unusableReplyLeavesTheSettingNotRead()
 {
     QFETCH(QString, fault);
     QFETCH(QStringList, lost);
-    QFETCH(QStringList, sameReply);
+    // Other fields of a damaged reply may go with the lost ones.
+    const QStringList mayGo =
+        fault.startsWith("register") ? lost : names(SettingsFields::configuration(Variant));
     // Read, then a write that changes every lost setting.
     for (const PortJob::Operation operation : {PortJob::Read, PortJob::Write}) {
         Device d;
@@ -80,6 +81,16 @@ void TestNotRead::unusableReplyLeavesTheSettingNotRead()
                                      r.left(r.indexOf('=') + 1) + '\r');
         } else if (fault == "register silent") {
             d.line.faults().rules << LineFaults::Rule{RequestKinds::row(ReadS206).request};
+        } else if (fault == "power wrong once") {
+            const QByteArray ask = RequestKinds::row(ReadS202).request;
+            QByteArray wrong = d.answer(ReadS202);
+            const int at = wrong.indexOf('=') + 1;
+            wrong[at] = wrong.at(at) == '1' ? '2' : '1';
+            d.model.setScriptedReply(ask, wrong);
+            QObject::connect(&d.line, &ModelLine::sgRequest, [&d, ask](const QByteArray &r) {
+                if (r.startsWith(ask))
+                    d.model.clearScriptedReplies();
+            });
         } else {
             // The configuration reply with one field damaged.
             const QByteArray clean = d.answer(ReadConfig);
@@ -117,12 +128,13 @@ void TestNotRead::unusableReplyLeavesTheSettingNotRead()
         for (const QString &name : lost)
             QVERIFY2(missing.contains(name), qPrintable(missing.join(',')));
         for (const QString &name : missing)
-            QVERIFY2(lost.contains(name) || sameReply.contains(name), qPrintable(name));
-        QCOMPARE(job.exitCode(true), 1);
+            QVERIFY2(lost.contains(name) || mayGo.contains(name), qPrintable(name));
+        QCOMPARE(job.exitCode(true), lost.isEmpty() ? 0 : 1);
         const QString summary = job.summary(true);
-        QVERIFY2(summary.contains(", not read: " + missing.join(", ")) &&
-                     summary.endsWith(": FAILED") && !summary.contains(", verified"),
-                 qPrintable(summary));
+        if (!lost.isEmpty())
+            QVERIFY2(summary.contains(", not read: " + missing.join(", ")) &&
+                         summary.endsWith(": FAILED") && !summary.contains(", verified"),
+                     qPrintable(summary));
         const QByteArray s206 = RequestKinds::row(ReadS206).request;
         if (fault == "register silent" && operation == PortJob::Read) // asked three times
             QCOMPARE(job.unanswered(), QList<QByteArray>() << s206 << s206 << s206);
@@ -140,25 +152,6 @@ void TestNotRead::unusableReplyLeavesTheSettingNotRead()
                                 [](const QByteArray &r) { return r.startsWith("$0="); }));
         }
     }
-}
-
-// A first reading of the power well formed but wrong: the readings after it decide.
-void TestNotRead::oneReadingIsNoValue()
-{
-    Device d;
-    const QByteArray ask = RequestKinds::row(ReadS202).request;
-    const QByteArray clean = d.answer(ReadS202);
-    QByteArray wrong = clean;
-    wrong[wrong.indexOf('=') + 1] = clean.at(clean.indexOf('=') + 1) == '1' ? '2' : '1';
-    d.model.setScriptedReply(ask, wrong);
-    QObject::connect(&d.line, &ModelLine::sgRequest, [&](const QByteArray &request) {
-        if (request.startsWith(ask))
-            d.model.clearScriptedReplies();
-    });
-    PortJob job(QStringLiteral("memory"), PortJob::Read);
-    QVERIFY2(d.run(job), "the read hangs");
-    QCOMPARE(job.exitCode(false), 0);
-    QCOMPARE(QByteArray::number(job.settings().power), clean.mid(clean.indexOf('=') + 1).trimmed());
 }
 
 QTEST_GUILESS_MAIN(TestNotRead)
