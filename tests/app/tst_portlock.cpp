@@ -110,6 +110,18 @@ void TestPortLock::portHeldUnderAnotherName()
     QCOMPARE(PortLock::holderOf(path).pid, 0);
     SerialLine line;
     QVERIFY2(line.open(path), qPrintable(line.openErrorString()));
+
+    // A lock folder that is not there is passed over for the usual ones: the
+    // port is still locked.
+    line.close();
+    const QByteArray own = qgetenv("RLX_LOCK_DIR");
+    const auto restoreFolder = qScopeGuard([own] { qputenv("RLX_LOCK_DIR", own); });
+    qputenv("RLX_LOCK_DIR", "no-such-folder");
+    const QString usual = PortLock::fileFor(path);
+    QVERIFY2(usual.startsWith('/'), qPrintable(usual));
+    QVERIFY(line.open(path));
+    QVERIFY(QFile::exists(usual));
+    QCOMPARE(PortLock::holderOf(path).pid, QCoreApplication::applicationPid());
 }
 
 // A port the user may not open: rlx-cli says how to get access, as the

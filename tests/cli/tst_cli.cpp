@@ -71,9 +71,9 @@ void TestCli::wireBytesEqualTheWindows()
     QCOMPARE(fromCli.mid(fromWindow.size()), operation == "read" ? fromWindow : QStringList());
 }
 
-// Ports listed (virtual devices named) and opened by their entry; a silent, a sound
-// and a damaged device (by a glob) read side by side, all started before any ends:
-// what each holds, exit 1 naming what failed.
+// Ports listed (virtual devices named, untranslated for programs) and opened by their
+// entry in any language; a silent, a sound and a damaged device (by a glob) read side
+// by side, all started before any ends: what each holds, exit 1 naming what failed.
 void TestCli::portsReadsAndUnreachableDevices()
 {
     Devsim silent({"--silent", "$2"}), good(rs485(), true);
@@ -81,11 +81,11 @@ void TestCli::portsReadsAndUnreachableDevices()
     const QString entry = good.path + " (virtual RLX-31868-Vela-485)";
     QVERIFY(QTest::qWaitFor([&] { return runCli({"ports"}).out.split('\n').contains(entry); },
                             Cli::HangMs));
-    CliRun r = runCli({"ports", "--json"});
+    CliRun r = runCli({"--lang", "ru", "ports", "--json"});
     const QJsonObject listed{{"name", entry}, {"port", good.path}, {"virtual", true}};
     QVERIFY2(r.code == 0 && QJsonDocument::fromJson(r.bytes).array().contains(listed),
              qPrintable(r.out));
-    r = runCli({"identify", "--port", entry});
+    r = runCli({"identify", "--port", good.path + " (виртуальный RLX-31868-Vela-485)"});
     QVERIFY2(r.code == 0 && r.out.contains("RLX-31868-Vela-485, firmware Aug  4 2022 (variant 2)"),
              qPrintable(r.out + r.err));
     // Asked twice (one damaged reply cannot pass); nothing else is asked.

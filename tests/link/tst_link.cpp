@@ -109,6 +109,15 @@ private slots:
         QSettings().setValue("PortName", "COM10");
         present << "COM1";
         QTRY_COMPARE_WITH_TIMEOUT(items(), QString("ttyS0 ttyACM0 COM1*"), 30000);
+
+        // A virtual device remembered in another language is chosen by its
+        // path, and not by a path it only begins.
+        QSettings().setValue("PortName", "/dev/pts/7 (виртуальный RLX-31868-DD receiver)");
+        present << "/dev/pts/71 (virtual RLX-31868-DD receiver)"
+                << "/dev/pts/7 (virtual RLX-31868-DD receiver)";
+        bar.slUpdatePortName();
+        QVERIFY(items().endsWith(" COM1 /dev/pts/71 (virtual RLX-31868-DD receiver) "
+                                 "/dev/pts/7 (virtual RLX-31868-DD receiver)*"));
     }
 
     // Virtual devices announce themselves where XDG_RUNTIME_DIR points, a file
@@ -166,6 +175,12 @@ private slots:
         QCOMPARE(VirtualPorts::portOf(listed), QString("/dev/null"));
         QCOMPARE(VirtualPorts::portOf("ttyUSB0"), QString("ttyUSB0"));
         QCOMPARE(VirtualPorts::portOf(" (virtual x)"), QString(" (virtual x)"));
+        // An entry made in another language is the same port; output for
+        // programs names it untranslated.
+        const QString russian = "/dev/null (виртуальный RLX-31868-Vela-485)";
+        QCOMPARE(VirtualPorts::portOf(russian), QString("/dev/null"));
+        QCOMPARE(VirtualPorts::untranslated(russian), listed);
+        QCOMPARE(VirtualPorts::untranslated("ttyUSB0"), QString("ttyUSB0"));
         announcement.withdraw();
         QVERIFY(QTest::qWaitFor(
             [&] { return ports.names().isEmpty() && !list.present().contains(listed); }, 30000));
