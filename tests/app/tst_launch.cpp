@@ -6,26 +6,11 @@
 #include <QImage>
 #include <QProcess>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
 
 Q_DECLARE_METATYPE(LaunchCheck::Action)
-
-// What the program does before its window (--help, --version, --lang and a
-// start without a display, decided without the toolkit's window system), the
-// window's end on SIGTERM and SIGHUP, and its icon.
-class TestLaunch : public QObject
-{
-    Q_OBJECT
-private slots:
-    void decision_data();
-    void decision();
-    void answersWithoutDisplay();
-    void windowEndsCleanlyOnTermAndHangup();
-    void iconHasEverySize();
-};
 
 namespace {
 
@@ -41,138 +26,135 @@ QProcessEnvironment withoutDisplay()
     return env;
 }
 
-struct Run
-{
-    int code = -1; // a crash, or a hang (the process is killed as it goes)
-    QByteArray out, err;
-};
-
-Run runProgram(const QStringList &arguments)
+// Runs the program without a display and checks its exit code (-1: a crash or a
+// hang) and what it wrote: a text ending in a newline is all of it, another its
+// beginning, an empty one nothing. `wrote` gets its standard output.
+void expectRun(const QStringList &arguments, int code, const QByteArray &out, const QByteArray &err,
+               QByteArray *wrote = nullptr)
 {
     QProcess program;
     program.setProcessEnvironment(withoutDisplay());
     program.start(RLX_CONFIGURATOR, arguments);
-    Run run;
-    if (program.waitForFinished(20000) && program.exitStatus() == QProcess::NormalExit)
-        run.code = program.exitCode();
-    run.out = program.readAllStandardOutput();
-    run.err = program.readAllStandardError();
-    return run;
-}
-
-// Runs the program without a display and checks its exit code and what it
-// wrote: a text ending in a newline is all of it, another its beginning, an
-// empty one nothing.
-void expectRun(const QStringList &arguments, int code, const QByteArray &out, const QByteArray &err)
-{
-    const Run run = runProgram(arguments);
-    QCOMPARE(run.code, code);
-    for (const auto &[wrote, said] : {qMakePair(run.out, out), qMakePair(run.err, err)})
-        QVERIFY2(said.endsWith('\n') || said.isEmpty() ? wrote == said : wrote.startsWith(said),
-                 wrote.constData());
+    const bool ended =
+        program.waitForFinished(20000) && program.exitStatus() == QProcess::NormalExit;
+    QCOMPARE(ended ? program.exitCode() : -1, code);
+    const QByteArray said[] = {program.readAllStandardOutput(), program.readAllStandardError()};
+    for (const auto &[got, expected] : {qMakePair(said[0], out), qMakePair(said[1], err)})
+        QVERIFY2(expected.endsWith('\n') || expected.isEmpty() ? got == expected
+                                                               : got.startsWith(expected),
+                 got.constData());
+    if (wrote)
+        *wrote = said[0];
 }
 
 } // namespace
 
-// Rows are named by the command line ("rlx" its program name), then after
-// " | " the environment.
-void TestLaunch::decision_data()
+// The program before its window (--help, --version, --lang and a start without a
+// display, decided without the toolkit's window system), its end on SIGTERM and
+// SIGHUP, and its icon.
+class TestLaunch : public QObject
 {
-    QTest::addColumn<Action>("expected");
-    QTest::newRow("rlx") << Action::NoDisplay;
-    QTest::newRow("rlx | DISPLAY=") << Action::NoDisplay;
-    QTest::newRow("rlx | DISPLAY=:0") << Action::OpenWindow;
-    QTest::newRow("rlx | WAYLAND_DISPLAY=wayland-0") << Action::OpenWindow;
-    QTest::newRow("rlx | QT_QPA_PLATFORM=offscreen") << Action::OpenWindow;
-    QTest::newRow("rlx | QT_QPA_PLATFORM=offscreen:fontengine=freetype") << Action::OpenWindow;
-    QTest::newRow("rlx | QT_QPA_PLATFORM=xcb WAYLAND_DISPLAY=wayland-0") << Action::NoDisplay;
-    QTest::newRow("rlx | QT_QPA_PLATFORM=wayland DISPLAY=:0") << Action::NoDisplay;
-    QTest::newRow("rlx | QT_QPA_PLATFORM=wayland;xcb DISPLAY=:0") << Action::OpenWindow;
-    QTest::newRow("rlx -platform offscreen") << Action::OpenWindow;
-    QTest::newRow("rlx --platform=offscreen") << Action::OpenWindow;
-    QTest::newRow("rlx -platform xcb | QT_QPA_PLATFORM=offscreen") << Action::NoDisplay;
-    QTest::newRow("rlx --help") << Action::PrintHelp;
-    QTest::newRow("rlx -style Fusion -h | DISPLAY=:0") << Action::PrintHelp;
-    QTest::newRow("rlx --version") << Action::PrintVersion;
-    QTest::newRow("rlx -v | DISPLAY=:0") << Action::PrintVersion;
-    // A toolkit option's value is the toolkit's, even when it looks like ours.
-    QTest::newRow("rlx -qwindowtitle -h | DISPLAY=:0") << Action::OpenWindow;
-    QTest::newRow("--help | DISPLAY=:0") << Action::OpenWindow;
-    QTest::newRow("rlx --lang de | DISPLAY=:0") << Action::BadLanguage;
-}
-
-void TestLaunch::decision()
-{
-    const QString row = QTest::currentDataTag();
-    QProcessEnvironment env;
-    for (const QString &a : row.section(" | ", 1).split(' ', Qt::SkipEmptyParts))
-        env.insert(a.section('=', 0, 0), a.section('=', 1));
-    QTEST(LaunchCheck::decide(row.section(" | ", 0, 0).split(' '), env), "expected");
-}
-
-// Told in the language chosen with --lang or remembered, which they leave as
-// it was; a start without a display in one line of the program's own, not the
-// toolkit's platform loader.
-void TestLaunch::answersWithoutDisplay()
-{
-    expectRun({"--help"}, 0, "Usage: rlx-configurator [toolkit options]\nConfigures", "");
-    const QByteArray help = runProgram({"--help"}).out;
-    QVERIFY2(help.contains("\n  -v, --version        show the version and exit\n"), help.data());
-    QCOMPARE(runProgram({"--lang", "en", "--help"}).out, help);
-    expectRun({"--version"}, 0, QByteArray("rlx-configurator ") + MainWindow::Version + '\n', "");
-    expectRun({}, 1, "",
-              "rlx-configurator: no display to open the window on (neither DISPLAY nor "
-              "WAYLAND_DISPLAY is set); rlx-cli works without one\n");
-    expectRun({"--lang=ru", "--help"}, 0,
-              "Использование: rlx-configurator [параметры Qt]\nНастройка радиоустройств", "");
-    QVERIFY(!QSettings("Orbelinex", "Rlx").contains("Language"));
-    QSettings("Orbelinex", "Rlx").setValue("Language", "ru");
-    expectRun({}, 1, "", "rlx-configurator: нет дисплея, на котором можно открыть окно");
-    expectRun({"--lang", "de"}, 2, "",
-              "rlx-configurator: неизвестный язык «de» для --lang; известны: en, ru, system, "
-              "default\n");
-    QCOMPARE(QSettings("Orbelinex", "Rlx").value("Language").toString(), QStringLiteral("ru"));
-    QSettings("Orbelinex", "Rlx").remove("Language");
-}
-
-// -platform on the command line counts as much as QT_QPA_PLATFORM: the window
-// opens (and writes its start-up file once built, when it takes the signals).
-// Ended by the system or by the end of the session, it quits as when the user
-// closes it, which removes its port's lock, instead of being killed. Without
-// XDG_RUNTIME_DIR it does not look for virtual devices, nor lets the toolkit
-// warn about it.
-void TestLaunch::windowEndsCleanlyOnTermAndHangup()
-{
-    for (const int number : {SIGTERM, SIGHUP}) {
-        QTemporaryDir work;
-        QProcess program;
-        program.setWorkingDirectory(work.path());
-        QProcessEnvironment env = withoutDisplay();
-        env.remove("XDG_RUNTIME_DIR");
-        program.setProcessEnvironment(env);
-        program.start(RLX_CONFIGURATOR, {"-platform", "offscreen"});
-        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(work.filePath("test_rlx")); }, 30000));
-        QCOMPARE(::kill(pid_t(program.processId()), number), 0);
-        QVERIFY(program.waitForFinished(10000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
-        const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
-        QVERIFY2(!errors.contains("XDG_RUNTIME_DIR"), qPrintable(errors));
+    Q_OBJECT
+private slots:
+    // Rows are named by the command line ("rlx" its program name), then after " | " the
+    // environment.
+    void decision_data()
+    {
+        QTest::addColumn<Action>("expected");
+        QTest::newRow("rlx") << Action::NoDisplay;
+        QTest::newRow("rlx | DISPLAY=") << Action::NoDisplay;
+        QTest::newRow("rlx | DISPLAY=:0") << Action::OpenWindow;
+        QTest::newRow("rlx | WAYLAND_DISPLAY=wayland-0") << Action::OpenWindow;
+        QTest::newRow("rlx | QT_QPA_PLATFORM=offscreen:fontengine=freetype") << Action::OpenWindow;
+        QTest::newRow("rlx | QT_QPA_PLATFORM=xcb WAYLAND_DISPLAY=wayland-0") << Action::NoDisplay;
+        QTest::newRow("rlx | QT_QPA_PLATFORM=wayland DISPLAY=:0") << Action::NoDisplay;
+        QTest::newRow("rlx | QT_QPA_PLATFORM=wayland;xcb DISPLAY=:0") << Action::OpenWindow;
+        QTest::newRow("rlx -platform offscreen") << Action::OpenWindow;
+        QTest::newRow("rlx --platform=offscreen") << Action::OpenWindow;
+        QTest::newRow("rlx -platform xcb | QT_QPA_PLATFORM=offscreen") << Action::NoDisplay;
+        QTest::newRow("rlx --help") << Action::PrintHelp;
+        QTest::newRow("rlx -style Fusion -h | DISPLAY=:0") << Action::PrintHelp;
+        QTest::newRow("rlx --version") << Action::PrintVersion;
+        QTest::newRow("rlx -v | DISPLAY=:0") << Action::PrintVersion;
+        // A toolkit option's value is the toolkit's, even when it looks like ours.
+        QTest::newRow("rlx -qwindowtitle -h | DISPLAY=:0") << Action::OpenWindow;
+        QTest::newRow("--help | DISPLAY=:0") << Action::OpenWindow;
+        QTest::newRow("rlx --lang de | DISPLAY=:0") << Action::BadLanguage;
     }
-}
-
-void TestLaunch::iconHasEverySize()
-{
-    const QIcon icon = Core::applicationIcon();
-    for (int size : {32, 48, 256}) {
-        QVERIFY2(icon.availableSizes().contains(QSize(size, size)),
-                 qPrintable(QString::number(size)));
-        const QImage image = icon.pixmap(QSize(size, size)).toImage();
-        QCOMPARE(image.size(), QSize(size, size));
-        // Drawn, not an empty transparent square: the middle is the device.
-        QCOMPARE(qAlpha(image.pixel(size / 2, size * 3 / 4)), 255);
+    void decision()
+    {
+        const QString row = QTest::currentDataTag();
+        QProcessEnvironment env;
+        for (const QString &a : row.section(" | ", 1).split(' ', Qt::SkipEmptyParts))
+            env.insert(a.section('=', 0, 0), a.section('=', 1));
+        QTEST(LaunchCheck::decide(row.section(" | ", 0, 0).split(' '), env), "expected");
     }
-}
+
+    // Told in the language chosen with --lang or remembered, which they leave as it
+    // was; a start without a display in one line of the program's own.
+    void answersWithoutDisplay()
+    {
+        QByteArray help, english;
+        expectRun({"--help"}, 0, "Usage: rlx-configurator [toolkit options]\nConfigures", "",
+                  &help);
+        QVERIFY2(help.contains("\n  -v, --version        show the version and exit\n"),
+                 help.data());
+        expectRun({"--lang", "en", "--help"}, 0, help, "");
+        expectRun({"--version"}, 0, QByteArray("rlx-configurator ") + MainWindow::Version + '\n',
+                  "");
+        expectRun({}, 1, "",
+                  "rlx-configurator: no display to open the window on (neither DISPLAY nor "
+                  "WAYLAND_DISPLAY is set); rlx-cli works without one\n");
+        expectRun({"--lang=ru", "--help"}, 0,
+                  "Использование: rlx-configurator [параметры Qt]\nНастройка радиоустройств", "");
+        QSettings settings("Orbelinex", "Rlx");
+        QVERIFY(!settings.contains("Language"));
+        settings.setValue("Language", "ru");
+        settings.sync();
+        expectRun({}, 1, "", "rlx-configurator: нет дисплея, на котором можно открыть окно");
+        expectRun({"--lang", "de"}, 2, "",
+                  "rlx-configurator: неизвестный язык «de» для --lang; известны: en, ru, system, "
+                  "default\n");
+        settings.sync();
+        QCOMPARE(settings.value("Language").toString(), QStringLiteral("ru"));
+    }
+
+    // -platform counts as much as QT_QPA_PLATFORM: the window opens and, once it takes
+    // the signals, writes its start-up file. Ended by the system or the session's end,
+    // it quits as when closed (removing its port's lock). Without XDG_RUNTIME_DIR it
+    // looks for no virtual devices, nor lets the toolkit warn about it.
+    void windowEndsCleanlyOnTermAndHangup()
+    {
+        for (const int number : {SIGTERM, SIGHUP}) {
+            QFile::remove("test_rlx");
+            QProcess program;
+            QProcessEnvironment env = withoutDisplay();
+            env.remove("XDG_RUNTIME_DIR");
+            program.setProcessEnvironment(env);
+            program.start(RLX_CONFIGURATOR, {"-platform", "offscreen"});
+            QVERIFY(QTest::qWaitFor([&] { return QFile::exists("test_rlx"); }, 30000));
+            QCOMPARE(::kill(pid_t(program.processId()), number), 0);
+            QVERIFY(program.waitForFinished(10000));
+            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.exitCode(), 0);
+            const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+            QVERIFY2(!errors.contains("XDG_RUNTIME_DIR"), qPrintable(errors));
+        }
+    }
+
+    void iconHasEverySize()
+    {
+        const QIcon icon = Core::applicationIcon();
+        for (int size : {32, 48, 256}) {
+            QVERIFY2(icon.availableSizes().contains(QSize(size, size)),
+                     qPrintable(QString::number(size)));
+            const QImage image = icon.pixmap(QSize(size, size)).toImage();
+            QCOMPARE(image.size(), QSize(size, size));
+            // Drawn, not an empty transparent square: the middle is the device.
+            QCOMPARE(qAlpha(image.pixel(size / 2, size * 3 / 4)), 255);
+        }
+    }
+};
 
 QTEST_MAIN(TestLaunch)
 #include "tst_launch.moc"

@@ -1,7 +1,5 @@
-// The virtual device: a model that refuses what it cannot take rather than
-// half-store it and takes nothing it answers from a script, its --reply
-// option, and the line faults the other tests would pass without noticing if
-// they did nothing (pacing, pieces, injected bytes).
+// The virtual device: refusals whole, scripted replies, its --reply option, and
+// the line faults other tests would pass unnoticed if they did nothing.
 
 #include "tools/devsim/ptydevice.h"
 #include "tools/devsim/replyscript.h"
@@ -76,123 +74,117 @@ class TestDevsim : public QObject
     Q_OBJECT
 
 private slots:
-    void refusedWhole();
-    void scriptedReplies();
-    void lineFaults();
-    void replyOption_data();
-    void replyOption();
+    // A value above a byte, an address list not hexadecimal, a text cut short.
+    void refusedWhole()
+    {
+        DeviceModel m;
+        m.setVariant(2);
+        const DeviceModel::Config before = m.config();
+        for (const char *bad : {"$0=256,3,000,000,0,050,000,0,1,002,003,006\r",
+                                "$0=001,3,000,000,0,050,000,0,00g1,002,003,006\r",
+                                "$0=001,3,000,000,0,050,000,0,1,002\r", "$8=001,002,003,999\r"})
+            QCOMPARE(ask(m, bad), QByteArray("ERROR\r"));
+        QVERIFY(m.config() == before);
+        QCOMPARE(ask(m, "$9"), QByteArray("a1=5,a2=5,l1=5,l2=5\r"));
+    }
+
+    void scriptedReplies()
+    {
+        // A script answers a complete request in place of the device; others keep theirs.
+        DeviceModel m;
+        m.setCommandMode(true);
+        m.setScriptedReply("ATS214?", "S214=\r");
+        QCOMPARE(ask(m, "ATS214?"), QByteArray());
+        QCOMPARE(ask(m, "\r$2ATS206?\r"), "S214=\r" + identity + "S206=2\r");
+
+        // What is answered from a script is not taken, until the scripts go.
+        m.setScriptedReply("ATS214=", "OK\r");
+        m.setScriptedReply("$3", "OK\r");
+        for (const bool scripted : {true, false}) {
+            if (!scripted)
+                m.clearScriptedReplies();
+            QCOMPARE(ask(m, "ATS214=9\r$37"), QByteArray("OK\rOK\r"));
+            QCOMPARE(m.reg(214), scripted ? 3 : 9);
+            QCOMPARE(m.linkRate(), scripted ? 4 : 7);
+        }
+
+        // The first script set decides; an empty reply leaves the request unanswered.
+        DeviceModel order;
+        order.setScriptedReply("$", "A\r");
+        order.setScriptedReply("$1", "B\r");
+        order.setScriptedReply("$", QByteArray());
+        const QList<DeviceModel::Reply> silent = order.feed("$1$2", 0);
+        QCOMPARE(silent.size(), 2);
+        QCOMPARE(silent.at(0).request, QByteArray("$1"));
+        QVERIFY(silent.at(0).reply.isEmpty() && silent.at(1).reply.isEmpty());
+    }
+
+    // On the pseudo-terminal: injected bytes, a scripted reply byte for byte, and
+    // the identity (2 bytes in, 50 out) paced and in pieces.
+    void lineFaults()
+    {
+        DeviceModel model;
+        const QByteArray raw("a1=\0\xff\r", 6);
+        model.setScriptedReply("$9", raw);
+        PtyDevice dev(&model);
+        QVERIFY2(dev.open(), qPrintable(dev.errorString()));
+        Client c(dev.slavePath());
+        QVERIFY(c.fd >= 0);
+        dev.inject("xyz");
+        QCOMPARE(c.receive("xyz", 30000), QByteArray("xyz"));
+        c.send("$9$2");
+        QCOMPARE(c.receive(identity, 30000), raw + identity);
+
+        // At 9600 baud at least 52 ms, in pieces; then 10 pieces of 5 bytes, 9 pauses of 25 ms.
+        QElapsedTimer clock;
+        dev.faults().pace = true;
+        for (const qint64 least : {50, 215}) {
+            clock.restart();
+            c.send("$2");
+            QCOMPARE(c.receive(identity, 30000), identity);
+            QVERIFY2(
+                clock.elapsed() >= least && c.pieces >= 5,
+                qPrintable(QStringLiteral("%1 ms, %2 pieces").arg(clock.elapsed()).arg(c.pieces)));
+            dev.faults() = PtyDevice::Faults();
+            dev.faults().chunkSize = 5;
+            dev.faults().chunkPauseMs = 25;
+        }
+    }
+
+    void replyOption_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QByteArray>("prefix");
+        QTest::addColumn<QByteArray>("reply");
+        auto good = [](const char *text, const char *prefix, const QByteArray &reply) {
+            QTest::newRow(text) << QByteArray(text) << true << QByteArray(prefix) << reply;
+        };
+        good("ATS214?=S214=\\r", "ATS214?", "S214=\r");
+        good("ATS214\\x3d=OK\\r", "ATS214=", "OK\r");
+        good("$9=\\\\\\n\\0\\x7F\\xfe", "$9", QByteArray("\\\n\0\x7f\xfe", 5));
+        good("ATO\\r=", "ATO\r", QByteArray()); // silence
+        for (const char *bad : {"ATS214?", "=OK\\r", "$1=\\q", "$1=\\X41", "$1=OK\\", "$1=\\x4",
+                                "$1=\\x4g", "AT\\t=OK"})
+            QTest::newRow(bad) << QByteArray(bad) << false << QByteArray() << QByteArray();
+    }
+
+    void replyOption()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, ok);
+        ReplyScript script;
+        QString why;
+        QCOMPARE(ReplyScript::parse(text, &script, &why), ok);
+        QCOMPARE(why.isEmpty(), ok);
+        if (ok) {
+            QFETCH(QByteArray, prefix);
+            QFETCH(QByteArray, reply);
+            QCOMPARE(script.prefix, prefix);
+            QCOMPARE(script.reply, reply);
+        }
+    }
 };
-
-// A value above a byte, an address list not hexadecimal, a text cut short.
-void TestDevsim::refusedWhole()
-{
-    DeviceModel m;
-    m.setVariant(2);
-    const DeviceModel::Config before = m.config();
-    for (const char *bad : {"$0=256,3,000,000,0,050,000,0,1,002,003,006\r",
-                            "$0=001,3,000,000,0,050,000,0,00g1,002,003,006\r",
-                            "$0=001,3,000,000,0,050,000,0,1,002\r", "$8=001,002,003,999\r"})
-        QCOMPARE(ask(m, bad), QByteArray("ERROR\r"));
-    QVERIFY(m.config() == before);
-    QCOMPARE(ask(m, "$9"), QByteArray("a1=5,a2=5,l1=5,l2=5\r"));
-}
-
-void TestDevsim::scriptedReplies()
-{
-    // A script answers a complete request in place of the device; others keep theirs.
-    DeviceModel m;
-    m.setCommandMode(true);
-    m.setScriptedReply("ATS214?", "S214=\r");
-    QCOMPARE(ask(m, "ATS214?"), QByteArray());
-    QCOMPARE(ask(m, "\r$2ATS206?\r"), "S214=\r" + identity + "S206=2\r");
-
-    // What is answered from a script is not taken, until the scripts go.
-    m.setScriptedReply("ATS214=", "OK\r");
-    m.setScriptedReply("$3", "OK\r");
-    for (const bool scripted : {true, false}) {
-        if (!scripted)
-            m.clearScriptedReplies();
-        QCOMPARE(ask(m, "ATS214=9\r$37"), QByteArray("OK\rOK\r"));
-        QCOMPARE(m.reg(214), scripted ? 3 : 9);
-        QCOMPARE(m.linkRate(), scripted ? 4 : 7);
-    }
-
-    // The first script set decides; an empty reply leaves the request unanswered.
-    DeviceModel order;
-    order.setScriptedReply("$", "A\r");
-    order.setScriptedReply("$1", "B\r");
-    order.setScriptedReply("$", QByteArray());
-    const QList<DeviceModel::Reply> silent = order.feed("$1$2", 0);
-    QCOMPARE(silent.size(), 2);
-    QCOMPARE(silent.at(0).request, QByteArray("$1"));
-    QVERIFY(silent.at(0).reply.isEmpty() && silent.at(1).reply.isEmpty());
-}
-
-// On the pseudo-terminal: injected bytes, a scripted reply byte for byte, and
-// the identity (2 bytes in, 50 out) paced and in pieces.
-void TestDevsim::lineFaults()
-{
-    DeviceModel model;
-    const QByteArray raw("a1=\0\xff\r", 6);
-    model.setScriptedReply("$9", raw);
-    PtyDevice dev(&model);
-    QVERIFY2(dev.open(), qPrintable(dev.errorString()));
-    Client c(dev.slavePath());
-    QVERIFY(c.fd >= 0);
-    dev.inject("xyz");
-    QCOMPARE(c.receive("xyz", 30000), QByteArray("xyz"));
-    c.send("$9$2");
-    QCOMPARE(c.receive(identity, 30000), raw + identity);
-
-    // At 9600 baud at least 52 ms, in pieces; then 10 pieces of 5 bytes with
-    // 9 pauses of 25 ms.
-    QElapsedTimer clock;
-    dev.faults().pace = true;
-    for (const qint64 least : {50, 215}) {
-        clock.restart();
-        c.send("$2");
-        QCOMPARE(c.receive(identity, 30000), identity);
-        QVERIFY2(clock.elapsed() >= least && c.pieces >= 5,
-                 qPrintable(QStringLiteral("%1 ms, %2 pieces").arg(clock.elapsed()).arg(c.pieces)));
-        dev.faults() = PtyDevice::Faults();
-        dev.faults().chunkSize = 5;
-        dev.faults().chunkPauseMs = 25;
-    }
-}
-
-void TestDevsim::replyOption_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QByteArray>("prefix");
-    QTest::addColumn<QByteArray>("reply");
-    auto good = [](const char *text, const char *prefix, const QByteArray &reply) {
-        QTest::newRow(text) << QByteArray(text) << true << QByteArray(prefix) << reply;
-    };
-    good("ATS214?=S214=\\r", "ATS214?", "S214=\r");
-    good("ATS214\\x3d=OK\\r", "ATS214=", "OK\r");
-    good("$9=\\\\\\n\\0\\x7F\\xfe", "$9", QByteArray("\\\n\0\x7f\xfe", 5));
-    good("ATO\\r=", "ATO\r", QByteArray()); // silence
-    for (const char *bad :
-         {"ATS214?", "=OK\\r", "$1=\\q", "$1=\\X41", "$1=OK\\", "$1=\\x4", "$1=\\x4g", "AT\\t=OK"})
-        QTest::newRow(bad) << QByteArray(bad) << false << QByteArray() << QByteArray();
-}
-
-void TestDevsim::replyOption()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(bool, ok);
-    ReplyScript script;
-    QString why;
-    QCOMPARE(ReplyScript::parse(text, &script, &why), ok);
-    QCOMPARE(why.isEmpty(), ok);
-    if (ok) {
-        QFETCH(QByteArray, prefix);
-        QFETCH(QByteArray, reply);
-        QCOMPARE(script.prefix, prefix);
-        QCOMPARE(script.reply, reply);
-    }
-}
 
 QTEST_GUILESS_MAIN(TestDevsim)
 #include "tst_devsim.moc"

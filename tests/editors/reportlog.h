@@ -16,8 +16,7 @@
 #include <functional>
 #include <utility>
 
-// Clicks a radio button or check box on its indicator, where a user aims: the
-// middle of a button widened by its layout lies outside its text.
+// Clicks a button's indicator: the middle of a widened button lies outside its text.
 inline void clickIndicator(QAbstractButton *button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
@@ -29,11 +28,9 @@ inline bool showAndWait(QWidget *widget)
     return QTest::qWaitForWindowExposed(widget);
 }
 
-// Records an editor's reports in order as "name=value" and "name:text".
-// Reports with an empty name (controls inside a reset timer) are left out:
-// nobody routes them. step() acts on the editor as the user or the main
-// window would; a control is found by object name or group box title, and a
-// reset timer stands for its check box and spin box:
+// Records an editor's reports as "name=value" and "name:text", leaving out the unrouted
+// ones without a name. step() acts as the user or main window would on a control found
+// by object name or group title (a reset timer stands for its check box and spin box):
 //   "Name=7" sets by name    "Name!" clicks ("Group#3!": the button of value 3)
 //   "Name^Up" presses a key  "Name?" records "Name?<state>"
 class ReportLog : public QObject
@@ -73,8 +70,7 @@ public:
         else
             clickIndicator(qobject_cast<QAbstractButton *>(w));
     }
-    // Runs '|'-separated steps, those starting with ':' through `call`, and
-    // takes the log as '|'-separated text.
+    // Runs '|'-separated steps (those starting with ':' through `call`), returns the log.
     QString run(const QString &steps)
     {
         for (const QString &s : steps.split('|'))
@@ -97,8 +93,8 @@ public:
         }
         return nullptr;
     }
-    // A spin box's value ("off" when disabled), a combo box's index, a group's
-    // checked value; otherwise whether it shows.
+    // A spin box's value ("off" if disabled), a combo's index, a group's checked value, or
+    // whether it shows.
     static QString state(QWidget *w)
     {
         if (auto spin = qobject_cast<QSpinBox *>(w))

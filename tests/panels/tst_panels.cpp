@@ -82,8 +82,7 @@ private slots:
                 labels << label->text();
         QCOMPARE(labels.join(' '), QString("mA In A1 mkA V In D2 mV"));
 
-        // Kind in bits 7-6, interval in bits 5-0: 200 is kind 3 (no entry) and
-        // 8 s. Intervals and thresholds clamp to 1..20; 0 shows 1, already shown.
+        // Kind in bits 7-6, interval in 5-0 (200: kind 3, none, 8 s); values clamp to 1..20.
         panel.setSettings(200, 0x85, 0, 25);
         panel.setSettings(0x40, 63, 7, 20);
         QCOMPARE(log.take().join('|'),
@@ -102,8 +101,8 @@ private slots:
         QCOMPARE(colour(panel.findChild<QPushButton *>()), QString("green"));
     }
 
-    // The panel's 500 ms timer: a request every second while measuring, grey between
-    // requests, red from the third unanswered request on, green after an answer.
+    // A request every other tick while measuring: grey between, red from the third
+    // unanswered request on, green after an answer.
     void measurePolling()
     {
         Measure panel;
@@ -157,7 +156,7 @@ private slots:
         auto tick = [&](int row) { clickIndicator(rows.at(row)->findChild<QCheckBox *>()); };
         auto spin = [&](int row) { return rows.at(row)->findChild<QSpinBox *>(); };
         auto adreses = [&] { return started.last().at(0).toByteArray().toHex(); };
-        // The n newest squares of every row as painted, one letter a square.
+        // The n newest squares of every row, one letter a square.
         auto history = [&](int n) {
             QStringList out;
             for (const W_Adres *row : rows) {
@@ -196,15 +195,13 @@ private slots:
         panel.errRect(poll(7));
         panel.addRect(poll(0));
         panel.addRect(poll(1));
-        // 17 is neither 1 nor 7; the rest is no poll. Rows are found by address:
-        // unticked row 3 shows its poll; of the two with address 7 only the first.
+        // Rows are found by address: unticked row 3 shows its poll, of two 7s the first.
         for (const QByteArray &other : {poll(17), first(17), poll(3), QByteArray("7$\r\n"), {}}) {
             panel.addRect(other);
             panel.okRect(other);
         }
         QCOMPARE(history(2), QString("YG R. G. .. .. .. .. .. .. Y."));
-        // CLEAN greys all, the test runs on and an answer on its way colours the
-        // newest square. STOP keeps the history.
+        // CLEAN greys all; an answer on its way colours the newest square; STOP keeps them.
         QTest::mouseClick(clean, Qt::LeftButton);
         panel.okRect(poll(1));
         QTest::mouseClick(test, Qt::LeftButton);
@@ -240,8 +237,7 @@ private slots:
         for (int n : {1, 3, 16, 17, 33, 49, 64}) // box n is bit n-1
             clickIndicator(boxes.at(n - 1));
         QCOMPARE(list.getAdreses(), QString("8001,0001,0001,8005"));
-        // Text in, mask out: the device's bare form too; text that is no 64-bit
-        // hexadecimal number unticks all.
+        // Text that is no 64-bit hexadecimal number unticks all.
         for (const QString &c : QStringList{"00000001>1", "8000,0000,0000,00Ab>80000000000000ab",
                                             "00000000000000000000ff>ff", ">0", "00g1>0", "-1>0",
                                             "1,0000,0000,0000,0000>0", "\uff11>0"}) {
