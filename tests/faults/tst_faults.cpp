@@ -1,6 +1,5 @@
-// The main window against a line that misbehaves: the record holds only values
-// that came from the device (or were there before). Damaged replies in memory
-// on the test's clock; the adapter pulled out is a real pseudo-terminal hung up.
+// The window's record holds only values that came from the device (or were there before):
+// damaged replies in memory on the test's clock, the adapter pulled out of a real pty.
 #include "link/virtualports.h"
 #include "protocol/data.h"
 #include "protocol/serialtimeout.h"
@@ -101,17 +100,13 @@ void TestFaults::damagedLine_data()
         QTest::newRow(tag) << QByteArray(silent) << noise << chunk << questions << untouched;
     };
     row("single bytes", "-", 0, 1, 0);
-    row("noise 5%", "-", 0.05, 0, -1);
     row("noise 5% in single bytes", "-", 0.05, 1, -1);
-    row("noise flood", "-", 0, 0, -1); // a megabyte of garbage while idle, then while reading
     row("silent device", "", 0, 0, 1, fields(DeviceSettings()).keys()); // answered "No"
-    // Without the identity the firmware level stays at the lowest, whose
-    // configuration reply has no requests period, outputs byte or module reset.
+    // Without the identity the firmware level stays at the lowest, without these three fields.
     row("identity", "$2", 0, 0, 0, {"delRequest", "numOfDown", "radioModuleReset"});
     row("register S206", "ATS206?", 0, 0, 1, {"subBand"});
     row("register S216", "ATS216?", 0, 0, 0, {"flowControl"});
-    // The test address becomes 255 (not a transmitter); the serial time-out
-    // read from the module stays, below the floor of the rate that stayed.
+    // The test address becomes 255; the time-out read stays, below the floor of the rate kept.
     row("configuration", "$1", 0, 0, 0,
         {"testAdres", "serialRate", "delRxTx", "delTxRx", "parity", "radioTransmitReset", "stopBit",
          "wdtReset", "radioModuleReset", "delRequest", "numOfDown"});
@@ -125,7 +120,6 @@ void TestFaults::damagedLine()
     QFETCH(int, chunk);
     QFETCH(int, questions);
     QFETCH(QStringList, untouched);
-    const bool flood = QTest::currentDataTag() == QByteArray("noise flood");
     MemoryDevice device;
     setUp(device.model);
     device.line.setSeed(1234);
@@ -135,28 +129,14 @@ void TestFaults::damagedLine()
     device.attach(w);
     w.show();
     const QString title = w.windowTitle();
-    if (flood)
-        QVERIFY(device.connect(w));
     const Fields before = shown(w);
     const Fields stored = fields(held(device.model));
     device.line.faults().noise = noise;
     device.line.faults().chunkSize = chunk;
     if (silent != "-")
         device.line.faults().rules = {{silent, -1, -1}};
-
-    if (flood) {
-        const QByteArray garbage = ::noise(1 << 20, 77);
-        device.line.inject(garbage);
-        device.clock.advance(1500);
-        QCOMPARE(strangers(shown(w), before), QString());
-        click(&w, "READ");
-        device.clock.advance(100);
-        device.line.inject(garbage);
-    } else {
-        pressConnect(w, MemoryDevice::Port);
-    }
-    // Damaged replies are repeated; a request left without a good reply is
-    // put to the user. Where nothing answered, the bar does not end full.
+    pressConnect(w, MemoryDevice::Port);
+    // Damaged replies are repeated, a request left without one is put to the user.
     if (silent.isEmpty())
         QVERIFY(device.runUntil([&] {
             return !w.exchange()->queueLength() && outcome(w).startsWith("No device answered");
@@ -164,8 +144,7 @@ void TestFaults::damagedLine()
     else
         QVERIFY(device.idle(w));
     QVERIFY(w.exchange()->isOpen());
-    // A device that did not identify itself is told so once, beside the
-    // questions; on a noisy line its identity may be lost as well.
+    // A device that did not identify itself (on a noisy line too) is told so once.
     const int notices = modals.titles.count(QStringLiteral("Device not identified"));
     QVERIFY(notices <= 1);
     QCOMPARE(modals.texts.count(QStringLiteral("Ошибка выполнения команды. Продолжить?")),
@@ -183,8 +162,7 @@ void TestFaults::damagedLine()
         QCOMPARE(strangers(shown(w), expected), QString());
     }
     if (silent.isEmpty()) {
-        // "No" stops the read: nothing more is sent, not even a repeat of the
-        // request given up; the question names it without its CR.
+        // "No" stops the read, not even the request given up is repeated; the bar is not full.
         QCOMPARE(modals.titles, QStringList{"AT/V"});
         QCOMPARE(w.windowTitle(), title);
         QCOMPARE(w.findChild<QProgressBar *>()->value(), 0);
@@ -242,9 +220,7 @@ void TestFaults::unplugged()
         device.line.faults().hangUpAfter = device.line.requestCount() + 6;
         click(&w, "WRITE");
     } else {
-        // The question runs its own event loop, inside which this test waits;
-        // the adapter is pulled out from a timer while it is open, and the
-        // question is answered once the loss has been reported.
+        // Pulled out from a timer while the question is open, answered once the loss is told.
         QVERIFY(connectTo(w, shown));
         modals.holdQuestion = true;
         device.line.faults().rules = {{"ATS202?", -1, -1}};
@@ -261,8 +237,7 @@ void TestFaults::unplugged()
     }
     QVERIFY(QTest::qWaitFor([&] { return hungUp && !port->isOpen(); }, 60000));
 
-    // A quiet second with one message naming the port in words, no error storm
-    // from the closed port, and the run cut short not shown as complete.
+    // One message naming the port in words, no error storm, the run not shown as complete.
     QTest::qWait(1000);
     QVERIFY2(errors <= 10, qPrintable(QString::number(errors)));
     QCOMPARE(modals.texts.size(), when == "question" ? 2 : 1);
