@@ -8,6 +8,18 @@
 
 #include <memory>
 
+static QString shownGroups(QWidget *w)
+{
+    QStringList titles;
+    for (QGroupBox *box : w->findChildren<QGroupBox *>())
+        if (box->isVisible())
+            titles << box->title();
+    for (QLabel *label : w->findChildren<QLabel *>())
+        if (label->text().startsWith("The device will stop") && label->isVisible())
+            titles << "note";
+    return titles.join(',');
+}
+
 // What each editor reports to the main window for user changes and settings by name.
 class TestEditors : public QObject
 {
@@ -98,7 +110,7 @@ private slots:
             else if (step.startsWith(":type"))
                 static_cast<w_NumOfDown *>(w.get())->setType(arg);
             else
-                log.entries << visibleGroups(w.get());
+                log.entries << shownGroups(w.get());
         };
         QTEST(log.run(steps), "reports");
     }
@@ -138,19 +150,6 @@ private slots:
             QCOMPARE(log.entries.filter("Radio Data Rate=").size(), 1);
             QCOMPARE(log.take().filter("Chanel=").last(), QString("Chanel=0"));
         }
-    }
-
-private:
-    static QString visibleGroups(QWidget *w)
-    {
-        QStringList titles;
-        for (QGroupBox *box : w->findChildren<QGroupBox *>())
-            if (box->isVisible())
-                titles << box->title();
-        for (QLabel *label : w->findChildren<QLabel *>())
-            if (label->text().startsWith("The device will stop") && label->isVisible())
-                titles << "note";
-        return titles.join(',');
     }
 };
 
