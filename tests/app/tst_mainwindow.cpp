@@ -99,9 +99,8 @@ void TestMainWindow::startUp()
                       metric(QStyle::PM_LayoutBottomMargin)));
 }
 
-// Each editor that only changes the record reaches its own field: a control
-// the window does not route, or routes to another field, leaves the field at
-// a value no control gives. Controls sharing a byte change their own bits.
+// Each record-only editor reaches its own field (a field left at 0xEE was not routed to);
+// controls sharing a byte change their own bits.
 void TestMainWindow::editorsPackTheRecord()
 {
     Modals modals;
@@ -148,9 +147,8 @@ void TestMainWindow::editorsPackTheRecord()
         QCOMPARE(int(s.serialTimeout), SerialTimeout::minSerialTimeout(rate));
         QCOMPARE(timeout->value(), int(s.serialTimeout));
     }
-    // A read whose time-out came in but whose configuration did not; the user
-    // sets another time-out and reads again, this time only the configuration
-    // is answered: the earlier time-out does not land over the user's.
+    // A time-out read earlier, then changed by the user, is not laid over the user's when the
+    // next read brings only the configuration.
     emit w.exchange()->sgGetSetting(ReadS214, {"9"});
     QCOMPARE(int(s.serialTimeout), 9);
     w.exchange()->clearParsers();

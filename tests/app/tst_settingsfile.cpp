@@ -91,8 +91,7 @@ void TestSettingsFile::layoutAndRoundTrip()
     QVERIFY(!loaded.adreses.isNull() && loaded.adreses.isEmpty());
 }
 
-// Damaged files, and names that are no file to read, are refused with a
-// reason and leave the record as it was.
+// Damaged files and names that are no file to read: refused with a reason, the record kept.
 void TestSettingsFile::refused()
 {
     const QByteArray good = SettingsFile::toBytes(distinctRecord());

@@ -1,6 +1,5 @@
-// The configurator against the virtual device in its own process over a
-// pseudo-terminal in real time, driven through the window's controls as a
-// service engineer drives it.
+// The window's controls, as a service engineer drives them, against the virtual device in its
+// own process over a pseudo-terminal in real time.
 
 #include "app/mainwindow.h"
 #include "editors/w_rb.h"
@@ -85,8 +84,7 @@ private slots:
     void readStabilityDefaultsWrite();
 };
 
-// The device is identified and read, given a stability check, restored to
-// defaults, edited and written, and read afresh after each.
+// Identified and read, a stability check, DEFAULT, edits written; read afresh after each.
 void TestEndToEnd::readStabilityDefaultsWrite()
 {
     // A Vela-485 of the newest firmware not in its factory state, so that a read shows.
@@ -125,8 +123,7 @@ void TestEndToEnd::readStabilityDefaultsWrite()
     const QList<W_Adres *> rows = test->findChildren<W_Adres *>();
     for (int i = 0; i < 3; ++i)
         rows[i]->findChild<QCheckBox *>()->setChecked(true);
-    // The history squares of a row, one letter each: G green, R red, . grey
-    // (? for the colour of a poll still on its way).
+    // A row's history squares: G green, R red, . grey, ? a poll still on its way.
     const QMap<QRgb, char> letters{{QColor(Qt::green).rgb(), 'G'},
                                    {QColor(Qt::red).rgb(), 'R'},
                                    {QColor(Qt::gray).rgb(), '.'}};
@@ -143,8 +140,7 @@ void TestEndToEnd::readStabilityDefaultsWrite()
         [&] { return history(0).count('G') >= 2 && history(1).count('R') >= 2; }, 30000));
     QTest::mouseClick(testButton, Qt::LeftButton);
     QVERIFY(waitIdle(w));
-    // Reachable addresses only green, the unreachable one only red; rows
-    // that take no part stay grey.
+    // Reachable addresses only green, the unreachable one only red, the others grey.
     const QString shown = history(0) + '|' + history(1) + '|' + history(2) + '|' + history(3);
     QVERIFY2(QRegularExpression(
                  QRegularExpression::anchoredPattern("[^R|]*\\|[^G|]*\\|[^R|]*G[^R|]*\\|\\.{10}"))
@@ -152,16 +148,14 @@ void TestEndToEnd::readStabilityDefaultsWrite()
                  .hasMatch(),
              qPrintable(shown));
     QVERIFY(device.requests().contains("2=$\\r"));
-    // No more polls once stopped (the one written just before may still be
-    // on its way); READ works again.
+    // No more polls once stopped (bar one already on its way); READ works again.
     QTest::qWait(300);
     const int polls = device.requests().size();
     QTest::qWait(1500);
     QCOMPARE(device.requests().size(), polls);
     QVERIFY(press(w, "READ"));
 
-    // DEFAULT finds the module's rate (and skips the rates after it); the
-    // device takes the defaults.
+    // DEFAULT finds the module's rate (skipping the rates after it); the device takes them.
     const int linkRates = device.requests().filter(QRegularExpression("^\\$3")).size();
     QVERIFY(press(w, "DEFAULT", 60000));
     const QStringList tried = device.requests().filter(QRegularExpression("^\\$3")).mid(linkRates);
@@ -177,8 +171,7 @@ void TestEndToEnd::readStabilityDefaultsWrite()
     click(&w, "pbOpen");
     QCOMPARE(freshRead(device.path), defaults);
 
-    // Edits, then WRITE: the device takes them and keeps what the editors
-    // show, as another window reads it afresh.
+    // WRITE: the device keeps what the edited editors show, as another window reads afresh.
     QVERIFY(connectTo(w, device.path));
     editors(w, QStringLiteral("Serial Timeout|Chanel|Flow control|Test address|Delay Tx-Rx|"
                               "Delay Rx-Tx|Parity|Requests period|Num of down|Out1 inversion|"

@@ -1,6 +1,5 @@
-// The status line tells the truth about the last operation: the real window
-// against a device that misbehaves the way installations do, served in
-// memory on a clock the test moves.
+// The status line tells the truth about the last operation: the real window against a
+// misbehaving device served in memory on a clock the test moves.
 #include "panels/measure.h"
 #include "protocol/data.h"
 #include "protocol/serialtimeout.h"
@@ -19,8 +18,7 @@ using namespace WindowDriver;
 
 namespace {
 
-// An RS-485 model (every setting is read back in variant 2) whose settings
-// all differ from what the window starts with, behind a shown window.
+// An RS-485 model (all read back in variant 2), every setting unlike the window's start.
 struct Device : WindowOnDevice
 {
     explicit Device(const QByteArray &hardware = "RLX-31868-Vela-485",
@@ -57,9 +55,7 @@ private slots:
     void readEndsMeasurement();
 };
 
-// The identity request goes unanswered: the user is told once, and neither
-// WRITE nor DEFAULT reach the device (nor change the editors) until a
-// connection identifies it.
+// Identity unanswered: told once; WRITE and DEFAULT send nothing until a connection identifies it.
 void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
 {
     Device device;
@@ -99,8 +95,8 @@ void TestOutcomes::lostIdentityLetWriteAndDefaultThrough()
     QCOMPARE(outcome(w), QStringLiteral("Written and verified."));
 }
 
-// Settings acknowledged but not kept are named with both values, and the
-// editors show what the device holds; unreported fields are not called wrong.
+// Settings acknowledged but not kept are named with both values, the editors show what the
+// device holds; unreported fields are not called wrong.
 void TestOutcomes::settingAcknowledgedButNotStored()
 {
     {
@@ -140,18 +136,16 @@ void TestOutcomes::settingAcknowledgedButNotStored()
     QCOMPARE(device.modals.texts, QStringList());
 }
 
-// A controller of the oldest layout behind a new firmware date refuses the
-// configuration text with "ERROR" and its read-back does not fit; a register
-// write goes unanswered. None of it shows as success.
+// The oldest layout behind a new firmware date: the configuration refused with "ERROR", its
+// read-back not fitting, a register write unanswered; none of it shows as success.
 void TestOutcomes::configurationRefusedInAnotherLayout()
 {
     Device device;
     device.model.setVariant(0);
     MainWindow &w = device.w;
     QVERIFY(device.connectAndSettle());
-    // The configuration was not read, so the record holds the window's start
-    // values, which no device may be given (a transmit reset of 0, a time-out
-    // below the floor of rate 0): WRITE sends nothing. With valid values it goes.
+    // The configuration was not read: the window's start values (a transmit reset of 0, a
+    // time-out below the floor of rate 0) go to no device. With valid values WRITE goes.
     QVERIFY(device.press("WRITE"));
     QVERIFY2(outcome(w).startsWith("WRITE: nothing was sent, because these settings cannot go "
                                    "to a device: Serial Timeout: 9 is not 17 to 250"),
@@ -172,8 +166,7 @@ void TestOutcomes::configurationRefusedInAnotherLayout()
     QVERIFY2(text.contains("Addresses") && !text.contains("wrote"), qPrintable(text));
 }
 
-// Padded identity texts, a reply without its value, requests left unanswered,
-// and the adapter pulled out during a read.
+// Padded identity texts, a reply without its value, unanswered requests, then the adapter lost.
 void TestOutcomes::unansweredAndDamagedRepliesThenLinkLost()
 {
     Device device;
@@ -218,9 +211,8 @@ void TestOutcomes::unansweredAndDamagedRepliesThenLinkLost()
     QCOMPARE(modals.titles.mid(3), QStringList{"Connection lost"});
 }
 
-// Each calibration step says whether the device took it; with the port
-// closed, pressing "Check current" sends nothing and the panel stays out of
-// calibration mode. The oldest firmware is warned of once.
+// Each calibration step says whether the device took it; with the port closed "Check current"
+// sends nothing and the panel stays out of the mode. The oldest firmware is warned of once.
 void TestOutcomes::calibrationWithThePortClosed()
 {
     Device device("RLX-31868-4-20 receiver", "Aug  1 2021");
@@ -257,10 +249,8 @@ void TestOutcomes::calibrationWithThePortClosed()
     QCOMPARE(device.modals.texts, QStringList{"Убедитесь в актуальности FirmWare"});
 }
 
-// A name typed without ".rlx" gets it; the dialog proposes a name from the
-// hardware and the date; both dialogs start in the folder used last, also in
-// the next session. A failed save leaves the file whole; a damaged or
-// cancelled open changes nothing; values the editors cannot show are named.
+// ".rlx" added; names proposed from hardware and date; dialogs start in the folder used last,
+// next session too. A failed save leaves the file; a damaged or cancelled open changes nothing.
 void TestOutcomes::settingsFiles()
 {
     QVERIFY(QDir().mkdir("jobs"));
@@ -330,9 +320,7 @@ void TestOutcomes::settingsFiles()
     QCOMPARE(outcome(w), QStringLiteral("Save Settings cancelled; nothing was saved."));
     QCOMPARE(QSettings().value("SettingsFolder").toString(), jobs);
 
-    // A value no editor takes (a radio data rate of 9) stays in the record, is
-    // named, and keeps WRITE from sending anything; others become what the
-    // editor can show.
+    // A value no editor takes stays, is named and stops WRITE; others become what the editor shows.
     DeviceSettings odd = s;
     odd.power = 200;
     odd.radioTransmitReset = 5;
@@ -353,8 +341,7 @@ void TestOutcomes::settingsFiles()
              qPrintable(outcome(w)));
 }
 
-// READ ends a measurement: the panel leaves its mode and the polls stop (the
-// panel polls on the real clock).
+// READ ends a measurement: the panel leaves its mode and its polls (on the real clock) stop.
 void TestOutcomes::readEndsMeasurement()
 {
     Device device("RLX-31868-AD transmitter");

@@ -60,8 +60,7 @@ Fields shown(MainWindow &w)
     return fields(w.settingsData()->settings);
 }
 
-// The fields that hold neither the value of `a` nor that of `b`. The serial
-// time-out may also be the floor that a newly read serial rate imposes.
+// Fields holding neither `a`'s value nor `b`'s (nor, with `floor`, the new rate's time-out floor).
 QString strangers(const Fields &now, const Fields &a, const Fields &b = {}, bool floor = false)
 {
     QStringList bad;
@@ -191,7 +190,6 @@ void TestFaults::unplugged_data()
 {
     QTest::addColumn<QString>("when");
     QTest::newRow("during the read") << "read";
-    QTest::newRow("during a write") << "write";
     QTest::newRow("while the question is open") << "question";
 }
 
@@ -215,10 +213,6 @@ void TestFaults::unplugged()
     if (when == "read") {
         device.line.faults().hangUpAfter = 5;
         pressConnect(w, shown);
-    } else if (when == "write") {
-        QVERIFY(connectTo(w, shown));
-        device.line.faults().hangUpAfter = device.line.requestCount() + 6;
-        click(&w, "WRITE");
     } else {
         // Pulled out from a timer while the question is open, answered once the loss is told.
         QVERIFY(connectTo(w, shown));
