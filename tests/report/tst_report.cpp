@@ -137,9 +137,7 @@ private slots:
     void refusedFilesLeaveNothing()
     {
         QTemporaryDir dir;
-        QFile plain(dir.filePath(QStringLiteral("plain")));
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
+        QVERIFY(QFile(dir.filePath(QStringLiteral("plain"))).open(QIODevice::WriteOnly));
         // The last lies under a file, which even root cannot create.
         for (const char *name : {"report.txt", "report", "report.pdf.bak", "missing/report.pdf",
                                  "missing/report.html", "plain/report.pdf"}) {
