@@ -1,7 +1,6 @@
 #pragma once
 
-// A device served in memory behind a window's engine, on a clock the test
-// moves: no test waits out the protocol's time-outs.
+// A device in memory behind a window's engine, on a clock the test moves past time-outs.
 
 #include "app/mainwindow.h"
 #include "protocol/exchange.h"

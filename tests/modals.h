@@ -1,7 +1,6 @@
 #pragma once
 
-// Answers the modal boxes and file dialogs the main window opens, as a user
-// would, and remembers the text and title of every message box it saw.
+// Answers the main window's modal boxes and file dialogs as a user would, keeping each box's text.
 
 #include <QAbstractButton>
 #include <QApplication>

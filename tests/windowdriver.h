@@ -59,15 +59,10 @@ inline bool press(MainWindow &w, const QString &name, int ms = 60000)
 inline bool connectTo(MainWindow &w, const QString &port, int ms = 60000)
 {
     pressConnect(w, port);
-    if (!w.exchange()->isOpen()) {
-        qWarning().noquote() << "not connected to" << port << "-"
-                             << w.exchange()->openErrorString();
-        return false;
-    }
-    if (waitIdle(w, ms))
+    if (w.exchange()->isOpen() && waitIdle(w, ms))
         return true;
-    qWarning().noquote() << "the connection's reading has not ended; the status line says:"
-                         << w.statusBar()->currentMessage();
+    qWarning().noquote() << "not connected to" << port << "-" << w.exchange()->openErrorString()
+                         << "- the status line says:" << w.statusBar()->currentMessage();
     return false;
 }
 

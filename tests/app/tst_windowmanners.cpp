@@ -215,8 +215,6 @@ void TestWindowManners::stabilityCountsWrongOrNotSummarised()
     QVERIFY(device.connect());
     auto *test = panel<W_Test>(w);
     const QList<W_Adres *> rows = test->findChildren<W_Adres *>();
-    QCOMPARE(rows.size(), 10);
-    QCOMPARE(rows[0]->toolTip(), QStringLiteral("Address 1: no polls since the last CLEAN TEST."));
     rows[0]->findChild<QCheckBox *>()->setChecked(true);
     rows[1]->findChild<QCheckBox *>()->setChecked(true);
     QPushButton *testButton = test->findChild<QPushButton *>();
@@ -364,8 +362,8 @@ void TestWindowManners::trafficLogAndSupportFile()
     QCOMPARE(plain.section('\n', headerLines), '\n' + log->lines().join('\n') + '\n');
     modals.fileName = dir.filePath("traffic.log");
     click(log, "trafficLogSave");
-    QTRY_VERIFY(QFile::exists(dir.filePath("traffic.log")));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"traffic.log", "traffic.txt"}));
+    QTRY_COMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 QStringList({"traffic.log", "traffic.txt"}));
 
     // "Save for support..." writes one file: the header naming the program, port and device, the
     // log, the settings as JSON and the last outcome.

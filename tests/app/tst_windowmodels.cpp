@@ -209,8 +209,6 @@ void TestWindowModels::everyModelShownNamedAndReached()
     QVERIFY(device.connect());
     click(&w, "Freeze Protection"); // the reset timers show
     QTest::qWait(50);               // the window's fit after the panels changed
-    QCOMPARE(w.hardwareText(), QString::fromLatin1(hardware));
-    QCOMPARE(button(&w, "READ")->text(), language == "ru" ? "ЧТЕНИЕ" : "READ");
     QTEST(arrangement(w), "shown");
 
     // Each link-loss group sets its own output's bit of the poll settings byte, only that: the
@@ -359,7 +357,6 @@ void TestWindowModels::shortcutsPressTheirButtons()
         if (auto *on = qobject_cast<QWidget *>(s->parent()); on && on->window() == &w)
             taken << s->key().toString();
     QCOMPARE(QSet<QString>(taken.begin(), taken.end()).size(), taken.size());
-    QVERIFY(taken.contains("Ctrl+L"));
     QHash<QString, QKeySequence> keys;
     for (const char *name :
          {"pbOpen", "READ", "WRITE", "DEFAULT", "Open Settings", "Save Settings"}) {
