@@ -152,7 +152,6 @@ private slots:
         QSignalSpy started(&panel, &W_Test::sgStartTest);
         QSignalSpy stopped(&panel, &W_Test::sgStopTest);
         QSignalSpy cleared(&panel, &W_Test::sgClearTest);
-        auto tick = [&](int row) { clickIndicator(rows.at(row)->findChild<QCheckBox *>()); };
         auto adreses = [&] { return started.last().at(0).toByteArray().toHex(); };
         // The n newest squares of every row, one letter a square.
         auto history = [&](int n) {
@@ -180,7 +179,7 @@ private slots:
 
         // Rows 1, 2 and 7 (both address 7) and 10 (address 0) take part, not row 3.
         for (int row : {0, 1, 6, 9, 2, 2})
-            tick(row);
+            clickIndicator(rows.at(row)->findChild<QCheckBox *>());
         rows.at(1)->findChild<QSpinBox *>()->setValue(7);
         rows.at(9)->findChild<QSpinBox *>()->setValue(0);
         QTest::mouseClick(test, Qt::LeftButton);
