@@ -128,18 +128,14 @@ void TestWindowManners::windowStaysOnTheScreen()
     QTRY_VERIFY2(area.contains(w.frameGeometry()), qPrintable(where(w.frameGeometry())));
     // The window's own scroll area holds the connection bar (the panels have their own).
     QScrollArea *scroll = nullptr;
-    QTRY_VERIFY(scroll = [&w]() -> QScrollArea * {
-        for (QScrollArea *a : w.findChildren<QScrollArea *>())
-            if (a->widget() && a->widget()->findChild<QWidget *>("pbOpen"))
-                return a;
-        return nullptr;
-    }());
+    for (QWidget *p = child<QWidget>(&w, "pbOpen"); p && !scroll; p = p->parentWidget())
+        scroll = qobject_cast<QScrollArea *>(p);
+    QVERIFY(scroll);
     QVERIFY(scroll->verticalScrollBar()->maximum() > 0 ||
             scroll->horizontalScrollBar()->maximum() > 0);
     auto *bar = w.findChild<QProgressBar *>();
     QVERIFY(!scroll->widget()->isAncestorOf(bar) && bar->isVisible());
     QCOMPARE(bar->visibleRegion().boundingRect().height(), bar->height());
-    QVERIFY(bar->mapTo(&w, QPoint(0, bar->height())).y() <= w.height());
     QCOMPARE(device.modals.texts, QStringList());
 }
 

@@ -1,7 +1,6 @@
-// The main window per device model, in each language and at larger text (as at 150 % and 200 %):
-// the panels and link-loss groups shown, tooltips, no text of another language, every text fitting,
-// every Tab stop named and reached panel by panel. Then the shortcuts, and how a language is
-// chosen.
+// The main window per device model, in each language and at 150 % and 200 % text: the panels and
+// link-loss groups shown, tooltips, no foreign text, every text fitting, every Tab stop named and
+// reached panel by panel. Then the shortcuts, and how a language is chosen.
 #include "app/keyboardaccess.h"
 #include "app/languages.h"
 #include "app/launchcheck.h"
@@ -344,8 +343,7 @@ void TestWindowModels::everyModelShownNamedAndReached()
     QCOMPARE(device.modals.texts, QStringList());
 }
 
-// Every main button has a shortcut of its own, named in its tooltip, that presses it from an
-// editor.
+// Each main button's own shortcut, named in its tooltip, presses it from an editor.
 void TestWindowModels::shortcutsPressTheirButtons()
 {
     WindowOnDevice device;
