@@ -145,8 +145,7 @@ struct JobDevice
     }
 };
 
-// The settings as the model holds them, mapped by hand (not through the table
-// the code under test uses).
+// The settings as the model holds them, mapped by hand (not through the code's table).
 inline DeviceSettings held(const DeviceModel &m)
 {
     DeviceSettings s;
