@@ -228,8 +228,6 @@ void TestWindowManners::stabilityCountsWrongOrNotSummarised()
             });
     QVERIFY(device.runUntil([&] { return stopped && !test->isTestOn(); }));
     const StabilityTally::Row one = test->tally().row(1), two = test->tally().row(2);
-    QCOMPARE(one.answered, one.sent);
-    QCOMPARE(two.answered, 0);
     QCOMPARE(device.outcome(),
              QStringLiteral("Stability check stopped: address 1 answered %1 of %1 (100 %); "
                             "address 2 answered 0 of %2 (0 %).")
@@ -269,7 +267,6 @@ void TestWindowManners::staleMeasurementLookedFresh()
     QVERIFY(normal != grey);
     QTest::mouseClick(measure->findChild<QPushButton *>(), Qt::LeftButton);
     QVERIFY(within([&] { return !fields[0]->text().isEmpty(); }));
-    QVERIFY(!measure->valuesStale());
 
     // The device stops answering: the last values stay, greyed.
     device.line.faults().rules = {{"$7", -1, -1}};
