@@ -419,7 +419,6 @@ void TestWindowManners::trafficLogFramesEndedWrongly()
     Exchange *engine = w.exchange();
     auto *log = w.findChild<TrafficLog *>("trafficLog");
     using T = Exchange::Traffic;
-    const QByteArray noise(300, '\x1b');
 
     emit engine->sgTraffic(T::Sent, "ATS206?\r");
     emit engine->sgTraffic(T::Received, "S20");
@@ -436,7 +435,7 @@ void TestWindowManners::trafficLogFramesEndedWrongly()
     emit engine->sgTraffic(T::Received, "S3");
     emit engine->sgTraffic(T::Repeated, "$1");
     emit engine->sgTraffic(T::Received, "ab");
-    emit engine->sgTraffic(T::Received, noise);
+    emit engine->sgTraffic(T::Received, QByteArray(300, '\x1b'));
     const QString esc = QStringLiteral("<1b>");
     QStringList lines;
     for (const QString &l : log->lines())
