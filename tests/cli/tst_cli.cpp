@@ -1,6 +1,6 @@
 // rlx-cli in its own process against rlx-devsim: its bytes on the line against
 // the window's, what it reports, its exit codes and files. What a damaged reply
-// does to a job is settled in memory (tst_notread); here how rlx-cli tells it.
+// does to a job is settled in memory (tst_confirmed); here how rlx-cli tells it.
 
 #include "app/mainwindow.h"
 #include "session/settingsfile.h"

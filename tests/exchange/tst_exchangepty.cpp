@@ -1,6 +1,6 @@
 // The exchange engine's own serial port on a real pseudo-terminal, in real
 // time: only what concerns the line itself (stale input, a flood, a gone adapter);
-// the engine's logic is tested in memory (tst_exchange, tst_defaults).
+// the engine's logic is tested in memory (tst_exchange).
 
 #include "tests/enginesession.h"
 #include "tools/devsim/ptydevice.h"
