@@ -19,6 +19,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLayout>
 #include <QSerialPort>
 #include <QSpinBox>
 #include <QStyle>
