@@ -26,9 +26,8 @@ QProcessEnvironment withoutDisplay()
     return env;
 }
 
-// Runs the program without a display and checks its exit code (-1: a crash or a
-// hang) and what it wrote: a text ending in a newline is all of it, another its
-// beginning, an empty one nothing. `wrote` gets its standard output.
+// Runs the program without a display and checks its exit code (-1: a crash or a hang) and
+// what it wrote: a text ending in a newline is all of it, another its beginning.
 void expectRun(const QStringList &arguments, int code, const QByteArray &out, const QByteArray &err,
                QByteArray *wrote = nullptr)
 {
@@ -49,9 +48,8 @@ void expectRun(const QStringList &arguments, int code, const QByteArray &out, co
 
 } // namespace
 
-// The program before its window (--help, --version, --lang and a start without a
-// display, decided without the toolkit's window system), its end on SIGTERM and
-// SIGHUP, and its icon.
+// The program before its window (decided without the toolkit's window system), its end on
+// SIGTERM and SIGHUP, and its icon.
 class TestLaunch : public QObject
 {
     Q_OBJECT
@@ -89,7 +87,7 @@ private slots:
     // was; a start without a display in one line of the program's own.
     void answersWithoutDisplay()
     {
-        QByteArray help, english;
+        QByteArray help;
         expectRun({"--help"}, 0, "Usage: rlx-configurator [toolkit options]\nConfigures", "",
                   &help);
         QVERIFY2(help.contains("\n  -v, --version        show the version and exit\n"),

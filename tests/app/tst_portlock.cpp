@@ -1,6 +1,5 @@
-// One program at a time on a serial port, whatever name the others give it;
-// who holds a port and how to get access to one, in the window's words and
-// rlx-cli's.
+// One program at a time on a serial port, whatever name the others give it; who holds a port
+// and how to get access to one, in the window's words and rlx-cli's.
 
 #include "app/mainwindow.h"
 #include "protocol/exchange.h"
@@ -16,8 +15,6 @@
 #include <QStandardPaths>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,130 +25,106 @@ class TestPortLock : public QObject
 {
     Q_OBJECT
 private slots:
-    void portHeldUnderAnotherName();
-    void noPermissionSaysHowToGetAccess();
-};
+    // The window holds a device; through a symbolic link, a doubled slash, a relative path or
+    // its own name it is refused to everyone else, naming the holder, and free again once the
+    // window lets it go. Then it is refused for want of permission.
+    void portHeldUnderAnotherNameOrForbidden()
+    {
+        Modals modals;
+        DeviceModel model;
+        PtyDevice device(&model);
+        QVERIFY(device.open());
+        const QString path = device.slavePath();
+        MainWindow window;
+        window.show();
+        QVERIFY(connectTo(window, path));
 
-// The window holds a device; through a symbolic link, a doubled slash, a
-// relative path or its own name it is refused to everyone else, naming the
-// holder, and free again once the window lets it go.
-void TestPortLock::portHeldUnderAnotherName()
-{
-    Modals modals;
-    DeviceModel model;
-    PtyDevice device(&model);
-    QVERIFY(device.open());
-    const QString path = device.slavePath();
-    MainWindow window;
-    window.show();
-    QVERIFY(connectTo(window, path));
+        // The lock names this process by its executable, as it names rlx-configurator.
+        const QString holder =
+            QStringLiteral("%1 (process %2)")
+                .arg(QFileInfo(QFile::symLinkTarget("/proc/self/exe")).fileName())
+                .arg(QCoreApplication::applicationPid());
+        QVERIFY(QFile::link(path, "link"));
+        const auto removeLink = qScopeGuard([] { QFile::remove("link"); });
+        QString doubled = path;
+        doubled.replace("/pts/", "/pts//");
+        for (const QString &name : {QDir::current().absoluteFilePath("link"), doubled,
+                                    QDir::current().relativeFilePath(path), path}) {
+            SerialLine line;
+            QVERIFY2(!line.open(name), qPrintable(name));
+            QCOMPARE(line.openError(), QSerialPort::PermissionError);
+            QCOMPARE(line.openErrorString(), path + " is in use by " + holder);
+            const CliRun cli = runCli({"identify", "--port", name});
+            QCOMPARE(cli.code, 1);
+            const QString said = QStringLiteral("%1: cannot open the port: The port %1 is in use "
+                                                "by %2. Close that program and connect again.\n")
+                                     .arg(name, holder);
+            QVERIFY2(cli.err.contains(said), qPrintable(cli.err));
+        }
+        // A second window says so in its only message.
+        MainWindow second;
+        second.show();
+        pressConnect(second, "./link");
+        QVERIFY(!second.exchange()->isOpen() && window.exchange()->isOpen());
+        QCOMPARE(modals.texts, QStringList{"The port ./link is in use by " + holder +
+                                           ". Close that program and connect again."});
 
-    // The lock names this process by its executable, as it names rlx-configurator.
-    const QString holder = QStringLiteral("%1 (process %2)")
-                               .arg(QFileInfo(QFile::symLinkTarget("/proc/self/exe")).fileName())
-                               .arg(QCoreApplication::applicationPid());
-    QVERIFY(QFile::link(path, "link"));
-    const auto removeLink = qScopeGuard([] { QFile::remove("link"); });
-    QString doubled = path;
-    doubled.replace("/pts/", "/pts//");
-    const QStringList names = {QDir::current().absoluteFilePath("link"), "./link", doubled,
-                               QDir::current().relativeFilePath(path), path};
-    for (const QString &name : names) {
+        // Disconnected, the window gives the port back and removes its lock.
+        click(&window, "pbOpen");
+        QVERIFY(!window.exchange()->isOpen());
+        const QString lockFile = PortLock::fileFor(path);
+        QVERIFY(!QFile::exists(lockFile));
+
+        // A holder that ended without giving the port back, and whose parent has not waited for
+        // it yet, holds nothing: its number may serve a new pseudo-terminal already.
+        const pid_t ended = ::fork();
+        if (ended == 0) {
+            QLockFile claim(lockFile);
+            _exit(claim.tryLock(0) ? 0 : 1);
+        }
+        QVERIFY(ended > 0);
+        const auto reap = qScopeGuard([ended] { ::waitpid(ended, nullptr, 0); });
+        siginfo_t info{};
+        QCOMPARE(::waitid(P_PID, id_t(ended), &info, WEXITED | WNOWAIT), 0); // ended, not reaped
+        QCOMPARE(info.si_status, 0);                                         // with the lock
         SerialLine line;
-        QVERIFY2(!line.open(name), qPrintable(name));
-        QCOMPARE(line.openError(), QSerialPort::PermissionError);
-        QCOMPARE(line.openErrorString(), path + " is in use by " + holder);
-        const CliRun cli = runCli({"identify", "--port", name});
+        QVERIFY2(line.open("./link"), qPrintable(line.openErrorString()));
+        QVERIFY(QFile::exists(lockFile));
+        line.close();
+        QVERIFY(!QFile::exists(lockFile));
+
+        // A lock folder that is not there is passed over for the usual ones: the port is still
+        // locked.
+        {
+            const QByteArray own = qgetenv("RLX_LOCK_DIR");
+            const auto restoreFolder = qScopeGuard([own] { qputenv("RLX_LOCK_DIR", own); });
+            qputenv("RLX_LOCK_DIR", "no-such-folder");
+            QVERIFY(line.open(path));
+            QCOMPARE(PortLock::holderOf(path).pid, QCoreApplication::applicationPid());
+            line.close();
+        }
+
+        // A port the user may not open: rlx-cli says how to get access, as the window does.
+        // The superuser opens any file: rlx-cli runs as nobody, the terminal the superuser's.
+        QString script;
+        if (::geteuid() == 0) {
+            if (QStandardPaths::findExecutable("setpriv").isEmpty())
+                QSKIP("run as the superuser without setpriv to run rlx-cli as another user");
+            script = "setpriv --reuid=65534 --regid=65534 --clear-groups CLI";
+        }
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), script.isEmpty() ? 0 : 0600), 0);
+        const CliRun cli =
+            Cli({"identify", "--port", path}, {}, QProcessEnvironment::systemEnvironment(), script)
+                .wait();
         QCOMPARE(cli.code, 1);
-        const QString said = QStringLiteral("%1: cannot open the port: The port %1 is in use by "
-                                            "%2. Close that program and connect again.\n")
-                                 .arg(name, holder);
+        const QString said =
+            QStringLiteral("%1: cannot open the port: You have no permission to use the port %1. "
+                           "On Linux, add your user to the dialout group (sudo usermod -aG "
+                           "dialout $USER), then log out and in again.\n")
+                .arg(path);
         QVERIFY2(cli.err.contains(said), qPrintable(cli.err));
     }
-    QVERIFY(window.exchange()->isOpen());
-    QVERIFY(modals.texts.isEmpty());
-    const QString lockFile = PortLock::fileFor(path);
-    QVERIFY2(QFile::exists(lockFile), qPrintable(lockFile));
-
-    // A second window says so in its failed-connection message.
-    MainWindow second;
-    second.show();
-    pressConnect(second, "./link");
-    QVERIFY(!second.exchange()->isOpen());
-    QCOMPARE(modals.texts, QStringList{"The port ./link is in use by " + holder +
-                                       ". Close that program and connect again."});
-
-    // Disconnected, the window gives the port back and removes its lock.
-    click(&window, "pbOpen");
-    QVERIFY(!window.exchange()->isOpen());
-    QVERIFY(!QFile::exists(lockFile));
-    {
-        SerialLine line;
-        QVERIFY(line.open("./link"));
-        QVERIFY(QFile::exists(lockFile));
-    }
-    QVERIFY(!QFile::exists(lockFile));
-
-    // A holder that ended without giving the port back, and whose parent has
-    // not waited for it yet, holds nothing: its number may serve a new
-    // pseudo-terminal already.
-    const pid_t ended = ::fork();
-    if (ended == 0) {
-        QLockFile claim(lockFile);
-        _exit(claim.tryLock(0) ? 0 : 1);
-    }
-    QVERIFY(ended > 0);
-    const auto reap = qScopeGuard([ended] { ::waitpid(ended, nullptr, 0); });
-    siginfo_t info{};
-    QCOMPARE(::waitid(P_PID, id_t(ended), &info, WEXITED | WNOWAIT), 0); // ended, not reaped
-    qint64 pid = 0;
-    QVERIFY(QLockFile(lockFile).getLockInfo(&pid, nullptr, nullptr));
-    QCOMPARE(pid, qint64(ended));
-    QCOMPARE(PortLock::holderOf(path).pid, 0);
-    SerialLine line;
-    QVERIFY2(line.open(path), qPrintable(line.openErrorString()));
-
-    // A lock folder that is not there is passed over for the usual ones: the
-    // port is still locked.
-    line.close();
-    const QByteArray own = qgetenv("RLX_LOCK_DIR");
-    const auto restoreFolder = qScopeGuard([own] { qputenv("RLX_LOCK_DIR", own); });
-    qputenv("RLX_LOCK_DIR", "no-such-folder");
-    const QString usual = PortLock::fileFor(path);
-    QVERIFY2(usual.startsWith('/'), qPrintable(usual));
-    QVERIFY(line.open(path));
-    QVERIFY(QFile::exists(usual));
-    QCOMPARE(PortLock::holderOf(path).pid, QCoreApplication::applicationPid());
-}
-
-// A port the user may not open: rlx-cli says how to get access, as the
-// window does.
-void TestPortLock::noPermissionSaysHowToGetAccess()
-{
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    QVERIFY(master >= 0);
-    const auto closeMaster = qScopeGuard([&] { ::close(master); });
-    QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
-    const QString path = QString::fromLocal8Bit(::ptsname(master));
-    // The superuser opens any file: rlx-cli runs as nobody, the terminal the superuser's alone.
-    QString script;
-    if (::geteuid() == 0) {
-        if (QStandardPaths::findExecutable("setpriv").isEmpty())
-            QSKIP("run as the superuser without setpriv to run rlx-cli as another user");
-        script = "setpriv --reuid=65534 --regid=65534 --clear-groups CLI";
-    }
-    QCOMPARE(::chmod(QFile::encodeName(path).constData(), script.isEmpty() ? 0 : 0600), 0);
-    const CliRun cli =
-        Cli({"identify", "--port", path}, {}, QProcessEnvironment::systemEnvironment(), script)
-            .wait();
-    QCOMPARE(cli.code, 1);
-    const QString said =
-        QStringLiteral("%1: cannot open the port: You have no permission to use the port %1. "
-                       "On Linux, add your user to the dialout group (sudo usermod -aG dialout "
-                       "$USER), then log out and in again.\n")
-            .arg(path);
-    QVERIFY2(cli.err.contains(said), qPrintable(cli.err));
-}
+};
 
 QTEST_MAIN(TestPortLock)
 #include "tst_portlock.moc"
