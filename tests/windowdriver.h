@@ -6,7 +6,6 @@
 #include "protocol/exchange.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -85,16 +84,6 @@ inline bool visible(MainWindow &w, const char *className)
 template <typename T> T *panel(MainWindow &w)
 {
     return w.findChildren<T *>().value(0);
-}
-
-// The Measure panel's value and state fields of input 1, then of input 2.
-inline QList<QLineEdit *> measuredFields(QWidget *measure)
-{
-    QList<QLineEdit *> fields;
-    for (QLineEdit *e : measure->findChildren<QLineEdit *>())
-        if (!e->parent()->inherits("QAbstractSpinBox") && !e->parent()->inherits("QComboBox"))
-            fields << e;
-    return fields;
 }
 
 } // namespace WindowDriver
