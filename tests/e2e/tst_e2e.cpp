@@ -87,9 +87,8 @@ private slots:
 // Identified and read, a stability check, DEFAULT, edits written; read afresh after each.
 void TestEndToEnd::readStabilityDefaultsWrite()
 {
-    // A Vela-485 of the newest firmware not in its factory state, so that a read shows.
-    // Remote devices 1 and 3 answer over the radio, 2 does not. The radio module sits
-    // at rate 0, away from the recorded serial rate (5).
+    // A Vela-485 of the newest firmware away from its factory state; remote devices 1 and 3
+    // answer over the radio, 2 does not; the module sits at rate 0, not the recorded rate 5.
     Devsim device(QStringLiteral("--hardware RLX-31868-Vela-485 --config "
                                  "017,5,012,034,2,070,020,1,8000000000000005,030,181,009 "
                                  "--register 206=6 --register 201=2 --register 200=4 --register "
@@ -100,8 +99,6 @@ void TestEndToEnd::readStabilityDefaultsWrite()
     MainWindow w;
     w.show();
     QVERIFY(connectTo(w, device.path));
-    QCOMPARE(w.windowTitle(), QStringLiteral("RLX Vela Конфигуратор v.2.5.16  Hardware: "
-                                             "RLX-31868-Vela-485  Firmware: v.Aug  4 2022"));
     // The serial time-out shows although below the floor of the rate shown before.
     const QStringList expected =
         QStringLiteral("group Sub-band=6|group Radio Data Rate=2|Chanel=4|Serial Timeout=9|"
@@ -184,7 +181,6 @@ void TestEndToEnd::readStabilityDefaultsWrite()
     QCOMPARE(device.exchanges().filter(taken).size(), 2);
     QCOMPARE(modals.texts, QStringList());
     click(&w, "pbOpen");
-    QVERIFY(!w.exchange()->isOpen());
     QCOMPARE(freshRead(device.path), edits);
 }
 
