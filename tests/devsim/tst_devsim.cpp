@@ -1,61 +1,14 @@
-// The virtual device: refusals whole, scripted replies, its --reply option, and
-// the line faults other tests would pass unnoticed if they did nothing.
+// The virtual device: refusals whole, scripted replies and its --reply option (its
+// pseudo-terminal line: tst_exchangepty).
 
-#include "tools/devsim/ptydevice.h"
+#include "tools/devsim/devicemodel.h"
 #include "tools/devsim/replyscript.h"
 
 #include <QtTest>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <termios.h>
 #include <tuple>
-#include <unistd.h>
 
 namespace {
-
-// The computer's end of the line: a raw, non-blocking descriptor on the slave.
-struct Client
-{
-    explicit Client(const QString &path)
-        : fd(::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK))
-    {
-        termios tio{};
-        tcgetattr(fd, &tio);
-        cfmakeraw(&tio);
-        tcsetattr(fd, TCSANOW, &tio);
-    }
-    ~Client() { ::close(fd); }
-    void send(const QByteArray &bytes)
-    {
-        QVERIFY(::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size());
-    }
-
-    // Reads until `end` has arrived or `ms` pass; `pieces` counts the reads with data.
-    QByteArray receive(const QByteArray &end, int ms)
-    {
-        QByteArray got;
-        pieces = 0;
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < ms && !got.endsWith(end)) {
-            char buf[512];
-            const ssize_t n = ::read(fd, buf, sizeof buf);
-            if (n > 0) {
-                got.append(buf, int(n));
-                ++pieces;
-            } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
-                break;
-            } else {
-                QTest::qWait(1);
-            }
-        }
-        return got;
-    }
-
-    int fd;
-    int pieces = 0;
-};
 
 const QByteArray identity = "firmware=Aug  4 2022,pp=RLX-31868-4-20-D receiver\r";
 
@@ -118,38 +71,6 @@ private slots:
         QCOMPARE(silent.size(), 2);
         QCOMPARE(silent.at(0).request, QByteArray("$1"));
         QVERIFY(silent.at(0).reply.isEmpty() && silent.at(1).reply.isEmpty());
-    }
-
-    // On the pseudo-terminal: injected bytes, a scripted reply byte for byte, and
-    // the identity (2 bytes in, 50 out) paced and in pieces.
-    void lineFaults()
-    {
-        DeviceModel model;
-        const QByteArray raw("a1=\0\xff\r", 6);
-        model.setScriptedReply("$9", raw);
-        PtyDevice dev(&model);
-        QVERIFY2(dev.open(), qPrintable(dev.errorString()));
-        Client c(dev.slavePath());
-        QVERIFY(c.fd >= 0);
-        dev.inject("xyz");
-        QCOMPARE(c.receive("xyz", 30000), QByteArray("xyz"));
-        c.send("$9$2");
-        QCOMPARE(c.receive(identity, 30000), raw + identity);
-
-        // At 9600 baud at least 52 ms, in pieces; then 10 pieces of 5 bytes, 9 pauses of 25 ms.
-        QElapsedTimer clock;
-        dev.faults().pace = true;
-        for (const qint64 least : {50, 215}) {
-            clock.restart();
-            c.send("$2");
-            QCOMPARE(c.receive(identity, 30000), identity);
-            QVERIFY2(
-                clock.elapsed() >= least && c.pieces >= 5,
-                qPrintable(QStringLiteral("%1 ms, %2 pieces").arg(clock.elapsed()).arg(c.pieces)));
-            dev.faults() = PtyDevice::Faults();
-            dev.faults().chunkSize = 5;
-            dev.faults().chunkPauseMs = 25;
-        }
     }
 
     // The --reply option: REQUEST=REPLY, escapes allowed on both sides.

@@ -1,6 +1,6 @@
-// The exchange engine's own serial port on a real pseudo-terminal, in real
-// time: only what concerns the line itself (stale input, a flood, a gone adapter);
-// the engine's logic is tested in memory (tst_exchange).
+// The virtual device's pseudo-terminal line and the exchange engine's own serial port on it, in
+// real time: only what concerns the line itself (its faults, stale input, a flood, a gone
+// adapter); the engine's logic is tested in memory (tst_exchange).
 
 #include "tests/enginesession.h"
 #include "tools/devsim/ptydevice.h"
@@ -12,8 +12,56 @@ class TestExchangePty : public QObject
     Q_OBJECT
 
 private slots:
+    void deviceLine();
     void realLine();
 };
+
+// As a serial port sees them, the line faults other tests would pass unnoticed if they did
+// nothing: injected bytes, a scripted reply byte for byte, and the identity (2 bytes in, 50 out)
+// paced and in pieces.
+void TestExchangePty::deviceLine()
+{
+    DeviceModel model;
+    const QByteArray raw("a1=\0\xff\r", 6);
+    const QByteArray identity = "firmware=Aug  4 2022,pp=RLX-31868-4-20-D receiver\r";
+    model.setScriptedReply("$9", raw);
+    PtyDevice device(&model);
+    QVERIFY2(device.open(), qPrintable(device.errorString()));
+    QSerialPort port(device.slavePath());
+    QVERIFY(port.open(QIODevice::ReadWrite));
+    // Reads until `end` has come, or 30 s; `pieces` counts the reads that brought bytes.
+    int pieces = 0;
+    auto receive = [&](const QByteArray &end) {
+        QByteArray got;
+        QElapsedTimer waited;
+        waited.start();
+        for (pieces = 0; !got.endsWith(end) && waited.elapsed() < 30000; QTest::qWait(1)) {
+            if (port.bytesAvailable() > 0) {
+                got += port.readAll();
+                ++pieces;
+            }
+        }
+        return got;
+    };
+    device.inject("xyz");
+    QCOMPARE(receive("xyz"), QByteArray("xyz"));
+    port.write("$9$2");
+    QCOMPARE(receive(identity), raw + identity);
+
+    // At 9600 baud at least 52 ms, in pieces; then 10 pieces of 5 bytes, 9 pauses of 25 ms.
+    QElapsedTimer clock;
+    device.faults().pace = true;
+    for (const qint64 least : {50, 215}) {
+        clock.restart();
+        port.write("$2");
+        QCOMPARE(receive(identity), identity);
+        QVERIFY2(clock.elapsed() >= least && pieces >= 5,
+                 qPrintable(QStringLiteral("%1 ms, %2 pieces").arg(clock.elapsed()).arg(pieces)));
+        device.faults() = PtyDevice::Faults();
+        device.faults().chunkSize = 5;
+        device.faults().chunkPauseMs = 25;
+    }
+}
 
 void TestExchangePty::realLine()
 {
@@ -23,14 +71,13 @@ void TestExchangePty::realLine()
     Exchange engine{nullptr, &data};
     EngineLog s; // ends first, and with it what the engine reports to it
     s.watch(engine);
-    auto idle = [&] { return s.idle(engine); };
     device.faults().pace = true;
     QVERIFY(device.open());
     // A stale identity reply in the line before the port opens is not the device's answer.
     device.inject("firmware=STALE,pp=OLD\r");
     QTest::qWait(100);
     QVERIFY(engine.openPort(device.slavePath()));
-    QTRY_VERIFY_WITH_TIMEOUT(idle(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(s.idle(engine), 30000);
     QCOMPARE(device.requests(), Bytes{"$2"} + readAll);
     QVERIFY(s.errors.isEmpty() && s.replies.size() == 10);
     device.faults().pace = false;
