@@ -49,7 +49,6 @@ private slots:
         QTest::newRow("Dec 25 2023") << "12 25 2023" << 2;
         QTest::newRow("July 30 2022") << "7 30 2022" << 1; // the firmware's own spelling
         QTest::newRow("Jul 30 2022") << "Jul 30 2022" << 0;
-        QTest::newRow("v1.2") << "v1.2" << 0;
     }
 
     void firmwareVariant()

@@ -16,24 +16,22 @@ namespace {
 
 using Action = LaunchCheck::Action;
 
-// The system environment with no display and no platform chosen.
-QProcessEnvironment withoutDisplay()
+// The program started with no display, no platform chosen and no XDG_RUNTIME_DIR.
+void start(QProcess &program, const QStringList &arguments)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    return env;
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+        env.remove(name);
+    program.setProcessEnvironment(env);
+    program.start(RLX_CONFIGURATOR, arguments);
 }
 
-// Runs the program without a display and checks its exit code (-1: a crash or a hang) and
-// what it wrote: a text ending in a newline is all of it, another its beginning.
-void expectRun(const QStringList &arguments, int code, const QByteArray &out, const QByteArray &err,
-               QByteArray *wrote = nullptr)
+// Runs it and checks its exit code (-1: a crash or a hang) and what it wrote: a
+// text ending in a newline is all of it, another its beginning.
+void expectRun(const QStringList &arguments, int code, const QByteArray &out, const QByteArray &err)
 {
     QProcess program;
-    program.setProcessEnvironment(withoutDisplay());
-    program.start(RLX_CONFIGURATOR, arguments);
+    start(program, arguments);
     const bool ended =
         program.waitForFinished(20000) && program.exitStatus() == QProcess::NormalExit;
     QCOMPARE(ended ? program.exitCode() : -1, code);
@@ -42,8 +40,6 @@ void expectRun(const QStringList &arguments, int code, const QByteArray &out, co
         QVERIFY2(expected.endsWith('\n') || expected.isEmpty() ? got == expected
                                                                : got.startsWith(expected),
                  got.constData());
-    if (wrote)
-        *wrote = said[0];
 }
 
 } // namespace
@@ -83,16 +79,11 @@ private slots:
         QTEST(LaunchCheck::decide(row.section(" | ", 0, 0).split(' '), env), "expected");
     }
 
-    // Told in the language chosen with --lang or remembered, which they leave as it
-    // was; a start without a display in one line of the program's own.
+    // Told in the language chosen with --lang or remembered, which they leave as it was; a
+    // start without a display in one line of the program's own.
     void answersWithoutDisplay()
     {
-        QByteArray help;
-        expectRun({"--help"}, 0, "Usage: rlx-configurator [toolkit options]\nConfigures", "",
-                  &help);
-        QVERIFY2(help.contains("\n  -v, --version        show the version and exit\n"),
-                 help.data());
-        expectRun({"--lang", "en", "--help"}, 0, help, "");
+        expectRun({"--help"}, 0, "Usage: rlx-configurator [toolkit options]\nConfigures", "");
         expectRun({"--version"}, 0, QByteArray("rlx-configurator ") + MainWindow::Version + '\n',
                   "");
         expectRun({}, 1, "",
@@ -112,24 +103,20 @@ private slots:
         QCOMPARE(settings.value("Language").toString(), QStringLiteral("ru"));
     }
 
-    // -platform counts as much as QT_QPA_PLATFORM: the window opens and, once it takes
-    // the signals, writes its start-up file. Ended by the system or the session's end,
-    // it quits as when closed (removing its port's lock). Without XDG_RUNTIME_DIR it
-    // looks for no virtual devices, nor lets the toolkit warn about it.
+    // -platform counts as much as QT_QPA_PLATFORM: the window opens and, once it takes the
+    // signals, writes its start-up file. Ended by the system or the session's end, it quits as
+    // when closed. Without XDG_RUNTIME_DIR it looks for no virtual devices, nor lets the toolkit
+    // warn about it.
     void windowEndsCleanlyOnTermAndHangup()
     {
         for (const int number : {SIGTERM, SIGHUP}) {
             QFile::remove("test_rlx");
             QProcess program;
-            QProcessEnvironment env = withoutDisplay();
-            env.remove("XDG_RUNTIME_DIR");
-            program.setProcessEnvironment(env);
-            program.start(RLX_CONFIGURATOR, {"-platform", "offscreen"});
+            start(program, {"-platform", "offscreen"});
             QVERIFY(QTest::qWaitFor([&] { return QFile::exists("test_rlx"); }, 30000));
             QCOMPARE(::kill(pid_t(program.processId()), number), 0);
             QVERIFY(program.waitForFinished(10000));
-            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(program.exitCode(), 0);
+            QCOMPARE(program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1, 0);
             const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
             QVERIFY2(!errors.contains("XDG_RUNTIME_DIR"), qPrintable(errors));
         }
