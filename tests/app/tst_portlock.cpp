@@ -49,10 +49,6 @@ private slots:
         for (const QString &name :
              {QDir::current().absoluteFilePath("link"), QString(path).replace("/pts/", "/pts//"),
               QDir::current().relativeFilePath(path), path}) {
-            SerialLine line;
-            QVERIFY2(!line.open(name), qPrintable(name));
-            QCOMPARE(line.openError(), QSerialPort::PermissionError);
-            QCOMPARE(line.openErrorString(), path + " is in use by " + holder);
             const CliRun cli = runCli({"identify", "--port", name});
             const QString said = name + ": cannot open the port: The port " + name + inUse + '\n';
             QVERIFY2(cli.code == 1 && cli.err.contains(said), qPrintable(cli.err));

@@ -119,13 +119,12 @@ void TestSettingsFile::layoutRoundTripAndObstacles()
         QVERIFY(writeFile(name, "keep me"));
     QCOMPARE(symlink("precious", "to-file"), 0);
     QCOMPARE(link("original", "hard-link"), 0);
-    QCOMPARE(mkfifo("fifo", 0600), 0);
-    for (const char *name : {"to-file", "hard-link", "fifo"})
+    for (const char *name : {"to-file", "hard-link", "fifo.rlx"})
         check(name, false);
     for (const char *name : {"precious", "original"})
         QCOMPARE(contents(name), QByteArray("keep me"));
     struct stat st;
-    QVERIFY(lstat("fifo", &st) == 0 && S_ISFIFO(st.st_mode));
+    QVERIFY(lstat("fifo.rlx", &st) == 0 && S_ISFIFO(st.st_mode));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
