@@ -99,7 +99,10 @@ void TestProtocol::catalogue()
     for (const ParserParam &p : {Catalogue::setCurrent(1), Catalogue::setRealCurrent(4000, 0),
                                  Catalogue::calibrationMode(false)})
         QCOMPARE(shape(p), QStringLiteral("OK\r 111 2x1000ms clear"));
+    // "$a": every hex digit of the tripled set point, at least four; "$b": four (wrapping at
+    // 65536), and the measured current.
     QCOMPARE(Catalogue::setCurrent(1).request, QByteArray("$a0003\r"));
+    QCOMPARE(Catalogue::setRealCurrent(30000, 21600).request, QByteArray("$b5f90,5460\r"));
 
     // The tail of each firmware variant (an unknown one: none).
     DeviceSettings s;
@@ -311,25 +314,15 @@ void TestProtocol::stabilityCountedPerAddress()
 
 void TestProtocol::damagedConfigurationTailTakenForValues()
 {
-    // Variant 2's tail is bytes; a shorter layout's address list takes it, commas
-    // and all; a noise byte is damage.
-    QByteArrayList config = {"1", "2", "3", "4", "5", "6", "7", "8", "00000029", "9", "255", "0"};
-    QVERIFY(RequestKinds::plausible(ReadConfig, config));
-    QVERIFY(
-        RequestKinds::plausible(ReadConfig, config.mid(0, 8) << "0000000000000001,002,003,006"));
-    for (const QByteArray &noisy :
-         {QByteArray("0000\x01"), QByteArray("00 29"), QByteArray("0g29")}) {
-        QByteArrayList f = config;
-        f[8] = noisy;
-        QVERIFY2(!RequestKinds::plausible(ReadConfig, f), noisy.constData());
-    }
-    for (int i : {9, 10, 11}) {
-        for (const QByteArray &damaged : {QByteArray("256"), QByteArray("1a"), QByteArray("-1")}) {
-            QByteArrayList f = config;
-            f[i] = damaged;
-            QVERIFY2(!RequestKinds::plausible(ReadConfig, f), damaged.constData());
-        }
-    }
+    // Variant 2's tail is bytes; a shorter layout's address list takes it, commas and all; a
+    // noise byte in the list, or a tail value that is no byte, is damage.
+    const QByteArray head = "1,2,3,4,5,6,7,8,";
+    QVERIFY(RequestKinds::plausible(ReadConfig, (head + "00000029,9,255,0").split(',')));
+    QVERIFY(RequestKinds::plausible(ReadConfig, head.split(',').mid(0, 8)
+                                                    << "0000000000000001,002,003,006"));
+    for (const char *tail : {"0000\x01,9,255,0", "00 29,9,255,0", "0g29,9,255,0",
+                             "00000029,256,255,0", "00000029,9,1a,0", "00000029,9,255,-1"})
+        QVERIFY2(!RequestKinds::plausible(ReadConfig, (head + tail).split(',')), tail);
     // (Numbers, bytes and texts in replies: tst_exchange::repliesOfTheWrongForm.)
     QVERIFY(!RequestKinds::fits(RequestKinds::Field::Text, "RLX\x7F"));
 }
