@@ -13,23 +13,6 @@
 
 namespace {
 
-// `command` (PORT: the port of a device started with `device`, "-": none) in the
-// bash script `around`, files limited to `fileSize` bytes as on a full disk.
-CliRun withDevice(const QString &around, const QString &command, const QString &device,
-                  int fileSize = -1)
-{
-    std::optional<Devsim> d;
-    if (device != "-")
-        d.emplace(device.split(' ', Qt::SkipEmptyParts));
-    const QStringList args = QString(command).replace("PORT", d ? d->path : "").split(' ');
-    std::optional<FileSizeLimit> full;
-    if (fileSize >= 0)
-        full.emplace(rlim_t(fileSize));
-    Cli cli(args, QByteArray(), QProcessEnvironment::systemEnvironment(), around);
-    full.reset();
-    return cli.wait();
-}
-
 // Latin words that stay in Russian texts: names of the product, the program, its
 // commands, kinds of files, JSON fields, the module's "ATO", the time zone, line signals.
 const QStringList KeptNames =
@@ -79,101 +62,83 @@ private slots:
         QSettings("Orbelinex", "Rlx").remove("Language");
         QVERIFY(writeSettings("vela.json"));
     }
-    void outputFileIsWholeOrLeftAlone_data();
-    void outputFileIsWholeOrLeftAlone();
-    void streamsAndInputsAreChecked_data();
-    void streamsAndInputsAreChecked();
+    void outputsAndInputsAreChecked_data();
+    void outputsAndInputsAreChecked();
     void messagesInLanguage_data();
     void messagesInLanguage();
     void followsTheWindowsLanguage();
 };
 
-void TestCliFiles::outputFileIsWholeOrLeftAlone_data()
+void TestCliFiles::outputsAndInputsAreChecked_data()
 {
-    QTest::addColumn<QString>("command"); // writes its last argument
-    QTest::addColumn<QString>("device");  // rlx-devsim's arguments; "-": none
-    // Bytes a file may have, as on a full disk (a port's lock file takes a few); -1: a FIFO.
+    QTest::addColumn<QString>("command"); // PORT: the port of a device rlx-devsim starts
+    QTest::addColumn<QString>("around");  // the bash script it runs in
+    // Bytes a file may have, as on a full disk (a port's lock file takes a few); -1: any.
     QTest::addColumn<int>("limit");
-    const auto row = [](const char *command, const char *device, int limit) {
-        QTest::addRow("%s", command) << command << device << limit;
+    // The one line after "rlx-cli: "; "": taken as vela.json; "-": quiet.
+    QTest::addColumn<QString>("told");
+    const auto row = [](const char *name, const char *command, const QString &around, int limit,
+                        const QString &told) {
+        QTest::newRow(name) << command << around << limit << told;
     };
-    row("convert vela.json keep.json", "-", 0);
-    row("read --port PORT -o keep.json", "", 200);
-    row("report --port PORT -o keep.html", "", 200);
-    row("convert vela.json fifo.json", "-", -1);
-    row("test --port PORT --addresses 1 --rounds 1 --csv fifo.csv", "--reachable 1", -1);
-}
-
-void TestCliFiles::outputFileIsWholeOrLeftAlone()
-{
-    QFETCH(QString, command);
-    QFETCH(QString, device);
-    QFETCH(int, limit);
-    const bool fifo = limit < 0;
-    if (!fifo && qEnvironmentVariableIsSet("RLX_MEMCHECK"))
-        QSKIP("a file-size limit and Valgrind do not go together");
-    const QString target = command.section(' ', -1);
-    const QByteArray path = QFile::encodeName(target);
-    QVERIFY(fifo ? mkfifo(path.constData(), 0600) == 0 : writeFile(target, "precious"));
-    struct stat before, after;
-    QCOMPARE(lstat(path.constData(), &before), 0);
-    const CliRun r = withDevice("trap '' XFSZ; exec CLI", command, device, limit);
-    QCOMPARE(r.code, 4);
-    // One line names the file and says why; what stood there is left as it was.
-    const QString why = fifo ? "Not a regular file but a FIFO; it was left as it was"
-                             : QString::fromLocal8Bit(strerror(EFBIG));
-    const QStringList lines = r.err.trimmed().split('\n');
-    QCOMPARE(lines.last(), "rlx-cli: " + target + ": " + why);
-    QVERIFY2(device != "-" || lines.size() == 1, qPrintable(r.err));
-    QCOMPARE(lstat(path.constData(), &after), 0);
-    QCOMPARE(after.st_ino, before.st_ino);
-    QCOMPARE(after.st_mode, before.st_mode);
-    QVERIFY(fifo || fileBytes(target) == "precious");
-    QFile::remove(target);
-}
-
-void TestCliFiles::streamsAndInputsAreChecked_data()
-{
-    QTest::addColumn<QString>("command"); // PORT: a device's port
-    QTest::addColumn<QString>("around");
-    QTest::addColumn<QString>("told"); // after "rlx-cli: "; "": taken as vela.json; "-": quiet
-    const auto row = [](const char *name, const char *command, const QString &around,
-                        const char *told) { QTest::newRow(name) << command << around << told; };
-    row("json of a read, disk full", "read --json --port PORT", "exec CLI >/dev/full",
+    // An output file is written whole or not at all; keep.*: an earlier file kept as it was.
+    const QString full = "trap '' XFSZ; exec CLI", efbig = QString::fromLocal8Bit(strerror(EFBIG));
+    row("convert, disk full", "convert vela.json keep.json", full, 0, "keep.json: " + efbig);
+    row("read, disk full", "read --port PORT -o keep.json", full, 200, "keep.json: " + efbig);
+    row("report, disk full", "report --port PORT -o keep.html", full, 200, "keep.html: " + efbig);
+    const QString fifo = ": Not a regular file but a FIFO; it was left as it was";
+    row("convert into a FIFO", "convert vela.json fifo.json", "mkfifo fifo.json; exec CLI", -1,
+        "fifo.json" + fifo);
+    row("CSV into a FIFO", "test --port PORT --addresses 1 --rounds 1 --csv fifo.csv",
+        "mkfifo fifo.csv; exec CLI", -1, "fifo.csv" + fifo);
+    row("json of a read, disk full", "read --json --port PORT", "exec CLI >/dev/full", -1,
         "standard output: No space left on device");
-    row("json of a read, closed", "read --json --port PORT", "exec CLI >&-",
+    row("json of a read, closed", "read --json --port PORT", "exec CLI >&-", -1,
         "standard output: Bad file descriptor");
     // The pipe's reader is gone before the first byte: a quiet failure.
     const QString goneReader = "set -o pipefail; rm -f ready; mkfifo ready; "
                                "{ read x < ready; CLI; } | { exec <&-; echo > ready; }";
-    row("reader gone", "ports --json", goneReader, "-");
-    row("reader gone, SIGPIPE ignored", "ports --json", "trap '' PIPE; " + goneReader, "-");
+    row("reader gone", "ports --json", goneReader, -1, "-");
+    row("reader gone, SIGPIPE ignored", "ports --json", "trap '' PIPE; " + goneReader, -1, "-");
     // Inputs: a regular file of bounded size only.
-    row("FIFO", "convert in.json out.rlx", "mkfifo in.json; exec CLI",
+    row("FIFO", "convert in.json out.rlx", "mkfifo in.json; exec CLI", -1,
         "in.json: Not a regular file but a FIFO");
-    row("link to /dev/zero", "convert zero.json out.rlx", "ln -s /dev/zero zero.json; exec CLI",
+    row("link to /dev/zero", "convert zero.json out.rlx", "ln -s /dev/zero zero.json; exec CLI", -1,
         "zero.json: Not a regular file but a device");
-    row("folder", "convert dir.json out.rlx", "mkdir dir.json; exec CLI",
+    row("folder", "convert dir.json out.rlx", "mkdir dir.json; exec CLI", -1,
         "dir.json: Not a regular file but a folder");
     row("too large", "convert big.json out.rlx",
-        "head -c 1048577 /dev/zero | tr '\\0' ' ' > big.json; exec CLI",
+        "head -c 1048577 /dev/zero | tr '\\0' ' ' > big.json; exec CLI", -1,
         "big.json: Too large: more than 1048576 bytes");
-    row("endless standard input", "convert - out.rlx", "exec CLI </dev/zero",
+    row("endless standard input", "convert - out.rlx", "exec CLI </dev/zero", -1,
         "standard input: Too large: more than 1048576 bytes");
-    row("record on standard input", "convert - out.rlx", "exec CLI <vela.json", "");
     row("largest", "convert big.json out.rlx",
         "{ cat vela.json; head -c $((1048576 - $(stat -c%s vela.json))) /dev/zero | tr '\\0' ' '; }"
         " > big.json; exec CLI",
-        "");
+        -1, "");
 }
 
-void TestCliFiles::streamsAndInputsAreChecked()
+void TestCliFiles::outputsAndInputsAreChecked()
 {
     QFETCH(QString, command);
     QFETCH(QString, around);
+    QFETCH(int, limit);
     QFETCH(QString, told);
+    if (limit >= 0 && qEnvironmentVariableIsSet("RLX_MEMCHECK"))
+        QSKIP("a file-size limit and Valgrind do not go together");
+    const QString target = command.section(' ', -1);
+    QVERIFY(!target.startsWith("keep") || writeFile(target, "precious"));
     QFile::remove("out.rlx");
-    const CliRun r = withDevice(around, command, command.contains("PORT") ? "" : "-");
+    std::optional<Devsim> device;
+    if (command.contains("PORT"))
+        device.emplace(QStringList());
+    std::optional<FileSizeLimit> full;
+    if (limit >= 0)
+        full.emplace(rlim_t(limit));
+    Cli cli(command.replace("PORT", device ? device->path : "").split(' '), QByteArray(),
+            QProcessEnvironment::systemEnvironment(), around);
+    full.reset();
+    const CliRun r = cli.wait();
     if (told == "-") { // whether the broken pipe ends rlx-cli or is told
         QVERIFY2(r.code > 0 && r.err.isEmpty(), qPrintable(r.err));
     } else if (told.isEmpty()) {
@@ -183,9 +148,13 @@ void TestCliFiles::streamsAndInputsAreChecked()
     } else {
         QCOMPARE(r.code, 4);
         QCOMPARE(r.err.count("rlx-cli: " + told + '\n'), 1);
-        QCOMPARE(r.err.count("rlx-cli: "), 1);
+        QVERIFY2(r.err.count("rlx-cli: ") == 1, qPrintable(r.err));
         QVERIFY(!QFile::exists("out.rlx"));
     }
+    struct stat after;
+    QVERIFY(!target.startsWith("keep") || fileBytes(target) == "precious");
+    QVERIFY(!target.startsWith("fifo") ||
+            (lstat(QFile::encodeName(target).constData(), &after) == 0 && S_ISFIFO(after.st_mode)));
 }
 
 void TestCliFiles::messagesInLanguage_data()
