@@ -16,7 +16,8 @@
 #include <functional>
 #include <utility>
 
-// Clicks a button's indicator: the middle of a widened button lies outside its text.
+// Clicks near a button's left edge: there a check box or radio button has its indicator (the
+// middle of a widened one lies outside its text), and a push button is pressed as anywhere.
 inline void clickIndicator(QAbstractButton *button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
@@ -65,8 +66,6 @@ public:
             QTest::keySequence(w, QKeySequence(arg));
         else if (auto reset = qobject_cast<w_Reset *>(w->parent()))
             clickIndicator(reset->findChild<QCheckBox *>());
-        else if (qobject_cast<QPushButton *>(w))
-            QTest::mouseClick(w, Qt::LeftButton);
         else
             clickIndicator(qobject_cast<QAbstractButton *>(w));
     }
