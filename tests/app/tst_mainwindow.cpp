@@ -1,5 +1,5 @@
-// The main window where the end-to-end tests do not reach: start-up, how
-// editor changes are packed into the record, and ports that cannot be opened.
+// The main window where the end-to-end tests do not reach: as Core starts it, how editor
+// changes are packed into the record, and ports that cannot be opened.
 #include "app/core.h"
 #include "app/mainwindow.h"
 #include "editors/w_power.h"
@@ -74,7 +74,6 @@ bool setControl(MainWindow &w, const QString &name, bool second)
 
 } // namespace
 
-// The window as Core starts it, its editors packing the record, and ports it cannot open.
 void TestMainWindow::startedWindow()
 {
     QCOMPARE(Core::centredPosition(QRect(100, 50, 1920, 1040), QSize(801, 600)), QPoint(659, 269));
