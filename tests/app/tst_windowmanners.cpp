@@ -1,6 +1,5 @@
-// The main window around the device's work, on a device in memory: its place on the screen, the
-// progress bar after a lost connection, long outcomes, retitled groups' tooltips, the stability
-// counts, stale measured values, the traffic log and the support file.
+// The main window on a device in memory: its place on the screen, the progress bar, long outcomes,
+// retitled groups' tooltips, stability counts, stale measured values, traffic log, support file.
 #include "app/outcomebar.h"
 #include "app/trafficlog.h"
 #include "app/windowfit.h"
@@ -74,9 +73,8 @@ private slots:
     void trafficLogFramesEndedWrongly();
 };
 
-// With a title bar of 25 px and a frame of 1 px the whole frame stays in the available area, moved
-// up or left as needed, larger content scrolling. The real window moved half off the screen stays
-// there until a device's panels make it grow; then it fits, its progress bar whole in sight.
+// A frame (title bar 25 px) stays in the available area, moved up or left, larger content
+// scrolling. The real window dragged half off the screen stays there until the panels make it grow.
 void TestWindowManners::windowStaysOnTheScreen()
 {
     auto place = [](const QRect &area, const QRect &at, QSize content, int scrollBar = 0) {
@@ -90,8 +88,7 @@ void TestWindowManners::windowStaysOnTheScreen()
     QCOMPARE(place(laptop, at, {900, 703}), QString("226,0 912x702 scrolls"));
     QCOMPARE(place(laptop, {900, 0, 914, 600}, {900, 500}), QString("452,0 912x500"));
     QCOMPARE(place({0, 40, 1366, 728}, {0, 10, 914, 600}, {900, 500}), QString("0,40 912x500"));
-    // 125 % scaling: the area is 1093x582 logical pixels. Content that scrolls up and down is
-    // given room for its scroll bar.
+    // 125 % scaling (1093x582 logical pixels); scrolling up and down leaves room for the bar.
     const QRect scaled(0, 0, 1093, 582), scaledAt(94, 0, 914, 600);
     QCOMPARE(place(scaled, scaledAt, {1200, 500}), QString("0,0 1091x500 scrolls"));
     QCOMPARE(place(scaled, scaledAt, {912, 760}, 14), QString("94,0 926x556 scrolls"));
@@ -138,8 +135,7 @@ void TestWindowManners::progressStayedAfterLostConnection()
     QCOMPARE(bar->value(), 0);
 }
 
-// An outcome wider than the status line keeps its start and its end (which
-// requests went unanswered, what to do next); the whole text is its tooltip.
+// An outcome wider than the status line keeps its start and its end (what to do next), and whole.
 void TestWindowManners::longOutcomeLosesItsMiddle()
 {
     MainWindow w;
@@ -183,9 +179,8 @@ void TestWindowManners::retitledGroupKeptOldTooltip()
     QCOMPARE(device.modals.texts, QStringList());
 }
 
-// Addresses 1 (answers) and 2 (silent): each row's tooltip counts the polls since CLEAN TEST; STOP,
-// pressed while a poll of address 1 is on its way, gives the outcome per address, that poll not
-// counted as missed.
+// Addresses 1 (answers) and 2 (silent): the rows' tooltips count since CLEAN TEST; STOP, pressed
+// while a poll of 1 is on its way, summarises per address, that poll not counted as missed.
 void TestWindowManners::stabilityCountsWrongOrNotSummarised()
 {
     WindowOnDevice device;
@@ -269,9 +264,8 @@ void TestWindowManners::staleMeasurementLookedFresh()
     QVERIFY(!measure->valuesStale());
 }
 
-// Connecting, one register read unanswered and replies in pieces of three bytes: the log has a
-// line per request and per whole reply, in time order, dated to the millisecond, with the repeats,
-// time-outs, give-up and status texts. It copies, saves, writes the support file, clears.
+// Connecting, a register unanswered, replies in pieces: a line per request and whole reply, dated
+// to the millisecond, with repeats, time-outs, give-up, outcomes; copy, save, support file, clear.
 void TestWindowManners::trafficLogAndSupportFile()
 {
     WindowOnDevice device;
@@ -314,12 +308,11 @@ void TestWindowManners::trafficLogAndSupportFile()
 
     // Ctrl+C copies the rows chosen, as shown.
     auto *view = log->findChild<QTableView *>("trafficLogView");
-    view->selectionModel()->select(
-        QItemSelection(view->model()->index(1, 0), view->model()->index(2, 0)),
-        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     log->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(log));
     view->setFocus();
+    view->selectRow(1);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
     QTest::keySequence(view, QKeySequence::Copy);
     QCOMPARE(QApplication::clipboard()->text(), lines.mid(1, 2).join('\n') + '\n');
 
@@ -331,9 +324,8 @@ void TestWindowManners::trafficLogAndSupportFile()
     const QString plain = QString::fromUtf8(contents(modals.fileName));
     QCOMPARE(plain.section('\n', headerLines), '\n' + log->lines().join('\n') + '\n');
 
-    // "Save for support..." writes one file: the header naming the program, port and device, then
-    // the log, the settings as JSON (as a settings file has them) and the last outcome, each under
-    // its title line.
+    // "Save for support...": the header naming program, port and device, then under their titles
+    // the log, the settings as JSON (as a settings file has them) and the last outcome.
     w.settingsData()->settings.testAdres = 77;
     const QString name = dir.filePath("support.txt");
     modals.fileName = dir.filePath("support");
@@ -352,8 +344,7 @@ void TestWindowManners::trafficLogAndSupportFile()
                  QString::fromUtf8(SettingsJson::text(w.settingsData()->settings)) + '\n' +
                  TrafficLog::OutcomeSection + '\n' + outcome(w) + '\n');
 
-    // A full disk: the file saved before stays, nothing beside it, and the window says so (after
-    // the dialog's question whether to replace the file).
+    // A full disk: after the question to replace it, the failure told; the file before stays alone.
     const int asked = modals.texts.size();
     {
         FileSizeLimit full(64);

@@ -1,6 +1,5 @@
-// The main window per device model, in each language and at 150 % and 200 % text: the panels and
-// link-loss groups shown, tooltips, no foreign text, every text fitting, every Tab stop named and
-// reached panel by panel. Then the shortcuts, and how a language is chosen.
+// The window per model, language and text size (150 %, 200 %): panels and link-loss groups shown,
+// tooltips, no foreign text, texts fitting, Tab stops named and reached; shortcuts; the language.
 #include "app/keyboardaccess.h"
 #include "app/languages.h"
 #include "app/launchcheck.h"
@@ -44,21 +43,6 @@ QWidget *panelOf(MainWindow &w, QWidget *c)
     while (c->parentWidget() && c->parentWidget() != grid && c->parentWidget() != &w)
         c = c->parentWidget();
     return c;
-}
-
-// The model-dependent panels shown, then the link-loss groups shown: the current output's, the
-// first and the second discrete output's.
-QString arrangement(MainWindow &w)
-{
-    QStringList shown;
-    for (const char *name : {"Kalibr", "Measure", "W_Rs485", "AdresArray", "W_Test", "ReqPeriod"})
-        if (visible(w, name))
-            shown << QLatin1String(name);
-    const QList<QGroupBox *> groups = panel<w_NumOfDown>(w)->findChildren<QGroupBox *>();
-    for (int i = 0; i < groups.size(); ++i)
-        if (groups[i]->isVisibleTo(&w))
-            shown << QStringList{"current", "D1", "D2"}.value(i);
-    return shown.join(QLatin1Char(' '));
 }
 
 // Every text the window shows (title, status line, visible controls' texts and tooltips) with its
@@ -111,8 +95,7 @@ QStringList foreign(const QStringList &texts, const QString &language)
     return wrong;
 }
 
-// Adds to `faults` what of a shown control does not fit: its text, the calibration's arrows beside
-// their text, the power dial, which grows with the text around it.
+// Adds to `faults` what of a shown control does not fit: text, calibration arrows, power dial.
 void cut(QWidget *w, QStringList &faults)
 {
     const QFontMetrics fm = w->fontMetrics();
@@ -206,24 +189,28 @@ void TestWindowModels::everyModelShownNamedAndReached()
     QVERIFY(device.connect());
     click(&w, "Freeze Protection"); // the reset timers show
     QTest::qWait(50);               // the window's fit after the panels changed
-    QTEST(arrangement(w), "shown");
-
-    // Each link-loss group sets its own output's bit of the poll settings byte, only that: the
-    // second discrete output's 0x10, the others' 0x20.
+    // The model's panels shown, then its link-loss groups (current, D1, D2), each setting its
+    // output's bit of the poll settings byte only: the second discrete's 0x10, the others' 0x20.
+    QStringList shown;
+    for (const char *name : {"Kalibr", "Measure", "W_Rs485", "AdresArray", "W_Test", "ReqPeriod"})
+        if (visible(w, name))
+            shown << QLatin1String(name);
     quint8 &bits = w.settingsData()->settings.numOfDown;
     const QList<QGroupBox *> groups = panel<w_NumOfDown>(w)->findChildren<QGroupBox *>();
-    for (QGroupBox *group : groups) {
-        if (!group->isVisibleTo(&w))
+    for (int i = 0; i < groups.size(); ++i) {
+        if (!groups[i]->isVisibleTo(&w))
             continue;
-        const QList<W_Rb *> levels = group->findChildren<W_Rb *>();
+        shown << QStringList{"current", "D1", "D2"}.value(i);
+        const QList<W_Rb *> levels = groups[i]->findChildren<W_Rb *>();
         QCOMPARE(levels.size(), 2);
-        const quint8 bit = group == groups.value(2) ? 0x10 : 0x20;
+        const quint8 bit = i == 2 ? 0x10 : 0x20;
         bits = 0xC3;
         levels.at(1)->click();
-        QVERIFY2(bits == (0xC3 | bit), qPrintable(group->title()));
+        QVERIFY2(bits == (0xC3 | bit), qPrintable(groups[i]->title()));
         levels.at(0)->click();
-        QVERIFY2(bits == 0xC3, qPrintable(group->title()));
+        QVERIFY2(bits == 0xC3, qPrintable(groups[i]->title()));
     }
+    QTEST(shown.join(' '), "shown");
 
     // Every editor, button, panel and list says what it does; not the parts of a spin box, combo
     // box or list (the corner button of a table without headers). Every shown control fits.
@@ -262,8 +249,7 @@ void TestWindowModels::everyModelShownNamedAndReached()
              button(&w, "setRealCurrent")->text() != QStringLiteral("\u0415nter value"))
         faults << QStringLiteral("not the window's own texts: ") + texts.join('\n');
 
-    // Named: what a screen reader says on reaching the control. An editor beside a label is its
-    // label's buddy and carries the label's text.
+    // Named for a screen reader; an editor that is a label's buddy carries the label's text.
     for (QWidget *c : controls) {
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(c);
         if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
@@ -351,27 +337,25 @@ void TestWindowModels::shortcutsPressTheirButtons()
                  qPrintable(b->toolTip()));
     }
 
-    auto press = [&](const QKeySequence &k) {
-        QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : &w, k);
-    };
-    // A spin box's editor takes many Ctrl keys: the shortcuts are pressed from it, in the window
-    // active again after a dialog.
-    auto focusEditor = [&] {
+    // Presses the keys in the control, the window active again after a dialog (a spin box's editor
+    // takes many Ctrl keys itself).
+    auto pressIn = [&](const char *name, const QKeySequence &k) {
         w.activateWindow();
         if (!QTest::qWaitForWindowActive(&w))
             return false;
-        QWidget *editor = child<QWidget>(&w, "Delay Tx-Rx");
-        editor->setFocus();
-        return QTest::qWaitFor([&] { return QApplication::focusWidget() == editor; });
+        QWidget *c = child<QWidget>(&w, name);
+        c->setFocus();
+        if (!QTest::qWaitFor([&] { return QApplication::focusWidget() == c; }))
+            return false;
+        QTest::keySequence(c, k);
+        return true;
     };
     // The first fit after showing may put the panels into a scrolling frame a moment later.
     QTRY_VERIFY(child<QWidget>(&w, "pbOpen")->isVisible());
     auto *ports = child<QComboBox>(&w, "PortName");
     ports->addItem(MemoryDevice::Port);
     ports->setCurrentIndex(ports->findText(MemoryDevice::Port));
-    ports->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), ports);
-    press(keys["pbOpen"]);
+    QVERIFY(pressIn("PortName", keys["pbOpen"]));
     QVERIFY(w.exchange()->isOpen() && device.idle(w));
 
     // The file dialogs are cancelled.
@@ -382,25 +366,22 @@ void TestWindowModels::shortcutsPressTheirButtons()
         {"Save Settings", "Save Settings cancelled; nothing was saved."},
         {"Open Settings", "Open Settings cancelled; nothing was changed."}};
     for (const auto &[name, told] : runs) {
-        QVERIFY(focusEditor());
-        press(keys[name]);
+        QVERIFY(pressIn("Delay Tx-Rx", keys[name]));
         QCOMPARE(outcome(w), told);
         QVERIFY2(device.idle(w), name);
         QTest::qWait(150); // the button's press shows until it comes up
     }
-    QVERIFY(focusEditor());
-    press(QKeySequence("Ctrl+L"));
+    QVERIFY(pressIn("Delay Tx-Rx", QKeySequence("Ctrl+L")));
     QVERIFY(QTest::qWaitForWindowActive(w.findChild<TrafficLog *>("trafficLog")));
     w.findChild<TrafficLog *>("trafficLog")->close();
 
     // Renamed Disconnect, the button still answers its keys.
     QCOMPARE(child<QAbstractButton>(&w, "pbOpen")->text(), QStringLiteral("Disconnect"));
-    QVERIFY(focusEditor());
-    press(keys["pbOpen"]);
+    QVERIFY(pressIn("Delay Tx-Rx", keys["pbOpen"]));
     QVERIFY(!w.exchange()->isOpen());
     QTest::qWait(150);
     // Without a port READ is disabled, and so is its shortcut.
-    press(keys["READ"]);
+    QVERIFY(pressIn("PortName", keys["READ"]));
     QVERIFY(outcome(w) != QStringLiteral("Reading…"));
     QCOMPARE(w.exchange()->queueLength(), 0);
     QCOMPARE(device.modals.texts, QStringList());
@@ -420,8 +401,7 @@ void TestWindowModels::choiceFromCommandLineAndSetting()
     QSettings().setValue(Languages::SettingKey, "xx");
     QCOMPARE(Languages::choose(QString()), QString());
 
-    // A question in English (the window's other texts are checked shown), and the toolkit's
-    // buttons in Russian when its translations are there.
+    // A question in English, and the toolkit's buttons in Russian when its translations are there.
     const QString toolkit =
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
         QLibraryInfo::path(QLibraryInfo::TranslationsPath);
