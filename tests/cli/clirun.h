@@ -2,7 +2,6 @@
 
 // rlx-cli (RLX_CLI) as a process, its files, and the RS-485 device most tests use.
 
-#include "protocol/requestkinds.h"
 #include "protocol/settingsfields.h"
 #include "tests/devsimprocess.h"
 
@@ -123,24 +122,15 @@ inline bool writeSettings(const QString &name, const DeviceSettings &s = rs485Se
     return writeFile(name, QJsonDocument(settingsJson(s)).toJson());
 }
 
-// rlx-devsim's arguments for that model holding `s`, from the table; its module
-// runs at `moduleRate`, the recorded rate being 5 (at 0 DEFAULT's search fails once).
-inline QStringList rs485(int moduleRate = 2, const DeviceSettings &s = rs485Settings())
+// rlx-devsim's arguments for that model holding rs485Settings(), in the device's own forms: the
+// "$1" answer, the registers (sub-band, radio rate, channel, power, serial timeout, flow control),
+// the "$8=" fields. Its module runs at `moduleRate`, the recorded rate being 5 (at 0 DEFAULT's
+// search fails once).
+inline QStringList rs485(int moduleRate = 2)
 {
-    QStringList args{"--hardware",  "RLX-31868-Vela-485", "--firmware",
-                     "Aug  4 2022", "--module-rate",      QString::number(moduleRate)};
-    QStringList config, averaging;
-    for (const SettingsField *f : SettingsFields::configuration(2))
-        config << f->value(s).toString().rightJustified(f->digits, '0');
-    for (const SettingsField *f : SettingsFields::carriedBy(ReadAveraging, 2))
-        averaging << f->value(s).toString();
-    for (const SettingsField &f : SettingsFields::all()) {
-        const QByteArray ask = f.reply == NoRequest ? "" : RequestKinds::row(f.reply).request;
-        if (ask.startsWith("ATS") && ask.endsWith("?\r"))
-            args << "--register"
-                 << QStringLiteral("%1=%2")
-                        .arg(QString::fromLatin1(ask.mid(3, 3)))
-                        .arg(f.encoding == SettingsField::FlowControl ? s.*f.byte / 2 : s.*f.byte);
-    }
-    return args << "--config" << config.join(',') << "--averaging" << averaging.join(',');
+    const QString args = "--hardware RLX-31868-Vela-485 --module-rate %1 "
+                         "--config 017,5,012,034,2,070,020,1,8000000000000005,030,181,009 "
+                         "--register 206=6 --register 201=2 --register 200=4 --register 202=5 "
+                         "--register 214=9 --register 216=0 --averaging 133,67,7,9";
+    return QStringList{"--firmware", "Aug  4 2022"} + args.arg(moduleRate).split(' ');
 }
