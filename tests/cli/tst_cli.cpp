@@ -10,6 +10,17 @@
 
 using namespace WindowDriver;
 
+namespace {
+
+// What `rlx-cli convert` gives: the file written, or standard output for "-"; empty if refused.
+QByteArray convert(const QStringList &args, const QByteArray &input = QByteArray())
+{
+    const CliRun r = runCli(QStringList("convert") + args, input);
+    return r.code != 0 ? QByteArray() : args.at(1) == "-" ? r.bytes : fileBytes(args.at(1));
+}
+
+} // namespace
+
 class TestCli : public QObject
 {
     Q_OBJECT
@@ -38,8 +49,8 @@ void TestCli::wireBytesEqualTheWindows()
     QFETCH(QString, operation);
     const QStringList device = rs485(operation == "defaults" ? 0 : 2);
     Devsim forWindow(device), forCli(device);
-    QVERIFY(writeSettings("site.json", changedSettings()));
-    QCOMPARE(runCli({"convert", "site.json", "site.rlx"}).code, 0);
+    QVERIFY(writeSettings("site.json", changedSettings()) &&
+            writeFile("site.rlx", SettingsFile::toBytes(changedSettings())));
     Cli run(QStringList{operation, "--port", forCli.path} +
             QStringList(operation == "write" ? "site.json" : QString()).filter("."));
 
@@ -59,14 +70,11 @@ void TestCli::wireBytesEqualTheWindows()
     QVERIFY2(r.code == 0, qPrintable(r.err + r.out));
     forWindow.stop(); // a device's log is whole once it has ended
     forCli.stop();
-    const QStringList fromWindow = forWindow.requests();
+    const QStringList fromWindow = forWindow.requests(), fromCli = forCli.requests();
     QVERIFY(fromWindow.size() >= 13);
-    if (operation != "read")
-        QVERIFY(!fromWindow.filter(QRegularExpression("^\\$0=")).isEmpty());
     if (operation == "defaults")
         QCOMPARE(fromWindow.filter(QRegularExpression("^\\$3")), (QStringList{"$35", "$30"}));
     // rlx-cli reads again until two readings agree: once more after a read only.
-    const QStringList fromCli = forCli.requests();
     QCOMPARE(fromCli.mid(0, fromWindow.size()), fromWindow);
     QCOMPARE(fromCli.mid(fromWindow.size()), operation == "read" ? fromWindow : QStringList());
 }
@@ -96,14 +104,13 @@ void TestCli::portsReadsAndUnreachableDevices()
     const QString glob = damaged.path.chopped(1) + '[' + damaged.path.right(1) + ']';
     r = runCli({"read", "--json", "--port", silent.path, "--port", good.path, "--port", glob});
     QCOMPARE(r.code, 1);
+    // Each device's progress begins before the first ends.
     const QStringList err = r.err.split('\n');
     const int firstDone = err.indexOf(QRegularExpression(".*: read 100%"));
     for (const Devsim *d : {&silent, &good, &damaged})
         QVERIFY2(err.indexOf(QRegularExpression(QRegularExpression::escape(d->path) + ": .*")) <
                      firstDone,
                  qPrintable(r.err));
-    QVERIFY2(r.err.contains(silent.path + ": FAILED, no answer to \"$2\" (identity)"),
-             qPrintable(r.err));
     // The damaged register has no value and is named as not read.
     QJsonObject settings = settingsJson(rs485Settings());
     const QString sound = QJsonDocument(settings).toJson(QJsonDocument::Compact);
@@ -130,25 +137,22 @@ void TestCli::portsReadsAndUnreachableDevices()
 
     QCOMPARE(runCli({"read", "--port", good.path, "-o", "read.rlx"}).code, 0);
     QCOMPARE(fileBytes("read.rlx"), SettingsFile::toBytes(rs485Settings()));
-    QCOMPARE(runCli({"read", "--port", good.path, "-o", "-", "--format", "rlx"}).bytes,
-             fileBytes("read.rlx"));
     // A name that would clear the terminal is shown, not obeyed; "[" alone is no glob.
     r = runCli({"identify", "--port", "/nonexistent/x\x1b[2J"});
-    QCOMPARE(r.code, 1);
     const QString said = r.out + r.err;
-    QVERIFY2(said.contains("/nonexistent/x<1b>[2J: cannot open the port") &&
-                 said.contains("/nonexistent/x<1b>[2J: FAILED") && !said.contains('\x1b') &&
-                 !said.contains("QRegularExpression"),
+    QVERIFY2(r.code == 1 && said.contains("/nonexistent/x<1b>[2J: cannot open the port") &&
+                 !said.contains('\x1b') && !said.contains("QRegularExpression"),
              qPrintable(said));
 }
 
-// The stability check, the measurement and the report, side by side.
+// The stability check (address 2 misses its first two polls), the measurement and the
+// report, side by side.
 void TestCli::checksAndReport()
 {
-    Devsim device({"--reachable", "1", "--poll-delay", "80"});
+    Devsim device({"--reachable", "1,2", "--poll-delay", "80", "--silent", "2=$:2"});
     Devsim inputs({"--hardware", "RLX-31868-AD transmitter"});
     Devsim vela(rs485());
-    Cli testRun({"test", "--port", device.path, "--addresses", "1,2", "--rounds", "2", "--csv",
+    Cli testRun({"test", "--port", device.path, "--addresses", "1,2", "--rounds", "3", "--csv",
                  "test.csv"});
     Cli measureRun({"measure", "--port", inputs.path, "--count", "3", "--csv", "in.csv"});
     Cli reportRun({"report", "--port", vela.path, "-o", "r.html", "--test", "1", "--rounds", "2",
@@ -157,19 +161,17 @@ void TestCli::checksAndReport()
     CliRun r = testRun.wait();
     QVERIFY2(r.code == 0, qPrintable(r.err));
     QCOMPARE(fileBytes("test.csv"), QByteArray("address,sent,answered,share,longest_miss_run,"
-                                               "complete\n1,2,2,1.000,0,1\n2,2,0,0.000,2,1\n"));
-    QCOMPARE(device.requests().filter(QRegularExpression("^[12]=\\$")).size(), 4);
+                                               "complete\n1,3,3,1.000,0,1\n2,3,1,0.333,2,1\n"));
+    QCOMPARE(device.requests().filter(QRegularExpression("^[12]=\\$")).size(), 6);
 
     r = measureRun.wait();
     QVERIFY2(r.code == 0, qPrintable(r.err));
     QCOMPARE(r.out.split('\n').filter(QRegularExpression(" mkA .* mV ")).size(), 3);
-    const QStringList values = QString::fromUtf8(fileBytes("in.csv")).trimmed().split('\n');
-    QCOMPARE(values.value(0), QStringLiteral("seconds,an1,an2,d1,d2"));
-    QCOMPARE(values.size(), 4);
-    // A current input around 12 mA in µA, a voltage around 5 V in mV.
-    const QRegularExpression row(
-        "^[0-9.]+,([3-9]\\d{3}|1\\d{4}|20\\d{3}),(\\d{1,4}|10000),\\d+,\\d+$");
-    QVERIFY2(values.filter(row).size() == 3, qPrintable(values.join('\n')));
+    // Three rows: a current input around 12 mA in µA, a voltage around 5 V in mV.
+    const QString row = "[0-9.]+,([3-9]\\d{3}|1\\d{4}|20\\d{3}),(\\d{1,4}|10000),\\d+,\\d+\n";
+    const QString csv = QString::fromUtf8(fileBytes("in.csv"));
+    QVERIFY2(QRegularExpression("^seconds,an1,an2,d1,d2\n(" + row + "){3}$").match(csv).hasMatch(),
+             qPrintable(csv));
     QCOMPARE(inputs.requests().count("$7"), 3);
 
     // What rlx-cli gives the report (its layout: tst_report).
@@ -204,26 +206,17 @@ void TestCli::convertRoundTripAndStandardStreams()
     // Where one field's range hangs on another's (the channel on the radio rate): its lowest.
     for (const SettingsProblem &p : SettingsFields::validate(s))
         s.*p.field->byte = quint8(p.field->low);
-    QCOMPARE(SettingsFields::validate(s).size(), 0);
     const QByteArray bytes = SettingsFile::toBytes(s);
     QVERIFY(writeFile("a.rlx", bytes));
-    QCOMPARE(runCli({"convert", "a.rlx", "b.json"}).code, 0);
-    const QJsonObject o = QJsonDocument::fromJson(fileBytes("b.json")).object();
-    QCOMPARE(o, settingsJson(s));
-    QCOMPARE(runCli({"convert", "b.json", "c.rlx"}).code, 0);
-    QCOMPARE(fileBytes("c.rlx"), bytes);
-    QCOMPARE(QJsonDocument::fromJson(runCli({"convert", "a.rlx", "-"}).bytes).object(), o);
-    const CliRun r = runCli({"convert", "-", "-", "--format", "rlx"}, bytes);
-    QCOMPARE(r.code, 0);
-    QCOMPARE(r.bytes, bytes);
-    QCOMPARE(runCli({"convert", "-", "d.rlx"}, fileBytes("b.json")).code, 0);
-    QCOMPARE(fileBytes("d.rlx"), bytes);
+    QCOMPARE(QJsonDocument::fromJson(convert({"a.rlx", "b.json"})).object(), settingsJson(s));
+    QCOMPARE(convert({"b.json", "c.rlx"}), bytes);
+    QCOMPARE(convert({"a.rlx", "-"}), fileBytes("b.json"));
+    QCOMPARE(convert({"-", "-", "--format", "rlx"}, bytes), bytes);
+    QCOMPARE(convert({"-", "d.rlx"}, fileBytes("b.json")), bytes);
     // An empty address text is not a null one.
-    QJsonObject empty = o;
+    QJsonObject empty = settingsJson(s);
     empty["adreses"] = "";
-    QVERIFY(writeFile("e.json", QJsonDocument(empty).toJson()));
-    QCOMPARE(runCli({"convert", "e.json", "e.rlx"}).code, 0);
-    QCOMPARE(fileBytes("e.rlx").right(4), QByteArray(4, '\0'));
+    QCOMPARE(convert({"-", "e.rlx"}, QJsonDocument(empty).toJson()).right(4), QByteArray(4, '\0'));
 }
 
 void TestCli::refusedWithALineEach_data()
@@ -316,10 +309,9 @@ void TestCli::refusedWithALineEach()
             help.out.contains("write [options]"));
 }
 
-// One RS-485 device with two stuck settings, a command after another: a refused
-// file, diff, set and get of single settings, write's check naming what the device
-// did not take (a stuck field stays at its power-up value), backup and settings
-// read from another model.
+// One RS-485 device with two stuck settings, a command after another: a refused file, diff,
+// set and get, write's check naming what the device did not take (a stuck field stays at its
+// power-up value), backup, and settings read from another model.
 void TestCli::singleSettingsCheckedWritesAndBackup()
 {
     Devsim device(rs485() + QStringList{"--stuck", "delTxRx", "--stuck", "S206"});
