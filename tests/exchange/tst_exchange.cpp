@@ -26,18 +26,17 @@ private slots:
 void TestExchange::connectAndRead()
 {
     MemorySession s;
-    // A refused opening is reported and queues nothing; the next one clears the reason.
+    // A refused opening is reported (it queues nothing: tst_exchangepty); the next one clears
+    // the reason.
     s.device.setOpenFailure(QSerialPort::PermissionError, QStringLiteral("Permission denied"));
     QVERIFY(!s.open());
     QCOMPARE(s.engine.openErrorString(), QStringLiteral("Permission denied"));
-    QCOMPARE(s.engine.queueLength(), 0);
     s.device.setOpenFailure(QSerialPort::NoError, QString());
     QVERIFY(s.open() && s.engine.openErrorString().isEmpty());
     QVERIFY(s.run());
     QCOMPARE(s.device.requests(), Bytes{"$2"} + readAll);
     QCOMPARE(s.progress, (QList<quint8>{0, 7, 15, 23, 30, 38, 46, 53, 61, 69, 76, 84, 92, 100}));
     QCOMPARE(s.replies.first(), reply(ReadIdentity, {"Aug  4 2022", "RLX-31868-4-20-D receiver"}));
-    QVERIFY(s.errors.isEmpty() && !s.model.commandMode());
 
     // Opening while open closes and drops the queue; the next opening connects afresh.
     s.engine.getValue();
@@ -72,7 +71,6 @@ void TestExchange::connectAndRead()
     QCOMPARE(s.device.requests(), expected);
     QCOMPARE(s.engine.firmwareVariant(), quint8(2));
     QCOMPARE(s.replies.size(), 11);
-    QVERIFY(s.errors.isEmpty());
 }
 
 // Every setting lands in its own record field, per firmware variant (variant 1
@@ -103,7 +101,6 @@ void TestExchange::readLandsWhatTheDeviceHolds()
                 });
         QVERIFY(s.open());
         QVERIFY(s.run());
-        QVERIFY(s.errors.isEmpty());
         QStringList wrong;
         for (const SettingsField &f : SettingsFields::all()) {
             const QVariant expected = f.value(unreported.contains(f.name) ? before : truth);
@@ -141,7 +138,6 @@ void TestExchange::writeSettingsReadsBack()
                     "ATS201=1\r", "ATS200=12\r", "ATS202=5\r", "ATS214=30\r", "ATS216=0\r",
                     "ATS252=255\r", "ATS220=9\r", "$8=133,010,007,003\r", "ATO\r"} +
               readAll));
-    QVERIFY(s.errors.isEmpty());
 }
 
 void TestExchange::calibration()
@@ -164,7 +160,6 @@ void TestExchange::calibration()
     QCOMPARE(s.device.requests(), (Bytes{"$d\r", "$a15f90\r", "$a15f90\r", "$a15f90\r"}));
     QCOMPARE(s.progress, (QList<quint8>{0, 100, 0, 0}));
     QVERIFY(s.replies.isEmpty() && s.errors.isEmpty());
-    QCOMPARE(s.engine.state(), Exchange::State::Idle);
 }
 
 void TestExchange::testCycleStartIndexWasReset()
@@ -201,7 +196,6 @@ void TestExchange::testCycleStartIndexWasReset()
     // Stopped as a step result comes in: the cycle ends there.
     connect(&s.engine, &Exchange::sgOk, &context, [&] { s.engine.clearParsers(); });
     QVERIFY(s.clock.advanceUntil([&] { return s.engine.queueLength() == 0; }, 3000));
-    QCOMPARE(s.engine.state(), Exchange::State::Idle);
     s.clock.advance(3000);
     QCOMPARE(steps.size(), 10);
 }
@@ -305,7 +299,6 @@ void TestExchange::repliesOfTheWrongForm()
     QCOMPARE(s.engine.queueLength(), 1);
     QVERIFY(s.run(1000));
     QCOMPARE(s.replies.mid(9), QStringList{reply(ReadInputs, {"20000", "0", "1", "0"})});
-    QVERIFY(s.errors.isEmpty());
 }
 
 void TestExchange::floodBeyondReadSliceHidesTheReply()
@@ -323,7 +316,6 @@ void TestExchange::floodBeyondReadSliceHidesTheReply()
         QCOMPARE(s.device.requests(), Bytes{"$7"});
         QCOMPARE(s.replies, QStringList{reply(ReadInputs, {"4000", "5000", "1", "0"})});
         QCOMPARE(s.clock.nowMs() - s.device.records().first().ms, qint64(30));
-        QVERIFY(s.errors.isEmpty());
         QCOMPARE(s.device.bytesAvailable(), qint64(0));
     }
 }
@@ -396,7 +388,6 @@ void TestExchange::restoreDefaults()
                  address + "\r|ATS220=9\r|$8=005,005," + thresholds + "\r|ATO\r")
                     .split('|');
     QCOMPARE(s.device.requests(), expected + readAll);
-    QVERIFY(s.errors.isEmpty());
     QCOMPARE(QByteArray::number(r.testAdres), address);
     const QList<PtyDevice::Record> records = s.device.records();
     for (int i = 0; i < failedRates.size(); ++i)
