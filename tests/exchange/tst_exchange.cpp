@@ -13,12 +13,10 @@ private slots:
     void connectAndRead();
     void readLandsWhatTheDeviceHolds();
     void writeSettingsReadsBack();
-    void calibration();
     void testCycleStartIndexWasReset();
-    void failedRequestAndLostPort();
+    void failedRequestsAndLostPort();
     void repliesOfTheWrongForm();
-    void floodBeyondReadSliceHidesTheReply();
-    void idleNoiseGrowsUnboundedWithoutPort();
+    void noiseBeforeTheReply();
     void restoreDefaults_data();
     void restoreDefaults();
 };
@@ -140,28 +138,6 @@ void TestExchange::writeSettingsReadsBack()
               readAll));
 }
 
-void TestExchange::calibration()
-{
-    // An unanswered set point drops the queue silently after two intervals (the request bytes:
-    // tst_protocol; the engine going on after it: tst_outcomes).
-    ManualClock other;
-    MemorySession s;
-    QVERIFY(s.connected());
-    s.device.faults().rules = {{"$a", -1, 3}};
-    s.engine.enterCalibration();
-    QVERIFY(s.run());
-    const qint64 started = s.clock.nowMs();
-    s.engine.sendCurrent(30000);
-    s.engine.getValue();       // queued behind it, restarting it
-    s.engine.setClock(&other); // refused while requests are queued: s.clock still gives up
-    QVERIFY(s.clock.advanceUntil([&] { return s.engine.queueLength() == 0; }, 10000));
-    QCOMPARE(s.clock.nowMs() - started, qint64(2000));
-    s.clock.advance(300);
-    QCOMPARE(s.device.requests(), (Bytes{"$d\r", "$a15f90\r", "$a15f90\r", "$a15f90\r"}));
-    QCOMPARE(s.progress, (QList<quint8>{0, 100, 0, 0}));
-    QVERIFY(s.replies.isEmpty() && s.errors.isEmpty());
-}
-
 void TestExchange::testCycleStartIndexWasReset()
 {
     MemorySession s;
@@ -169,12 +145,10 @@ void TestExchange::testCycleStartIndexWasReset()
     QVERIFY(s.connected());
     // Each step as "R" sent, "O" answered or "T" timed out, with its request.
     QStringList steps;
-    QList<qint64> times;
     auto record = [&](const char *kind) {
         return [&, kind](quint8 n, TypeParser, const QByteArray &r) {
             QCOMPARE(n, quint8(1));
             steps << kind + QString::fromLatin1(r);
-            times << s.clock.nowMs();
         };
     };
     QObject context;
@@ -182,6 +156,7 @@ void TestExchange::testCycleStartIndexWasReset()
     connect(&s.engine, &Exchange::sgOk, &context, record("O"));
     connect(&s.engine, &Exchange::sgTimeOut, &context, record("T"));
     // Address 200 (a byte past 127) never answers.
+    const qint64 started = s.clock.nowMs();
     s.engine.startTest(QByteArray("\x03\xc8", 2));
     QVERIFY(s.clock.advanceUntil([&] { return steps.size() == 3; }, 10000));
     // Reset while 3, the first address, is polled: the next step goes to 3 again, not to 200.
@@ -190,8 +165,7 @@ void TestExchange::testCycleStartIndexWasReset()
     QCOMPARE(steps, (QStringList{"R3=$\r", "O3=$\r", "R3=$\r\n", "O3=$\r\n", "R3=$\r\n", "O3=$\r\n",
                                  "R200=$\r\n", "T200=$\r\n", "R3=$\r\n"}));
     // A step lasts its full second whether the address answers or not.
-    for (int i = 1; i < times.size(); i += 2)
-        QCOMPARE(times.at(i) - times.at(i - 1), qint64(1000));
+    QCOMPARE(s.clock.nowMs() - started, qint64(4000));
     QVERIFY(s.progress.isEmpty());
     // Stopped as a step result comes in: the cycle ends there.
     connect(&s.engine, &Exchange::sgOk, &context, [&] { s.engine.clearParsers(); });
@@ -200,12 +174,13 @@ void TestExchange::testCycleStartIndexWasReset()
     QCOMPARE(steps.size(), 10);
 }
 
-void TestExchange::failedRequestAndLostPort()
+void TestExchange::failedRequestsAndLostPort()
 {
     // A register read goes twice 1000 ms apart and gives up 1000 ms after the second. Late
     // replies arriving while the question is open belong to the failed request; the next gets
     // its own answer. The measurement queued meanwhile runs last: unanswered, it goes once and
     // gives up after 500 ms, silently.
+    ManualClock other;
     MemorySession s;
     s.model.setReg(201, 1);
     s.model.setReg(200, 12);
@@ -232,6 +207,23 @@ void TestExchange::failedRequestAndLostPort()
     QCOMPARE(s.replies.size(), 8);
     QCOMPARE(s.replies.at(2), reply(ReadS201, {"1"}));
     QCOMPARE(s.replies.at(3), reply(ReadS200, {"12"}));
+
+    // An unanswered set point drops the queue silently after two intervals (the request bytes:
+    // tst_protocol; the engine going on after it: tst_outcomes).
+    s.forget();
+    s.device.faults().rules = {{"$a", -1, 3}};
+    s.engine.enterCalibration();
+    QVERIFY(s.run());
+    const qint64 started = s.clock.nowMs();
+    s.engine.sendCurrent(30000);
+    s.engine.getValue();       // queued behind it, restarting it
+    s.engine.setClock(&other); // refused while requests are queued: s.clock still gives up
+    QVERIFY(s.clock.advanceUntil([&] { return s.engine.queueLength() == 0; }, 10000));
+    QCOMPARE(s.clock.nowMs() - started, qint64(2000));
+    s.clock.advance(300);
+    QCOMPARE(s.device.requests(), (Bytes{"$d\r", "$a15f90\r", "$a15f90\r", "$a15f90\r"}));
+    QCOMPARE(s.progress, (QList<quint8>{0, 100, 0, 0}));
+    QVERIFY(s.replies.isEmpty() && s.errors.isEmpty());
 
     // The adapter goes while the question is open: the queue is dropped; a
     // measurement queued then gives up after 500 ms without a send.
@@ -301,7 +293,7 @@ void TestExchange::repliesOfTheWrongForm()
     QCOMPARE(s.replies.mid(9), QStringList{reply(ReadInputs, {"20000", "0", "1", "0"})});
 }
 
-void TestExchange::floodBeyondReadSliceHidesTheReply()
+void TestExchange::noiseBeforeTheReply()
 {
     // Noise beyond one read slice (or the reply on the slice's edge), then the reply,
     // at once: taken without a repeat.
@@ -318,10 +310,7 @@ void TestExchange::floodBeyondReadSliceHidesTheReply()
         QCOMPARE(s.clock.nowMs() - s.device.records().first().ms, qint64(30));
         QCOMPARE(s.device.bytesAvailable(), qint64(0));
     }
-}
 
-void TestExchange::idleNoiseGrowsUnboundedWithoutPort()
-{
     // Only the newest KeptLimit bytes wait without a request (pieces: tst_exchangepty).
     Data data;
     Exchange engine(nullptr, &data);
