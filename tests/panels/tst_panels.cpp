@@ -220,7 +220,7 @@ private slots:
         QCOMPARE(adreses(), QByteArray("01070700"));
     }
 
-    void addressList()
+    void addressesAndPolls()
     {
         AdresArray list;
         list.resize(800, 400); // every box in sight, so that it can be clicked
@@ -237,10 +237,8 @@ private slots:
             list.setAdreses(c.section('>', 0, 0));
             QCOMPARE(list.getAdreses().remove(','), c.section('>', 1).rightJustified(16, '0'));
         }
-    }
 
-    void pollSettings()
-    {
+        // The poll settings.
         ReqPeriod panel;
         QVERIFY(showAndWait(&panel));
         ReportLog log(&panel);
