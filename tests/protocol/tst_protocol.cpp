@@ -44,13 +44,10 @@ private slots:
     void catalogue();
     void sharedSettingBytes();
     void serialTimeoutFloors();
-    void matching();
     void scanState();
     void replyFieldsLandInTheirRecordFields();
-    void writtenAndHeldCompared();
     void valuesADeviceMayBeGiven();
     void stabilityCountedPerAddress();
-    void damagedConfigurationTailTakenForValues();
 };
 
 // Two editors share each of these bytes; each changes only its own bits (the plain
@@ -127,9 +124,9 @@ void TestProtocol::catalogue()
     QCOMPARE(int(RequestKinds::row(TypeParser(40)).giveUp), int(RequestKinds::GiveUp::Silent));
 }
 
-void TestProtocol::matching()
+void TestProtocol::scanState()
 {
-    // "|" between chunks and fields; "-": no reply (noise and broken starts: scanState).
+    // Whole replies: "|" between chunks and fields; "-": no reply.
     using Case = std::tuple<const char *, TypeParser, const char *, const char *, int>;
     for (const auto &[name, type, chunks, fields, variant] :
          {Case{"echo then reply", ReadS206, "ATS206?\rS206=3\r", "3", 0},
@@ -151,10 +148,8 @@ void TestProtocol::matching()
         QVERIFY2(parser.done() == complete, name);
         QVERIFY2(out.join('|') == fields, name);
     }
-}
 
-void TestProtocol::scanState()
-{
+    // Noise, broken starts and what the matcher keeps between chunks.
     auto read = [](Parser &parser, const QByteArray &bytes) {
         QByteArrayList out;
         return parser.parse(bytes, out) ? out.join('|') : QByteArray("-");
@@ -228,12 +223,21 @@ void TestProtocol::replyFieldsLandInTheirRecordFields()
     QVERIFY(!ReplyDecoder::apply(ReadIdentity, {"Aug  4 2022", "x"}, 2, QString(), s));
     QVERIFY(!ReplyDecoder::apply(ReadInputs, {"1", "2", "3", "4"}, 2, QString(), s));
     QCOMPARE(s.subBand, before.subBand);
-}
 
-// (What the user reads of a difference, and the fields a variant does not report:
-// tst_outcomes.)
-void TestProtocol::writtenAndHeldCompared()
-{
+    // Variant 2's tail is bytes; a shorter layout's address list takes it, commas and all; a
+    // noise byte in the list, or a tail value that is no byte, is damage.
+    const QByteArray head = "1,2,3,4,5,6,7,8,";
+    QVERIFY(RequestKinds::plausible(ReadConfig, (head + "00000029,9,255,0").split(',')));
+    QVERIFY(RequestKinds::plausible(ReadConfig, head.split(',').mid(0, 8)
+                                                    << "0000000000000001,002,003,006"));
+    for (const char *tail : {"0000\x01,9,255,0", "00 29,9,255,0", "0g29,9,255,0",
+                             "00000029,256,255,0", "00000029,9,1a,0", "00000029,9,255,-1"})
+        QVERIFY2(!RequestKinds::plausible(ReadConfig, (head + tail).split(',')), tail);
+    // (Numbers, bytes and texts in replies: tst_exchange::repliesOfTheWrongForm.)
+    QVERIFY(!RequestKinds::fits(RequestKinds::Field::Text, "RLX\x7F"));
+
+    // Written and read back compared (what the user reads of a difference, and the fields a
+    // variant does not report: tst_outcomes).
     DeviceSettings written;
     written.adreses = "8000,0000,0000,0005", written.numOfDown = 0xB5, written.spare = 4;
     DeviceSettings held = written;
@@ -310,21 +314,6 @@ void TestProtocol::stabilityCountedPerAddress()
     t.withdrawn(p5);
     QCOMPARE(QList<int>({t.row(3).sent, t.row(3).answered}), QList<int>({1, 1}));
     QCOMPARE(t.rows().size(), 1);
-}
-
-void TestProtocol::damagedConfigurationTailTakenForValues()
-{
-    // Variant 2's tail is bytes; a shorter layout's address list takes it, commas and all; a
-    // noise byte in the list, or a tail value that is no byte, is damage.
-    const QByteArray head = "1,2,3,4,5,6,7,8,";
-    QVERIFY(RequestKinds::plausible(ReadConfig, (head + "00000029,9,255,0").split(',')));
-    QVERIFY(RequestKinds::plausible(ReadConfig, head.split(',').mid(0, 8)
-                                                    << "0000000000000001,002,003,006"));
-    for (const char *tail : {"0000\x01,9,255,0", "00 29,9,255,0", "0g29,9,255,0",
-                             "00000029,256,255,0", "00000029,9,1a,0", "00000029,9,255,-1"})
-        QVERIFY2(!RequestKinds::plausible(ReadConfig, (head + tail).split(',')), tail);
-    // (Numbers, bytes and texts in replies: tst_exchange::repliesOfTheWrongForm.)
-    QVERIFY(!RequestKinds::fits(RequestKinds::Field::Text, "RLX\x7F"));
 }
 
 QTEST_GUILESS_MAIN(TestProtocol)
