@@ -35,12 +35,9 @@ inline QByteArray noise(int size, quint32 seed)
 {
     QRandomGenerator random(seed);
     QByteArray bytes(size, Qt::Uninitialized);
-    for (char &c : bytes) {
+    for (char &c : bytes)
         c = char(random.bounded(256));
-        if (c == 'a')
-            c = 'b';
-    }
-    return bytes;
+    return bytes.replace('a', 'b');
 }
 
 // A reported reply as "kind:field|field".
@@ -110,7 +107,6 @@ struct MemorySession : EngineLog
     ~MemorySession() { QObject::disconnect(&engine, nullptr, &context, nullptr); }
 
     bool open() { return engine.openPort(QStringLiteral("memory")); }
-    bool idle() const { return EngineLog::idle(engine); }
     // Connected and read once, that traffic forgotten.
     bool connected()
     {
@@ -120,7 +116,7 @@ struct MemorySession : EngineLog
     }
     bool run(qint64 limitMs = 600000)
     {
-        return clock.advanceUntil([this] { return idle(); }, limitMs);
+        return clock.advanceUntil([this] { return EngineLog::idle(engine); }, limitMs);
     }
     void forget()
     {

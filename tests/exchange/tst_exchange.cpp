@@ -24,11 +24,11 @@ private slots:
 void TestExchange::connectAndRead()
 {
     MemorySession s;
-    // A refused opening is reported (it queues nothing: tst_exchangepty); the next one clears
-    // the reason.
+    // A refused opening is reported and queues nothing; the next one clears the reason.
     s.device.setOpenFailure(QSerialPort::PermissionError, QStringLiteral("Permission denied"));
     QVERIFY(!s.open());
     QCOMPARE(s.engine.openErrorString(), QStringLiteral("Permission denied"));
+    QCOMPARE(s.engine.queueLength(), 0);
     s.device.setOpenFailure(QSerialPort::NoError, QString());
     QVERIFY(s.open() && s.engine.openErrorString().isEmpty());
     QVERIFY(s.run());
