@@ -1,5 +1,4 @@
-// The virtual device: refusals whole, scripted replies and its --reply option (its
-// pseudo-terminal line: tst_exchangepty).
+// The virtual device's model: refusals whole, scripted replies, its --reply option.
 
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/replyscript.h"

@@ -1,5 +1,4 @@
-// The exchange engine against the virtual device in memory, on a clock the
-// test moves: repeats, give-ups and test steps take exact, no real, time.
+// The exchange engine against the virtual device in memory, on a clock the test moves.
 
 #include "protocol/factorydefaults.h"
 #include "protocol/settingsfields.h"
@@ -42,9 +41,8 @@ void TestExchange::connectAndRead()
     QCOMPARE(s.engine.state(), Exchange::State::Idle);
     s.clock.advance(100);
     s.forget();
-    // Receivers may call back from the engine's signals: a measurement started at the first
-    // progress starts the head once; a modal window held 3 s makes no answered request give
-    // up. The identity's texts end at the first zero byte of its padding.
+    // Receivers call back: a measurement started at the first progress starts the head once, a
+    // reply held 3 s gives nothing up. The identity's texts end at their first zero byte.
     s.model.setIdentityPadding(32);
     QStringList gaveUp;
     QObject context;
@@ -71,8 +69,7 @@ void TestExchange::connectAndRead()
     QCOMPARE(s.replies.size(), 11);
 }
 
-// Every setting lands in its own record field, per firmware variant (variant 1
-// adds the requests period, 2 the outputs byte and module reset); the rest stays.
+// Every setting lands in its own record field, for each firmware variant; the rest stays.
 void TestExchange::readLandsWhatTheDeviceHolds()
 {
     const QList<QPair<QByteArray, QByteArrayList>> variants = {
@@ -176,10 +173,8 @@ void TestExchange::testCycleStartIndexWasReset()
 
 void TestExchange::failedRequestsAndLostPort()
 {
-    // A register read goes twice 1000 ms apart and gives up 1000 ms after the second. Late
-    // replies arriving while the question is open belong to the failed request; the next gets
-    // its own answer. The measurement queued meanwhile runs last: unanswered, it goes once and
-    // gives up after 500 ms, silently.
+    // A register read goes twice, 1000 ms apart, and gives up 1000 ms later; its late replies go
+    // with it. The measurement queued meanwhile goes last, once, and gives up after 500 ms.
     ManualClock other;
     MemorySession s;
     s.model.setReg(201, 1);
@@ -208,8 +203,7 @@ void TestExchange::failedRequestsAndLostPort()
     QCOMPARE(s.replies.at(2), reply(ReadS201, {"1"}));
     QCOMPARE(s.replies.at(3), reply(ReadS200, {"12"}));
 
-    // An unanswered set point drops the queue silently after two intervals (the request bytes:
-    // tst_protocol; the engine going on after it: tst_outcomes).
+    // An unanswered set point drops the queue silently after two intervals (bytes: tst_protocol).
     s.forget();
     s.device.faults().rules = {{"$a", -1, 3}};
     s.engine.enterCalibration();
@@ -225,8 +219,7 @@ void TestExchange::failedRequestsAndLostPort()
     QCOMPARE(s.progress, (QList<quint8>{0, 100, 0, 0}));
     QVERIFY(s.replies.isEmpty() && s.errors.isEmpty());
 
-    // The adapter goes while the question is open: the queue is dropped; a
-    // measurement queued then gives up after 500 ms without a send.
+    // The adapter goes during the question: the queue goes; a later measurement gives up unsent.
     s.forget();
     s.device.faults().rules = {{"ATS206?", -1, -1}};
     qint64 answered = -1, ended = -1;
@@ -295,8 +288,7 @@ void TestExchange::repliesOfTheWrongForm()
 
 void TestExchange::noiseBeforeTheReply()
 {
-    // Noise beyond one read slice (or the reply on the slice's edge), then the reply,
-    // at once: taken without a repeat.
+    // Noise past one read slice (or the reply on the slice's edge), then the reply: no repeat.
     for (const int noiseBytes :
          {Exchange::ReadSlice * 3 / 2, Exchange::ReadSlice * 3, Exchange::ReadSlice - 10}) {
         MemorySession s;
@@ -364,8 +356,7 @@ void TestExchange::restoreDefaults()
     s.engine.writeDefaults();
     QVERIFY(s.run());
 
-    // Failed attempts pass silently; the answered one skips the rest of the search. A transmitter
-    // keeps address 1 and its watchdog reset.
+    // Failed attempts pass silently, the answered one ends the search; a transmitter keeps 1.
     Bytes expected;
     for (const char rate : failedRates)
         expected += Bytes{"$3" + QByteArray(1, rate), "+++", "+++", "ATR\r", "ATR\r"};

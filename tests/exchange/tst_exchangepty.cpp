@@ -1,6 +1,5 @@
-// The virtual device's pseudo-terminal line and the exchange engine's own serial port on it, in
-// real time: only what concerns the line itself (its faults, stale input, a flood); the engine's
-// logic is tested in memory (tst_exchange), a port that cannot be opened in tst_mainwindow.
+// The virtual device's pseudo-terminal line and the engine's serial port on it, in real time: only
+// the line itself (the engine's logic: tst_exchange; a port that cannot be opened: tst_mainwindow).
 
 #include "tests/enginesession.h"
 #include "tools/devsim/ptydevice.h"
@@ -42,8 +41,7 @@ void TestExchangePty::deviceLine()
     port.write("$9$2");
     QCOMPARE(receive(3 + raw.size() + identity.size()), "xyz" + raw + identity);
 
-    // At 9600 baud the identity (2 bytes in, 50 out) takes at least 52 ms; in 10 pieces of 5
-    // bytes, at least 9 pauses of 25 ms.
+    // Paced at 9600 baud the identity takes at least 52 ms; in 10 pieces of 5, 9 pauses of 25 ms.
     QElapsedTimer clock;
     device.faults().pace = true;
     for (const qint64 least : {50, 215}) {
@@ -76,8 +74,7 @@ void TestExchangePty::realLine()
     QVERIFY(s.errors.isEmpty() && s.replies.size() == 10);
     device.faults().pace = false;
 
-    // A megabyte of noise while nothing is queued: only the newest KeptLimit bytes
-    // wait, in the engine and its port (what they complete: tst_exchange).
+    // A megabyte of noise, nothing queued: only the newest KeptLimit bytes wait, engine and port.
     auto *port = engine.findChild<QSerialPort *>();
     QVERIFY(port);
     const QByteArray flood = noise(1 << 20, 1) + "\ran1=4000,an2=";

@@ -1,5 +1,4 @@
-// The request catalogue, the reply parser and the settings table, where the
-// exchange tests against the virtual device do not reach.
+// The catalogue, the reply parser and the settings table, where the engine tests do not reach.
 
 #include "protocol/averagingbyte.h"
 #include "protocol/catalogue.h"
@@ -50,8 +49,7 @@ private slots:
     void stabilityCountedPerAddress();
 };
 
-// Two editors share each of these bytes; each changes only its own bits (the plain
-// cases: tst_mainwindow, tst_panels).
+// Editors sharing these bytes change only their own bits (plain cases: tst_mainwindow, tst_panels).
 void TestProtocol::sharedSettingBytes()
 {
     using A = AveragingByte;
@@ -96,8 +94,7 @@ void TestProtocol::catalogue()
     for (const ParserParam &p : {Catalogue::setCurrent(1), Catalogue::setRealCurrent(4000, 0),
                                  Catalogue::calibrationMode(false)})
         QCOMPARE(shape(p), QStringLiteral("OK\r 111 2x1000ms clear"));
-    // "$a": every hex digit of the tripled set point, at least four; "$b": four (wrapping at
-    // 65536), and the measured current.
+    // "$a": every hex digit of the set point times 3, four at least; "$b": four, wrapping at 65536.
     QCOMPARE(Catalogue::setCurrent(1).request, QByteArray("$a0003\r"));
     QCOMPARE(Catalogue::setRealCurrent(30000, 21600).request, QByteArray("$b5f90,5460\r"));
 
@@ -113,8 +110,7 @@ void TestProtocol::catalogue()
     s.adreses.clear();
     QCOMPARE(Catalogue::configText(s, 0, 12), QByteArray("=007,12,000,000,0,000,000,0,\r"));
 
-    // (Each poll's address, CR then CR LF: tst_exchange::testCycleStartIndexWasReset.)
-    // A value that is no kind sends nothing and hands nothing out.
+    // A value that is no kind sends and hands out nothing (the polls' bytes: tst_exchange).
     for (int value : {12, 20, 30, 29, 31, 40}) {
         const ParserParam p = make(TypeParser(value), "3");
         QVERIFY2(p.request.isEmpty(), qPrintable(QString::number(value)));
@@ -157,8 +153,7 @@ void TestProtocol::scanState()
     // Only the first reply of a chunk counts; the matcher then starts afresh.
     Parser s200(nullptr, make(ReadS200));
     QCOMPARE(read(s200, "S200=1\rS200=2\r"), QByteArray("1"));
-    // Noise is passed over up to the template's first byte; a byte that
-    // breaks a match begun there is dropped, not tried as a new start.
+    // Noise is skipped up to the template's first byte; a byte breaking a match there is dropped.
     QCOMPARE(read(s200, "xxSxS200=6\r"), QByteArray("6"));
     QCOMPARE(read(s200, "SS200=7\r"), QByteArray("-"));
     QCOMPARE(read(s200, "S200=8\r"), QByteArray("8"));
@@ -236,8 +231,7 @@ void TestProtocol::replyFieldsLandInTheirRecordFields()
     // (Numbers, bytes and texts in replies: tst_exchange::repliesOfTheWrongForm.)
     QVERIFY(!RequestKinds::fits(RequestKinds::Field::Text, "RLX\x7F"));
 
-    // Written and read back compared (what the user reads of a difference, and the fields a
-    // variant does not report: tst_outcomes).
+    // Written and read back compared (what the user reads of a difference: tst_outcomes).
     DeviceSettings written;
     written.adreses = "8000,0000,0000,0005", written.numOfDown = 0xB5, written.spare = 4;
     DeviceSettings held = written;
@@ -253,8 +247,7 @@ void TestProtocol::replyFieldsLandInTheirRecordFields()
     QCOMPARE(QString(d.at(0).field->name), QString("adreses"));
 }
 
-// The factory settings pass; each change of one field is taken or refused (the plain ranges of
-// the table: one above, one below; numOfDown's options in its high bits).
+// The factory settings pass; one field changed is taken or refused (one past each plain range).
 void TestProtocol::valuesADeviceMayBeGiven()
 {
     DeviceSettings valid;
