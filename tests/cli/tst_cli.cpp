@@ -1,6 +1,5 @@
-// rlx-cli in its own process against rlx-devsim: its bytes on the line against
-// the window's, what it reports, its exit codes and files. What a damaged reply
-// does to a job is settled in memory (tst_confirmed); here how rlx-cli tells it.
+// rlx-cli in its own process against rlx-devsim: its bytes on the line against the window's,
+// what it reports, exit codes and files (what a damaged reply does to a job: tst_confirmed).
 
 #include "app/mainwindow.h"
 #include "session/settingsfile.h"
@@ -79,9 +78,8 @@ void TestCli::wireBytesEqualTheWindows()
     QCOMPARE(fromCli.mid(fromWindow.size()), operation == "read" ? fromWindow : QStringList());
 }
 
-// Ports listed (virtual devices named, untranslated for programs) and opened by their
-// entry in any language; a silent, a sound and a damaged device (by a glob) read side
-// by side, all started before any ends: what each holds, exit 1 naming what failed.
+// Ports listed and opened by their entry in any language; a silent, a sound and a damaged
+// device (by a glob) read side by side: what each holds, exit 1 naming what failed.
 void TestCli::portsReadsAndUnreachableDevices()
 {
     Devsim silent({"--silent", "$2"}), good(rs485(), true);
@@ -145,8 +143,7 @@ void TestCli::portsReadsAndUnreachableDevices()
              qPrintable(said));
 }
 
-// The stability check (address 2 misses its first two polls), the measurement and the
-// report, side by side.
+// The stability check (address 2 misses its first two polls), measurement and report at once.
 void TestCli::checksAndReport()
 {
     Devsim device({"--reachable", "1,2", "--poll-delay", "80", "--silent", "2=$:2"});
@@ -186,8 +183,7 @@ void TestCli::checksAndReport()
         QVERIFY2(html.contains(QString::fromUtf8(cell)), cell);
 }
 
-// Every field at a value of its own: .rlx to .json and back byte for byte, also
-// through "-" (standard input and output, --format where no suffix tells).
+// Every field its own value: .rlx to .json and back byte for byte, also through "-" (--format).
 void TestCli::convertRoundTripAndStandardStreams()
 {
     DeviceSettings s;
@@ -259,20 +255,17 @@ void TestCli::refusedWithALineEach_data()
           "--duration takes seconds from 1 to 604800 (a week)");
     usage("test --port x --addresses 1 --min-share 1.5", "--min-share takes a share from 0 to 1");
     usage("measure --port x --count -3", "--count takes a number from 1 to 100000");
-    const QString byte = "field \"%1\" must be a whole number from 0 to 255, not %2";
     bad("colour=3", "unknown field \"colour\"");
-    bad("power=256", byte.arg("power", "256"));
-    bad("chanel=-1", byte.arg("chanel", "-1"));
-    bad("parity=1.5", byte.arg("parity", "1.5"));
-    bad("testAdres=\"17\"", byte.arg("testAdres", "\"17\""));
+    for (const QString c : {"power=256", "chanel=-1", "parity=1.5", "testAdres=\"17\""})
+        bad(qPrintable(c), QString("field \"%1\" must be a whole number from 0 to 255, not %2")
+                               .arg(c.section('=', 0, 0), c.section('=', 1)));
     bad("adreses=5", "field \"adreses\" must be a string or null");
     bad("stopBit", "field \"stopBit\" is missing");
     bad("{\"power\": ", "not JSON: unterminated object at offset 10");
     bad("[1,2]", "not a JSON object");
     bad("power=200;serialRate=250;parity=9",
-        "power (Power): 200 is not 0 to 7\nparity (Parity): 9 is not 0 to 3\n"
-        "serialRate (Serial Data Rate): 250 is not 0 to 7\n"
-        "3 setting(s) out of range; nothing was sent");
+        "power (Power): 200 is not 0 to 7\nparity (Parity): 9 is not 0 to 3\nserialRate (Serial "
+        "Data Rate): 250 is not 0 to 7\n3 setting(s) out of range; nothing was sent");
     bad("adreses=\"not an address list\"",
         "adreses (Addresses): \"not an address list\" is not an address list (up to 16 "
         "hexadecimal digits)\n1 setting(s) out of range; nothing was sent");
@@ -325,34 +318,31 @@ void TestCli::singleSettingsCheckedWritesAndBackup()
     // Setting writes: registers (S220 belongs to the read), configuration, averaging.
     const QRegularExpression writing("^(ATS2(?!20)\\d\\d=|\\$0|\\$8)");
     const QString at = device.path + ": ";
-    // Each on the device (BACKUP: the transmitter's backup): exit code, what it says, writes.
-    const QList<std::tuple<QString, int, QString, bool>> steps = {
-        {"write bad.json", 4, "rlx-cli: bad.json: power (Power): 200 is not 0 to 7\n", false},
-        {"read -o site.json", 0, "", false},
-        {"diff site.json", 0, "", false},
-        {"set power=200", 2,
-         "rlx-cli: " + at + "power (Power): 200 is not 0 to 7; nothing was written", false},
-        {"set power=3 radioTransmitReset=80", 0, ", verified: ok", true},
+    // On the device (BACKUP: the transmitter's backup): exit code, whether it writes, what it says.
+    const QList<std::tuple<QString, int, bool, QString>> steps = {
+        {"write bad.json", 4, false, "rlx-cli: bad.json: power (Power): 200 is not 0 to 7\n"},
+        {"read -o site.json", 0, false, ""},
+        {"diff site.json", 0, false, ""},
+        {"set power=200", 2, false,
+         "rlx-cli: " + at + "power (Power): 200 is not 0 to 7; nothing was written"},
+        {"set power=3 radioTransmitReset=80", 0, true, ", verified: ok"},
         // The RS-485 model is written with the test address 255.
-        {"get power radioTransmitReset testAdres", 0,
-         "power = 3\nradioTransmitReset = 80\ntestAdres = 255\n", false},
-        {"diff site.json", 3,
+        {"get power radioTransmitReset testAdres", 0, false,
+         "power = 3\nradioTransmitReset = 80\ntestAdres = 255\n"},
+        {"diff site.json", 3, false,
          at + "power (Power): file 5, device 3\n" + at +
-             "radioTransmitReset (Radio Transmit Reset): file 70, device 80\n",
-         false},
-        {"write new.json", 3,
+             "radioTransmitReset (Radio Transmit Reset): file 70, device 80\n"},
+        {"write new.json", 3, true,
          at + "delTxRx (Delay Tx-Rx): written 40, device holds 0\n" + at +
-             "subBand (Sub-band): written 4, device holds 6\n",
-         true},
-        {"write new.json --no-verify", 0, "", true},
-        {"backup --dir backup --port " + transmitter.path, 0, "", false},
-        {"write BACKUP", 1,
+             "subBand (Sub-band): written 4, device holds 6\n"},
+        {"write new.json --no-verify", 0, true, ""},
+        {"backup --dir backup --port " + transmitter.path, 0, false, ""},
+        {"write BACKUP", 1, false,
          "the settings were read from RLX-31868-AD transmitter, this device is "
-         "RLX-31868-Vela-485; nothing was written",
-         false},
-        {"write --force --no-verify BACKUP", 0, "", true},
+         "RLX-31868-Vela-485; nothing was written"},
+        {"write --force --no-verify BACKUP", 0, true, ""},
     };
-    for (const auto &[command, code, said, writes] : steps) {
+    for (const auto &[command, code, writes, said] : steps) {
         const QStringList files = QDir("backup").entryList(QDir::Files, QDir::Name);
         const int before = device.requests().size();
         const CliRun r =

@@ -1,6 +1,5 @@
-// rlx-cli interrupted by a signal mid-operation against rlx-devsim: the request
-// on the line finishes, the module leaves command mode, what was written is
-// told, results so far are kept. And the debug log only when asked for.
+// rlx-cli interrupted mid-operation: the request on the line finishes, the module leaves command
+// mode, what was written is told, results so far are kept. And the debug log only when asked.
 
 #include "protocol/portlock.h"
 #include "tests/cli/clirun.h"
@@ -54,14 +53,12 @@ void TestCliInterrupt::writeEndsAfterTheRequestOnTheLine()
     QVERIFY2(exchanges.size() >= 2 && exchanges.last() == "ATO\\r -> OK\\r" &&
                  exchanges.at(exchanges.size() - 2).startsWith("ATS201=2\\r -> OK"),
              qPrintable(exchanges.join('\n')));
-    QCOMPARE(run.err.split('\n').filter(" write interrupted: "),
-             QStringList(device.path +
-                         ": write interrupted: written: serialRate, delRxTx, delTxRx, "
-                         "parity, radioTransmitReset, wdtReset, stopBit, adreses, "
-                         "delRequest, numOfDown, radioModuleReset, subBand, "
-                         "radioRate; not written: testAdres, chanel, power, "
-                         "serialTimeout, flowControl, averaging1, averaging2, "
-                         "diskret1, diskret2"));
+    const QString told = ": write interrupted: written: serialRate, delRxTx, delTxRx, parity, "
+                         "radioTransmitReset, wdtReset, stopBit, adreses, delRequest, numOfDown, "
+                         "radioModuleReset, subBand, radioRate; not written: testAdres, chanel, "
+                         "power, serialTimeout, flowControl, averaging1, averaging2, diskret1, "
+                         "diskret2";
+    QCOMPARE(run.err.split('\n').filter(" write interrupted: "), QStringList(device.path + told));
     QVERIFY2(run.out.contains(device.path + ": RLX-31868-Vela-485") &&
                  run.out.trimmed().endsWith(", interrupted: FAILED"),
              qPrintable(run.out));
@@ -128,8 +125,7 @@ void TestCliInterrupt::checksKeepWhatTheyMeasured()
     QCOMPARE(measure.out.count(" mkA "), asked);
 }
 
-// The engine's debug log only with --verbose or logging rules (the rules decide);
-// progress and the summary either way.
+// The engine's log only with --verbose or logging rules (the rules decide); progress either way.
 void TestCliInterrupt::debugLogOnlyWhenAsked()
 {
     Devsim device({});
