@@ -52,7 +52,6 @@ struct EngineLog
     QList<quint8> progress;
     QStringList replies;
     Bytes errors;
-    QStringList portLost;
     std::function<void(const QByteArray &)> onError; // runs inside sgError, as the question
     QObject context;
 
@@ -74,19 +73,10 @@ struct EngineLog
             if (onError)
                 onError(r);
         });
-        QObject::connect(&engine, &Exchange::sgPortLost, &context,
-                         [this](const QString &why) { portLost << why; });
     }
     bool idle(const Exchange &engine) const
     {
         return engine.queueLength() == 0 && !progress.isEmpty() && progress.last() == 100;
-    }
-    void forgetLog()
-    {
-        progress.clear();
-        replies.clear();
-        errors.clear();
-        portLost.clear();
     }
 };
 
@@ -120,7 +110,9 @@ struct MemorySession : EngineLog
     }
     void forget()
     {
-        forgetLog();
+        progress.clear();
+        replies.clear();
+        errors.clear();
         device.clearRecords();
     }
 };
