@@ -297,17 +297,14 @@ void TestExchange::noiseBeforeTheReply()
         QCOMPARE(s.device.bytesAvailable(), qint64(0));
     }
 
-    // Only the newest KeptLimit bytes wait without a request (pieces: tst_exchangepty).
+    // The newest KeptLimit bytes kept without a request (tst_exchangepty) go with the first bytes
+    // read after one; the reply may end later.
     Data data;
     Exchange engine(nullptr, &data);
     EngineLog log;
     log.watch(engine);
-    const QByteArray big = noise(3 * Exchange::KeptLimit, 8), start = "\ran1=4000,an2=";
-    engine.takeReceived(big);
-    engine.takeReceived(start);
-    QCOMPARE(engine.keptBytes(), (big + start).right(Exchange::KeptLimit));
-
-    // The first bytes read after a request take the kept ones; the reply may end later.
+    engine.takeReceived(noise(3 * Exchange::KeptLimit, 8));
+    engine.takeReceived("\ran1=4000,an2=");
     engine.getValue();
     engine.takeReceived("5000,d1=1");
     QVERIFY(engine.keptBytes().isEmpty());

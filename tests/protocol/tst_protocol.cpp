@@ -98,14 +98,13 @@ void TestProtocol::catalogue()
     QCOMPARE(Catalogue::setCurrent(1).request, QByteArray("$a0003\r"));
     QCOMPARE(Catalogue::setRealCurrent(30000, 21600).request, QByteArray("$b5f90,5460\r"));
 
-    // The tail of each firmware variant (an unknown one: none).
+    // The tail of each firmware variant (an unknown one: none; variant 2's: tst_exchange).
     DeviceSettings s;
     s.testAdres = 7;
     s.adreses = QStringLiteral("0000,0000,0000,0005");
     const QByteArray common = "=007,3,000,000,0,000,000,0,0000,0000,0000,0005";
     QCOMPARE(Catalogue::configText(s, 0, 3), common + "\r");
     QCOMPARE(Catalogue::configText(s, 1, 3), common + ",002\r");
-    QCOMPARE(Catalogue::configText(s, 2, 3), common + ",002,003,000\r");
     QCOMPARE(Catalogue::configText(s, 7, 3), common + "\r");
     s.adreses.clear();
     QCOMPARE(Catalogue::configText(s, 0, 12), QByteArray("=007,12,000,000,0,000,000,0,\r"));
@@ -289,7 +288,6 @@ void TestProtocol::stabilityCountedPerAddress()
              QList<int>({3, 6, 2, 3}));
     QCOMPARE(QList<int>({r5.sent, r5.answered, r5.longestMissRun}), QList<int>({6, 0, 6}));
     QVERIFY(qAbs(r3.share() - 2.0 / 6) < 1e-9);
-    QCOMPARE(t.row(9).sent, 0);
     // A withdrawn poll counts for nothing, an answered one is not taken back (a poll withdrawn
     // unanswered, and clearing: tst_windowmanners).
     t.clear();
