@@ -359,7 +359,6 @@ void TestExchange::restoreDefaults()
                  address + "\r|ATS220=9\r|$8=005,005," + thresholds + "\r|ATO\r")
                     .split('|');
     QCOMPARE(s.device.requests(), expected + readAll);
-    QCOMPARE(QByteArray::number(r.testAdres), address);
     const QList<PtyDevice::Record> sent = s.device.records();
     QCOMPARE(sent.at(5 * failedRates.size()).ms - sent.first().ms,
              qint64(4000) * failedRates.size());

@@ -287,7 +287,6 @@ void TestProtocol::stabilityCountedPerAddress()
     QCOMPARE(QList<int>({r3.address, r3.sent, r3.answered, r3.longestMissRun}),
              QList<int>({3, 6, 2, 3}));
     QCOMPARE(QList<int>({r5.sent, r5.answered, r5.longestMissRun}), QList<int>({6, 0, 6}));
-    QVERIFY(qAbs(r3.share() - 2.0 / 6) < 1e-9);
     // A withdrawn poll counts for nothing, an answered one is not taken back (a poll withdrawn
     // unanswered, and clearing: tst_windowmanners).
     t.clear();
