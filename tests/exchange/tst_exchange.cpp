@@ -93,8 +93,7 @@ void TestExchange::readLandsWhatTheDeviceHolds()
                 [&](TypeParser t, const QByteArrayList &f) {
                     ReplyDecoder::apply(t, f, s.engine.firmwareVariant(), hardware, record);
                 });
-        QVERIFY(s.open());
-        QVERIFY(s.run());
+        QVERIFY(s.connected());
         QStringList wrong;
         for (const SettingsField &f : SettingsFields::all()) {
             const QVariant expected = f.value(unreported.contains(f.name) ? before : truth);
