@@ -18,6 +18,17 @@ QByteArray convert(const QStringList &args, const QByteArray &input = QByteArray
     return r.code != 0 ? QByteArray() : args.at(1) == "-" ? r.bytes : fileBytes(args.at(1));
 }
 
+// A device's requests with each repeat left out: whether a request goes out again depends on
+// how soon the device in its own process answers, which a busy machine changes.
+QStringList withoutRepeats(const QStringList &requests)
+{
+    QStringList sent;
+    for (const QString &r : requests)
+        if (sent.isEmpty() || sent.last() != r)
+            sent << r;
+    return sent;
+}
+
 } // namespace
 
 class TestCli : public QObject
@@ -69,7 +80,8 @@ void TestCli::wireBytesEqualTheWindows()
     QVERIFY2(r.code == 0, qPrintable(r.err + r.out));
     forWindow.stop(); // a device's log is whole once it has ended
     forCli.stop();
-    const QStringList fromWindow = forWindow.requests(), fromCli = forCli.requests();
+    const QStringList fromWindow = withoutRepeats(forWindow.requests());
+    const QStringList fromCli = withoutRepeats(forCli.requests());
     QVERIFY(fromWindow.size() >= 13);
     if (operation == "defaults")
         QCOMPARE(fromWindow.filter(QRegularExpression("^\\$3")), (QStringList{"$35", "$30"}));
