@@ -32,61 +32,49 @@ private slots:
         QTest::addColumn<QString>("editor");
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("reports");
-        // Each change comes out once, though the inner line editor is wired too.
-        QTest::newRow("rs485 user")
+        // Each change comes out once, though the inner line editor is wired too. By name: a
+        // case-sensitive prefix matches; values clamp; a missing item selects none.
+        QTest::newRow("rs485")
             << "rs485"
             << "Serial Data Rate#6!|Serial Data Rate#6!|Parity^End|Stop bit^Down|Delay Tx-Rx^Up|"
-               "Delay Rx-Tx^PgUp"
+               "Delay Rx-Tx^PgUp|Serial Data Rate=3|Serial Data Rate=8|Serial Data Rate?|"
+               "Delay=300|delay=5|Parity=2|Parity=7|Parity?"
             << "Serial Data Rate=6|Serial Data Rate=6|Parity=3|Parity:9-bit data, no parity|"
-               "Stop bit=1|Stop bit:2|Delay Tx-Rx=1|Delay Rx-Tx=10";
-        // Names match by case-sensitive prefix; values clamp; a missing item selects none.
-        QTest::newRow("rs485 by name")
-            << "rs485"
-            << "Serial Data Rate=3|Serial Data Rate=8|Serial Data Rate?|Delay=300|delay=5|"
-               "Parity=0|Parity=2|Parity=7|Parity?"
-            << "Serial Data Rate?3|Delay Tx-Rx=250|Delay Rx-Tx=250|Parity=2|"
-               "Parity:8-bit data, odd parity|Parity=-1|Parity:|Parity?-1";
-        // A serial time-out under the new serial data rate's floor is raised and reported.
+               "Stop bit=1|Stop bit:2|Delay Tx-Rx=1|Delay Rx-Tx=10|Serial Data Rate?3|"
+               "Delay Tx-Rx=250|Delay Rx-Tx=250|Parity=2|Parity:8-bit data, odd parity|Parity=-1|"
+               "Parity:|Parity?-1";
+        // A serial time-out under the new serial data rate's floor is raised and reported. The
+        // test address is 1..64 while settable, else 255; the power takes the low 8 bits.
         QString floors;
         for (int rate = 0; rate < 10; ++rate)
             floors += QString(":serial %1|Serial Timeout=0|").arg(rate);
-        QTest::newRow("radio timeout floor")
-            << "radio" << floors + ":serial 0"
-            << "Serial Timeout=9|Serial Timeout=5|Serial Timeout=3|Serial Timeout=2|"
-               "Serial Timeout=3|Serial Timeout=17";
-        // The test address is 1..64 while settable, else 255; the power takes the low 8 bits.
-        QTest::newRow("radio by name")
+        QTest::newRow("radio")
             << "radio"
-            << ":test 1|Test address=100|Test address^Down|:test 0|Test address=5|Test address?|"
-               "Power=259|Radio Data Rate=1|Radio Data Rate?"
-            << "Test address=1|Test address=64|Test address=63|Test address=255|"
-               "Test address?255 off|Power=3|Radio Data Rate?1";
+            << floors + ":serial 0|:test 1|Test address=100|Test address^Down|:test 0|"
+                        "Test address=5|Test address?|Power=259|Radio Data Rate=1|Radio Data Rate?"
+            << "Serial Timeout=9|Serial Timeout=5|Serial Timeout=3|Serial Timeout=2|"
+               "Serial Timeout=3|Serial Timeout=17|Test address=1|Test address=64|"
+               "Test address=63|Test address=255|Test address?255 off|Power=3|Radio Data Rate?1";
         // A timer switched on starts from its default; switched off it reports 0.
-        QTest::newRow("reset user")
-            << "freeze"
-            << "WDT Reset!|WDT Reset?|WDT Reset^Up|WDT Reset!|WDT Reset?|WDT Reset!|WDT Reset?|"
-               "Radio Module Reset=20|Radio Module Reset!|Radio Module Reset!"
-            << "WDT Reset=9|WDT Reset=9|WDT Reset?90|WDT Reset=10|WDT Reset=0|WDT Reset?100 off|"
-               "WDT Reset=9|WDT Reset=9|WDT Reset?90|Radio Module Reset=20|"
-               "Radio Module Reset=0|Radio Module Reset=6|Radio Module Reset=6";
-        QTest::newRow("reset by name")
+        QTest::newRow("reset")
             << "freeze"
             << "WDT Reset=9|WDT Reset=9|WDT Reset?|WDT Reset=0|WDT Reset=0|WDT Reset?|"
                "WDT Reset=1000|WDT Reset?|Radio Transmit Reset=300|Radio Transmit Reset=5|"
-               "WDT Reset!"
+               "WDT Reset!|WDT Reset!|WDT Reset?|WDT Reset^Up|WDT Reset!|WDT Reset?|WDT Reset!|"
+               "WDT Reset?|Radio Module Reset=20|Radio Module Reset!|Radio Module Reset!"
             << "WDT Reset=9|WDT Reset?90|WDT Reset=0|WDT Reset?10 off|WDT Reset=250|"
-               "WDT Reset?2500|Radio Transmit Reset=250|Radio Transmit Reset=10|WDT Reset=0";
-        QTest::newRow("output groups by kind")
-            << "outputs"
-            << ":type 1|:groups|:type 3|:groups|:type 4|:groups|:type 5|:groups|:type 2|:groups|"
-               ":type 0|:groups"
-            << "note|Out 4-20,Out D Discret|Out D1 Discret,Out D2 Discret||Out 4-20|";
-        // "Out D" begins both discrete groups' titles.
+               "WDT Reset?2500|Radio Transmit Reset=250|Radio Transmit Reset=10|WDT Reset=0|"
+               "WDT Reset=9|WDT Reset=9|WDT Reset?90|WDT Reset=10|WDT Reset=0|WDT Reset?100 off|"
+               "WDT Reset=9|WDT Reset=9|WDT Reset?90|Radio Module Reset=20|"
+               "Radio Module Reset=0|Radio Module Reset=6|Radio Module Reset=6";
+        // The groups shown by output kind; "Out D" begins both discrete groups' titles.
         QTest::newRow("outputs")
             << "outputs"
-            << ":type 3|:type 4|Out D2 Discret#1!|Out2 inversion!|Out1 inversion=2|"
-               "Num of down=20|Out D=0|Out D1 Discret?|Out D2 Discret?|Out 4-20?"
-            << "Out D2 Discret=1|Out2 inversion=1|Out1 inversion=1|Num of down=15|"
+            << ":type 1|:groups|:type 3|:groups|:type 4|:groups|:type 5|:groups|:type 2|:groups|"
+               ":type 0|:groups|:type 3|:type 4|Out D2 Discret#1!|Out2 inversion!|"
+               "Out1 inversion=2|Num of down=20|Out D=0|Out D1 Discret?|Out D2 Discret?|Out 4-20?"
+            << "note|Out 4-20,Out D Discret|Out D1 Discret,Out D2 Discret||Out 4-20||"
+               "Out D2 Discret=1|Out2 inversion=1|Out1 inversion=1|Num of down=15|"
                "Out D1 Discret?0|Out D2 Discret?0|Out 4-20?hidden";
     }
     void reports()
