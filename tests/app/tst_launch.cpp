@@ -26,8 +26,7 @@ void start(QProcess &program, const QStringList &arguments)
     program.start(RLX_CONFIGURATOR, arguments);
 }
 
-// Runs it and checks its exit code (-1: a crash or a hang) and what it wrote: a
-// text ending in a newline is all of it, another its beginning.
+// Runs it and checks its exit code (-1: crash or hang) and output (all of it if ending in '\n').
 void expectRun(const QStringList &arguments, int code, const QByteArray &out, const QByteArray &err)
 {
     QProcess program;
@@ -44,19 +43,16 @@ void expectRun(const QStringList &arguments, int code, const QByteArray &out, co
 
 } // namespace
 
-// The program before its window (decided without the toolkit's window system), its end on
-// SIGTERM and SIGHUP, and its icon.
+// The program before its window (decided without the toolkit), its end on signals, its icon.
 class TestLaunch : public QObject
 {
     Q_OBJECT
 private slots:
-    // Rows: the command line ("rlx" its program name), after " | " the environment. The
-    // plain --help, --version, --lang and -platform: as the program runs them, below.
+    // Rows: the command line ("rlx" its program name), after " | " the environment.
     void decision_data()
     {
         QTest::addColumn<Action>("expected");
         QTest::newRow("rlx | DISPLAY=") << Action::NoDisplay;
-        QTest::newRow("rlx | DISPLAY=:0") << Action::OpenWindow;
         QTest::newRow("rlx | WAYLAND_DISPLAY=wayland-0") << Action::OpenWindow;
         QTest::newRow("rlx | QT_QPA_PLATFORM=offscreen:fontengine=freetype") << Action::OpenWindow;
         QTest::newRow("rlx | QT_QPA_PLATFORM=xcb WAYLAND_DISPLAY=wayland-0") << Action::NoDisplay;
@@ -79,8 +75,7 @@ private slots:
         QTEST(LaunchCheck::decide(row.section(" | ", 0, 0).split(' '), env), "expected");
     }
 
-    // Told in the language chosen with --lang or remembered, which they leave as it was; a
-    // start without a display in one line of the program's own.
+    // Told in the language chosen with --lang or remembered, which stays; no display: one line.
     void answersWithoutDisplay()
     {
         expectRun({"--help"}, 0, "Usage: rlx-configurator [toolkit options]\nConfigures", "");
@@ -103,10 +98,8 @@ private slots:
         QCOMPARE(settings.value("Language").toString(), QStringLiteral("ru"));
     }
 
-    // -platform counts as much as QT_QPA_PLATFORM: the window opens and, once it takes the
-    // signals, writes its start-up file. Ended by the system or the session's end, it quits as
-    // when closed. Without XDG_RUNTIME_DIR it looks for no virtual devices, nor lets the toolkit
-    // warn about it.
+    // With -platform the window opens and, once it takes the signals, writes its start-up file;
+    // SIGTERM or SIGHUP end it as a close does, and no XDG_RUNTIME_DIR brings no warning.
     void windowEndsCleanlyOnTermAndHangup()
     {
         for (const int number : {SIGTERM, SIGHUP}) {
@@ -126,11 +119,10 @@ private slots:
     {
         const QIcon icon = Core::applicationIcon();
         for (int size : {32, 48, 256}) {
-            QVERIFY2(icon.availableSizes().contains(QSize(size, size)),
-                     qPrintable(QString::number(size)));
+            QVERIFY(icon.availableSizes().contains(QSize(size, size)));
             const QImage image = icon.pixmap(QSize(size, size)).toImage();
-            // Drawn, not an empty transparent square: the middle is the device.
-            QCOMPARE(qAlpha(image.pixel(size / 2, size * 3 / 4)), 255);
+            QCOMPARE(qAlpha(image.pixel(size / 2, size * 3 / 4)),
+                     255); // drawn: there is the device
         }
     }
 };
