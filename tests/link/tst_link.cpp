@@ -90,8 +90,7 @@ private slots:
         QCOMPARE(log.run("PortName^Down|pbOpen!|Open Settings!|Save Settings!"),
                  QString("PortName=1|PortName:ttyUSB0|pbOpen=0|Open Settings=0|Save Settings=0"));
 
-        // Remembered only once connected; while connected the list holds still and a returning
-        // remembered port is listed but not chosen.
+        // Remembered once connected; while connected a returning remembered port is not chosen.
         bar.setConnected(false); // the port did not open
         QVERIFY(!QSettings().contains("PortName"));
         bar.setConnected(true);
@@ -109,8 +108,7 @@ private slots:
         present << "COM1";
         QTRY_COMPARE_WITH_TIMEOUT(items(), QString("ttyS0 ttyACM0 COM1*"), 30000);
 
-        // A virtual device remembered in another language is chosen by its path, not by a path
-        // it only begins.
+        // A virtual device remembered in another language is chosen by its whole path.
         QSettings().setValue("PortName", "/dev/pts/7 (виртуальный RLX-31868-DD receiver)");
         present << "/dev/pts/71 (virtual RLX-31868-DD receiver)"
                 << "/dev/pts/7 (virtual RLX-31868-DD receiver)";
@@ -119,9 +117,8 @@ private slots:
                                  "/dev/pts/7 (virtual RLX-31868-DD receiver)*"));
     }
 
-    // Virtual devices announce themselves where XDG_RUNTIME_DIR points, a file per process with
-    // the port and the hardware text. Without the variable (or with it empty) the port list does
-    // not look for them and a device does not announce; nothing makes the toolkit warn about it.
+    // Virtual devices announce themselves where XDG_RUNTIME_DIR points, a file per process;
+    // without it (or empty) the list does not look and a device does not announce, unwarned.
     void virtualPorts()
     {
         const QByteArray saved = qgetenv("XDG_RUNTIME_DIR"); // unset and empty are alike
@@ -149,8 +146,7 @@ private slots:
             ports.names();
         QCOMPARE(ports.scans(), scans); // nothing changed, nothing read
         PortList list;
-        // A real device node stands in for the pseudo-terminal. Files that are no announcement,
-        // a process that is gone and a port that is gone are left out.
+        // /dev/null stands in for a pseudo-terminal; stray files and gone processes/ports stay out.
         Announcement announcement;
         QVERIFY(announcement.publish("/dev/null", "RLX-31868-Vela-485"));
         QCOMPARE(announcement.fileName(),
@@ -161,8 +157,7 @@ private slots:
         QVERIFY(QTest::qWaitFor(
             [&] { return ports.names() == QStringList{listed} && list.present().contains(listed); },
             30000));
-        // An entry made in another language is the same port; output for programs names it
-        // untranslated. Other names stay as they are.
+        // An entry made in another language is the same port, untranslated for programs.
         const QString russian = "/dev/null (виртуальный RLX-31868-Vela-485)";
         for (const QString &name : {listed, russian, QString("ttyUSB0"), QString(" (virtual x)")})
             QCOMPARE(VirtualPorts::portOf(name) + '|' + VirtualPorts::untranslated(name),
