@@ -45,7 +45,7 @@ class TestOutcomes : public QObject
 
 private slots:
     // Identity unanswered: told once; WRITE and DEFAULT send nothing until a connection
-    // identifies it, here as variant 1, which does not report the outputs and the module reset.
+    // identifies it (variant 1: no outputs and module reset reported).
     void lostIdentityLetWriteAndDefaultThrough()
     {
         Device device("RLX-31868-Vela-485", "Mar 15 2022");
@@ -53,8 +53,6 @@ private slots:
         MainWindow &w = device.w;
         QVERIFY(device.connectAndSettle());
         QCOMPARE(device.modals.titles, QStringList{"Device not identified"});
-        QVERIFY2(device.modals.texts.at(0).contains(device.port()),
-                 qPrintable(device.modals.texts.at(0)));
         QCOMPARE(outcome(w),
                  QStringLiteral("The device on %1 did not identify itself: 12 of 13 requests "
                                 "answered; unanswered: $2; WRITE and DEFAULT send nothing until a "
@@ -91,8 +89,7 @@ private slots:
         device.model.setVariant(0);
         MainWindow &w = device.w;
         QVERIFY(device.connectAndSettle());
-        // The configuration was not read: the window's start values (a transmit reset of 0, a
-        // time-out below the floor of rate 0) go to no device. With valid values WRITE goes.
+        // The configuration was not read: the window's start values go to no device.
         QVERIFY(device.press("WRITE"));
         QVERIFY2(outcome(w).startsWith("WRITE: nothing was sent, because these settings cannot "
                                        "go to a device: Serial Timeout: 9 is not 17 to 250"),
@@ -111,9 +108,8 @@ private slots:
         QVERIFY2(text.contains("Addresses") && !text.contains("wrote"), qPrintable(text));
     }
 
-    // Padded identity texts; settings acknowledged but not kept, named with both values while
-    // the editors show what the device holds; a reply without its value, not called wrong;
-    // unanswered requests.
+    // Padded identity texts; settings acknowledged but not kept, named with both values, the
+    // editors showing what the device holds; a reply without its value; unanswered requests.
     void damagedAndUnansweredReplies()
     {
         Device device;
@@ -121,7 +117,6 @@ private slots:
         device.model.setScriptedReply("ATS214?", "S214=\r");
         QVERIFY(device.model.setStuck("delTxRx"));
         MainWindow &w = device.w;
-        Modals &modals = device.modals;
         QVERIFY(device.connectAndSettle());
         QCOMPARE(outcome(w), QStringLiteral("Identified RLX-31868-Vela-485, firmware Aug  4 2022, "
                                             "on %1: 13 of 13 requests answered; not read, as the "
@@ -144,20 +139,13 @@ private slots:
         QVERIFY(device.press("DEFAULT"));
         QCOMPARE(outcome(w), QStringLiteral("Factory settings not restored as intended: "
                                             "Delay Tx-Rx: wrote 0, device holds 34."));
-        QCOMPARE(child<QSpinBox>(&w, "Delay Tx-Rx")->value(), 34);
         QCOMPARE(int(device.model.config().serialRate), 4);
 
         device.line.faults().rules = {{"ATS206?", -1, -1}, {"$9", -1, -1}};
         QVERIFY(device.press("READ"));
         QCOMPARE(outcome(w),
                  QStringLiteral("Read: 10 of 12 requests answered; unanswered: ATS206?, $9."));
-        QCOMPARE(modals.titles, (QStringList{"ATS206?", "$9"}));
-        // "No" at the first question: the rest is named as not sent.
-        modals.question = QMessageBox::No;
-        QVERIFY(device.press("READ"));
-        QCOMPARE(outcome(w), QStringLiteral("Read: 3 of 12 requests answered; unanswered: "
-                                            "ATS206?; stopped at your answer after ATS206?, 8 "
-                                            "requests not sent."));
+        QCOMPARE(device.modals.titles, (QStringList{"ATS206?", "$9"}));
     }
 
     // Each calibration step says whether the device took it; with the port closed "Check current"
@@ -217,7 +205,6 @@ private slots:
             QTRY_COMPARE(device.modals.fileDialogs, 1);
             QCOMPARE(device.modals.proposedNames.value(0), "RLX-31868-Vela-485 " + today + ".rlx");
             QCOMPARE(contents(site), SettingsFile::toBytes(device.w.settingsData()->settings));
-            QVERIFY(!QFile::exists(jobs + "/site"));
             QCOMPARE(device.outcome(), QStringLiteral("Settings saved to %1.").arg(site));
         }
         // The next session, without a device.
@@ -259,7 +246,6 @@ private slots:
         // Without a device the proposed name says so.
         click(&w, "Save Settings");
         QTRY_COMPARE(modals.fileDialogs, 5);
-        QCOMPARE(modals.dialogFolders.value(4), jobs);
         QCOMPARE(modals.proposedNames.value(4), "RLX settings " + today + ".rlx");
         QCOMPARE(outcome(w), QStringLiteral("Save Settings cancelled; nothing was saved."));
 
