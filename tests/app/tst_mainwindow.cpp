@@ -86,9 +86,8 @@ void TestMainWindow::startedWindow()
     QCOMPARE(left.readAll(), SettingsFile::toBytes(s).left(12 + 4 + 8));
     // The grid's margins are the style's, read once the layout was installed.
     QWidget *central = w.centralWidget();
-    auto metric = [&](QStyle::PixelMetric m) {
-        return central->style()->pixelMetric(m, nullptr, central);
-    };
+    const QStyle *style = central->style();
+    auto metric = [&](QStyle::PixelMetric m) { return style->pixelMetric(m, nullptr, central); };
     QVERIFY(metric(QStyle::PM_LayoutLeftMargin) > 0);
     QCOMPARE(central->layout()->contentsMargins(),
              QMargins(metric(QStyle::PM_LayoutLeftMargin), 0, metric(QStyle::PM_LayoutRightMargin),
