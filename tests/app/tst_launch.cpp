@@ -98,8 +98,7 @@ private slots:
         QCOMPARE(settings.value("Language").toString(), QStringLiteral("ru"));
     }
 
-    // With -platform the window opens and, once it takes the signals, writes its start-up file;
-    // SIGTERM or SIGHUP end it as a close does, and no XDG_RUNTIME_DIR brings no warning.
+    // Once the window takes signals it writes its start-up file; a signal ends it as a close does.
     void windowEndsCleanlyOnTermAndHangup()
     {
         for (const int number : {SIGTERM, SIGHUP}) {

@@ -93,8 +93,7 @@ void TestMainWindow::startedWindow()
              QMargins(metric(QStyle::PM_LayoutLeftMargin), 0, metric(QStyle::PM_LayoutRightMargin),
                       metric(QStyle::PM_LayoutBottomMargin)));
 
-    // Each editor reaches its own field (one left at 0xEE was not routed to); controls sharing
-    // a byte change their own bits.
+    // Each editor reaches its own field (one left at 0xEE was not); shared bytes keep the rest.
     QList<QPair<QString, const SettingsField *>> editors;
     for (const SettingsField &f : SettingsFields::all())
         if (f.editor && f.byte)

@@ -32,8 +32,7 @@ private slots:
         QTest::addColumn<QString>("editor");
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("reports");
-        // Each change comes out once, though the inner line editor is wired too. By name: a
-        // case-sensitive prefix matches; values clamp; a missing item selects none.
+        // Each change comes out once; by name a case-sensitive prefix matches, values clamp.
         QTest::newRow("rs485")
             << "rs485"
             << "Serial Data Rate#6!|Serial Data Rate#6!|Parity^End|Stop bit^Down|Delay Tx-Rx^Up|"
@@ -43,8 +42,8 @@ private slots:
                "Stop bit=1|Stop bit:2|Delay Tx-Rx=1|Delay Rx-Tx=10|Serial Data Rate?3|"
                "Delay Tx-Rx=250|Delay Rx-Tx=250|Parity=2|Parity:8-bit data, odd parity|Parity=-1|"
                "Parity:|Parity?-1";
-        // A serial time-out under the new serial data rate's floor is raised and reported. The
-        // test address is 1..64 while settable, else 255; the power takes the low 8 bits.
+        // A time-out under a new rate's floor is raised; test address 1..64 while settable, else
+        // 255.
         QString floors;
         for (int rate = 0; rate < 10; ++rate)
             floors += QString(":serial %1|Serial Timeout=0|").arg(rate);
@@ -103,8 +102,7 @@ private slots:
         QTEST(log.run(steps), "reports");
     }
 
-    // The channel list follows the radio data rate, set by the main window (rate 5 has no plan:
-    // the list stays) or pressed (the checked button again too); the channel goes back to 0.
+    // The channel list follows the radio data rate set or pressed (rate 5 has none); channel 0.
     void channels()
     {
         W_Radio radio;

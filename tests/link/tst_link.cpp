@@ -31,8 +31,7 @@ class TestLink : public QObject
     Q_OBJECT
 
 private slots:
-    // Enumerating the ports is costly: only after a watched folder changed, then once more,
-    // then not until the next change.
+    // Ports are enumerated (costly) only after a watched folder changed, once more, then not.
     void portListWatchesFolders()
     {
         QTemporaryDir dev;
@@ -117,8 +116,7 @@ private slots:
                                  "/dev/pts/7 (virtual RLX-31868-DD receiver)*"));
     }
 
-    // Virtual devices announce themselves where XDG_RUNTIME_DIR points, a file per process;
-    // without it (or empty) the list does not look and a device does not announce, unwarned.
+    // Devices announce in XDG_RUNTIME_DIR, a file per process; without it none look or announce.
     void virtualPorts()
     {
         const QByteArray saved = qgetenv("XDG_RUNTIME_DIR"); // unset and empty are alike

@@ -65,8 +65,8 @@ private slots:
         const QString file = QStringLiteral("commissioning.pdf");
         QString error;
         QVERIFY2(sample().write(file, &error), qPrintable(error));
-        // Settings by the window's labels, values in words and units; the stability table:
-        // address, sent, answered, share, longest miss run.
+        // Settings by the window's labels, in words and units; stability rows as address, sent,
+        // answered, share, longest miss run.
         const QString text = poppler("pdftotext", {"-layout", file, "-"});
         for (const char *row :
              {"Commissioning report", "Radio stability check", "Hardware RLX-31868-Vela-485",
