@@ -42,8 +42,7 @@ private slots:
                "Stop bit=1|Stop bit:2|Delay Tx-Rx=1|Delay Rx-Tx=10|Serial Data Rate?3|"
                "Delay Tx-Rx=250|Delay Rx-Tx=250|Parity=2|Parity:8-bit data, odd parity|Parity=-1|"
                "Parity:|Parity?-1";
-        // A time-out under a new rate's floor is raised; test address 1..64 while settable, else
-        // 255.
+        // A time-out under a new rate's floor is raised; test address 1..64 if settable, else 255.
         QString floors;
         for (int rate = 0; rate < 10; ++rate)
             floors += QString(":serial %1|Serial Timeout=0|").arg(rate);

@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(log.run("PortName^Down|pbOpen!|Open Settings!|Save Settings!"),
                  QString("PortName=1|PortName:ttyUSB0|pbOpen=0|Open Settings=0|Save Settings=0"));
 
-        // Remembered once connected; while connected a returning remembered port is not chosen.
+        // Remembered once connected; while connected the chosen port stays, a returning one waits.
         bar.setConnected(false); // the port did not open
         QVERIFY(!QSettings().contains("PortName"));
         bar.setConnected(true);
