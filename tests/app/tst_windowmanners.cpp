@@ -129,8 +129,7 @@ void TestWindowManners::windowStaysOnTheScreen()
     QCOMPARE(line->shownMessage(), end);
 }
 
-// Groups' tooltips follow their titles; a device pulled out mid-read leaves the bar empty; its
-// successor's group gets its own tooltip back; measured values grey while answers stop.
+// Tooltips follow groups' titles; a device lost mid-read leaves no progress, stale values grey.
 void TestWindowManners::progressTooltipOrStaleValueFromLostDevice()
 {
     WindowOnDevice device("RLX-31868-4-20-D receiver");
@@ -239,8 +238,7 @@ void TestWindowManners::stabilityCountsWrongOrNotSummarised()
     QCOMPARE(rows[1]->toolTip(), QStringLiteral("Address 2: no polls since the last CLEAN TEST."));
 }
 
-// Connecting, a register unanswered, replies in pieces: a dated line per request and whole reply,
-// repeats, time-outs, give-up, outcomes; copy, save, support file, clear.
+// A register unanswered, replies in pieces: a dated line per request and whole reply; copy, save.
 void TestWindowManners::trafficLogAndSupportFile()
 {
     WindowOnDevice device;
@@ -334,8 +332,7 @@ void TestWindowManners::trafficLogAndSupportFile()
     QCOMPARE(log->lines() + shownLines(log), QStringList());
 }
 
-// What ends a reply's line: the next request, a give-up, a reply the engine took, a quiet gap on
-// the engine's clock, a line full of noise; control bytes are shown by their code.
+// A reply's line ends at a request, give-up, reply taken, quiet gap or full line; control codes.
 void TestWindowManners::trafficLogFramesEndedWrongly()
 {
     MemoryDevice device;

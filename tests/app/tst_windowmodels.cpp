@@ -378,7 +378,6 @@ void TestWindowModels::choiceFromCommandLineAndSetting()
 {
     QSettings().setValue(Languages::SettingKey, "ru");
     const QString none;
-    // --lang given or not, and the language chosen.
     const QList<QPair<QString, QString>> choices = {
         {none, "ru"}, {"en", "en"}, {none, "en"}, {"default", none}, {none, none}};
     for (const auto &[given, language] : choices)
