@@ -266,8 +266,7 @@ void TestWindowModels::everyModelShownNamedAndReached()
             break;
         visited << QApplication::focusWidget();
     }
-    QCOMPARE(QApplication::focusWidget(), first);
-    QCOMPARE(QSet<QWidget *>(visited.begin(), visited.end()).size(), visited.size());
+    QCOMPARE(QApplication::focusWidget(), first); // a control met twice would never lead back
     // Of a group of radio buttons Tab stops at one; the arrow keys go on from there.
     for (QWidget *c : controls) {
         auto rb = qobject_cast<QRadioButton *>(c);
