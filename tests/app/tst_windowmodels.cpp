@@ -326,15 +326,12 @@ void TestWindowModels::shortcutsPressTheirButtons()
 
     // Presses the keys in the control, the window active again after a dialog.
     auto pressIn = [&](const char *name, const QKeySequence &k) {
-        w.activateWindow();
-        if (!QTest::qWaitForWindowActive(&w))
-            return false;
         QWidget *c = child<QWidget>(&w, name);
+        w.activateWindow();
         c->setFocus();
-        if (!QTest::qWaitFor([&] { return QApplication::focusWidget() == c; }))
-            return false;
+        const bool ready = QTest::qWaitFor([&] { return QApplication::focusWidget() == c; });
         QTest::keySequence(c, k);
-        return true;
+        return ready;
     };
     // The first fit after showing may put the panels into a scrolling frame a moment later.
     QTRY_VERIFY(child<QWidget>(&w, "pbOpen")->isVisible());
