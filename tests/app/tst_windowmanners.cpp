@@ -63,8 +63,7 @@ class TestWindowManners : public QObject
 
 private slots:
     void windowStaysOnTheScreen();
-    void progressTooltipOrStaleValueFromLostDevice();
-    void stabilityCountsWrongOrNotSummarised();
+    void lostDeviceStabilityAndStaleValues();
     void trafficLogAndSupportFile();
     void trafficLogFramesEndedWrongly();
 };
@@ -129,8 +128,9 @@ void TestWindowManners::windowStaysOnTheScreen()
     QCOMPARE(line->shownMessage(), end);
 }
 
-// Tooltips follow groups' titles; a device lost mid-read leaves no progress, stale values grey.
-void TestWindowManners::progressTooltipOrStaleValueFromLostDevice()
+// Tooltips follow groups' titles; a device lost mid-read leaves no progress; its successor's
+// stability counts; stale values grey.
+void TestWindowManners::lostDeviceStabilityAndStaleValues()
 {
     WindowOnDevice device("RLX-31868-4-20-D receiver");
     MainWindow &w = device.w;
@@ -154,6 +154,42 @@ void TestWindowManners::progressTooltipOrStaleValueFromLostDevice()
     QCOMPARE(groupTip(w, "Radio Poll Settings"),
              QStringLiteral("How the device polls remote devices over the radio."));
     QCOMPARE(device.modals.texts.size(), 1);
+
+    // Address 1 misses 2 polls, answers 1, misses 1, answers on; 2 is silent. STOP as a poll of 1
+    // leaves: the summary and the rows' tooltips per address, that poll not counted as missed.
+    device.model.setPollDelayMs(60);
+    device.line.faults().rules = {{"1=$", -1, 2}, {"1=$", 0, 1}, {"1=$", -1, 1}};
+    auto *test = panel<W_Test>(w);
+    const QList<W_Adres *> rows = test->findChildren<W_Adres *>();
+    for (W_Adres *row : rows.mid(0, 2))
+        row->findChild<QCheckBox *>()->setChecked(true);
+    QPushButton *testButton = test->findChild<QPushButton *>();
+    QTest::mouseClick(testButton, Qt::LeftButton);
+    QVERIFY(device.runUntil([&] { return test->tally().row(2).sent >= 3; }));
+    QCOMPARE(device.outcome(), QStringLiteral("Stability check running; STOP ends it."));
+    // STOP just as a poll of address 1 leaves.
+    bool stopped = false;
+    connect(w.exchange(), &Exchange::sgRequest, testButton,
+            [&](quint8, TypeParser, QByteArray request) {
+                if (!stopped && request.startsWith("1=$") && test->tally().row(1).answered == 2) {
+                    stopped = true;
+                    QMetaObject::invokeMethod(testButton, "click", Qt::QueuedConnection);
+                }
+            });
+    QVERIFY(device.runUntil([&] { return stopped && !test->isTestOn(); }));
+    const int two = test->tally().row(2).sent;
+    QCOMPARE(device.outcome(),
+             QStringLiteral("Stability check stopped: address 1 answered 2 of 5 (40 %); "
+                            "address 2 answered 0 of %1 (0 %).")
+                 .arg(two));
+    const QString tip("Address %1 since the last CLEAN TEST: %2 polls sent, %3 answered (%4 %); "
+                      "at most %5 in a row unanswered.");
+    QCOMPARE(rows[0]->toolTip(), tip.arg(1).arg(5).arg(2).arg(40).arg(2));
+    QCOMPARE(rows[1]->toolTip(), tip.arg(2).arg(two).arg(0).arg(0).arg(two));
+
+    // CLEAN TEST starts the counts afresh.
+    QTest::mouseClick(test->findChildren<QPushButton *>().at(1), Qt::LeftButton);
+    QCOMPARE(rows[1]->toolTip(), QStringLiteral("Address 2: no polls since the last CLEAN TEST."));
 
     // The panel polls on the real clock; the device's clock follows it here.
     click(&w, "pbOpen"); // disconnects
@@ -194,48 +230,6 @@ void TestWindowManners::progressTooltipOrStaleValueFromLostDevice()
     QCOMPARE(textColours(), QSet<QRgb>{normal});
     click(&device.w, "READ");
     QVERIFY(!measure->valuesStale());
-}
-
-// Address 1 misses 2 polls, answers 1, misses 1, answers on; 2 is silent. STOP, pressed as a poll
-// of 1 leaves, summarises per address, that poll not counted as missed; so do the rows' tooltips.
-void TestWindowManners::stabilityCountsWrongOrNotSummarised()
-{
-    WindowOnDevice device;
-    device.model.setPollDelayMs(60);
-    device.line.faults().rules = {{"1=$", -1, 2}, {"1=$", 0, 1}, {"1=$", -1, 1}};
-    MainWindow &w = device.w;
-    QVERIFY(device.connect());
-    auto *test = panel<W_Test>(w);
-    const QList<W_Adres *> rows = test->findChildren<W_Adres *>();
-    for (W_Adres *row : rows.mid(0, 2))
-        row->findChild<QCheckBox *>()->setChecked(true);
-    QPushButton *testButton = test->findChild<QPushButton *>();
-    QTest::mouseClick(testButton, Qt::LeftButton);
-    QVERIFY(device.runUntil([&] { return test->tally().row(2).sent >= 3; }));
-    QCOMPARE(device.outcome(), QStringLiteral("Stability check running; STOP ends it."));
-    // STOP just as a poll of address 1 leaves.
-    bool stopped = false;
-    connect(w.exchange(), &Exchange::sgRequest, testButton,
-            [&](quint8, TypeParser, QByteArray request) {
-                if (!stopped && request.startsWith("1=$") && test->tally().row(1).answered == 2) {
-                    stopped = true;
-                    QMetaObject::invokeMethod(testButton, "click", Qt::QueuedConnection);
-                }
-            });
-    QVERIFY(device.runUntil([&] { return stopped && !test->isTestOn(); }));
-    const int two = test->tally().row(2).sent;
-    QCOMPARE(device.outcome(),
-             QStringLiteral("Stability check stopped: address 1 answered 2 of 5 (40 %); "
-                            "address 2 answered 0 of %1 (0 %).")
-                 .arg(two));
-    const QString tip("Address %1 since the last CLEAN TEST: %2 polls sent, %3 answered (%4 %); "
-                      "at most %5 in a row unanswered.");
-    QCOMPARE(rows[0]->toolTip(), tip.arg(1).arg(5).arg(2).arg(40).arg(2));
-    QCOMPARE(rows[1]->toolTip(), tip.arg(2).arg(two).arg(0).arg(0).arg(two));
-
-    // CLEAN TEST starts the counts afresh.
-    QTest::mouseClick(test->findChildren<QPushButton *>().at(1), Qt::LeftButton);
-    QCOMPARE(rows[1]->toolTip(), QStringLiteral("Address 2: no polls since the last CLEAN TEST."));
 }
 
 // A register unanswered, replies in pieces: a dated line per request and whole reply; copy, save.
