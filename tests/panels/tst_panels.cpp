@@ -149,7 +149,7 @@ private slots:
         QSignalSpy stopped(&panel, &W_Test::sgStopTest);
         QSignalSpy cleared(&panel, &W_Test::sgClearTest);
         auto adreses = [&] { return started.last().at(0).toByteArray().toHex(); };
-        // The n newest squares of every row, one letter a square.
+        // The n newest squares of every row, one letter a square (light grey: L, not green's G).
         auto history = [&](int n) {
             QStringList out;
             for (const W_Adres *row : rows) {
@@ -157,7 +157,7 @@ private slots:
                 for (QWidget *w :
                      row->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
                     if (w->autoFillBackground() && letters.size() < n)
-                        letters += colour(w).at(0).toUpper();
+                        letters += colour(w) == "grey" ? 'L' : colour(w).at(0).toUpper();
                 out << letters;
             }
             return out.join(' ');
