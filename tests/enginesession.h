@@ -23,11 +23,16 @@ const Bytes readAll = {"+++",        "AT/V\r",    "ATS216?\r", "ATS206?\r",
                        "ATS201?\r",  "ATS200?\r", "ATS214?\r", "ATS202?\r",
                        "ATS220=9\r", "$1",        "$9",        "ATO\r"};
 
-inline void assign(DeviceSettings &r,
-                   std::initializer_list<std::pair<quint8 DeviceSettings::*, int>> values)
+// Valid settings unlike the model's start in every field.
+inline DeviceSettings site()
 {
-    for (const auto &v : values)
-        r.*v.first = quint8(v.second);
+    DeviceSettings s;
+    s.subBand = 3, s.radioRate = 1, s.chanel = 12, s.power = 5, s.serialTimeout = 30;
+    s.flowControl = 0, s.testAdres = 17, s.serialRate = 4, s.delRxTx = 10, s.delTxRx = 20;
+    s.parity = 2, s.radioTransmitReset = 60, s.wdtReset = 9, s.stopBit = 1, s.averaging1 = 0x85;
+    s.averaging2 = 10, s.diskret1 = 7, s.diskret2 = 3, s.delRequest = 4, s.numOfDown = 0xB5;
+    s.radioModuleReset = 7, s.adreses = QStringLiteral("0000,0000,0000,0005");
+    return s;
 }
 
 // Random bytes without an "a", which could start a measurement reply.
@@ -114,22 +119,6 @@ struct MemorySession : EngineLog
         replies.clear();
         errors.clear();
         device.clearRecords();
-    }
-};
-
-// The device model on a jumping clock for an rlx-cli job (PortJob).
-struct JobDevice
-{
-    DeviceModel model;
-    ManualClock clock;
-    ModelLine line{&model, &clock};
-
-    template <class Job> bool run(Job &job)
-    {
-        job.setLine(&line);
-        job.setClock(&clock);
-        job.start();
-        return clock.advanceUntil([&] { return job.isFinished(); }, 3600 * 1000);
     }
 };
 

@@ -108,24 +108,16 @@ void TestExchange::writeSettingsReadsBack()
 {
     MemorySession s;
     QVERIFY(s.connected());
-    using S = DeviceSettings;
     DeviceSettings &r = s.data.settings;
-    assign(r, {{&S::subBand, 3},     {&S::radioRate, 1},      {&S::chanel, 12},
-               {&S::power, 5},       {&S::serialTimeout, 30}, {&S::flowControl, 0},
-               {&S::serialRate, 3},  {&S::testAdres, 17},     {&S::delRxTx, 10},
-               {&S::delTxRx, 20},    {&S::parity, 2},         {&S::radioTransmitReset, 60},
-               {&S::wdtReset, 9},    {&S::stopBit, 1},        {&S::averaging1, 0x85},
-               {&S::averaging2, 10}, {&S::diskret1, 7},       {&S::diskret2, 3},
-               {&S::delRequest, 4},  {&S::numOfDown, 0xB5},   {&S::radioModuleReset, 7}});
-    r.adreses = "0000,0000,0000,0005";
+    r = site();
     s.engine.writeSettings();
     QVERIFY(s.run());
 
     // A receiver is not a transmitter: its test address becomes 255.
     QCOMPARE(r.testAdres, quint8(255));
     QCOMPARE(s.device.requests(),
-             (Bytes{"+++", "ATS210=4\r", "$34",
-                    "$0=255,3,010,020,2,060,009,1,0000,0000,0000,0005,004,181,007\r", "ATS206=3\r",
+             (Bytes{"+++", "ATS210=5\r", "$35",
+                    "$0=255,4,010,020,2,060,009,1,0000,0000,0000,0005,004,181,007\r", "ATS206=3\r",
                     "ATS201=1\r", "ATS200=12\r", "ATS202=5\r", "ATS214=30\r", "ATS216=0\r",
                     "ATS252=255\r", "ATS220=9\r", "$8=133,010,007,003\r", "ATO\r"} +
               readAll));
