@@ -28,10 +28,7 @@ void TestExchangePty::realLine()
     connect(&port, &QIODevice::readyRead, &port, [&] { got += port.readAll(); });
     // What has come once `size` bytes have, or 30 s have passed.
     auto receive = [&](int size) {
-        QElapsedTimer waited;
-        waited.start();
-        while (got.size() < size && waited.elapsed() < 30000)
-            QTest::qWait(1);
+        (void)QTest::qWaitFor([&] { return got.size() >= size; }, 30000);
         return std::exchange(got, QByteArray());
     };
     device.inject("xyz");
