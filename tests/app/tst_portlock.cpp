@@ -8,8 +8,6 @@
 #include "tests/cli/clirun.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
-#include "tools/devsim/devicemodel.h"
-#include "tools/devsim/ptydevice.h"
 
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -25,16 +23,13 @@ class TestPortLock : public QObject
 {
     Q_OBJECT
 private slots:
-    // The window holds a device; through a symbolic link, a doubled slash, a relative path or
-    // its own name it is refused to everyone else, naming the holder, and free again once the
-    // window lets it go. Then it is refused for want of permission.
+    // The window's device is refused to everyone else under any of its names, naming the holder,
+    // and free again once the window lets it go; then it is refused for want of permission.
     void portHeldUnderAnotherNameOrForbidden()
     {
         Modals modals;
-        DeviceModel model;
-        PtyDevice device(&model);
-        QVERIFY(device.open());
-        const QString path = device.slavePath();
+        const Devsim device({});
+        const QString path = device.path;
         MainWindow window;
         window.show();
         QVERIFY(connectTo(window, path));
@@ -84,8 +79,7 @@ private slots:
         QVERIFY(QFile::exists(lockFile));
         line.close();
 
-        // A lock folder that is not there is passed over for the usual ones: the port is still
-        // locked.
+        // A missing lock folder is passed over for the usual ones: the port is still locked.
         const QByteArray own = qgetenv("RLX_LOCK_DIR");
         qputenv("RLX_LOCK_DIR", "no-such-folder");
         QVERIFY(line.open(path));

@@ -7,6 +7,8 @@
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
 
+#include <algorithm>
+
 using namespace WindowDriver;
 
 namespace {
@@ -20,13 +22,10 @@ QByteArray convert(const QStringList &args, const QByteArray &input = QByteArray
 
 // A device's requests with each repeat left out: whether a request goes out again depends on
 // how soon the device in its own process answers, which a busy machine changes.
-QStringList withoutRepeats(const QStringList &requests)
+QStringList withoutRepeats(QStringList requests)
 {
-    QStringList sent;
-    for (const QString &r : requests)
-        if (sent.isEmpty() || sent.last() != r)
-            sent << r;
-    return sent;
+    requests.erase(std::unique(requests.begin(), requests.end()), requests.end());
+    return requests;
 }
 
 } // namespace
@@ -82,7 +81,6 @@ void TestCli::wireBytesEqualTheWindows()
     forCli.stop();
     const QStringList fromWindow = withoutRepeats(forWindow.requests());
     const QStringList fromCli = withoutRepeats(forCli.requests());
-    QVERIFY(fromWindow.size() >= 13);
     if (operation == "defaults")
         QCOMPARE(fromWindow.filter(QRegularExpression("^\\$3")), (QStringList{"$35", "$30"}));
     // rlx-cli reads again until two readings agree: once more after a read only.
@@ -115,12 +113,8 @@ void TestCli::portsReadsAndUnreachableDevices()
     r = runCli({"read", "--json", "--port", silent.path, "--port", good.path, "--port", glob});
     QCOMPARE(r.code, 1);
     // Each device's progress begins before the first ends.
-    const QStringList err = r.err.split('\n');
-    const int firstDone = err.indexOf(QRegularExpression(".*: read 100%"));
     for (const Devsim *d : {&silent, &good, &damaged})
-        QVERIFY2(err.indexOf(QRegularExpression(QRegularExpression::escape(d->path) + ": .*")) <
-                     firstDone,
-                 qPrintable(r.err));
+        QVERIFY2(r.err.indexOf(d->path + ": ") < r.err.indexOf(": read 100%"), qPrintable(r.err));
     // The damaged register has no value and is named as not read.
     QJsonObject settings = settingsJson(rs485Settings());
     const QString sound = QJsonDocument(settings).toJson(QJsonDocument::Compact);
@@ -145,8 +139,6 @@ void TestCli::portsReadsAndUnreachableDevices()
                  r.out.contains(", not read: serialTimeout: FAILED"),
              qPrintable(r.out));
 
-    QCOMPARE(runCli({"read", "--port", good.path, "-o", "read.rlx"}).code, 0);
-    QCOMPARE(fileBytes("read.rlx"), SettingsFile::toBytes(rs485Settings()));
     // A name that would clear the terminal is shown, not obeyed; "[" alone is no glob.
     r = runCli({"identify", "--port", "/nonexistent/x\x1b[2J"});
     const QString said = r.out + r.err;
@@ -171,17 +163,15 @@ void TestCli::checksAndReport()
     QVERIFY2(r.code == 0, qPrintable(r.err));
     QCOMPARE(fileBytes("test.csv"), QByteArray("address,sent,answered,share,longest_miss_run,"
                                                "complete\n1,3,3,1.000,0,1\n2,3,1,0.333,2,1\n"));
-    QCOMPARE(device.requests().filter(QRegularExpression("^[12]=\\$")).size(), 6);
 
+    // Three rows, no "complete" column: a current input around 12 mA in µA, a voltage around
+    // 5 V in mV (the units on screen: tst_cliinterrupt).
     r = measureRun.wait();
     QVERIFY2(r.code == 0, qPrintable(r.err));
-    QCOMPARE(r.out.split('\n').filter(QRegularExpression(" mkA .* mV ")).size(), 3);
-    // Three rows: a current input around 12 mA in µA, a voltage around 5 V in mV.
     const QString row = "[0-9.]+,([3-9]\\d{3}|1\\d{4}|20\\d{3}),(\\d{1,4}|10000),\\d+,\\d+\n";
     const QString csv = QString::fromUtf8(fileBytes("in.csv"));
     QVERIFY2(QRegularExpression("^seconds,an1,an2,d1,d2\n(" + row + "){3}$").match(csv).hasMatch(),
              qPrintable(csv));
-    QCOMPARE(inputs.requests().count("$7"), 3);
 
     // What rlx-cli gives the report (its layout: tst_report).
     r = reportRun.wait();
@@ -217,14 +207,13 @@ void TestCli::convertRoundTripAndStandardStreams()
     const QByteArray bytes = SettingsFile::toBytes(s);
     QVERIFY(writeFile("a.rlx", bytes));
     QCOMPARE(QJsonDocument::fromJson(convert({"a.rlx", "b.json"})).object(), settingsJson(s));
-    QCOMPARE(convert({"b.json", "c.rlx"}), bytes);
     QCOMPARE(convert({"a.rlx", "-"}), fileBytes("b.json"));
     QCOMPARE(convert({"-", "-", "--format", "rlx"}, bytes), bytes);
-    QCOMPARE(convert({"-", "d.rlx"}, fileBytes("b.json")), bytes);
-    // An empty address text is not a null one.
+    // JSON on standard input; an empty address text is not a null one.
     QJsonObject empty = settingsJson(s);
     empty["adreses"] = "";
-    QCOMPARE(convert({"-", "e.rlx"}, QJsonDocument(empty).toJson()).right(4), QByteArray(4, '\0'));
+    QCOMPARE(convert({"-", "d.rlx"}, QJsonDocument(empty).toJson()),
+             bytes.chopped(4) + QByteArray(4, '\0'));
 }
 
 void TestCli::refusedWithALineEach_data()
@@ -244,7 +233,6 @@ void TestCli::refusedWithALineEach_data()
                                     << "bad.json: " + QString(told).replace("\n", "\nbad.json: ");
     };
     usage("", "");
-    usage("flash", "unknown command \"flash\"");
     usage("read --port x --colour", "read: Unknown option 'colour'.");
     usage("read --json", "--port is missing");
     usage("write --port x", "write takes one settings file");
@@ -314,16 +302,14 @@ void TestCli::refusedWithALineEach()
             help.out.contains("write [options]"));
 }
 
-// One RS-485 device with two stuck settings, a command after another: a refused file, diff,
-// set and get, write's check naming what the device did not take (a stuck field stays at its
-// power-up value), backup, and settings read from another model.
+// One RS-485 device with two stuck settings, a command after another: diff, set and get, write's
+// check naming what the device did not take (a stuck field stays at its power-up value), backup,
+// and settings read from another model (a refused file: tst_clifiles).
 void TestCli::singleSettingsCheckedWritesAndBackup()
 {
     Devsim device(rs485() + QStringList{"--stuck", "delTxRx", "--stuck", "S206"});
     Devsim transmitter({"--hardware", "RLX-31868-AD transmitter"});
     DeviceSettings s = rs485Settings();
-    s.power = 200;
-    QVERIFY(writeSettings("bad.json", s));
     s.delTxRx = 40, s.subBand = 4, s.power = 3;
     QVERIFY(writeSettings("new.json", s));
     QVERIFY(QDir().mkdir("backup"));
@@ -332,7 +318,6 @@ void TestCli::singleSettingsCheckedWritesAndBackup()
     const QString at = device.path + ": ";
     // On the device (BACKUP: the transmitter's backup): exit code, whether it writes, what it says.
     const QList<std::tuple<QString, int, bool, QString>> steps = {
-        {"write bad.json", 4, false, "rlx-cli: bad.json: power (Power): 200 is not 0 to 7\n"},
         {"read -o site.json", 0, false, ""},
         {"diff site.json", 0, false, ""},
         {"set power=200", 2, false,
@@ -363,8 +348,6 @@ void TestCli::singleSettingsCheckedWritesAndBackup()
         const bool wrote = !device.requests().mid(before).filter(writing).isEmpty();
         QVERIFY2(r.code == code && (r.out + r.err).contains(said) && wrote == writes,
                  qPrintable(command + ": " + QString::number(r.code) + '\n' + r.out + r.err));
-        // A refused file: refused before the port is opened.
-        QVERIFY(code != 4 || device.requests().isEmpty());
     }
     const QStringList files = QDir("backup").entryList(QDir::Files, QDir::Name);
     QVERIFY2(files.size() == 2 &&

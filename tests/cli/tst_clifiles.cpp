@@ -20,22 +20,19 @@ const QStringList KeptNames =
             "firmware variant ok settings unanswered power en ru system default UTC Tx Rx RTS CTS")
         .split(' ');
 
-// The lines of `text` with English words besides options, paths and what was `given`.
+// The lines of `text` with English words (Latin letters only, not kept) besides options, paths
+// and what was `given`.
 QStringList englishLines(const QString &text, const QStringList &given)
 {
-    static const QRegularExpression word("[A-Za-z0-9]*[A-Za-z][A-Za-z0-9]*");
+    static const QRegularExpression english("(?<![A-Za-z0-9])(?!(" + KeptNames.join('|') +
+                                            ")(?![A-Za-z0-9]))[A-Za-z]+(?![A-Za-z0-9])");
     static const QRegularExpression aside("(^|\\s|\\[)-{1,2}[a-z][a-z-]*|/\\S*");
     QStringList wrong;
     for (const QString &line : text.split('\n', Qt::SkipEmptyParts)) {
         QString t = line;
         for (const QString &d : given)
             t.remove(d);
-        bool found = false;
-        for (auto it = word.globalMatch(t.remove(aside)); it.hasNext();) {
-            const QString w = it.next().captured();
-            found = found || (!w.contains(QRegularExpression("[0-9]")) && !KeptNames.contains(w));
-        }
-        if (found)
+        if (t.remove(aside).contains(english))
             wrong << line;
     }
     return wrong;
@@ -43,7 +40,7 @@ QStringList englishLines(const QString &text, const QStringList &given)
 
 CliRun cliIn(const QString &language, const QStringList &args)
 {
-    return runCli(language.isEmpty() ? args : QStringList{"--lang", language} + args);
+    return runCli(QStringList{"--lang", language} + args);
 }
 
 } // namespace
@@ -61,7 +58,6 @@ private slots:
     void outputsAndInputsAreChecked_data();
     void outputsAndInputsAreChecked();
     void messagesInRussian();
-    void followsTheWindowsLanguage();
 };
 
 void TestCliFiles::outputsAndInputsAreChecked_data()
@@ -79,7 +75,6 @@ void TestCliFiles::outputsAndInputsAreChecked_data()
     // An output file is written whole or not at all; keep.*: an earlier file kept as it was.
     const QString full = "trap '' XFSZ; exec CLI", efbig = QString::fromLocal8Bit(strerror(EFBIG));
     row("convert, disk full", "convert vela.json keep.json", full, 0, "keep.json: " + efbig);
-    row("read, disk full", "read --port PORT -o keep.json", full, 200, "keep.json: " + efbig);
     row("report, disk full", "report --port PORT -o keep.html", full, 200, "keep.html: " + efbig);
     const QString fifo = ": Not a regular file but a FIFO; it was left as it was";
     row("convert into a FIFO", "convert vela.json fifo.json", "mkfifo fifo.json; exec CLI", -1,
@@ -100,8 +95,6 @@ void TestCliFiles::outputsAndInputsAreChecked_data()
         "in.json: Not a regular file but a FIFO");
     row("link to /dev/zero", "convert zero.json out.rlx", "ln -s /dev/zero zero.json; exec CLI", -1,
         "zero.json: Not a regular file but a device");
-    row("folder", "convert dir.json out.rlx", "mkdir dir.json; exec CLI", -1,
-        "dir.json: Not a regular file but a folder");
     row("too large", "convert big.json out.rlx",
         "head -c 1048577 /dev/zero | tr '\\0' ' ' > big.json; exec CLI", -1,
         "big.json: Too large: more than 1048576 bytes");
@@ -137,9 +130,7 @@ void TestCliFiles::outputsAndInputsAreChecked()
     if (told == "-") { // whether the broken pipe ends rlx-cli or is told
         QVERIFY2(r.code > 0 && r.err.isEmpty(), qPrintable(r.err));
     } else if (told.isEmpty()) {
-        QVERIFY2(r.code == 0, qPrintable(r.err));
-        QCOMPARE(runCli({"convert", "vela.json", "file.rlx"}).code, 0);
-        QCOMPARE(fileBytes("out.rlx"), fileBytes("file.rlx"));
+        QVERIFY2(r.code == 0 && QFile::exists("out.rlx"), qPrintable(r.err));
     } else {
         QCOMPARE(r.code, 4);
         QCOMPARE(r.err.count("rlx-cli: " + told + '\n'), 1);
@@ -152,7 +143,8 @@ void TestCliFiles::outputsAndInputsAreChecked()
             (lstat(QFile::encodeName(target).constData(), &after) == 0 && S_ISFIFO(after.st_mode)));
 }
 
-// Help, a usage error, refused files, the progress, summary and table of a device, the report.
+// Help, usage errors, refused files, the progress, summary and table of a device, the report;
+// then the window's remembered language, which holds until --lang says otherwise for one run.
 void TestCliFiles::messagesInRussian()
 {
     Devsim device(rs485());
@@ -181,6 +173,7 @@ void TestCliFiles::messagesInRussian()
         QVERIFY2(r.code == code && !said.trimmed().isEmpty(), qPrintable(args.join(' ') + said));
         const QStringList wrong = englishLines(said, given);
         QVERIFY2(wrong.isEmpty(), qPrintable(args.join(' ') + ":\n" + wrong.join('\n')));
+        QVERIFY(code != 4 || device.requests().isEmpty()); // a refused file: the port not opened
         all += said;
     }
     for (const char *text :
@@ -201,19 +194,14 @@ void TestCliFiles::messagesInRussian()
     QVERIFY2(bad.code == 2 && bad.err.contains("en, ru, system, default") &&
                  bad.err.contains("\"de\""),
              qPrintable(bad.err));
-    QCOMPARE(cliIn(QString(), {"--lang"}).code, 2);
-}
+    QCOMPARE(runCli({"--lang"}).code, 2);
 
-// The window's remembered language holds until --lang says otherwise for one run;
-// "default" gives the program's own texts. rlx-cli leaves the setting as it was.
-void TestCliFiles::followsTheWindowsLanguage()
-{
-    const QString own = cliIn(QString(), {"frob"}).err;
-    QVERIFY2(own.startsWith("rlx-cli: unknown command \"frob\""), qPrintable(own));
+    // "default" is the program's own text; rlx-cli leaves the setting as it was.
     QSettings("Orbelinex", "Rlx").setValue("Language", "ru");
-    QVERIFY(cliIn(QString(), {"frob"}).err.contains("неизвестная команда"));
-    QCOMPARE(cliIn("default", {"frob"}).err, own);
-    QCOMPARE(cliIn("en", {"frob"}).err, own);
+    QVERIFY(runCli({"frob"}).err.contains("неизвестная команда"));
+    for (const QString language : {"default", "en"})
+        QCOMPARE(cliIn(language, {"frob"}).err,
+                 QString("rlx-cli: unknown command \"frob\" (see rlx-cli --help)\n"));
     QCOMPARE(QSettings("Orbelinex", "Rlx").value("Language").toString(), QStringLiteral("ru"));
 }
 
