@@ -7,17 +7,14 @@ class TestIdentification : public QObject
     Q_OBJECT
 
 private slots:
-    // Rows are named by the hardware text of the identity reply; each receiver by its full
-    // name, as longer names contain shorter ones.
+    // Rows: the identity's hardware text, a receiver's in full (shown models: tst_windowmodels).
     void models_data()
     {
         QTest::addColumn<int>("model");
         QTest::addColumn<QString>("kinds"); // receiver, current output, transmitter
         QTest::addColumn<int>("outType");   // with 7 as the kind before
         using I = Identification;
-        QTest::newRow("RLX-31868-4-20-D receiver") << int(I::Receiver420D) << "RC." << 7;
         QTest::newRow("RLX-31868-4-20 receiver AA") << int(I::Receiver420) << "RC." << 0;
-        QTest::newRow("RLX-31868-Vela-485 transmitter") << int(I::Rs485) << "..T" << 7;
         QTest::newRow("RLX-31868-AD transmitter") << int(I::TransmitterWithInputs) << "..T" << 1;
         // "AA" at the very start does not count.
         QTest::newRow("AA something") << int(I::TransmitterWithInputs) << "..T" << 7;

@@ -6,8 +6,7 @@
 
 namespace {
 
-// Every byte field its own value, counting up in the file's order: twelve bytes,
-// the port text, eleven bytes, the address text.
+// Each byte field its own value, counting up in the file's order: 12 bytes, port, 11, addresses.
 DeviceSettings distinctRecord()
 {
     DeviceSettings s;
@@ -70,8 +69,7 @@ void TestSettingsFile::layoutRoundTripAndObstacles()
     QVERIFY2(SettingsFile::load("device.rlx", loaded, &error), qPrintable(error));
     QCOMPARE(SettingsFile::toBytes(loaded), expected);
 
-    // Damaged files and a missing one: refused with a reason, the record kept (a FIFO, a folder or
-    // /dev/zero under the name: tst_clifiles, through the same reader).
+    // Damaged and missing files: refused with a reason, the record kept (others: tst_clifiles).
     const QList<QPair<const char *, QByteArray>> damaged = {
         {"missing", QByteArray()},
         {"empty", ""},

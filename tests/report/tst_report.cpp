@@ -65,8 +65,7 @@ private slots:
         const QString file = QStringLiteral("commissioning.pdf");
         QString error;
         QVERIFY2(sample().write(file, &error), qPrintable(error));
-        // Settings by the window's labels, in words and units; stability rows as address, sent,
-        // answered, share, longest miss run.
+        // By label, in words and units; stability: address, sent, answered, share, longest run.
         const QString text = poppler("pdftotext", {"-layout", file, "-"});
         for (const char *row :
              {"Commissioning report", "Radio stability check", "Hardware RLX-31868-Vela-485",
@@ -88,11 +87,8 @@ private slots:
 
     void htmlFieldsByVariantAndEscaping()
     {
+        // Damaged replies not read, an early end told, texts escaped, port and spare unshown.
         CommissioningReport r = sample();
-        // The configurator's own settings are not shown, nor a check cut short.
-        expectIn(r.toHtml(), {}, {"COM9", "Spare", "77", "cut short"});
-
-        // No value for damaged replies, a word for a check ended early, the device's texts escaped.
         CommissioningReport odd = r;
         odd.notRead = {SettingsFields::byName(QStringLiteral("power")),
                        SettingsFields::byName(QStringLiteral("serialTimeout"))};
@@ -101,11 +97,12 @@ private slots:
         odd.firmware = QStringLiteral("\"Aug</td><script>");
         odd.port = QStringLiteral("/dev/<i>");
         odd.settings.adreses = QStringLiteral("<u>");
-        expectIn(odd.toHtml(),
-                 {"<td>Power</td><td>not read</td>", "<td>Serial Timeout</td><td>not read</td>",
-                  "<td>Channel</td><td>17</td>", "cut short", "&lt;q&gt;&amp;",
-                  "&quot;Aug&lt;/td&gt;&lt;script&gt;", "/dev/&lt;i&gt;", "&lt;u&gt;"},
-                 {"<td>31</td>", "<q>", "<script>", "<i>", "<u>", "&<", "&\""});
+        expectIn(
+            odd.toHtml(),
+            {"<td>Power</td><td>not read</td>", "<td>Serial Timeout</td><td>not read</td>",
+             "<td>Channel</td><td>17</td>", "cut short", "&lt;q&gt;&amp;",
+             "&quot;Aug&lt;/td&gt;&lt;script&gt;", "/dev/&lt;i&gt;", "&lt;u&gt;"},
+            {"<td>31</td>", "<q>", "<script>", "<i>", "<u>", "&<", "&\"", "COM9", "Spare", "77"});
 
         // Older firmware does not report these; a 4-20 receiver polls address 1 whatever it holds.
         r.variant = 0;
@@ -113,7 +110,7 @@ private slots:
                  {"<td>Requests period</td><td>-</td><td class=\"note\">not reported by this "
                   "device</td>",
                   "<td>Num of down</td><td>-</td>", "<td>Channel</td><td>17</td>"},
-                 {"42"});
+                 {"42", "cut short"});
         r.hardware = QStringLiteral("RLX-31868-4-20 receiver");
         r.test.clear();
         expectIn(r.toHtml(), {}, {"0015", "stability", "Polls sent"});
@@ -124,8 +121,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QFile(dir.filePath(QStringLiteral("plain"))).open(QIODevice::WriteOnly));
         // The last lies under a file, which even root cannot create.
-        for (const char *name : {"report.txt", "report", "report.pdf.bak", "missing/report.pdf",
-                                 "missing/report.html", "plain/report.pdf"}) {
+        for (const char *name : {"report.txt", "report", "report.pdf.bak", "plain/report.pdf"}) {
             const QString file = dir.filePath(QLatin1String(name));
             QString error;
             QVERIFY2(!sample().write(file, &error) &&

@@ -1,6 +1,5 @@
-// The files the window and rlx-cli write all go through one writer: on a full disk the
-// previous file stays, and a FIFO, device node or folder under the name (or behind a link)
-// is left alone. rlx-cli's own files: tst_clifiles.
+// The window's and rlx-cli's one file writer (rlx-cli's files: tst_clifiles): on a full disk the
+// previous file stays; a FIFO, device node or folder under the name (or a link's) is left alone.
 
 #include "session/outputfile.h"
 #include "tests/filesizelimit.h"
