@@ -44,15 +44,14 @@ public:
         return QTest::qWaitFor(
             [&] { return (err += process.readAllStandardError()).contains(text); }, HangMs);
     }
-    CliRun wait()
+    CliRun wait() // a hang: killed, code -1
     {
-        CliRun r;
         if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, HangMs)) {
             qWarning("rlx-cli hangs");
             process.kill();
             process.waitForFinished();
-            return r;
         }
+        CliRun r;
         r.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         r.bytes = process.readAllStandardOutput();
         r.out = QString::fromUtf8(r.bytes);

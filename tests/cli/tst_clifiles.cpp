@@ -165,6 +165,7 @@ void TestCliFiles::messagesInRussian()
         {{"write", "--port", device.path, "strong.json"}, 4},
         {{"identify", "--port", device.path}, 0},
         {{"test", "--port", device.path, "--addresses", "1", "--rounds", "1"}, 0},
+        {{"report", "--port", device.path, "-o", "report.html"}, 0},
     };
     QString all;
     for (const auto &[args, code] : cases) {
@@ -181,13 +182,11 @@ void TestCliFiles::messagesInRussian()
           "power (Мощность): 9 — недопустимо, нужно: от 0 до 7"})
         QVERIFY2(all.contains(QString::fromUtf8(text)), qPrintable(all));
     // The report's words, and the settings' labels and values in it.
-    QCOMPARE(cliIn("ru", {"report", "--port", device.path, "-o", "report.html"}).code, 0);
     QString report = QString::fromUtf8(fileBytes("report.html"));
     report.remove(QRegularExpression("<style>.*</style>|<[^>]*>",
                                      QRegularExpression::DotMatchesEverythingOption |
                                          QRegularExpression::InvertedGreedinessOption));
-    QVERIFY2(report.count('\n') > 30, qPrintable(report));
-    QCOMPARE(englishLines(report, given), QStringList());
+    QVERIFY2(report.count('\n') > 30 && englishLines(report, given).isEmpty(), qPrintable(report));
 
     // An unknown language is a usage error that names the ones there are.
     const CliRun bad = cliIn("de", {"identify", "--port", device.path});
