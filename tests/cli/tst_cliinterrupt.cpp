@@ -59,9 +59,8 @@ void TestCliInterrupt::writeEndsAfterTheRequestOnTheLine()
                          "power, serialTimeout, flowControl, averaging1, averaging2, diskret1, "
                          "diskret2";
     QCOMPARE(run.err.split('\n').filter(" write interrupted: "), QStringList(device.path + told));
-    QVERIFY2(run.out.contains(device.path + ": RLX-31868-Vela-485") &&
-                 run.out.trimmed().endsWith(", interrupted: FAILED"),
-             qPrintable(run.out));
+    QCOMPARE(run.out, device.path + ": RLX-31868-Vela-485, firmware Aug  4 2022 (variant 2), "
+                                    "interrupted: FAILED\n");
 }
 
 // Interrupted during the rate search: nothing written, and no "ATO" to a module
@@ -137,10 +136,8 @@ void TestCliInterrupt::debugLogOnlyWhenAsked()
         env.insert("QT_LOGGING_RULES", rules);
         const QStringList args = QStringList{option, "read", "--port", device.path};
         const CliRun run = Cli(args.mid(option.isEmpty() ? 1 : 0), QByteArray(), env).wait();
-        QCOMPARE(run.code, 0);
         QVERIFY2(run.err.contains("rlx.protocol: ") == logged, qPrintable(option + ' ' + rules));
-        QVERIFY2(run.err.contains(device.path + ": read 0%") && run.out.contains(": ok"),
-                 qPrintable(run.err + run.out));
+        QVERIFY2(run.code == 0 && run.err.contains(device.path + ": read 0%"), qPrintable(run.err));
     }
 }
 
