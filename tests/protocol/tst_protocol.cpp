@@ -180,7 +180,8 @@ void TestProtocol::replyFieldsLandInTheirRecordFields()
         "17", "3", "10", "11", "2", "70", "9", "1", QByteArray("8000000000000005\0\0", 18)};
     DeviceSettings s;
     QVERIFY(ReplyDecoder::apply(ReadConfig, config, 0, "RLX-31868-Vela-485", s));
-    QCOMPARE(s.adreses, QString("8000000000000005")); // up to the first zero byte
+    QCOMPARE(s.adreses, QString("8000000000000005"));                   // up to the first zero byte
+    QCOMPARE(QList<int>({s.delRxTx, s.delTxRx}), QList<int>({10, 11})); // the delays' own fields
     // Every 4-20 model polls address 1, whatever its reply says.
     ReplyDecoder::apply(ReadConfig, config, 0, "RLX-31868-4-20-D receiver", s);
     QCOMPARE(s.adreses, QString("00000001"));
