@@ -121,9 +121,8 @@ inline bool writeSettings(const QString &name, const DeviceSettings &s = rs485Se
     return writeFile(name, QJsonDocument(settingsJson(s)).toJson());
 }
 
-// rlx-devsim holding rs485Settings() as the "$1" answer, the registers (sub-band, radio rate,
-// channel, power, serial timeout, flow control) and the "$8=" fields; its module runs at
-// `moduleRate`, the recorded rate being 5 (at 0 DEFAULT's search fails once).
+// rlx-devsim holding rs485Settings() in the device's forms ("$1" answer, registers, "$8=" fields);
+// its module runs at `moduleRate`, the recorded rate being 5 (at 0 DEFAULT's search fails once).
 inline QStringList rs485(int moduleRate = 2)
 {
     const QString args = "--hardware RLX-31868-Vela-485 --module-rate %1 "

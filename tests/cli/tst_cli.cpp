@@ -20,8 +20,7 @@ QByteArray convert(const QStringList &args, const QByteArray &input = QByteArray
     return r.code != 0 ? QByteArray() : args.at(1) == "-" ? r.bytes : fileBytes(args.at(1));
 }
 
-// A device's requests with each repeat left out: whether a request goes out again depends on
-// how soon the device in its own process answers, which a busy machine changes.
+// Requests without repeats, which depend on how soon a device in its own process answers.
 QStringList withoutRepeats(QStringList requests)
 {
     requests.erase(std::unique(requests.begin(), requests.end()), requests.end());
@@ -162,8 +161,7 @@ void TestCli::checksAndReport()
     QCOMPARE(fileBytes("test.csv"), QByteArray("address,sent,answered,share,longest_miss_run,"
                                                "complete\n1,3,3,1.000,0,1\n2,3,1,0.333,2,1\n"));
 
-    // Three rows, no "complete" column: a current input around 12 mA in µA, a voltage around
-    // 5 V in mV (the units on screen: tst_cliinterrupt).
+    // Three rows, no "complete" column: a current near 12 mA in µA, a voltage near 5 V in mV.
     r = measureRun.wait();
     QVERIFY2(r.code == 0, qPrintable(r.err));
     const QString row = "[0-9.]+,([3-9]\\d{3}|1\\d{4}|20\\d{3}),(\\d{1,4}|10000),\\d+,\\d+\n";
@@ -217,8 +215,8 @@ void TestCli::convertRoundTripAndStandardStreams()
 void TestCli::refusedWithALineEach_data()
 {
     QTest::addColumn<QString>("args");
-    // bad.json: "field=JSON value" changes separated by ";", or its text; what is told
-    // after "rlx-cli: " on each line ("": the usage).
+    // bad.json: "field=JSON" changes joined by ";", or its text; told after "rlx-cli: " ("":
+    // usage).
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("told");
     const auto usage = [](const char *args, const QString &told) {
@@ -300,9 +298,8 @@ void TestCli::refusedWithALineEach()
             help.out.contains("write [options]"));
 }
 
-// One RS-485 device with two stuck settings, a command after another: diff, set and get, write's
-// check naming what the device did not take (a stuck field stays at its power-up value), backup,
-// and settings read from another model (a refused file: tst_clifiles).
+// One RS-485 device with two stuck settings (at their power-up values), a command after another:
+// diff, set, get, write's check naming what was not taken, backup, another model's settings.
 void TestCli::singleSettingsCheckedWritesAndBackup()
 {
     Devsim device(rs485() + QStringList{"--stuck", "delTxRx", "--stuck", "S206"});

@@ -20,8 +20,7 @@ const QStringList KeptNames =
             "firmware variant ok settings unanswered power en ru system default UTC Tx Rx RTS CTS")
         .split(' ');
 
-// The lines of `text` with English words (Latin letters only, not kept) besides options, paths
-// and what was `given`.
+// The lines of `text` with English words, besides options, paths and what was `given`.
 QStringList englishLines(const QString &text, const QStringList &given)
 {
     static const QRegularExpression english("(?<![A-Za-z0-9])(?!(" + KeptNames.join('|') +
