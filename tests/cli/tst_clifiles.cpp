@@ -2,11 +2,8 @@
 // standard output full, closed or unread, inputs that never end), and its messages in Russian.
 
 #include "tests/cli/clirun.h"
-#include "tests/filesizelimit.h"
 
 #include <QSettings>
-
-#include <optional>
 
 #include <sys/stat.h>
 
@@ -63,69 +60,58 @@ void TestCliFiles::outputsAndInputsAreChecked_data()
 {
     QTest::addColumn<QString>("command"); // PORT: the port of a device rlx-devsim starts
     QTest::addColumn<QString>("around");  // the bash script it runs in
-    // Bytes a file may have, as on a full disk (a port's lock file takes a few); -1: any.
-    QTest::addColumn<int>("limit");
     // The one line after "rlx-cli: "; "": taken as vela.json; "-": quiet.
     QTest::addColumn<QString>("told");
-    const auto row = [](const char *name, const char *command, const QString &around, int limit,
-                        const QString &told) {
-        QTest::newRow(name) << command << around << limit << told;
-    };
-    // An output file is written whole or not at all; keep.*: an earlier file kept as it was.
-    const QString full = "trap '' XFSZ; exec CLI", efbig = QString::fromLocal8Bit(strerror(EFBIG));
-    row("convert, disk full", "convert vela.json keep.json", full, 0, "keep.json: " + efbig);
-    row("report, disk full", "report --port PORT -o keep.html", full, 200, "keep.html: " + efbig);
+    const auto row = [](const char *name, const char *command, const QString &around,
+                        const QString &told) { QTest::newRow(name) << command << around << told; };
+    // An output file is written whole or not at all; keep.*: an earlier file kept as it was. A
+    // full disk: files of 1 KiB blocks at most (a port's lock file takes a few bytes).
+    const QString full = "trap '' XFSZ; ulimit -f %1; exec CLI";
+    const QString efbig = QString::fromLocal8Bit(strerror(EFBIG));
+    row("convert, disk full", "convert vela.json keep.json", full.arg(0), "keep.json: " + efbig);
+    row("report, disk full", "report --port PORT -o keep.html", full.arg(1), "keep.html: " + efbig);
     const QString fifo = ": Not a regular file but a FIFO; it was left as it was";
-    row("convert into a FIFO", "convert vela.json fifo.json", "mkfifo fifo.json; exec CLI", -1,
+    row("convert into a FIFO", "convert vela.json fifo.json", "mkfifo fifo.json; exec CLI",
         "fifo.json" + fifo);
     row("CSV into a FIFO", "test --port PORT --addresses 1 --rounds 1 --csv fifo.csv",
-        "mkfifo fifo.csv; exec CLI", -1, "fifo.csv" + fifo);
-    row("json of a read, disk full", "read --json --port PORT", "exec CLI >/dev/full", -1,
+        "mkfifo fifo.csv; exec CLI", "fifo.csv" + fifo);
+    row("json of a read, disk full", "read --json --port PORT", "exec CLI >/dev/full",
         "standard output: No space left on device");
-    row("json of a read, closed", "read --json --port PORT", "exec CLI >&-", -1,
+    row("json of a read, closed", "read --json --port PORT", "exec CLI >&-",
         "standard output: Bad file descriptor");
     // The pipe's reader is gone before the first byte: a quiet failure.
     const QString goneReader = "set -o pipefail; rm -f ready; mkfifo ready; "
                                "{ read x < ready; CLI; } | { exec <&-; echo > ready; }";
-    row("reader gone", "ports --json", goneReader, -1, "-");
-    row("reader gone, SIGPIPE ignored", "ports --json", "trap '' PIPE; " + goneReader, -1, "-");
+    row("reader gone", "ports --json", goneReader, "-");
+    row("reader gone, SIGPIPE ignored", "ports --json", "trap '' PIPE; " + goneReader, "-");
     // Inputs: a regular file of bounded size only.
-    row("FIFO", "convert in.json out.rlx", "mkfifo in.json; exec CLI", -1,
+    row("FIFO", "convert in.json out.rlx", "mkfifo in.json; exec CLI",
         "in.json: Not a regular file but a FIFO");
-    row("link to /dev/zero", "convert zero.json out.rlx", "ln -s /dev/zero zero.json; exec CLI", -1,
+    row("link to /dev/zero", "convert zero.json out.rlx", "ln -s /dev/zero zero.json; exec CLI",
         "zero.json: Not a regular file but a device");
     row("too large", "convert big.json out.rlx",
-        "head -c 1048577 /dev/zero | tr '\\0' ' ' > big.json; exec CLI", -1,
+        "head -c 1048577 /dev/zero | tr '\\0' ' ' > big.json; exec CLI",
         "big.json: Too large: more than 1048576 bytes");
-    row("endless standard input", "convert - out.rlx", "exec CLI </dev/zero", -1,
+    row("endless standard input", "convert - out.rlx", "exec CLI </dev/zero",
         "standard input: Too large: more than 1048576 bytes");
     row("largest", "convert big.json out.rlx",
         "{ cat vela.json; head -c $((1048576 - $(stat -c%s vela.json))) /dev/zero | tr '\\0' ' '; }"
         " > big.json; exec CLI",
-        -1, "");
+        "");
 }
 
 void TestCliFiles::outputsAndInputsAreChecked()
 {
     QFETCH(QString, command);
     QFETCH(QString, around);
-    QFETCH(int, limit);
     QFETCH(QString, told);
-    if (limit >= 0 && qEnvironmentVariableIsSet("RLX_MEMCHECK"))
-        QSKIP("a file-size limit and Valgrind do not go together");
     const QString target = command.section(' ', -1);
     QVERIFY(!target.startsWith("keep") || writeFile(target, "precious"));
     QFile::remove("out.rlx");
-    std::optional<Devsim> device;
-    if (command.contains("PORT"))
-        device.emplace(QStringList());
-    std::optional<FileSizeLimit> full;
-    if (limit >= 0)
-        full.emplace(rlim_t(limit));
-    Cli cli(command.replace("PORT", device ? device->path : "").split(' '), QByteArray(),
-            QProcessEnvironment::systemEnvironment(), around);
-    full.reset();
-    const CliRun r = cli.wait();
+    const Devsim device({});
+    const CliRun r = Cli(command.replace("PORT", device.path).split(' '), QByteArray(),
+                         QProcessEnvironment::systemEnvironment(), around)
+                         .wait();
     if (told == "-") { // whether the broken pipe ends rlx-cli or is told
         QVERIFY2(r.code > 0 && r.err.isEmpty(), qPrintable(r.err));
     } else if (told.isEmpty()) {
