@@ -87,13 +87,12 @@ private slots:
 
         // A port the user may not open: rlx-cli says how to get access, as the window does.
         // The superuser opens any file: rlx-cli runs as nobody, the terminal the superuser's.
-        QString script;
-        if (::geteuid() == 0) {
-            if (QStandardPaths::findExecutable("setpriv").isEmpty())
-                QSKIP("run as the superuser without setpriv to run rlx-cli as another user");
-            script = "setpriv --reuid=65534 --regid=65534 --clear-groups CLI";
-        }
-        QCOMPARE(::chmod(QFile::encodeName(path).constData(), script.isEmpty() ? 0 : 0600), 0);
+        const bool root = ::geteuid() == 0;
+        if (root && QStandardPaths::findExecutable("setpriv").isEmpty())
+            QSKIP("run as the superuser without setpriv to run rlx-cli as another user");
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), root ? 0600 : 0), 0);
+        const QString script =
+            root ? "setpriv --reuid=65534 --regid=65534 --clear-groups CLI" : "exec CLI";
         const CliRun cli =
             Cli({"identify", "--port", path}, {}, QProcessEnvironment::systemEnvironment(), script)
                 .wait();

@@ -20,18 +20,15 @@ struct CliRun
 class Cli
 {
 public:
-    // rlx-cli with `args`; given a bash `script`, through it, CLI standing for rlx-cli.
+    // rlx-cli with `args`, through a bash `script` where CLI stands for rlx-cli ("exec": the same
+    // process, which a signal reaches).
     explicit Cli(const QStringList &args, const QByteArray &input = QByteArray(),
                  const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
-                 const QString &script = QString())
+                 const QString &script = "exec CLI")
     {
         process.setProcessEnvironment(env);
-        if (script.isEmpty())
-            process.start(QStringLiteral(RLX_CLI), args);
-        else
-            process.start(
-                "bash",
-                QStringList{"-c", QString(script).replace("CLI", "\"$0\" \"$@\""), RLX_CLI} + args);
+        const QString command = QString(script).replace("CLI", "\"$0\" \"$@\"");
+        process.start("bash", QStringList{"-c", command, RLX_CLI} + args);
         process.waitForStarted(HangMs);
         if (!input.isNull()) {
             process.write(input);
