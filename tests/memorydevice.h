@@ -10,9 +10,27 @@
 #include "tools/devsim/manualclock.h"
 #include "tools/devsim/modelline.h"
 
+#include <QFile>
 #include <QProgressBar>
 
 #include <functional>
+
+// Every setting unlike the window's start: configuration, module registers, input averaging.
+inline void giveOwnSettings(DeviceModel &model, quint8 testAdres = 77)
+{
+    model.setConfig({testAdres, 3, 12, 34, 2, 70, 20, 1, 0x8000000000000005ull, 30, 0xB5, 9});
+    const int registers[][2] = {{206, 3}, {201, 2}, {200, 4}, {202, 5}, {214, 9}, {216, 0}};
+    for (const auto &r : registers)
+        model.setReg(r[0], r[1]);
+    model.setAveraging({0x85, 0x43, 7, 9});
+}
+
+// A file's bytes, none when it cannot be read.
+inline QByteArray contents(const QString &name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 // Made before the window, so that it outlives the engine's use of its clock.
 struct MemoryDevice
@@ -44,18 +62,6 @@ struct MemoryDevice
             },
             120000);
     }
-    // The queue is empty and the bar is full.
-    bool idle(MainWindow &w)
-    {
-        auto *bar = w.findChild<QProgressBar *>();
-        return runUntil([&] { return !w.exchange()->queueLength() && bar->value() == 100; });
-    }
-    // Chooses the device's port, presses "Connect" and lets the reading end.
-    bool connect(MainWindow &w)
-    {
-        WindowDriver::pressConnect(w, Port);
-        return w.exchange()->isOpen() && idle(w);
-    }
     void wait(int ms)
     {
         clock.advance(ms);
@@ -85,12 +91,23 @@ struct WindowOnDevice : MemoryDevice
         attach(w);
         w.show();
     }
-    bool connect() { return MemoryDevice::connect(w); }
+    // The queue is empty and the bar is full.
+    bool idle()
+    {
+        auto *bar = w.findChild<QProgressBar *>();
+        return runUntil([&] { return !w.exchange()->queueLength() && bar->value() == 100; });
+    }
+    // Chooses the device's port, presses "Connect" and lets the reading end.
+    bool connect()
+    {
+        WindowDriver::pressConnect(w, Port);
+        return w.exchange()->isOpen() && idle();
+    }
     // Presses the button and lets what it started end.
     bool press(const QString &name)
     {
         WindowDriver::click(&w, name);
-        return idle(w) && settle();
+        return idle() && settle();
     }
     // The queue is empty and the status line no longer says what is being done.
     bool settle()

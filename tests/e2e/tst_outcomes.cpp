@@ -1,6 +1,5 @@
 // The status line tells the truth about the last operation: the real window against a
 // misbehaving device served in memory on a clock the test moves.
-#include "panels/measure.h"
 #include "protocol/data.h"
 #include "session/settingsfile.h"
 #include "tests/filesizelimit.h"
@@ -23,14 +22,10 @@ struct Device : WindowOnDevice
                     const QByteArray &firmware = "Aug  4 2022")
         : WindowOnDevice(hardware, firmware)
     {
+        giveOwnSettings(model);
         model.setReachable({});
-        model.setConfig({77, 3, 12, 34, 2, 70, 20, 1, 0x8000000000000005ull, 30, 0xB5, 9});
         model.setModuleRate(3); // the recorded rate: DEFAULT needs no rate search
         model.setLinkRate(3);
-        const int registers[][2] = {{206, 3}, {201, 2}, {200, 4}, {202, 5}, {214, 9}, {216, 0}};
-        for (const auto &r : registers)
-            model.setReg(r[0], r[1]);
-        model.setAveraging({0x85, 0x43, 7, 9});
     }
     void silence(const QByteArray &prefix) { line.faults().rules = {{prefix, -1, -1}}; }
     QString port() const { return QString::fromLatin1(Port); }
@@ -193,10 +188,6 @@ private slots:
         const QString jobs = QDir::current().absoluteFilePath("jobs");
         const QString site = jobs + "/site.rlx";
         const QString today = QDate::currentDate().toString(Qt::ISODate);
-        auto contents = [](const QString &name) {
-            QFile file(name);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
         {
             Device device;
             QVERIFY(device.connect());
@@ -262,23 +253,6 @@ private slots:
                                             "Set these in their editors before WRITE: Radio Data "
                                             "Rate: 9 is not 0 to 4.")
                                  .arg(modals.fileName));
-    }
-
-    // READ ends a measurement: the panel leaves its mode and its polls (on the real clock) stop.
-    void readEndsMeasurement()
-    {
-        Device device("RLX-31868-AD transmitter");
-        QVERIFY(device.connect());
-        QPushButton *start = panel<Measure>(device.w)->findChild<QPushButton *>();
-        QTest::mouseClick(start, Qt::LeftButton);
-        auto polls = [&] { return device.sentSince(0).count("$7"); };
-        QVERIFY(QTest::qWaitFor([&] { return device.wait(10), polls() > 1; }, 30000));
-        QVERIFY(device.press("READ"));
-        QCOMPARE(start->text(), QStringLiteral("Measurement mode"));
-        const int before = polls();
-        QTest::qWait(1100); // two of the panel's ticks
-        device.wait(1100);
-        QCOMPARE(polls(), before);
     }
 };
 

@@ -17,19 +17,6 @@ using namespace WindowDriver;
 
 namespace {
 
-// A device whose every setting differs from what the window starts with.
-void setUp(DeviceModel &model, quint8 testAdres = 77)
-{
-    model.setHardware("RLX-31868-Vela-485");
-    model.setFirmware("Aug  4 2022");
-    model.setReachable({1});
-    model.setConfig({testAdres, 5, 12, 34, 2, 70, 20, 1, 1, 30, 0xB5, 9});
-    const int registers[][2] = {{206, 3}, {201, 2}, {200, 4}, {202, 5}, {214, 9}, {216, 0}};
-    for (const auto &r : registers)
-        model.setReg(r[0], r[1]);
-    model.setAveraging({0x85, 0x43, 7, 9});
-}
-
 // The device on a real pseudo-terminal, whose adapter can be pulled out.
 struct Plugged
 {
@@ -38,7 +25,8 @@ struct Plugged
 
     explicit Plugged(quint8 testAdres = 77)
     {
-        setUp(model, testAdres);
+        model.setHardware("RLX-31868-Vela-485");
+        giveOwnSettings(model, testAdres);
         QVERIFY2(line.open(), qPrintable(line.errorString()));
     }
 };
@@ -112,14 +100,12 @@ private slots:
         QFETCH(QByteArray, silent);
         QFETCH(double, noise);
         QFETCH(QStringList, untouched);
-        MemoryDevice device;
-        setUp(device.model);
+        WindowOnDevice device;
+        giveOwnSettings(device.model);
         device.line.setSeed(1234);
-        Modals modals;
+        Modals &modals = device.modals;
         modals.question = silent.isEmpty() ? QMessageBox::No : QMessageBox::Yes;
-        MainWindow w;
-        device.attach(w);
-        w.show();
+        MainWindow &w = device.w;
         const QString title = w.windowTitle();
         const Fields before = shown(w);
         const Fields stored = fields(held(device.model));
@@ -130,8 +116,7 @@ private slots:
             device.line.faults().rules = {{silent, -1, -1}};
         pressConnect(w, MemoryDevice::Port);
         // Damaged replies are repeated, a request left without one is put to the user.
-        QVERIFY(device.runUntil(
-            [&] { return !w.exchange()->queueLength() && !outcome(w).endsWith(u'…'); }));
+        QVERIFY(device.settle());
         QVERIFY(w.exchange()->isOpen());
         // A device that did not identify itself (on a noisy line too) is told so once.
         const int notices = modals.titles.count(QStringLiteral("Device not identified"));
@@ -169,7 +154,7 @@ private slots:
             device.line.faults() = PtyDevice::Faults();
             modals.texts.clear();
             click(&w, "pbOpen");
-            QVERIFY(device.connect(w));
+            QVERIFY(device.connect());
             QCOMPARE(modals.texts, QStringList());
             QCOMPARE(strangers(shown(w), stored), QString());
         }
@@ -232,7 +217,7 @@ private slots:
         QCOMPARE(
             outcome(w),
             QStringLiteral("The connection through %1 was lost; the port was closed.").arg(shown));
-        QVERIFY(w.findChild<QProgressBar *>()->value() < 100);
+        QCOMPARE(w.findChild<QProgressBar *>()->value(), 0);
         QCOMPARE(w.exchange()->queueLength(), 0);
         // The window looks as before the connection.
         QCOMPARE(button(&w, "pbOpen")->text(), QStringLiteral("Connect"));
