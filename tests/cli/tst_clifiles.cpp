@@ -3,9 +3,8 @@
 
 #include "tests/cli/clirun.h"
 
+#include <QFileInfo>
 #include <QSettings>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -116,16 +115,15 @@ void TestCliFiles::outputsAndInputsAreChecked()
         QVERIFY2(r.code > 0 && r.err.isEmpty(), qPrintable(r.err));
     } else if (told.isEmpty()) {
         QVERIFY2(r.code == 0 && QFile::exists("out.rlx"), qPrintable(r.err));
-    } else {
+    } else { // that line once, nothing else told
         QCOMPARE(r.code, 4);
-        QCOMPARE(r.err.count("rlx-cli: " + told + '\n'), 1);
-        QVERIFY2(r.err.count("rlx-cli: ") == 1, qPrintable(r.err));
+        QVERIFY2(r.err.count("rlx-cli: ") == 1 && r.err.contains("rlx-cli: " + told + '\n'),
+                 qPrintable(r.err));
         QVERIFY(!QFile::exists("out.rlx"));
     }
-    struct stat after;
     QVERIFY(!target.startsWith("keep") || fileBytes(target) == "precious");
     QVERIFY(!target.startsWith("fifo") ||
-            (lstat(QFile::encodeName(target).constData(), &after) == 0 && S_ISFIFO(after.st_mode)));
+            (QFileInfo::exists(target) && !QFileInfo(target).isFile()));
 }
 
 // Help, usage errors, refused files, the progress, summary and table of a device, the report;
