@@ -29,6 +29,30 @@ inline bool showAndWait(QWidget *widget)
     return QTest::qWaitForWindowExposed(widget);
 }
 
+// A solid colour, the same whether the window is active or not.
+inline QString colour(const QWidget *w)
+{
+    const QColor c = w->palette().color(w->backgroundRole());
+    return w->palette().color(QPalette::Inactive, w->backgroundRole()) != c ? "mixed"
+           : c == Qt::lightGray                                             ? "grey"
+           : c == Qt::gray                                                  ? "."
+           : c == Qt::yellow                                                ? "Y"
+           : c == Qt::green                                                 ? "green"
+           : c == Qt::red                                                   ? "red"
+                                                                            : c.name();
+}
+
+// A stability check row's n newest squares, a letter each: G green, R red, Y a poll on its
+// way, . grey, L light grey.
+inline QString squares(const QWidget *row, int n = 10)
+{
+    QString letters;
+    for (QWidget *w : row->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->autoFillBackground() && letters.size() < n)
+            letters += colour(w) == "grey" ? 'L' : colour(w).at(0).toUpper();
+    return letters;
+}
+
 // Records an editor's reports as "name=value" and "name:text", leaving out the unrouted
 // ones without a name. step() acts as the user or main window would on a control found
 // by object name or group title (a reset timer stands for its check box and spin box):

@@ -15,19 +15,6 @@
 
 namespace {
 
-// A solid colour, the same whether the window is active or not.
-QString colour(const QWidget *w)
-{
-    const QColor c = w->palette().color(w->backgroundRole());
-    return w->palette().color(QPalette::Inactive, w->backgroundRole()) != c ? "mixed"
-           : c == Qt::lightGray                                             ? "grey"
-           : c == Qt::gray                                                  ? "."
-           : c == Qt::yellow                                                ? "Y"
-           : c == Qt::green                                                 ? "green"
-           : c == Qt::red                                                   ? "red"
-                                                                            : c.name();
-}
-
 // The value and state fields of a measurement panel's two inputs.
 QString fields(const Measure &panel)
 {
@@ -149,17 +136,10 @@ private slots:
         QSignalSpy stopped(&panel, &W_Test::sgStopTest);
         QSignalSpy cleared(&panel, &W_Test::sgClearTest);
         auto adreses = [&] { return started.last().at(0).toByteArray().toHex(); };
-        // The n newest squares of every row, one letter a square (light grey: L, not green's G).
         auto history = [&](int n) {
             QStringList out;
-            for (const W_Adres *row : rows) {
-                QString letters;
-                for (QWidget *w :
-                     row->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
-                    if (w->autoFillBackground() && letters.size() < n)
-                        letters += colour(w) == "grey" ? 'L' : colour(w).at(0).toUpper();
-                out << letters;
-            }
+            for (const W_Adres *row : rows)
+                out << squares(row, n);
             return out.join(' ');
         };
         // The first poll of a run ends in CR alone, every later one in CR LF.
