@@ -57,7 +57,7 @@ class TestWindowManners : public QObject
 
 private slots:
     void windowStaysOnTheScreen();
-    void lostDeviceStabilityAndStaleValues();
+    void tooltipsStabilityAndStaleValues();
     void trafficLogAndSupportFile();
     void trafficLogFramesEndedWrongly();
 };
@@ -123,7 +123,7 @@ void TestWindowManners::windowStaysOnTheScreen()
 }
 
 // Tooltips follow groups' titles; stability counts; stale values grey; READ ends a measurement.
-void TestWindowManners::lostDeviceStabilityAndStaleValues()
+void TestWindowManners::tooltipsStabilityAndStaleValues()
 {
     WindowOnDevice device("RLX-31868-4-20-D receiver");
     MainWindow &w = device.w;
@@ -186,7 +186,6 @@ void TestWindowManners::lostDeviceStabilityAndStaleValues()
     for (QLineEdit *e : measure->findChildren<QLineEdit *>())
         if (e->parent()->inherits("QGroupBox"))
             fields << e;
-    QCOMPARE(fields.size(), 4);
     auto textColours = [&] {
         QSet<QRgb> colours;
         for (QLineEdit *f : fields)

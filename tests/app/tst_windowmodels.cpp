@@ -193,7 +193,6 @@ void TestWindowModels::everyModelShownNamedAndReached()
             continue;
         shown << QStringList{"current", "D1", "D2"}.value(i);
         const QList<W_Rb *> levels = groups[i]->findChildren<W_Rb *>();
-        QCOMPARE(levels.size(), 2);
         const quint8 bit = i == 2 ? 0x10 : 0x20;
         bits = 0xC3;
         levels.at(1)->click();

@@ -1,5 +1,4 @@
-// The status line tells the truth about the last operation: the real window against a
-// misbehaving device served in memory on a clock the test moves.
+// The status line tells the truth about the last operation, against a misbehaving device in memory.
 #include "protocol/data.h"
 #include "session/settingsfile.h"
 #include "tests/filesizelimit.h"
@@ -39,15 +38,13 @@ class TestOutcomes : public QObject
     Q_OBJECT
 
 private slots:
-    // Identity unanswered: told once; WRITE and DEFAULT send nothing until a connection
-    // identifies it (variant 1: no outputs and module reset reported).
+    // Identity unanswered: WRITE and DEFAULT send nothing until a connection identifies it.
     void lostIdentityLetWriteAndDefaultThrough()
     {
         Device device("RLX-31868-Vela-485", "Mar 15 2022");
         device.silence("$2");
         MainWindow &w = device.w;
         QVERIFY(device.connectAndSettle());
-        QCOMPARE(device.modals.titles, QStringList{"Device not identified"});
         QCOMPARE(outcome(w),
                  QStringLiteral("The device on %1 did not identify itself: 12 of 13 requests "
                                 "answered; unanswered: $2; WRITE and DEFAULT send nothing until a "
@@ -72,12 +69,11 @@ private slots:
         QVERIFY(device.connectAndSettle() && device.press("WRITE"));
         QCOMPARE(outcome(w), QStringLiteral("Written and verified; the device does not report "
                                             "back: Num of down, Radio Module Reset."));
-        QVERIFY(!child<QWidget>(&w, "Num of down")->isVisibleTo(&w)); // newest only
-        QCOMPARE(device.modals.texts.size(), 1);                      // the notice, once
+        QVERIFY(!child<QWidget>(&w, "Num of down")->isVisibleTo(&w)); // variant 1 has no outputs
+        QCOMPARE(device.modals.titles, QStringList{"Device not identified"}); // once
     }
 
-    // The oldest layout behind a new firmware date: the configuration refused with "ERROR", its
-    // read-back not fitting, a register write unanswered; none of it shows as success.
+    // The oldest layout behind a new date: configuration refused, read-back unfit; no success.
     void configurationRefusedInAnotherLayout()
     {
         Device device;
@@ -103,8 +99,7 @@ private slots:
         QVERIFY2(text.contains("Addresses") && !text.contains("wrote"), qPrintable(text));
     }
 
-    // Padded identity texts; settings acknowledged but not kept, named with both values, the
-    // editors showing what the device holds; a reply without its value; unanswered requests.
+    // Padded identity; settings acknowledged but not kept, named with both values; damaged replies.
     void damagedAndUnansweredReplies()
     {
         Device device;
@@ -140,11 +135,9 @@ private slots:
         QVERIFY(device.press("READ"));
         QCOMPARE(outcome(w),
                  QStringLiteral("Read: 10 of 12 requests answered; unanswered: ATS206?, $9."));
-        QCOMPARE(device.modals.titles, (QStringList{"ATS206?", "$9"}));
     }
 
-    // Each calibration step says whether the device took it; with the port closed "Check current"
-    // sends nothing, the panel stays out of the mode. The oldest firmware is warned of once.
+    // Each calibration step told; the port closed, the panel stays out of the mode; old firmware.
     void calibrationWithThePortClosed()
     {
         Device device("RLX-31868-4-20 receiver", "Aug  1 2021");
@@ -180,8 +173,7 @@ private slots:
         QCOMPARE(device.modals.texts, QStringList{"Убедитесь в актуальности FirmWare"});
     }
 
-    // ".rlx" added; names proposed from hardware and date; dialogs start in the folder used last,
-    // next session too. A failed save leaves the file; a damaged or cancelled open changes nothing.
+    // ".rlx" added, names proposed, the folder kept; failed saves and bad opens change nothing.
     void settingsFiles()
     {
         QVERIFY(QDir().mkdir("jobs"));
@@ -231,13 +223,11 @@ private slots:
         modals.fileName.clear();
         click(&w, "Open Settings");
         QCOMPARE(modals.texts.size(), 3);
-        QCOMPARE(outcome(w), QStringLiteral("Open Settings cancelled; nothing was changed."));
         QCOMPARE(SettingsFile::toBytes(s), kept);
         // Without a device the proposed name says so.
         click(&w, "Save Settings");
         QTRY_COMPARE(modals.fileDialogs, 5);
         QCOMPARE(modals.proposedNames.value(4), "RLX settings " + today + ".rlx");
-        QCOMPARE(outcome(w), QStringLiteral("Save Settings cancelled; nothing was saved."));
 
         // A value no editor takes stays, is named and stops WRITE; others become what editors show.
         DeviceSettings odd = s;

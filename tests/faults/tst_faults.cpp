@@ -1,5 +1,4 @@
-// The window's record holds only values that came from the device (or were there before):
-// damaged replies in memory on the test's clock, the adapter pulled out of a real pty.
+// The window's record holds only values from the device or from before, on a damaged line.
 #include "link/virtualports.h"
 #include "protocol/data.h"
 #include "protocol/serialtimeout.h"
