@@ -104,7 +104,6 @@ void TestWindowManners::windowStaysOnTheScreen()
     auto *bar = w.findChild<QProgressBar *>();
     QVERIFY(!scroll->widget()->isAncestorOf(bar) && bar->isVisible());
     QCOMPARE(bar->visibleRegion().boundingRect().height(), bar->height());
-    QCOMPARE(device.modals.texts, QStringList());
 
     // An outcome wider than the status line keeps its start and its end (what to do next).
     auto *line = qobject_cast<OutcomeBar *>(w.statusBar());
@@ -136,7 +135,6 @@ void TestWindowManners::tooltipsStabilityAndStaleValues()
     QVERIFY(device.connect());
     QCOMPARE(groupTip(w, "Radio Poll Settings"),
              QStringLiteral("How the device polls remote devices over the radio."));
-    QCOMPARE(device.modals.texts, QStringList());
 
     // Address 1 misses 2 polls, answers 1, misses 1, answers on; 2 is silent. STOP as a poll of 1
     // leaves: the summary and the rows' tooltips per address, that poll not counted as missed.
@@ -314,9 +312,8 @@ void TestWindowManners::trafficLogAndSupportFile()
 // A reply's line ends at a request, give-up, reply taken, quiet gap or full line; control codes.
 void TestWindowManners::trafficLogFramesEndedWrongly()
 {
-    MemoryDevice device;
-    MainWindow w;
-    device.attach(w);
+    WindowOnDevice device;
+    MainWindow &w = device.w;
     Exchange *engine = w.exchange();
     auto *log = w.findChild<TrafficLog *>("trafficLog");
     using T = Exchange::Traffic;
