@@ -1,5 +1,5 @@
-// One program at a time on a serial port, whatever name the others give it; who holds a port
-// and how to get access to one, in the window's words and rlx-cli's.
+// One program at a time on a serial port, whatever name the others give it; who holds a port,
+// when it is free again, and how to get access to one, in the window's words and rlx-cli's.
 
 #include "app/mainwindow.h"
 #include "protocol/exchange.h"
@@ -23,8 +23,6 @@ class TestPortLock : public QObject
 {
     Q_OBJECT
 private slots:
-    // The window's device is refused to everyone else under any of its names, naming the holder,
-    // and free again once the window lets it go; then it is refused for want of permission.
     void portHeldUnderAnotherNameOrForbidden()
     {
         Modals modals;

@@ -45,11 +45,7 @@ class TestCliFiles : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QSettings("Orbelinex", "Rlx").remove("Language");
-        QVERIFY(writeSettings("vela.json"));
-    }
+    void init() { QVERIFY(writeSettings("vela.json")); }
     void outputsAndInputsAreChecked_data();
     void outputsAndInputsAreChecked();
     void messagesInRussian();
