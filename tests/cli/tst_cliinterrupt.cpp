@@ -116,11 +116,10 @@ void TestCliInterrupt::checksKeepWhatTheyMeasured()
 
     const int asked = inputs.requests().count("$7");
     const QString values = QString::fromUtf8(fileBytes("in.csv"));
-    QVERIFY2(QRegularExpression(
-                 QString("^seconds,an1,an2,d1,d2,complete\n(([^,\n]*,){5}0\n){%1}$").arg(asked))
-                 .match(values)
-                 .hasMatch(),
-             qPrintable(values));
+    const QString kept = QString("(([^,\n]*,){5}0\n){%1}$").arg(asked);
+    QVERIFY2(
+        QRegularExpression("^seconds,an1,an2,d1,d2,complete\n" + kept).match(values).hasMatch(),
+        qPrintable(values));
     QCOMPARE(measure.out.count(QRegularExpression(" mkA .* mV ")), asked);
 }
 
