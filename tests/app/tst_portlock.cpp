@@ -8,6 +8,8 @@
 #include "tests/cli/clirun.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
+#include "tools/devsim/devicemodel.h"
+#include "tools/devsim/ptydevice.h"
 
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -26,8 +28,10 @@ private slots:
     void portHeldUnderAnotherNameOrForbidden()
     {
         Modals modals;
-        const Devsim device({});
-        const QString path = device.path;
+        DeviceModel model; // in this process: rlx-devsim is not among the test's dependencies
+        PtyDevice device(&model);
+        QVERIFY(device.open());
+        const QString path = device.slavePath();
         MainWindow window;
         window.show();
         QVERIFY(connectTo(window, path));
