@@ -5,9 +5,11 @@
 #include "editors/w_reset.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeySequence>
+#include <QPalette>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>

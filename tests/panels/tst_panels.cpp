@@ -208,7 +208,6 @@ private slots:
             QCOMPARE(list.getAdreses().remove(','), c.section('>', 1).rightJustified(16, '0'));
         }
 
-        // The poll settings.
         ReqPeriod panel;
         QVERIFY(showAndWait(&panel));
         ReportLog log(&panel);
