@@ -1,9 +1,6 @@
-#include "app/core.h"
 #include "app/launchcheck.h"
 #include "app/mainwindow.h"
 
-#include <QIcon>
-#include <QImage>
 #include <QProcess>
 #include <QSettings>
 #include <QtTest>
@@ -43,7 +40,7 @@ void expectRun(const QStringList &arguments, int code, const QByteArray &out, co
 
 } // namespace
 
-// The program before its window (decided without the toolkit), its end on signals, its icon.
+// The program before its window (decided without the toolkit), its end on signals.
 class TestLaunch : public QObject
 {
     Q_OBJECT
@@ -110,17 +107,6 @@ private slots:
             QCOMPARE(program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1, 0);
             const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
             QVERIFY2(!errors.contains("XDG_RUNTIME_DIR"), qPrintable(errors));
-        }
-    }
-
-    void iconHasEverySize()
-    {
-        const QIcon icon = Core::applicationIcon();
-        for (int size : {32, 48, 256}) {
-            QVERIFY(icon.availableSizes().contains(QSize(size, size)));
-            const QImage image = icon.pixmap(QSize(size, size)).toImage();
-            // Drawn, not an empty transparent square: the middle is the device.
-            QCOMPARE(qAlpha(image.pixel(size / 2, size * 3 / 4)), 255);
         }
     }
 };
