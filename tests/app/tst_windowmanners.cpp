@@ -11,8 +11,6 @@
 #include "tests/memorydevice.h"
 
 #include <QCheckBox>
-#include <QClipboard>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollArea>
@@ -28,15 +26,6 @@ namespace {
 QString where(const QRect &r)
 {
     return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
-
-// The tooltip of the visible group box with this title, or "(none shown)".
-QString groupTip(MainWindow &w, const QString &title)
-{
-    for (QGroupBox *g : w.findChildren<QGroupBox *>())
-        if (g->title() == title && g->isVisibleTo(&w))
-            return g->toolTip();
-    return QStringLiteral("(none shown)");
 }
 
 // The log's lines as its window shows them, oldest first.
@@ -121,20 +110,12 @@ void TestWindowManners::windowStaysOnTheScreen()
     QCOMPARE(line->shownMessage(), end);
 }
 
-// Tooltips follow groups' titles; stability counts; stale values grey; READ ends a measurement.
+// Stability counts in the rows' tooltips; stale values grey; READ ends a measurement.
 void TestWindowManners::tooltipsStabilityAndStaleValues()
 {
-    WindowOnDevice device("RLX-31868-4-20-D receiver");
+    WindowOnDevice device("RLX-31868-Vela-485");
     MainWindow &w = device.w;
     QVERIFY(device.connect());
-    QCOMPARE(groupTip(w, "Radio Poll and Out Settings"),
-             QStringLiteral("How the device polls its remote device, and what its outputs do "
-                            "when the link is lost."));
-    click(&w, "pbOpen"); // disconnects
-    device.model.setHardware("RLX-31868-Vela-485");
-    QVERIFY(device.connect());
-    QCOMPARE(groupTip(w, "Radio Poll Settings"),
-             QStringLiteral("How the device polls remote devices over the radio."));
 
     // Address 1 misses 2 polls, answers 1, misses 1, answers on; 2 is silent. STOP as a poll of 1
     // leaves: the summary and the rows' tooltips per address, that poll not counted as missed.
@@ -218,7 +199,7 @@ void TestWindowManners::tooltipsStabilityAndStaleValues()
     QCOMPARE(device.sentSince(0).count("$7"), polls);
 }
 
-// A register unanswered, replies in pieces: a dated line per request and whole reply; copy, save.
+// A register unanswered, replies in pieces: a dated line per request and whole reply; saved.
 void TestWindowManners::trafficLogAndSupportFile()
 {
     WindowOnDevice device;
@@ -255,16 +236,6 @@ void TestWindowManners::trafficLogAndSupportFile()
     QCOMPARE(texts.filter(s202),
              (QStringList{">> " + s202, "!! time-out: " + s202, ">> " + s202 + "  (repeat)",
                           "!! time-out: " + s202, "!! gave up: " + s202}));
-
-    // Ctrl+C copies the rows chosen, as shown.
-    auto *view = log->findChild<QTableView *>("trafficLogView");
-    log->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(log));
-    view->setFocus();
-    view->selectRow(1);
-    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
-    QTest::keySequence(view, QKeySequence::Copy);
-    QCOMPARE(QApplication::clipboard()->text(), lines.mid(1, 2).join('\n') + '\n');
 
     // Saved as shown under the header and a blank line, a suffix kept (a bare name gets ".txt").
     QTemporaryDir dir;
@@ -343,18 +314,12 @@ void TestWindowManners::trafficLogFramesEndedWrongly()
                                  "<< " + esc.repeated(TrafficLog::MaxLineBytes),
                                  "<< " + esc.repeated(300 - 2 * TrafficLog::MaxLineBytes + 2)}));
 
-    // The open window gets the new lines and repaints the newest as it grows.
+    // The open window gets the new lines.
     log->open();
     QTRY_COMPARE(shownLines(log), log->lines());
-    const QAbstractItemModel *rows = log->findChild<QTableView *>("trafficLogView")->model();
-    QSignalSpy changed(rows, &QAbstractItemModel::dataChanged);
     emit engine->sgTraffic(T::Sent, "ATS202?\r");
     emit engine->sgTraffic(T::Received, "S20");
     QTRY_COMPARE(shownLines(log), log->lines());
-    emit engine->sgTraffic(T::Received, "2=5\r");
-    QTRY_COMPARE(changed.count(), 1);
-    QCOMPARE(changed.first().first().toModelIndex().row(), log->lineCount() - 1);
-    QVERIFY(shownLines(log).last().endsWith("<< S202=5\\r"));
 
     // Nothing connected, nothing identified.
     QVERIFY2(log->header().contains("Port: not connected\nHardware: not identified\n"
