@@ -23,13 +23,7 @@ private slots:
 void TestExchange::connectAndRead()
 {
     MemorySession s;
-    // A refused opening is reported and queues nothing; the next one clears the reason.
-    s.device.setOpenFailure(QSerialPort::PermissionError, QStringLiteral("Permission denied"));
-    QVERIFY(!s.open());
-    QCOMPARE(s.engine.openErrorString(), QStringLiteral("Permission denied"));
-    QCOMPARE(s.engine.queueLength(), 0);
-    s.device.setOpenFailure(QSerialPort::NoError, QString());
-    QVERIFY(s.open() && s.engine.openErrorString().isEmpty());
+    QVERIFY(s.open());
     // Opening while open closes and drops the queue; the next opening connects afresh.
     s.engine.getValue();
     QVERIFY(!s.engine.openPort("memory"));
@@ -64,7 +58,6 @@ void TestExchange::connectAndRead()
     // The measurement joins the run, restarting it with a base of 14 requests.
     QCOMPARE(s.progress,
              (QList<quint8>{0, 0, 7, 14, 21, 28, 35, 42, 50, 57, 64, 71, 78, 85, 92, 100}));
-    QCOMPARE(s.engine.firmwareVariant(), quint8(2));
     QCOMPARE(s.replies.size(), 11);
 }
 
@@ -151,7 +144,6 @@ void TestExchange::testCycleStartIndexWasReset()
                                  "R200=$\r\n", "T200=$\r\n", "R3=$\r\n"}));
     // A step lasts its full second whether the address answers or not.
     QCOMPARE(s.clock.nowMs() - started, qint64(4000));
-    QVERIFY(s.progress.isEmpty());
     // Stopped as a step result comes in: the cycle ends there.
     connect(&s.engine, &Exchange::sgOk, &context, [&] { s.engine.clearParsers(); });
     QVERIFY(s.clock.advanceUntil([&] { return s.engine.queueLength() == 0; }, 3000));
@@ -284,20 +276,6 @@ void TestExchange::noiseBeforeTheReply()
         QCOMPARE(s.clock.nowMs() - s.device.records().first().ms, qint64(30));
         QCOMPARE(s.device.bytesAvailable(), qint64(0));
     }
-
-    // The newest KeptLimit bytes kept without a request (tst_exchangepty) go with the first bytes
-    // read after one; the reply may end later.
-    Data data;
-    Exchange engine(nullptr, &data);
-    EngineLog log;
-    log.watch(engine);
-    engine.takeReceived(noise(3 * Exchange::KeptLimit, 8));
-    engine.takeReceived("\ran1=4000,an2=");
-    engine.getValue();
-    engine.takeReceived("5000,d1=1");
-    QVERIFY(engine.keptBytes().isEmpty());
-    engine.takeReceived(",d2=0\r");
-    QCOMPARE(log.replies, QStringList{reply(ReadInputs, {"4000", "5000", "1", "0"})});
 }
 
 // DEFAULT: the serial rate searched where the module answers "ATR" (4 s per failed rate), the
@@ -308,7 +286,6 @@ void TestExchange::restoreDefaults_data()
     QTest::addColumn<QByteArray>("failedRates"); // recorded 3 first, then 0 to 7
     QTest::addColumn<QByteArray>("thresholds");
     // Each row is named by the device's hardware text.
-    QTest::newRow("RLX-31868-AA") << 5 << QByteArray("301234") << QByteArray("005,005");
     QTest::newRow("RLX-31868-AD") << 3 << QByteArray() << QByteArray("005,004");
     QTest::newRow("RLX-31868-DD receiver") << 0 << QByteArray("3") << QByteArray("004,004");
     QTest::newRow("RLX-31868-4-20-D receiver")
@@ -350,9 +327,6 @@ void TestExchange::restoreDefaults()
     const QList<PtyDevice::Record> sent = s.device.records();
     QCOMPARE(sent.at(5 * failedRates.size()).ms - sent.first().ms,
              qint64(4000) * failedRates.size());
-    // Progress over the whole queue, skipped attempts and all, rises from 0 (to 100: run()).
-    QVERIFY(std::is_sorted(s.progress.begin(), s.progress.end()));
-    QCOMPARE(s.progress.first(), quint8(0));
 }
 
 QTEST_GUILESS_MAIN(TestExchange)
