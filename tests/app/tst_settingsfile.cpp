@@ -72,7 +72,6 @@ void TestSettingsFile::layoutRoundTripAndObstacles()
     // Damaged and missing files: refused with a reason, the record kept (others: tst_clifiles).
     const QList<QPair<const char *, QByteArray>> damaged = {
         {"missing", QByteArray()},
-        {"empty", ""},
         {"one byte short", expected.left(expected.size() - 1)},
         {"text length past the end",
          QByteArray(expected).replace(12, 4, QByteArray::fromHex("7FFFFFF0"))},

@@ -1,5 +1,5 @@
 // The window's and rlx-cli's one file writer (rlx-cli's files: tst_clifiles): on a full disk the
-// previous file stays; a FIFO, device node or folder under the name (or a link's) is left alone.
+// previous file stays; a FIFO or device node under the name (or a link's) is left alone.
 
 #include "session/outputfile.h"
 #include "tests/filesizelimit.h"
@@ -21,8 +21,6 @@ private slots:
         QTest::addColumn<QString>("why");  // in the error
         // A plain FIFO under the name: tst_clifiles.
         QTest::newRow("full disk") << QString() << QString::fromLocal8Bit(strerror(EFBIG));
-        QTest::newRow("folder") << "mkdir target.txt"
-                                << "Not a regular file but a folder";
         QTest::newRow("link to a FIFO") << "mkfifo fifo && ln -s fifo target.txt"
                                         << "Not a regular file but a FIFO";
         QTest::newRow("device") << "mknod target.txt c 1 3"
