@@ -75,9 +75,6 @@ private slots:
               "Num of down link lost after 3 non-responses (3)", "3 40 37 92.5 % 2",
               "5 41 0 0.0 % 41"})
             QVERIFY2(hasRow(text, row), qPrintable(row + ("\n" + text)));
-        const QString meta = poppler("pdfinfo", {file});
-        for (const char *row : {"Title: Commissioning report - RLX-31868-Vela-485", "Pages: 1"})
-            QVERIFY2(hasRow(meta, row), qPrintable(row + ("\n" + meta)));
 
         // The same report as HTML (the PDF is typeset from it).
         QVERIFY2(sample().write(QStringLiteral("commissioning.HTM"), &error), qPrintable(error));
@@ -92,8 +89,6 @@ private slots:
                          error.startsWith(file + QStringLiteral(": ")) &&
                          error.size() > file.size() + 10,
                      qPrintable(file + " | " + error));
-            if (file == "report.txt")
-                QVERIFY2(error.contains(".pdf") && error.contains(".html"), qPrintable(error));
         }
         QCOMPARE(QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
     }
