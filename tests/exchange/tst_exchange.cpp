@@ -58,7 +58,6 @@ void TestExchange::connectAndRead()
     // The measurement joins the run, restarting it with a base of 14 requests.
     QCOMPARE(s.progress,
              (QList<quint8>{0, 0, 7, 14, 21, 28, 35, 42, 50, 57, 64, 71, 78, 85, 92, 100}));
-    QCOMPARE(s.replies.size(), 11);
 }
 
 // Every setting lands in its own record field, for each firmware variant; the rest stays.

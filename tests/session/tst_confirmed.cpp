@@ -156,6 +156,7 @@ void TestConfirmed::unusableReplyLeavesTheSettingNotRead_data()
     };
     row("register empty", ReadS214, "=\\d+", "=", {"serialTimeout"});
     row("register silent", ReadS206, "", "", {"subBand"});
+    row("digits missing", ReadConfig, "^(.*=([^,]*,){3})\\d", "\\1", {"delTxRx"}); // of three
     row("field empty", ReadConfig, "^(.*=([^,]*,){3})[^,]*", "\\1", {"delTxRx"});
     row("not hexadecimal", ReadConfig, "^(.*=([^,]*,){8}[^,]*)\\w(\\w)", "\\1G\\2", {"adreses"});
     row("field missing", ReadConfig, ",[^,]*\r$", "\r",
