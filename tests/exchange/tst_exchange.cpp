@@ -275,6 +275,20 @@ void TestExchange::noiseBeforeTheReply()
         QCOMPARE(s.clock.nowMs() - s.device.records().first().ms, qint64(30));
         QCOMPARE(s.device.bytesAvailable(), qint64(0));
     }
+
+    // The newest KeptLimit bytes kept without a request (tst_exchangepty) go with the first bytes
+    // read after one; the reply may end later.
+    Data data;
+    Exchange engine(nullptr, &data);
+    EngineLog log;
+    log.watch(engine);
+    engine.takeReceived(noise(3 * Exchange::KeptLimit, 8));
+    engine.takeReceived("\ran1=4000,an2=");
+    engine.getValue();
+    engine.takeReceived("5000,d1=1");
+    QVERIFY(engine.keptBytes().isEmpty());
+    engine.takeReceived(",d2=0\r");
+    QCOMPARE(log.replies, QStringList{reply(ReadInputs, {"4000", "5000", "1", "0"})});
 }
 
 // DEFAULT: the serial rate searched where the module answers "ATR" (4 s per failed rate), the
@@ -285,6 +299,7 @@ void TestExchange::restoreDefaults_data()
     QTest::addColumn<QByteArray>("failedRates"); // recorded 3 first, then 0 to 7
     QTest::addColumn<QByteArray>("thresholds");
     // Each row is named by the device's hardware text.
+    QTest::newRow("RLX-31868-AA") << 5 << QByteArray("301234") << QByteArray("005,005");
     QTest::newRow("RLX-31868-AD") << 3 << QByteArray() << QByteArray("005,004");
     QTest::newRow("RLX-31868-DD receiver") << 0 << QByteArray("3") << QByteArray("004,004");
     QTest::newRow("RLX-31868-4-20-D receiver")
