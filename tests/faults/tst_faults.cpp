@@ -20,10 +20,10 @@ struct Plugged
     DeviceModel model;
     PtyDevice line{&model};
 
-    Plugged()
+    explicit Plugged(quint8 testAdres = 77)
     {
         model.setHardware("RLX-31868-Vela-485");
-        giveOwnSettings(model);
+        giveOwnSettings(model, testAdres);
         QVERIFY2(line.open(), qPrintable(line.errorString()));
     }
 };
@@ -211,8 +211,13 @@ private slots:
             QStringLiteral("The connection through %1 was lost; the port was closed.").arg(shown));
         QCOMPARE(w.findChild<QProgressBar *>()->value(), 0);
         QCOMPARE(w.exchange()->queueLength(), 0);
-        // Nothing more can be sent to the lost port.
+        // Nothing more can be sent to the lost port; another device connects without a restart.
         QVERIFY(!button(&w, "READ")->isEnabled());
+        Plugged fresh(99);
+        modals.texts.clear();
+        QVERIFY(connectTo(w, fresh.line.slavePath(), 60000));
+        QCOMPARE(modals.texts, QStringList());
+        QCOMPARE(strangers(::shown(w), fields(held(fresh.model))), QString());
     }
 };
 
