@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -17,8 +16,6 @@ public:
     QMessageBox::StandardButton question = QMessageBox::Yes; // the failed-request question
     QString fileName; // chosen in the next file dialog; empty cancels it
     int fileDialogs = 0;
-    // Each file dialog's folder and the file name it proposed, as it opened.
-    QStringList dialogFolders, proposedNames;
     bool holdQuestion = false; // leaves the failed-request question open while set
 
     Modals()
@@ -53,8 +50,6 @@ private:
                 return;
             dialogs << dialog;
             ++fileDialogs;
-            dialogFolders << dialog->directory().absolutePath();
-            proposedNames << QFileInfo(dialog->selectedFiles().value(0)).fileName();
             // selectFile() leaves a focused name field as it is.
             if (QWidget *focus = dialog->focusWidget())
                 focus->clearFocus();

@@ -11,6 +11,7 @@
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/ptydevice.h"
 
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QtTest>
