@@ -4,13 +4,13 @@
 
 #include "app/mainwindow.h"
 #include "protocol/exchange.h"
+#include "tests/filebytes.h"
 #include "tests/modals.h"
 #include "tests/windowdriver.h"
 #include "tools/devsim/devicemodel.h"
 #include "tools/devsim/manualclock.h"
 #include "tools/devsim/modelline.h"
 
-#include <QFile>
 #include <QProgressBar>
 
 #include <functional>
@@ -23,13 +23,6 @@ inline void giveOwnSettings(DeviceModel &model, quint8 testAdres = 77)
     for (const auto &r : registers)
         model.setReg(r[0], r[1]);
     model.setAveraging({0x85, 0x43, 7, 9});
-}
-
-// A file's bytes, none when it cannot be read.
-inline QByteArray contents(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Made before the window, so that it outlives the engine's use of its clock.

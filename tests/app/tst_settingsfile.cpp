@@ -1,5 +1,6 @@
 #include "protocol/settingsfields.h"
 #include "session/settingsfile.h"
+#include "tests/filebytes.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -28,18 +29,6 @@ bool sh(const QString &script)
     return QProcess::execute("sh", {"-c", script}) == 0;
 }
 
-QByteArray contents(const QString &name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &name, const QByteArray &bytes)
-{
-    QFile file(name);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 class TestSettingsFile : public QObject
@@ -64,7 +53,7 @@ void TestSettingsFile::layoutRoundTripAndObstacles()
     QVERIFY(writeFile("device.rlx", QByteArray(200, 'x')));
     QString error;
     QVERIFY2(SettingsFile::save("device.rlx", s, &error), qPrintable(error));
-    QCOMPARE(contents("device.rlx").toHex(), expected.toHex());
+    QCOMPARE(fileBytes("device.rlx").toHex(), expected.toHex());
     DeviceSettings loaded;
     QVERIFY2(SettingsFile::load("device.rlx", loaded, &error), qPrintable(error));
     QCOMPARE(SettingsFile::toBytes(loaded), expected);
@@ -96,7 +85,7 @@ void TestSettingsFile::layoutRoundTripAndObstacles()
     };
     QVERIFY(writeFile("plain", QByteArray(100, 'x')));
     check("plain", true);
-    QCOMPARE(contents("plain"), expected.left(12 + 4 + 24));
+    QCOMPARE(fileBytes("plain"), expected.left(12 + 4 + 24));
 
     // A link is not followed, a FIFO does not block, a second name of another file is not ours.
     QVERIFY(sh("printf 'keep me' | tee precious > original && ln -s precious to-file && "
@@ -104,7 +93,7 @@ void TestSettingsFile::layoutRoundTripAndObstacles()
     for (const char *name : {"to-file", "hard-link", "fifo"})
         check(name, false);
     for (const char *name : {"precious", "original"})
-        QCOMPARE(contents(name), QByteArray("keep me"));
+        QCOMPARE(fileBytes(name), QByteArray("keep me"));
     QVERIFY(sh("test -p fifo"));
 }
 

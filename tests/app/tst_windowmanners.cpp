@@ -229,7 +229,7 @@ void TestWindowManners::trafficLogAndSupportFile()
     QTemporaryDir dir;
     modals.fileName = dir.filePath("traffic.log");
     click(log, "trafficLogSave");
-    QCOMPARE(QString::fromUtf8(contents(modals.fileName)).section('\n', log->header().count('\n')),
+    QCOMPARE(QString::fromUtf8(fileBytes(modals.fileName)).section('\n', log->header().count('\n')),
              '\n' + log->lines().join('\n') + '\n');
 
     // "Save for support...": the header, then under their titles the log, settings JSON, outcome.
@@ -238,7 +238,7 @@ void TestWindowManners::trafficLogAndSupportFile()
     modals.fileName = dir.filePath("support");
     click(log, "trafficLogSupport");
     QTRY_VERIFY(QFile::exists(name));
-    const QString text = QString::fromUtf8(contents(name));
+    const QString text = QString::fromUtf8(fileBytes(name));
     QVERIFY2(text.startsWith(QStringLiteral("RLX Vela Конфигуратор v.%1, traffic log\nSaved: %2")
                                  .arg(MainWindow::Version)
                                  .arg(QDate::currentDate().year())),
@@ -260,7 +260,7 @@ void TestWindowManners::trafficLogAndSupportFile()
     }
     QVERIFY2(modals.texts.size() == asked + 2 && modals.texts.last().contains(name),
              qPrintable(modals.texts.join('\n')));
-    QCOMPARE(QString::fromUtf8(contents(name)), text);
+    QCOMPARE(QString::fromUtf8(fileBytes(name)), text);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"support.txt", "traffic.log"}));
 
     click(log, "trafficLogClear");

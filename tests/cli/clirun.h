@@ -4,6 +4,7 @@
 
 #include "protocol/settingsfields.h"
 #include "tests/devsimprocess.h"
+#include "tests/filebytes.h"
 
 #include <QtTest>
 
@@ -66,18 +67,6 @@ private:
 inline CliRun runCli(const QStringList &args, const QByteArray &input = QByteArray())
 {
     return Cli(args, input).wait();
-}
-
-inline QByteArray fileBytes(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline bool writeFile(const QString &name, const QByteArray &bytes)
-{
-    QFile f(name);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 inline QJsonObject settingsJson(const DeviceSettings &s)

@@ -181,7 +181,7 @@ private slots:
             device.modals.fileName = jobs + "/site";
             click(&device.w, "Save Settings");
             QTRY_COMPARE(device.modals.fileDialogs, 1);
-            QCOMPARE(contents(site), SettingsFile::toBytes(device.w.settingsData()->settings));
+            QCOMPARE(fileBytes(site), SettingsFile::toBytes(device.w.settingsData()->settings));
             QCOMPARE(device.outcome(), QStringLiteral("Settings saved to %1.").arg(site));
         }
         // The next session, without a device.
@@ -189,7 +189,7 @@ private slots:
         MainWindow w;
         w.show();
         DeviceSettings &s = w.settingsData()->settings;
-        const QByteArray onDisk = contents(site);
+        const QByteArray onDisk = fileBytes(site);
         modals.fileName = site;
         click(&w, "Open Settings");
         QTRY_COMPARE(modals.fileDialogs, 1);
@@ -202,7 +202,7 @@ private slots:
             QTRY_COMPARE(modals.fileDialogs, 2);
         }
         QCOMPARE(outcome(w), QStringLiteral("The settings could not be saved to %1.").arg(site));
-        QCOMPARE(contents(site), onDisk);
+        QCOMPARE(fileBytes(site), onDisk);
         const QByteArray kept = SettingsFile::toBytes(s);
         QVERIFY(QFile::resize(site, 20)); // damaged
         click(&w, "Open Settings");
